@@ -1,0 +1,11 @@
+#pragma once
+// One engine run: reads inout.dir in the current directory, then the scenario of the run
+// directory it names, simulates the existing plan or optimises, and writes the results.
+
+namespace talvo {
+
+// Returns the process exit status: 0 after a complete run, non-zero after a failure
+// (whose message has been printed on the console).
+int RunEngine();
+
+}  // namespace talvo
