@@ -279,5 +279,20 @@ TEST(RecordWriterStateTest, SameResultFromTextAndCompiledList) {
     EXPECT_EQ(Lines(byText.str()).size(), 6u);
 }
 
+TEST(RecordWriterStateTest, ManyDifferentListsStayCorrect) {
+    // More lists than the caches keep: each still writes its own layout.
+    std::ostringstream out;
+    RecordWriter writer(out);
+    std::string expected;
+    for (int32_t width = 1; width <= 600; ++width) {
+        const std::string format =
+            "(I" + std::to_string(width % 40 + 1) + ",'|" + std::to_string(width) + "')";
+        writer.write(format, {width % 10});
+        expected += std::string(static_cast<size_t>(width % 40), ' ') + std::to_string(width % 10) +
+                    "|" + std::to_string(width) + "\r\n";
+    }
+    EXPECT_EQ(out.str(), expected);
+}
+
 }  // namespace
 }  // namespace talvo

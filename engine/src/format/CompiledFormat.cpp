@@ -204,6 +204,12 @@ std::shared_ptr<const CompiledFormat> CompileFormatCached(std::string_view forma
     // Parsed outside the lock; a malformed list throws and is not kept.
     auto compiled = std::make_shared<const CompiledFormat>(format);
     const std::lock_guard<std::mutex> lock(mutex);
+    // Lists are literals in the report writers; a caller that builds them on the fly must
+    // not make the cache grow without end.
+    constexpr size_t kMaxCachedLists = 4096;
+    if (cache.size() >= kMaxCachedLists) {
+        cache.clear();
+    }
     return cache.emplace(std::string(format), std::move(compiled)).first->second;
 }
 

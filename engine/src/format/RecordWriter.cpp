@@ -76,6 +76,10 @@ const CompiledFormat& RecordWriter::compiled(std::string_view format) {
         return *found->second;
     }
     auto compiledFormat = CompileFormatCached(format);
+    constexpr size_t kMaxOwnLists = 256;
+    if (formats_.size() >= kMaxOwnLists) {
+        formats_.clear();
+    }
     return *formats_.emplace(std::string(format), std::move(compiledFormat)).first->second;
 }
 
