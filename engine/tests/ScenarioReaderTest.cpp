@@ -136,6 +136,21 @@ TEST(ScenarioReader, RecordsMayRunAcrossLinesAndCarryLeftovers) {
     EXPECT_FLOAT_EQ(result.scenario->cells[2].fMax, 36.0f);
 }
 
+TEST(ScenarioReader, NoLoadingsGoStraightFromTheMultiplierToTheTimingPlan) {
+    std::vector<std::string> lines = SmallScenarioLines();
+    lines[20] = "0";
+    lines.erase(lines.begin() + 22, lines.begin() + 25);
+    const auto result = ReadScenarioText(JoinLines(lines));
+    EXPECT_EQ(result.scenario->numLoadings, 0);
+    EXPECT_FLOAT_EQ(result.scenario->volMultiplier, 1.5f);
+    EXPECT_EQ(result.scenario->phaseCycle, 2);
+    EXPECT_EQ(result.tables->x(1, 0), 0.0f);
+    EXPECT_NE(result.echo.find("Number of Loadings:    0\r\n \r\nLoading       Load       "
+                               "Start      End\r\nCell        veh/hour     Step       Step\r\n "
+                               "\r\n \r\n********* T I M I N G"),
+              std::string::npos);
+}
+
 TEST(ScenarioReader, LaterCellOfTwoWithOneNameWins) {
     // Cell 5 takes the name of cell 4: every reference to it now means cell 5.
     const auto result = ReadScenarioText(
