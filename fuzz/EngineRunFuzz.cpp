@@ -1,0 +1,86 @@
+// A whole engine run as the editor starts it: inout.dir names a run directory that holds
+// the bytes as "input.fin" and "plan.tpl". The two files' texts are split at a line
+// "=== plan.tpl ===" (without it the plan file is empty). The run must end with status 0,
+// or 1 after a message; status 2 (an unexpected exception) is a finding.
+
+#include <unistd.h>
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <string_view>
+
+#include "FuzzSupport.h"
+#include "RunDriver.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr std::string_view kPlanSeparator = "\n=== plan.tpl ===\n";
+
+void WriteFile(const fs::path& path, std::string_view text) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(text.data(), std::streamsize(text.size()));
+    if (!out) {
+        talvo::fuzz::Finding("cannot write the fuzz run directory");
+    }
+}
+
+// One run directory for the whole process, removed at its end.
+class RunDirectory {
+  public:
+    RunDirectory() {
+        std::string pattern = (fs::temp_directory_path() / "talvo-fuzz-XXXXXX").string();
+        if (mkdtemp(pattern.data()) == nullptr) {
+            talvo::fuzz::Finding("cannot create the fuzz run directory");
+        }
+        path_ = pattern;
+        inout_ = path_ / "inout.dir";
+        WriteFile(inout_, path_.string() + "/\r\n");
+    }
+    ~RunDirectory() {
+        std::error_code ignored;
+        fs::remove_all(path_, ignored);
+    }
+
+    const fs::path& path() const { return path_; }
+    std::string inout() const { return inout_.string(); }
+
+  private:
+    fs::path path_;
+    fs::path inout_;
+};
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    static RunDirectory directory;
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    const size_t split = bytes.find(kPlanSeparator);
+    const std::string_view scenario = bytes.substr(0, split);
+    const std::string_view plan = split == std::string_view::npos
+                                      ? std::string_view()
+                                      : bytes.substr(split + kPlanSeparator.size());
+    WriteFile(directory.path() / "input.fin", scenario);
+    WriteFile(directory.path() / "plan.tpl", plan);
+
+    std::ostringstream console;
+    const int status = talvo::RunEngine(console, directory.inout());
+    if (status == 2) {
+        std::fputs(console.str().c_str(), stderr);
+        talvo::fuzz::Finding("the run ended in an unexpected exception");
+    }
+    if (status != 0 && status != 1) {
+        talvo::fuzz::Finding("the run ended with an unknown status");
+    }
+    if (status == 1 && console.str().find("Error") == std::string::npos &&
+        console.str().find("Cannot") == std::string::npos) {
+        std::fputs(console.str().c_str(), stderr);
+        talvo::fuzz::Finding("a failed run printed no message");
+    }
+    return 0;
+}
