@@ -495,3 +495,28 @@ TEST(BatchExport, BadProjectOrArgumentsFail) {
 
 }  // namespace
 }  // namespace talvo
+
+namespace talvo {
+namespace {
+
+TEST(ExportFiles, ChosenPathsAreWrittenTogether) {
+    test::TempDir dir;
+    const Project project = LoadReference("two_intervals");
+    ASSERT_TRUE(WriteInputFiles(dir.file("a.fin"), dir.file("b.tpl"), project).ok());
+    EXPECT_EQ(test::ReadText(dir.file("a.fin")),
+              test::ReadText(test::DataPath("two_intervals/input.fin")));
+    EXPECT_EQ(test::ReadText(dir.file("b.tpl")),
+              test::ReadText(test::DataPath("two_intervals/plan.tpl")));
+    const EditResult failed =
+        WriteInputFiles(dir.file("c.fin"), dir.file("missing/d.tpl"), project);
+    EXPECT_FALSE(failed.ok());
+    EXPECT_NE(failed.message().find("missing/d.tpl"), std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(dir.file("c.fin")));
+    ASSERT_TRUE(WriteScenarioFile(dir.file("e.fin"), project).ok());
+    ASSERT_TRUE(WritePlanFile(dir.file("f.tpl"), project).ok());
+    EXPECT_EQ(test::ReadText(dir.file("e.fin")), test::ReadText(dir.file("a.fin")));
+    EXPECT_EQ(test::ReadText(dir.file("f.tpl")), test::ReadText(dir.file("b.tpl")));
+}
+
+}  // namespace
+}  // namespace talvo
