@@ -8,7 +8,7 @@
 namespace talvo {
 
 class EngineError : public std::runtime_error {
-  public:
+public:
     explicit EngineError(const std::string& message) : std::runtime_error(message) {}
 };
 
