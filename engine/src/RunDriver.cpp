@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "EngineError.h"
+#include "ExistingPlanRun.h"
 #include "Scenario.h"
 #include "format/RecordWriter.h"
 #include "input/ScenarioReader.h"
@@ -105,7 +106,7 @@ int Run(std::ostream& console, const std::string& inoutPath) {
     if (scenario->optimising()) {
         // ---- Optimisation path: the optimiser's call, with `run`, goes here. ----
     } else {
-        // ---- Existing-plan path: the simulation's call, with `run`, goes here. ----
+        RunExistingPlan(run);
     }
     (void)run;
 
