@@ -21,7 +21,9 @@ void RunExistingPlan(EngineRun& run) {
         BuildFlowNetwork(s, *network);
     } catch (const DivergeSplitError& error) {
         ConsoleLine(run.console, kDivergeSplitMessage);
-        throw EngineError(error.what());
+        throw EngineError("Error in " + run.files.inputFin + ": " + error.what());
+    } catch (const EngineError& error) {
+        throw EngineError("Error in " + run.files.inputFin + ": " + error.what());
     }
 
     // The plan file must be present and whole, although the stage plan replaces it.
@@ -30,7 +32,7 @@ void RunExistingPlan(EngineRun& run) {
     const auto plan = std::make_unique<StagePlan>(ExistingStagePlan(s));
     BuildSignalTable(s, *plan, *signals);
 
-    RecordWriter report(run.existReport);
+    RecordWriter& report = run.existWriter;
     WriteExistingPlanSetting(report, s, *plan);
 
     DelayResults delay;

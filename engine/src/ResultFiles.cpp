@@ -17,14 +17,14 @@ void Blank(RecordWriter& out) {
 std::ofstream CreateResultFile(const std::string& path) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     if (!out) {
-        throw EngineError("Cannot create " + path + " (" + std::strerror(errno) + ")");
+        throw EngineError("Error: cannot create " + path + " (" + std::strerror(errno) + ")");
     }
     return out;
 }
 
 void FinishResultFile(std::ofstream& out, const std::string& path) {
     if (!out.flush()) {
-        throw EngineError("Cannot write " + path);
+        throw EngineError("Error: cannot write " + path);
     }
 }
 
