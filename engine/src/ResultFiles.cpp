@@ -28,8 +28,8 @@ void FinishResultFile(std::ofstream& out, const std::string& path) {
     }
 }
 
-// The time whose occupancy stands for second t: the start of the step holding t, within
-// the simulated horizon; beyond it the table's own value.
+// The time whose values stand for second t: the start of the step holding t, within the
+// simulated horizon (the run fills only the step starts); beyond it the table's own value.
 int32_t StepStartOf(const Scenario& s, int32_t t) {
     if (s.timeStep <= 1) {
         return t;
@@ -89,7 +89,7 @@ ApproachTotals ComputeApproachTotals(const Scenario& s, const TimeTables& tables
                 continue;
             }
             for (int32_t t = s.startStep + 1; t <= s.endStep; t += s.timeStep) {
-                total += tables.x(c, t);
+                total += tables.x(c, StepStartOf(s, t));
             }
         }
         totals.approachTotalVehicles[a] = total;

@@ -25,7 +25,8 @@ void WriteExistingPlanSetting(RecordWriter& report, const Scenario& scenario,
 
 // Per approach: the vehicles in its cells at startStep plus those entering its entry cells
 // (cells none of whose upstream cells belong to the approach) during the delay period,
-// and the delay per vehicle.
+// and the delay per vehicle. With steps longer than a second, an arrival second counts the
+// inflow of the step that holds it, the one the run moved.
 ApproachTotals ComputeApproachTotals(const Scenario& scenario, const TimeTables& tables,
                                      const DelayResults& delay);
 

@@ -170,3 +170,25 @@ TEST(WriteExistingPlanSetting, ListsCycleOffsetsAndStages) {
 
 }  // namespace
 }  // namespace talvo
+
+namespace talvo {
+namespace {
+
+TEST(ComputeApproachTotals, LongerStepsCountTheInflowTheRunMoved) {
+    test::TestNetwork net(2, 20);
+    const int a = net.addCell(CellKind::Ordinary);
+    const int b = net.addCell(CellKind::Ordinary);
+    net.link(a, b);
+    net.scenario.startStep = 4;
+    net.scenario.endStep = 10;  // arrival seconds 5, 7, 9: steps at 4, 6, 8
+    const int second = net.addApproach(1.0f, {b});
+    for (int t = 0; t <= 20; t += 2) {
+        net.tables->x(b, t) = 0.5f;  // the run writes the inflow at step starts only
+    }
+    DelayResults delay;
+    const ApproachTotals totals = ComputeApproachTotals(net.scenario, *net.tables, delay);
+    EXPECT_EQ(totals.approachTotalVehicles[second], 1.5f);
+}
+
+}  // namespace
+}  // namespace talvo
