@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "EngineError.h"
+#include "input/TokenReader.h"
 
 namespace talvo {
 
@@ -27,9 +28,10 @@ class PlanTokenReader {
         for (int i = 0; i < count; ++i) {
             while (next_ >= tokens_.size()) {
                 if (!nextLine()) {
+                    // An empty file ends on its first line.
                     throw EngineError("Error in " + fileName_ + ", line " +
-                                      std::to_string(lineNumber_) + ": the file ends where " +
-                                      what + " is expected");
+                                      std::to_string(std::max(lineNumber_, 1)) +
+                                      ": the file ends where " + what + " is expected");
                 }
             }
             values[i] = toInt(tokens_[next_++]);
@@ -69,10 +71,11 @@ class PlanTokenReader {
         errno = 0;
         char* end = nullptr;
         const long value = std::strtol(token.c_str(), &end, 10);
-        if (end == token.c_str() || *end != '\0' || errno == ERANGE || value < INT32_MIN ||
-            value > INT32_MAX) {
+        // The whole token must be the number: a NUL byte inside it ends the C string early.
+        if (end == token.c_str() || end != token.c_str() + token.size() || errno == ERANGE ||
+            value < INT32_MIN || value > INT32_MAX) {
             throw EngineError("Error in " + fileName_ + ", line " + std::to_string(lineNumber_) +
-                              ": \"" + token + "\" is not a whole number");
+                              ": " + Quoted(token) + " is not a whole number");
         }
         return int32_t(value);
     }

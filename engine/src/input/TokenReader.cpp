@@ -22,12 +22,29 @@ bool IsDigit(char c) {
 
 }  // namespace
 
-std::string Quoted(std::string_view value) {
+std::string Quoted(std::string_view value, size_t shownLength) {
+    // Shown as a reader can take it in: a long value is cut, and control bytes (binary
+    // garbage, a stray NUL) are spelled out rather than sent to the console as they are.
+    static const char kHex[] = "0123456789ABCDEF";
     std::string text;
-    text.reserve(value.size() + 2);
     text.push_back('"');
-    text.append(value);
+    for (const char c : value.substr(0, shownLength)) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte == 0x7F) {
+            text += "\\x";
+            text.push_back(kHex[byte >> 4]);
+            text.push_back(kHex[byte & 0xF]);
+        } else {
+            text.push_back(c);
+        }
+    }
+    if (value.size() > shownLength) {
+        text += "...";
+    }
     text.push_back('"');
+    if (value.size() > shownLength) {
+        text += " (" + std::to_string(value.size()) + " characters)";
+    }
     return text;
 }
 

@@ -52,7 +52,8 @@ class TokenReader {
     bool needNewLine_ = true;
 };
 
-// The text of an error message's "found" part: the value in quotes.
-std::string Quoted(std::string_view value);
+// The text of an error message's "found" part: the value in quotes, its control bytes
+// written \xNN, cut after `shownLength` characters with its length given.
+std::string Quoted(std::string_view value, size_t shownLength = 40);
 
 }  // namespace talvo

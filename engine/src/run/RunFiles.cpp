@@ -1,6 +1,7 @@
 #include "run/RunFiles.h"
 
 #include "EngineError.h"
+#include "input/TokenReader.h"
 
 namespace talvo {
 
@@ -13,6 +14,9 @@ const std::string& ByVariant(int32_t controlStrategy, const std::string& fgfc,
     }
     return controlStrategy == 2 ? vgfc : vgvc;
 }
+
+// Paths are shown whole in messages up to this length.
+constexpr size_t kLongestPath = 4096;
 
 const char* const kInoutHelp =
     "it must hold one line: the full path of the run directory, ending with '/' "
@@ -74,10 +78,16 @@ std::string ReadRunDirectory(std::istream& in, const std::string& source) {
         throw EngineError("Error in " + source + ", line 1: found an empty line, but " +
                           kInoutHelp);
     }
+    // The system would end the path at a NUL byte and the run would read and write files
+    // outside the directory the line names.
+    if (line.find('\0') != std::string::npos) {
+        throw EngineError("Error in " + source + ", line 1: found " + Quoted(line, kLongestPath) +
+                          " with a NUL byte in it, but " + kInoutHelp);
+    }
     const char last = line.back();
     if (last != '/' && last != '\\') {
-        throw EngineError("Error in " + source + ", line 1: found \"" + line +
-                          "\" without a final separator, but " + kInoutHelp);
+        throw EngineError("Error in " + source + ", line 1: found " + Quoted(line, kLongestPath) +
+                          " without a final separator, but " + kInoutHelp);
     }
     return line;
 }
