@@ -4,7 +4,7 @@
 
 namespace talvo {
 
-std::string VariantName(PlanVariant variant) {
+std::string PlanVariantName(PlanVariant variant) {
     switch (variant) {
         case PlanVariant::FGFC:
             return "FGFC";
@@ -62,7 +62,7 @@ ChromosomeLayout MakeLayout(const Scenario& scenario, PlanVariant variant) {
         cycleBits = kBitsPerGroup * intersections * cycles;
     const long long offsetBits = kBitsPerGroup * intersections;
 
-    const std::string name = VariantName(variant);
+    const std::string name = PlanVariantName(variant);
     RequireWithin(name + " cycle bits", cycleBits, kMaxCycleBits);
     RequireWithin(name + " offset bits", offsetBits, kMaxOffsetBits);
     RequireWithin(name + " stage bits", stageBits, kMaxStageBits);

@@ -13,7 +13,7 @@ namespace talvo {
 enum class PlanVariant { FGFC = 1, VGFC = 2, VGVC = 3 };
 
 // "FGFC", "VGFC" or "VGVC", as in the result file names.
-std::string VariantName(PlanVariant variant);
+std::string PlanVariantName(PlanVariant variant);
 
 inline constexpr int kBitsPerGroup = 7;  // bitsPerPhase and bitsPerCycle
 inline constexpr int kMaxCycleBits = 1000;
