@@ -135,6 +135,14 @@ TEST(GaStageStall, AGenerationEqualToTheBestCountsAsImprovement) {
     EXPECT_EQ(run.result.generations, 5);  // stops at the generation limit instead
 }
 
+TEST(GaStageStall, DelaysAboveTheInitialBestStillGiveABestPlan) {
+    auto scenario = SmallNetwork();
+    scenario->terminationNum = 1;
+    const StageRun run = RunStage(*scenario, PlanVariant::FGFC, Scripted({2.5e7f}, 8), 1);
+    EXPECT_EQ(run.bestTwd, 2.5e7f);
+    EXPECT_NE(run.report.find("25000000.00 25000000.00"), std::string::npos) << run.report;
+}
+
 TEST(GaStageReport, RowsCarryTheLargestDelayFromTheBestOnward) {
     auto scenario = SmallNetwork();
     scenario->terminationNum = 5;

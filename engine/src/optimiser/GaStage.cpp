@@ -1,6 +1,8 @@
 #include "optimiser/GaStage.h"
 
 #include <algorithm>
+#include <cmath>
+#include <limits>
 
 #include "optimiser/Breeding.h"
 
@@ -31,6 +33,13 @@ void SaveBest(const Scenario& scenario, const ChromosomeLayout& layout,
     best.variant = layout.variant;
     best.chromosome = individual;
     DecodeIndividual(scenario, layout, individual, best.plan, best.tables);
+}
+
+// Ties count, so that a later plan equal to the best replaces it.
+bool Improves(float twd, const BestPlan& best) {
+    if (!best.found) return true;
+    if (std::isnan(best.twd)) return !std::isnan(twd);
+    return twd <= best.twd;
 }
 
 void ReportGeneration(const GaOutput& output, int generation, float genMax, float genMin,
@@ -78,13 +87,15 @@ StageResult RunGaStage(const Scenario& scenario, const ChromosomeLayout& layout,
     int generation = 1;
     int stall = 1;
     while (generation <= scenario.generationNum && stall <= scenario.terminationNum) {
-        float genMin = kNoBestYet;
+        // Not the best's start value: a network whose delays all exceed it must still see
+        // its true minimum and keep a best plan.
+        float genMin = std::numeric_limits<float>::infinity();
         evaluator.evaluate(layout, population, twd);
-        // Applied in individual order, so that a later plan equal to the best replaces it.
+        // Applied in individual order, exactly as one evaluation after the other would.
         for (size_t i = 0; i < population.size(); ++i) {
             genMin = std::min(genMin, twd[i]);
             state.genMax = std::max(state.genMax, twd[i]);
-            if (twd[i] <= best.twd) {
+            if (Improves(twd[i], best)) {
                 SaveBest(scenario, layout, population[i], twd[i], best);
                 stall = 1;
             }
