@@ -28,7 +28,10 @@ class RecordWriter {
     // repeat counts on descriptors and on parenthesised groups, and a trailing backslash
     // that keeps the next record on the same line. When values remain after the last
     // descriptor, a new line begins and the list is used again from its last opening
-    // parenthesis. A value too wide for its field is written as w asterisks.
+    // parenthesis (the last group at the outer level, with its count; the whole list when
+    // it has no group). A value too wide for its field is written as w asterisks. Fw.d
+    // rounds the exact value once, halves away from zero, and writes a value that rounds
+    // to zero without a minus sign.
     // Throws std::invalid_argument on a malformed list or a value of the wrong kind.
     // Each list is parsed once per writer; later calls with the same text reuse it.
     // Output stops at the first data descriptor left without a value; blanks of nX that

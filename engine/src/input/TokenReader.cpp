@@ -1,5 +1,6 @@
 #include "input/TokenReader.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -59,7 +60,7 @@ std::string_view TokenReader::nextToken(std::string_view what) {
             break;
         }
         if (!loadLine()) {
-            failAt(lineCount_, "expected " + std::string(what) + ", found the end of the file");
+            failAt(std::max(lineCount_, 1), "expected " + std::string(what) + ", found the end of the file");
         }
     }
     const size_t start = pos_;
