@@ -17,7 +17,9 @@ ChromosomeLayout TinyLayout(int cycle, int offset, int stage) {
     return layout;
 }
 
-int Ones(const std::vector<uint8_t>& bits) { return std::accumulate(bits.begin(), bits.end(), 0); }
+int Ones(const std::vector<uint8_t>& bits) {
+    return std::accumulate(bits.begin(), bits.end(), 0);
+}
 
 TEST(ScaleFitness, SharesFollowTheExponentialOfTheRelativeDelay) {
     std::vector<float> fitness{10.0f, 20.0f, 15.0f};
@@ -32,7 +34,8 @@ TEST(ScaleFitness, SharesFollowTheExponentialOfTheRelativeDelay) {
 TEST(ScaleFitness, UniformWhenTheLargestDelayEqualsTheBest) {
     std::vector<float> fitness{7.0f, 7.0f, 7.0f, 7.0f};
     ScaleFitness(fitness, 7.0f, 7.0f, 5);
-    for (const float f : fitness) EXPECT_FLOAT_EQ(f, 0.25f);
+    for (const float f : fitness)
+        EXPECT_FLOAT_EQ(f, 0.25f);
 }
 
 TEST(ScaleFitness, LargePowerOfFunctionStaysFinite) {
@@ -62,7 +65,8 @@ std::vector<Individual> MarkedPopulation(int size, const ChromosomeLayout& layou
 std::vector<int> ColumnOnes(const std::vector<Individual>& population, int columns) {
     std::vector<int> ones(columns, 0);
     for (const Individual& individual : population) {
-        for (int j = 0; j < columns; ++j) ones[j] += individual.stage[j];
+        for (int j = 0; j < columns; ++j)
+            ones[j] += individual.stage[j];
     }
     return ones;
 }
@@ -108,9 +112,12 @@ TEST(BreedPopulation, CrossoverSwapsThePrefixesOfEachSegmentWithTheDrawnPartner)
     BreedingScratch scratch;
     BreedPopulation(population, {0.5f, 0.5f}, 0.0f, random, scratch);
     EXPECT_EQ(random.state(), replay.state());  // no other draw without mutation
-    for (int b = 0; b < 8; ++b) EXPECT_EQ(population[0].stage[b], b < stageCut ? 1 : 0) << b;
-    for (int b = 0; b < 5; ++b) EXPECT_EQ(population[0].cycle[b], b < cycleCut ? 1 : 0) << b;
-    for (int b = 0; b < 6; ++b) EXPECT_EQ(population[0].offset[b], b < offsetCut ? 1 : 0) << b;
+    for (int b = 0; b < 8; ++b)
+        EXPECT_EQ(population[0].stage[b], b < stageCut ? 1 : 0) << b;
+    for (int b = 0; b < 5; ++b)
+        EXPECT_EQ(population[0].cycle[b], b < cycleCut ? 1 : 0) << b;
+    for (int b = 0; b < 6; ++b)
+        EXPECT_EQ(population[0].offset[b], b < offsetCut ? 1 : 0) << b;
     EXPECT_EQ(Ones(population[1].stage), 8 - stageCut);
 }
 
@@ -160,7 +167,8 @@ TEST(BreedPopulation, TooSmallARateFlipsNothing) {
     UniformRandom random;
     BreedingScratch scratch;
     BreedPopulation(population, {0.5f, 0.5f}, 0.07f, random, scratch);  // 0.98 flips
-    for (const Individual& individual : population) EXPECT_EQ(Ones(individual.stage), 0);
+    for (const Individual& individual : population)
+        EXPECT_EQ(Ones(individual.stage), 0);
 }
 
 TEST(BreedPopulation, EmptyStageSegmentStillDrawsItsCut) {
@@ -174,7 +182,8 @@ TEST(BreedPopulation, EmptyStageSegmentStillDrawsItsCut) {
     do {
         partner = replay.integer(2);
     } while (partner == 1);
-    for (int cut = 0; cut < 3; ++cut) replay.next();
+    for (int cut = 0; cut < 3; ++cut)
+        replay.next();
     EXPECT_EQ(random.state(), replay.state());
 }
 

@@ -66,7 +66,8 @@ TEST(ChromosomeLayout, RejectsSegmentsBeyondCapacityNamingTheValue) {
 
 TEST(ChromosomeLayout, RejectsMoreThan200OffsetBits) {
     auto scenario = MakeTimingScenario(10, 100, 1);
-    for (int p = 0; p < 29; ++p) AddIntersection(*scenario, 0, {{20, true}});
+    for (int p = 0; p < 29; ++p)
+        AddIntersection(*scenario, 0, {{20, true}});
     EXPECT_THROW(MakeLayout(*scenario, PlanVariant::FGFC), EngineError);  // 203 bits
 }
 
@@ -81,7 +82,7 @@ TEST(ChromosomeGroups, ReadMostSignificantBitFirstAndWriteLowSevenBits) {
 }
 
 class FgfcDecode : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         scenario = MakeTimingScenario(10, 60, 2);
         AddIntersection(*scenario, 0, {{20, false}, {30, true}, {20, false}});  // G0 = 50
@@ -192,9 +193,9 @@ TEST(VgfcDecode, EachCycleIsSharedSeparatelyWithoutCorrection) {
     const ChromosomeLayout layout = MakeLayout(*scenario, PlanVariant::VGFC);
     ASSERT_EQ(layout.stageBits, 42);
     Individual individual(layout);
-    FillCycleBits(individual, 1);      // C = 45, free 10
-    SetWeights(individual, {1, 1, 1,   // cycle 1: 13 each, one second short
-                            0, 1, 3}); // cycle 2: 10, 10 + round(2.5), 10 + round(7.5)
+    FillCycleBits(individual, 1);       // C = 45, free 10
+    SetWeights(individual, {1, 1, 1,    // cycle 1: 13 each, one second short
+                            0, 1, 3});  // cycle 2: 10, 10 + round(2.5), 10 + round(7.5)
     DecodedPlan plan;
     DecodeIndividual(*scenario, layout, individual, plan);
     EXPECT_TRUE(plan.stages.variesByCycle);
@@ -229,10 +230,12 @@ TEST(VgvcDecode, EveryIntersectionAndCycleHasItsOwnLength) {
     // p1: cycle 1 has no free time; cycle 2 shares 17 in thirds: 10 + round(5.67) = 16 each,
     // one second over, not corrected.
     const std::vector<int> p1{10, 10, 10, 16, 16, 16};
-    for (int k = 1; k <= 6; ++k) EXPECT_EQ(plan.stages.slotDuration[1][k], p1[k - 1]) << k;
+    for (int k = 1; k <= 6; ++k)
+        EXPECT_EQ(plan.stages.slotDuration[1][k], p1[k - 1]) << k;
     // p2: cycle 1 zero weights split 20 equally; cycle 2 gives all 27 to stage 1.
     const std::vector<int> p2{20, 20, 37, 10};
-    for (int k = 1; k <= 4; ++k) EXPECT_EQ(plan.stages.slotDuration[2][k], p2[k - 1]) << k;
+    for (int k = 1; k <= 4; ++k)
+        EXPECT_EQ(plan.stages.slotDuration[2][k], p2[k - 1]) << k;
     EXPECT_EQ(plan.stages.offset[2], 9);
 }
 

@@ -37,13 +37,15 @@ TEST(UniformRandom, BitsRoundHalfUp) {
     UniformRandom random;
     // 0.0000225, 0.085, 0.601, 0.892, 0.968, 0.190
     const int32_t expected[] = {0, 0, 1, 1, 1, 0};
-    for (const int32_t bit : expected) EXPECT_EQ(random.bit(), bit);
+    for (const int32_t bit : expected)
+        EXPECT_EQ(random.bit(), bit);
 }
 
 TEST(UniformRandom, IntegersLieWithinOneToN) {
     UniformRandom random;
     const int32_t expected[] = {1, 1, 7, 9, 10, 2};  // 1 + trunc(10 u)
-    for (const int32_t value : expected) EXPECT_EQ(random.integer(10), value);
+    for (const int32_t value : expected)
+        EXPECT_EQ(random.integer(10), value);
     for (int i = 0; i < 100000; ++i) {
         const int32_t value = random.integer(3);
         ASSERT_GE(value, 1);
@@ -57,7 +59,8 @@ TEST(UniformRandom, StatesNextToTheModulusNeverGiveNPlusOne) {
     bool seen = false;
     for (int i = 0; i < 5000000 && !seen; ++i) {
         const float u = random.next();
-        if (u >= 1.0f) seen = true;
+        if (u >= 1.0f)
+            seen = true;
     }
     ASSERT_TRUE(seen) << "draw 3250877 of the sequence rounds up to 1.0";
     UniformRandom again;

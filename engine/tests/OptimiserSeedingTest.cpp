@@ -17,7 +17,7 @@ using testing::MakeTimingScenario;
 std::unique_ptr<Scenario> TwoIntersections() {
     auto scenario = MakeTimingScenario(10, 100, 4);
     scenario->networkCycleTime = 60;
-    AddIntersection(*scenario, 7, {{25, true}, {20, false}, {15, false}});  // G0 45, F 25
+    AddIntersection(*scenario, 7, {{25, true}, {20, false}, {15, false}});   // G0 45, F 25
     AddIntersection(*scenario, 23, {{30, false}, {15, true}, {15, false}});  // G0 35, F 15
     return scenario;
 }
@@ -123,7 +123,8 @@ TEST(WebsterCycle, SaturatedIntersectionsAreIgnored) {
     scenario->cells[1].laneNum = 1;
     scenario->cells[1].signalID = 1;
     auto tables = std::make_unique<TimeTables>();
-    for (int t = 0; t <= 10; ++t) tables->x(1, t) = 2.0f;  // y = 2.2
+    for (int t = 0; t <= 10; ++t)
+        tables->x(1, t) = 2.0f;  // y = 2.2
     EXPECT_EQ(WebsterCycle(*scenario, *tables), 0);
 }
 
@@ -136,7 +137,8 @@ TEST(StageSeeds, VgfcRepeatsEachIntersectionsWeightGroupsPerCycle) {
     WriteGroup(best.cycle, 0, 99);
     WriteGroup(best.offset, 0, 5);
     WriteGroup(best.offset, 7, 6);
-    for (int g = 0; g < 4; ++g) WriteGroup(best.stage, 7 * g, g + 1);
+    for (int g = 0; g < 4; ++g)
+        WriteGroup(best.stage, 7 * g, g + 1);
     const Individual seed = SeedFromFgfc(*scenario, vgfc, best);
     EXPECT_EQ(Groups(seed.cycle), (std::vector<int32_t>{99}));
     EXPECT_EQ(Groups(seed.offset), (std::vector<int32_t>{5, 6}));
@@ -176,7 +178,8 @@ TEST(StageSeeds, BestRecordCarriesIntoTheNextLayout) {
     best->plan.cycleLength = 64;
     const int durations[2][3] = {{25, 22, 17}, {31, 15, 18}};
     for (int p = 1; p <= 2; ++p) {
-        for (int k = 1; k <= 3; ++k) best->plan.stages.slotDuration[p][k] = durations[p - 1][k - 1];
+        for (int k = 1; k <= 3; ++k)
+            best->plan.stages.slotDuration[p][k] = durations[p - 1][k - 1];
     }
     const Individual vgfcSeed(MakeLayout(*scenario, PlanVariant::VGFC));
     CarryBestInto(*scenario, PlanVariant::VGFC, vgfcSeed, *best);

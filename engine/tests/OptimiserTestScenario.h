@@ -16,7 +16,8 @@ struct StageSpec {
 
 // Adds intersection p = numIntersections + 1 with the given stages, keeping the cycle sum
 // (fixed durations + minGreenTime per free stage) and minCycleTime up to date.
-inline void AddIntersection(Scenario& scenario, int offset, std::initializer_list<StageSpec> stages) {
+inline void AddIntersection(Scenario& scenario, int offset,
+                            std::initializer_list<StageSpec> stages) {
     const int p = ++scenario.numIntersections;
     Intersection& section = scenario.intersections[p];
     section.offset = offset;
@@ -41,7 +42,8 @@ inline void AddSignal(Scenario& scenario, int p, const char* greens) {
     SignalRecord& record = scenario.signals[k];
     record.present = true;
     record.signalIntersection = p;
-    for (int j = 0; greens[j] != '\0'; ++j) record.stageGreen[j + 1] = greens[j];
+    for (int j = 0; greens[j] != '\0'; ++j)
+        record.stageGreen[j + 1] = greens[j];
     scenario.signalNumbers.push_back(k);
 }
 

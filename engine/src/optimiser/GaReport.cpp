@@ -10,8 +10,10 @@ constexpr char kBlank[] = "(' ')";
 
 std::string Heading(PlanVariant variant) {
     const char* plans = "F G F C";
-    if (variant == PlanVariant::VGFC) plans = "V G F C";
-    if (variant == PlanVariant::VGVC) plans = "V G V C";
+    if (variant == PlanVariant::VGFC)
+        plans = "V G F C";
+    if (variant == PlanVariant::VGVC)
+        plans = "V G V C";
     return std::string("*** G A   O P T I M I Z A T I O N   R E S U L T S ---  ") + plans +
            "   P L A N S ****";
 }
@@ -23,7 +25,8 @@ void WriteStageTable(RecordWriter& report, const Scenario& scenario, PlanVariant
     if (variant == PlanVariant::FGFC) {
         report.writeText("        Stage    Duration (sec)");
         report.writeText("        -----    --------------");
-        for (int k = 1; k <= stageCount; ++k) report.writeListDirected({int32_t(k), duration[k]});
+        for (int k = 1; k <= stageCount; ++k)
+            report.writeListDirected({int32_t(k), duration[k]});
         report.writeListDirected();
         return;
     }
@@ -63,8 +66,7 @@ void WriteGaReportHeader(RecordWriter& report, const Scenario& scenario, PlanVar
     report.write("('Mutations per iteration:',2X,F7.4)", {scenario.mutationRate});
     report.write("('Iterations (generations):',I5)", {scenario.generationNum});
     report.write("('Power of function:',8X,I4)", {scenario.fitnessIndex});
-    report.write("('No. of Phases need to optimize:',2X,I4)",
-                 {int32_t(FreeStageCount(scenario))});
+    report.write("('No. of Phases need to optimize:',2X,I4)", {int32_t(FreeStageCount(scenario))});
     report.write("('GA stops if no further improvement shown in',I2,' Iterations (generations)')",
                  {scenario.terminationNum});
 

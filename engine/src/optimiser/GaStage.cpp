@@ -37,8 +37,10 @@ void SaveBest(const Scenario& scenario, const ChromosomeLayout& layout,
 
 // Ties count, so that a later plan equal to the best replaces it.
 bool Improves(float twd, const BestPlan& best) {
-    if (!best.found) return true;
-    if (std::isnan(best.twd)) return !std::isnan(twd);
+    if (!best.found)
+        return true;
+    if (std::isnan(best.twd))
+        return !std::isnan(twd);
     return twd <= best.twd;
 }
 

@@ -71,12 +71,14 @@ void DecodeIndividual(const Scenario& scenario, const ChromosomeLayout& layout,
     const int cycles = variant == PlanVariant::FGFC ? 1 : scenario.phaseCycle;
     plan.stages.variesByCycle = variant != PlanVariant::FGFC;
     plan.cycleLength = DecodeCycle(scenario, ReadGroup(individual.cycle, 0));
+    plan.stages.networkCycleTime = plan.cycleLength;
 
     int nextStageBit = 0;
     for (int p = 1; p <= scenario.numIntersections; ++p) {
         const Intersection& section = scenario.intersections[p];
         const int32_t minimumCycle = section.stageDuration[0];
         plan.stages.offset[p] = ReadGroup(individual.offset, (p - 1) * kBitsPerGroup);
+        plan.stages.slotDuration[p][0] = plan.stages.offset[p];
         for (int c = 1; c <= cycles; ++c) {
             int32_t cycle = plan.cycleLength;
             if (variant == PlanVariant::VGVC) {
