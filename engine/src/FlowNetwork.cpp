@@ -1,5 +1,6 @@
 #include "FlowNetwork.h"
 
+#include <cstdio>
 #include <string>
 
 #include "EngineError.h"
@@ -22,6 +23,12 @@ std::string Capitalised(std::string text) {
         text[0] = char(text[0] - 'a' + 'A');
     }
     return text;
+}
+
+std::string Number(float value) {
+    char buffer[32];
+    std::snprintf(buffer, sizeof buffer, "%g", double(value));
+    return buffer;
 }
 
 bool IsMergeTyped(CellKind kind) {
@@ -110,9 +117,8 @@ void CheckCell(const Scenario& s, int i) {
     }
     if (c.kind == CellKind::Diverge) {
         if (c.split1 == 0.0f || c.split2 == 0.0f) {
-            throw EngineError("**** Error is diverge split info\n" + label +
-                              " is a diverge with a split of 0 (Spt1 " + std::to_string(c.split1) +
-                              ", Spt2 " + std::to_string(c.split2) + ")");
+            throw DivergeSplitError(label + " is a diverge (type DI) with a split of 0: Spt1 " +
+                                    Number(c.split1) + ", Spt2 " + Number(c.split2));
         }
     }
     if (IsMergeTyped(c.kind)) {

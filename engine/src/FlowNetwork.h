@@ -6,9 +6,20 @@
 #include <array>
 #include <cstdint>
 
+#include "EngineError.h"
 #include "Scenario.h"
 
 namespace talvo {
+
+// The console line of a run stopped by a diverge cell with a zero split.
+inline constexpr const char* kDivergeSplitMessage = "**** Error is diverge split info";
+
+// A diverge cell with a zero split; the message names the cell and its splits. The run
+// shows kDivergeSplitMessage on the console before the message and ends with a failure.
+class DivergeSplitError : public EngineError {
+  public:
+    using EngineError::EngineError;
+};
 
 // How pass 1 computes a cell's outflow.
 enum class OutflowRule : uint8_t {
@@ -55,7 +66,7 @@ struct FlowNetwork {
 };
 
 // Checks what the simulation relies on and throws EngineError, naming the cell or value,
-// for: a diverge cell with a zero split ("**** Error is diverge split info"), a diverge
+// for: a diverge cell with a zero split (DivergeSplitError), a diverge
 // without a second branch, a merge-typed cell whose downstream cell has a single feeder, a
 // merge target whose feeders do not lead into it, a destination with a downstream cell, a
 // signalised cell without a signal record, a signal plan longer than a switching sequence,

@@ -27,9 +27,9 @@ class PlanTokenReader {
         for (int i = 0; i < count; ++i) {
             while (next_ >= tokens_.size()) {
                 if (!nextLine()) {
-                    throw EngineError(fileName_ + ": the file ends at line " +
-                                      std::to_string(lineNumber_) + " where " + what +
-                                      " is expected");
+                    throw EngineError("Error in " + fileName_ + ", line " +
+                                      std::to_string(lineNumber_) + ": the file ends where " +
+                                      what + " is expected");
                 }
             }
             values[i] = toInt(tokens_[next_++]);
@@ -71,8 +71,8 @@ class PlanTokenReader {
         const long value = std::strtol(token.c_str(), &end, 10);
         if (end == token.c_str() || *end != '\0' || errno == ERANGE || value < INT32_MIN ||
             value > INT32_MAX) {
-            throw EngineError(fileName_ + ", line " + std::to_string(lineNumber_) + ": \"" + token +
-                              "\" is not a whole number");
+            throw EngineError("Error in " + fileName_ + ", line " + std::to_string(lineNumber_) +
+                              ": \"" + token + "\" is not a whole number");
         }
         return int32_t(value);
     }
@@ -100,7 +100,8 @@ void ReadTimingPlan(std::istream& in, const std::string& fileName, const Scenari
     for (size_t r = 0; r < scenario.signalNumbers.size(); ++r) {
         int32_t k = 0;
         reader.read(1, &k, "a signal record number");
-        const std::string where = fileName + ", line " + std::to_string(reader.lineNumber());
+        const std::string where =
+            "Error in " + fileName + ", line " + std::to_string(reader.lineNumber());
         if (k < 1 || k > kMaxSignalNumber) {
             throw EngineError(where + ": signal record number " + std::to_string(k) +
                               " is outside 1.." + std::to_string(kMaxSignalNumber));
@@ -126,9 +127,9 @@ void ReadTimingPlan(std::istream& in, const std::string& fileName, const Scenari
             int32_t pair[2] = {0, 0};
             reader.read(2, pair, "a signal state and end time");
             if (pair[0] != 0 && pair[0] != 1) {
-                throw EngineError(fileName + ", line " + std::to_string(reader.lineNumber()) +
-                                  ": signal state " + std::to_string(pair[0]) +
-                                  " is neither 0 (red) nor 1 (green)");
+                throw EngineError("Error in " + fileName + ", line " +
+                                  std::to_string(reader.lineNumber()) + ": signal state " +
+                                  std::to_string(pair[0]) + " is neither 0 (red) nor 1 (green)");
             }
             seq.signalState[m] = pair[0];
             seq.signalEndTime[m] = pair[1];
@@ -143,7 +144,7 @@ void ReadTimingPlan(std::istream& in, const std::string& fileName, const Scenari
 void ReadTimingPlanFile(const std::string& path, const Scenario& scenario, SignalTables& tables) {
     std::ifstream in(path, std::ios::binary);
     if (!in) {
-        throw EngineError("Cannot open the timing plan file " + path);
+        throw EngineError("Error: cannot open the timing plan file " + path);
     }
     ReadTimingPlan(in, path, scenario, tables);
 }
@@ -173,12 +174,12 @@ void WriteTimingPlanFile(const std::string& path, const Scenario& scenario,
                          const SignalTables& tables, int32_t horizon) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     if (!out) {
-        throw EngineError("Cannot create the timing plan file " + path);
+        throw EngineError("Error: cannot create the timing plan file " + path);
     }
     WriteTimingPlan(out, scenario, tables, horizon);
     out.flush();
     if (!out) {
-        throw EngineError("Cannot write the timing plan file " + path);
+        throw EngineError("Error: cannot write the timing plan file " + path);
     }
 }
 

@@ -217,8 +217,8 @@ TEST(DivergeFlow, ZeroSplitEndsTheRunWithTheDivergeMessage) {
     try {
         SimulateNetwork(f.net.scenario, f.net.signals, *f.net.tables, results);
         FAIL() << "a diverge with a zero split was simulated";
-    } catch (const EngineError& e) {
-        EXPECT_EQ(std::string(e.what()).substr(0, 32), "**** Error is diverge split info");
+    } catch (const DivergeSplitError& e) {
+        EXPECT_EQ(std::string(e.what()), "Cell 2 (DI-2) is a diverge (type DI) with a split of 0: Spt1 1, Spt2 0");
     }
 }
 

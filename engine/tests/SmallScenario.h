@@ -20,47 +20,47 @@ namespace talvo::test {
 
 inline std::vector<std::string> SmallScenarioLines() {
     return {
-        "N",                                                                   // 1
-        "1",                                                                   // 2
-        "0.5",                                                                 // 3
-        "150\t1800",                                                           // 4
-        "50",                                                                  // 5
-        "2\t20",                                                               // 6
-        "0\t20",                                                               // 7
-        "10",                                                                  // 8
-        "5",                                                                   // 9
-        "3",                                                                   // 10
-        "0.05",                                                                // 11
-        "5",                                                                   // 12
-        "N",                                                                   // 13
-        "N",                                                                   // 14
-        "5",                                                                   // 15
-        "1-OR-1\t0\t2\t1\tOR\t0\t0\t1-TR-2\t0\t0\t0\t0\tN\t0\t36",             // 16
-        "1-TR-2\t0\t2\t1\tTR\t1-OR-1\t0\t1-DI-3\t0\t0\t0\t0\tY\t4\t36",        // 17
+        "N",                                                                        // 1
+        "1",                                                                        // 2
+        "0.5",                                                                      // 3
+        "150\t1800",                                                                // 4
+        "50",                                                                       // 5
+        "2\t20",                                                                    // 6
+        "0\t20",                                                                    // 7
+        "10",                                                                       // 8
+        "5",                                                                        // 9
+        "3",                                                                        // 10
+        "0.05",                                                                     // 11
+        "5",                                                                        // 12
+        "N",                                                                        // 13
+        "N",                                                                        // 14
+        "5",                                                                        // 15
+        "1-OR-1\t0\t2\t1\tOR\t0\t0\t1-TR-2\t0\t0\t0\t0\tN\t0\t36",                  // 16
+        "1-TR-2\t0\t2\t1\tTR\t1-OR-1\t0\t1-DI-3\t0\t0\t0\t0\tY\t4\t36",             // 17
         "1-DI-3\t0\t2\t0.9\tdi\t1-TR-2\t0\t1-DE-4\t2-DE-5\t0.7\t0.3\t0\tN\t0\t36",  // 18
-        "1-DE-4\t0\t2\t1\tDe\t1-DI-3\t0\t0\t0\t0\t0\t0\tN\t0\t36",             // 19
-        "2-DE-5\t0\t1\t1\tDE\t1-DI-3\t0\t0\t0\t0\t0\t0\tN\t0\t30",             // 20
-        "3",                                                                   // 21
-        "1.5",                                                                 // 22
-        "1-OR-1\t3600\t0\t9",                                                  // 23
-        "1-OR-1\t1800\t5\t12",                                                 // 24
-        "9-XX-9\t900\t0\t20",                                                  // 25
-        "2",                                                                   // 26
-        "90",                                                                  // 27
-        "10",                                                                  // 28
-        "4",                                                                   // 29
-        "40",                                                                  // 30
-        "1",                                                                   // 31
-        "1\t3\t2\t30\t20",                                                     // 32
-        "1",                                                                   // 33
-        "1\t3\t2\t1\t0",                                                       // 34
-        "1",                                                                   // 35
-        "4\t1\tY\tN",                                                          // 36
-        "2\t3",                                                                // 37
-        "1\t1\t1-OR-1\t1-TR-2\t0",                                             // 38
-        "2\t1\t1-DI-3\t0\t0",                                                  // 39
-        "1\t3",                                                                // 40
-        "1\t1\ty\t0\t20\t1-TR-2\t1-DI-3\t1-DE-4",                              // 41
+        "1-DE-4\t0\t2\t1\tDe\t1-DI-3\t0\t0\t0\t0\t0\t0\tN\t0\t36",                  // 19
+        "2-DE-5\t0\t1\t1\tDE\t1-DI-3\t0\t0\t0\t0\t0\t0\tN\t0\t30",                  // 20
+        "3",                                                                        // 21
+        "1.5",                                                                      // 22
+        "1-OR-1\t3600\t0\t9",                                                       // 23
+        "1-OR-1\t1800\t5\t12",                                                      // 24
+        "9-XX-9\t900\t0\t20",                                                       // 25
+        "2",                                                                        // 26
+        "90",                                                                       // 27
+        "10",                                                                       // 28
+        "4",                                                                        // 29
+        "40",                                                                       // 30
+        "1",                                                                        // 31
+        "1\t3\t2\t30\t20",                                                          // 32
+        "1",                                                                        // 33
+        "1\t3\t2\t1\t0",                                                            // 34
+        "1",                                                                        // 35
+        "4\t1\tY\tN",                                                               // 36
+        "2\t3",                                                                     // 37
+        "1\t1\t1-OR-1\t1-TR-2\t0",                                                  // 38
+        "2\t1\t1-DI-3\t0\t0",                                                       // 39
+        "1\t3",                                                                     // 40
+        "1\t1\ty\t0\t20\t1-TR-2\t1-DI-3\t1-DE-4",                                   // 41
     };
 }
 
@@ -93,8 +93,7 @@ inline ReadResult ReadScenarioText(const std::string& text) {
     std::ostringstream echo, console;
     TokenReader reader(in, "input.fin");
     RecordWriter writer(echo);
-    ReadRunChoice(reader, *result.scenario);
-    ReadScenario(reader, *result.scenario, *result.tables, writer, console);
+    ReadWholeScenario(reader, *result.scenario, *result.tables, writer, console);
     result.echo = echo.str();
     result.console = console.str();
     return result;

@@ -138,14 +138,16 @@ TEST(ReadTimingPlan, RejectsBadFilesNamingLineAndValue) {
     }
     tooLong += "0 10000\n";
     const std::vector<Case> cases = {
-        {"1\n0 x5\n", "plan.tpl, line 2: \"x5\" is not a whole number"},
-        {"1\n0 5.5\n", "plan.tpl, line 2: \"5.5\" is not a whole number"},
-        {"1\n2 5\n", "plan.tpl, line 2: signal state 2 is neither 0 (red) nor 1 (green)"},
-        {"101\n0 10000\n", "plan.tpl, line 1: signal record number 101 is outside 1..100"},
-        {"3\n0 10000\n", "plan.tpl, line 1: signal record 3 is not defined in the scenario"},
-        {"1\n0 10000\n1\n0 10000\n", "plan.tpl, line 3: signal record 1 appears a second time"},
-        {"1\n0 10000\n2\n0 5\n", "plan.tpl: the file ends at line 4"},
-        {tooLong, "plan.tpl, line 1: signal record 1 has more than 301 entries"},
+        {"1\n0 x5\n", "Error in plan.tpl, line 2: \"x5\" is not a whole number"},
+        {"1\n0 5.5\n", "Error in plan.tpl, line 2: \"5.5\" is not a whole number"},
+        {"1\n2 5\n", "Error in plan.tpl, line 2: signal state 2 is neither 0 (red) nor 1 (green)"},
+        {"101\n0 10000\n", "Error in plan.tpl, line 1: signal record number 101 is outside 1..100"},
+        {"3\n0 10000\n",
+         "Error in plan.tpl, line 1: signal record 3 is not defined in the scenario"},
+        {"1\n0 10000\n1\n0 10000\n",
+         "Error in plan.tpl, line 3: signal record 1 appears a second time"},
+        {"1\n0 10000\n2\n0 5\n", "Error in plan.tpl, line 4: the file ends where"},
+        {tooLong, "Error in plan.tpl, line 1: signal record 1 has more than 301 entries"},
     };
     for (const Case& c : cases) {
         const std::string error = ErrorOf(net, c.text);

@@ -60,7 +60,8 @@ std::string_view TokenReader::nextToken(std::string_view what) {
             break;
         }
         if (!loadLine()) {
-            failAt(std::max(lineCount_, 1), "expected " + std::string(what) + ", found the end of the file");
+            failAt(std::max(lineCount_, 1),
+                   "expected " + std::string(what) + ", found the end of the file");
         }
     }
     const size_t start = pos_;
@@ -147,7 +148,7 @@ std::string TokenReader::readText(std::string_view what, size_t width) {
 }
 
 void TokenReader::failAt(int line, const std::string& message) const {
-    throw EngineError(fileName_ + ", line " + std::to_string(line) + ": " + message);
+    throw EngineError("Error in " + fileName_ + ", line " + std::to_string(line) + ": " + message);
 }
 
 }  // namespace talvo
