@@ -38,6 +38,19 @@ TEST(ScaleFitness, UniformWhenTheLargestDelayEqualsTheBest) {
         EXPECT_FLOAT_EQ(f, 0.25f);
 }
 
+TEST(ScaleFitness, LargePowerWithoutTheBestInTheGenerationStaysFinite) {
+    // Every delay of the generation far above the best: exp(-450) and exp(-500) would
+    // both round to zero.
+    std::vector<float> fitness{19.0f, 20.0f};
+    ScaleFitness(fitness, 20.0f, 10.0f, 500);
+    EXPECT_FLOAT_EQ(fitness[0], 1.0f);
+    EXPECT_NEAR(fitness[1], std::exp(-50.0), 1e-24);
+    fitness = {11.0f, 11.0001f};
+    ScaleFitness(fitness, 20.0f, 10.0f, 100);
+    EXPECT_NEAR(fitness[0] + fitness[1], 1.0f, 1e-6);
+    EXPECT_GT(fitness[0], fitness[1]);
+}
+
 TEST(ScaleFitness, LargePowerOfFunctionStaysFinite) {
     std::vector<float> fitness{10.0f, 20.0f};
     ScaleFitness(fitness, 20.0f, 10.0f, 500);

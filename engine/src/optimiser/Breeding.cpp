@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace talvo {
 
@@ -14,14 +15,19 @@ void ScaleFitness(std::vector<float>& fitness, float genMax, float bestTwd, int3
         std::fill(fitness.begin(), fitness.end(), static_cast<float>(1.0 / double(size)));
         return;
     }
-    // The exponent of every individual lies between 0 and fitnessIndex; shifting it by the
-    // larger end keeps exp() finite for any power of function and leaves the shares equal.
     const double index = fitnessIndex;
-    const double shift = std::max(index, 0.0);
+    double largest = -std::numeric_limits<double>::infinity();
+    for (const float twd : fitness) {
+        largest = std::max(largest, index * (double(genMax) - double(twd)) / range);
+    }
+    // A large power of function would overflow exp() or round every term to zero; the
+    // terms are then taken relative to the largest, which leaves the shares as they are.
+    constexpr double kSafeExponent = 60.0;
+    const double shift = std::fabs(largest) > kSafeExponent ? largest : 0.0;
     float sum = 0;
     for (float& f : fitness) {
-        const double ratio = (static_cast<double>(genMax) - static_cast<double>(f)) / range;
-        f = static_cast<float>(std::exp(index * ratio - shift));
+        const double exponent = index * (double(genMax) - double(f)) / range;
+        f = static_cast<float>(std::exp(exponent - shift));
         sum += f;
     }
     for (float& f : fitness)
