@@ -183,6 +183,23 @@ std::vector<std::pair<int, std::string>> Variant(const char* strategy) {
     return {{1, strategy}, {8, "4"}};
 }
 
+TEST(VariantRuns, VgvcFilesAreTheSameWithOneOrSeveralThreads) {
+    // Both seeds too, so that every part of the chain takes part.
+    std::vector<std::pair<int, std::string>> lines = Variant("3");
+    lines.push_back({12, "Y"});
+    lines.push_back({13, "Y"});
+    OptimisationSetup serial(lines), parallel(lines);
+    std::string serialConsole, parallelConsole;
+    serial.optimise(1, serialConsole);
+    parallel.optimise(2, parallelConsole);
+    for (const char* name :
+         {"output_VGVC.out", "opt_VGVC_plan.tpl", "occu_VGVC.occ", "ctmplot_1.plt"}) {
+        ASSERT_TRUE(serial.exists(name)) << name;
+        EXPECT_EQ(MaskReportTimes(serial.file(name)), MaskReportTimes(parallel.file(name))) << name;
+    }
+    EXPECT_EQ(ConsoleItems(serialConsole), ConsoleItems(parallelConsole));
+}
+
 TEST(VariantRuns, VgfcReportHasOnlyItsOwnSearchAndOneRowPerCycleAndStage) {
     OptimisationSetup setup(Variant("2"));
     std::string console;
