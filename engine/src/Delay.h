@@ -32,6 +32,8 @@ class DelayEvaluator {
   public:
     // `inputs` supplies the initial occupancies (second 0) and the loadings of the cells
     // no other cell feeds; it is read, never written, and must outlive the evaluator.
+    // SimulateNetwork on the same tables writes none of what is read here, so evaluators
+    // on several threads may share them with each other and with a full run.
     // Throws EngineError when the scenario cannot be simulated (see CheckSimulationInput).
     DelayEvaluator(const Scenario& scenario, const TimeTables& inputs);
 

@@ -138,6 +138,16 @@ void CheckCell(const Scenario& s, int i) {
 }
 
 void CheckMergeTargets(const Scenario& s) {
+    // Every cell must be listed upstream of the cells it leads into: a third cell merging
+    // into a cell that lists only two would take its place in their merge.
+    for (int i = 1; i <= s.numCells; ++i) {
+        for (const int d : {s.cells[i].to1, s.cells[i].to2}) {
+            if (d != 0 && s.cells[d].from1 != i && s.cells[d].from2 != i) {
+                throw EngineError(Capitalised(CellLabel(s, i)) + " leads into " + CellLabel(s, d) +
+                                  ", which does not list it as an upstream cell (Fr1, Fr2)");
+            }
+        }
+    }
     for (int k = 1; k <= s.numCells; ++k) {
         const Cell& target = s.cells[k];
         if (target.from2 == 0) {

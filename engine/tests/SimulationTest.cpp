@@ -218,7 +218,8 @@ TEST(DivergeFlow, ZeroSplitEndsTheRunWithTheDivergeMessage) {
         SimulateNetwork(f.net.scenario, f.net.signals, *f.net.tables, results);
         FAIL() << "a diverge with a zero split was simulated";
     } catch (const DivergeSplitError& e) {
-        EXPECT_EQ(std::string(e.what()), "Cell 2 (DI-2) is a diverge (type DI) with a split of 0: Spt1 1, Spt2 0");
+        EXPECT_EQ(std::string(e.what()),
+                  "Cell 2 (DI-2) is a diverge (type DI) with a split of 0: Spt1 1, Spt2 0");
     }
 }
 
@@ -281,7 +282,14 @@ INSTANTIATE_TEST_SUITE_P(
         RejectCase{"DestinationWithDownstreamCell",
                    [](TestNetwork& n) { n.scenario.cells[11].to1 = 2; }, "Destination cell 11"},
         RejectCase{"FeederNotLeadingIntoMerge",
-                   [](TestNetwork& n) { n.scenario.cells[10].from2 = 8; }, "does not lead into it"},
+                   [](TestNetwork& n) {
+                       n.scenario.cells[10].from2 = 8;
+                       n.scenario.cells[9].to1 = 0;
+                       n.scenario.cells[9].kind = CellKind::Ordinary;
+                   },
+                   "does not lead into it"},
+        RejectCase{"ThirdCellIntoMerge", [](TestNetwork& n) { n.scenario.cells[2].to1 = 10; },
+                   "Cell 2 (TR-2) leads into cell 10 (TR-10), which does not list it"},
         RejectCase{"SignalRecordMissing", [](TestNetwork& n) { n.scenario.cells[4].signalID = 9; },
                    "signal record 9, which the scenario does not define"},
         RejectCase{"EndPastTables",
