@@ -8,6 +8,7 @@
 
 #include "EngineError.h"
 #include "RunDriver.h"
+#include "SmallScenario.h"
 #include "TestFiles.h"
 #include "input/ScenarioReader.h"
 #include "optimiser/Optimiser.h"
@@ -300,6 +301,21 @@ TEST(VariantRuns, SeedThatWouldDivideByZeroIsSkippedWithAConsoleLine) {
               std::string::npos)
         << console;
     EXPECT_TRUE(setup.exists("opt_FGFC_plan.tpl"));
+}
+
+TEST(OptimisationInput, DivergeWithoutSplitStopsBeforeTheSearch) {
+    std::vector<std::string> lines = test::SmallScenarioLines();
+    lines[0] = "Y";
+    lines[17] = "1-DI-3\t0\t2\t0.9\tdi\t1-TR-2\t0\t1-DE-4\t2-DE-5\t0\t0.3\t0\tN\t0\t36";
+    ScratchDir runDir, programDir;
+    WriteFileText(runDir.path() / "input.fin", test::JoinLines(lines));
+    WriteFileText(runDir.path() / "plan.tpl", "4\r\n0\t10000\r\n");
+    WriteFileText(programDir.path() / "inout.dir", runDir.withSeparator() + "\r\n");
+    std::ostringstream out;
+    EXPECT_NE(RunEngine(out, (programDir.path() / "inout.dir").string()), 0);
+    const std::string console = out.str();
+    EXPECT_NE(console.find("\n **** Error is diverge split info\n"), std::string::npos) << console;
+    EXPECT_EQ(console.find("Min Total Weighted Delay"), std::string::npos) << console;
 }
 
 class RejectedParameter

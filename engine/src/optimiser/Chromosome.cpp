@@ -35,10 +35,12 @@ int FreeStageCount(const Scenario& scenario) {
 
 namespace {
 
-void RequireWithin(const std::string& what, long long value, long long capacity) {
+void RequireWithin(const std::string& subject, long long value, const std::string& unit,
+                   long long capacity, const std::string& remedy) {
     if (value > capacity) {
-        throw EngineError("**** Error: " + what + " " + std::to_string(value) +
-                          " exceeds the capacity of " + std::to_string(capacity));
+        throw EngineError(subject + " needs " + std::to_string(value) + " " + unit +
+                          ", more than the " + std::to_string(capacity) + " it can hold; " +
+                          remedy);
     }
 }
 
@@ -50,8 +52,10 @@ ChromosomeLayout MakeLayout(const Scenario& scenario, PlanVariant variant) {
     const long long cycles = scenario.phaseCycle;
     for (int p = 1; p <= scenario.numIntersections; ++p) {
         // Slots 1..phaseCycle*nst plus the closing interval must fit a signal table.
-        RequireWithin("phaseCycle x stage count of intersection " + std::to_string(p),
-                      cycles * scenario.intersections[p].stageCount, kMaxIntervals - 2);
+        RequireWithin("The signal table of intersection " + std::to_string(p),
+                      cycles * scenario.intersections[p].stageCount,
+                      "stage slots (phaseCycle x stages)", kMaxIntervals - 2,
+                      "reduce phaseCycle (" + std::to_string(cycles) + ")");
     }
 
     long long cycleBits = kBitsPerGroup;
@@ -63,9 +67,16 @@ ChromosomeLayout MakeLayout(const Scenario& scenario, PlanVariant variant) {
     const long long offsetBits = kBitsPerGroup * intersections;
 
     const std::string name = PlanVariantName(variant);
-    RequireWithin(name + " cycle bits", cycleBits, kMaxCycleBits);
-    RequireWithin(name + " offset bits", offsetBits, kMaxOffsetBits);
-    RequireWithin(name + " stage bits", stageBits, kMaxStageBits);
+    const std::string counts = std::to_string(intersections) + " intersections, " +
+                               std::to_string(freeStages) + " optimised stages, phaseCycle " +
+                               std::to_string(cycles);
+    const std::string chromosome = "The " + name + " chromosome";
+    RequireWithin(chromosome, cycleBits, "cycle bits", kMaxCycleBits,
+                  "reduce phaseCycle or the intersections (" + counts + ")");
+    RequireWithin(chromosome, offsetBits, "offset bits", kMaxOffsetBits,
+                  "reduce the intersections (" + counts + ")");
+    RequireWithin(chromosome, stageBits, "stage bits", kMaxStageBits,
+                  "reduce phaseCycle or the optimised stages (" + counts + ")");
 
     ChromosomeLayout layout;
     layout.variant = variant;

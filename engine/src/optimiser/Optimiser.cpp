@@ -7,6 +7,7 @@
 
 #include "Delay.h"
 #include "EngineError.h"
+#include "FlowNetwork.h"
 #include "ResultFiles.h"
 #include "Simulation.h"
 #include "TimingPlanFile.h"
@@ -142,6 +143,19 @@ void WriteVariantResults(EngineRun& run, RecordWriter& report, const BestPlan& b
     WritePlotFiles(run.files.ctmplot, scenario, run.tables);
 }
 
+// A network that cannot be simulated stops the run before any search, with the same
+// messages as the existing-plan path.
+void CheckNetwork(EngineRun& run) {
+    try {
+        CheckSimulationInput(run.scenario);
+    } catch (const DivergeSplitError& error) {
+        ConsoleLine(run.console, kDivergeSplitMessage);
+        throw EngineError("Error in " + run.files.inputFin + ": " + error.what());
+    } catch (const EngineError& error) {
+        throw EngineError("Error in " + run.files.inputFin + ": " + error.what());
+    }
+}
+
 }  // namespace
 
 void CheckOptimisationInput(const Scenario& scenario) {
@@ -159,7 +173,12 @@ void CheckOptimisationInput(const Scenario& scenario) {
 
 OptimisationSummary RunOptimisation(EngineRun& run, unsigned threads) {
     const Scenario& scenario = run.scenario;
-    CheckOptimisationInput(scenario);
+    CheckNetwork(run);
+    try {
+        CheckOptimisationInput(scenario);
+    } catch (const EngineError& error) {
+        throw EngineError("Error in " + run.files.inputFin + ": " + error.what());
+    }
     const std::optional<PlanVariant> reported = ReportedVariant(scenario.controlStrategy);
     if (!reported) {
         ConsoleLine(run.console, "controlStrategy " + std::to_string(scenario.controlStrategy) +
