@@ -33,7 +33,8 @@ LinkPath LinkPathOf(const DisplayModel& model, const DisplayLink& link) {
     if (fromIndex < 0 || toIndex < 0) {
         return path;
     }
-    const CellExtent from = CellExtentOf(model.cells[static_cast<size_t>(fromIndex)], model.parameters);
+    const CellExtent from =
+        CellExtentOf(model.cells[static_cast<size_t>(fromIndex)], model.parameters);
     const CellExtent to = CellExtentOf(model.cells[static_cast<size_t>(toIndex)], model.parameters);
     const int nodeIndex = link.passNode != 0 ? model.findNodeIndex(link.passNode) : -1;
     if (nodeIndex >= 0) {
@@ -117,10 +118,10 @@ void AddLinks(Scene& scene, const DisplayModel& model, const DisplayView& view, 
 void AddCells(Scene& scene, const DisplayModel& model, const DisplayView& view, int step) {
     for (const DisplayCell& cell : model.cells) {
         const CellExtent extent = CellExtentOf(cell, model.parameters);
-        const PointD topLeft = view.toWindow(
-            PointD{extent.centre.x - extent.halfX, extent.centre.y - extent.halfY});
-        const PointD bottomRight = view.toWindow(
-            PointD{extent.centre.x + extent.halfX, extent.centre.y + extent.halfY});
+        const PointD topLeft =
+            view.toWindow(PointD{extent.centre.x - extent.halfX, extent.centre.y - extent.halfY});
+        const PointD bottomRight =
+            view.toWindow(PointD{extent.centre.x + extent.halfX, extent.centre.y + extent.halfY});
         const Rgb shade = CellShade(cell, model.parameters, step);
         scene.add(SceneBox{topLeft.x, topLeft.y, bottomRight.x, bottomRight.y, shade});
         const bool dark = shade.red + shade.green + shade.blue < 3 * 128;

@@ -14,7 +14,7 @@ namespace talvo::display {
 // choosing a plot file, and the model, playback and view they act on. The main window
 // forwards its menu commands here and shows the result.
 class DisplaySession {
-public:
+  public:
     DisplaySession(Prompter& prompter, FileChooser& chooser);
 
     const DisplayModel& model() const { return model_; }
@@ -51,10 +51,9 @@ public:
     bool loadTimePlan(const std::string& path);
     void resetDisplayModel();
 
-private:
+  private:
     std::string ask(const char* title, const char* filter);
-    bool loadAll(const std::string& project, const std::string& occupancy,
-                 const std::string& plan);
+    bool loadAll(const std::string& project, const std::string& occupancy, const std::string& plan);
 
     Prompter& prompter_;
     FileChooser& chooser_;

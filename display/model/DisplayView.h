@@ -7,7 +7,7 @@ namespace talvo::display {
 // The playback window's view: a map point (x, y) is drawn at (x zoom + offset x,
 // y zoom + offset y) in window units on a drawing area of 15345 x 10935.
 class DisplayView {
-public:
+  public:
     static constexpr double kAreaWidth = 15345.0;
     static constexpr double kAreaHeight = 10935.0;
     static constexpr double kMaxZoom = 100.0;
@@ -27,7 +27,7 @@ public:
     // direction, centred; false (nothing changed) when it is 5 units or less either way.
     bool zoomToRectangle(PointD start, PointD end);
 
-private:
+  private:
     double zoom_ = 1.0;
     double offsetX_ = 0.0;
     double offsetY_ = 0.0;
@@ -35,7 +35,7 @@ private:
 
 // The right-button rubber band.
 class ZoomDrag {
-public:
+  public:
     bool dragging() const { return dragging_; }
     PointD start() const { return start_; }
     PointD end() const { return end_; }
@@ -46,7 +46,7 @@ public:
     // Ends the drag and zooms the view; false when nothing was dragged.
     bool release(DisplayView& view);
 
-private:
+  private:
     bool dragging_ = false;
     PointD start_;
     PointD end_;

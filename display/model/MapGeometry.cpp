@@ -39,9 +39,8 @@ std::pair<SceneLine, SceneLine> ArrowHead(PointD from, PointD to, double length,
     constexpr double kTurn = 0.785;
     const double angle = std::atan2(to.y - from.y, to.x - from.x);
     auto stroke = [&](double turned) {
-        return SceneLine{to,
-                         PointD{to.x - length * std::cos(turned), to.y - length * std::sin(turned)},
-                         colour};
+        return SceneLine{
+            to, PointD{to.x - length * std::cos(turned), to.y - length * std::sin(turned)}, colour};
     };
     return {stroke(angle + kTurn), stroke(angle - kTurn)};
 }

@@ -35,9 +35,9 @@ struct OccupancyLine {
 OccupancyLine ParseLine(const std::string& line, const std::string& fileName, int lineNumber) {
     const std::vector<std::string> fields = SplitFields(line, false);
     if (fields.size() != 3) {
-        throw ReadError(DescribeAt(fileName, lineNumber,
-                                   "expected second, cell number and vehicles, found \"" +
-                                       line + "\""));
+        throw ReadError(
+            DescribeAt(fileName, lineNumber,
+                       "expected second, cell number and vehicles, found \"" + line + "\""));
     }
     const auto second = ParseInt(fields[0]);
     const auto cellNumber = ParseInt(fields[1]);
@@ -46,8 +46,7 @@ OccupancyLine ParseLine(const std::string& line, const std::string& fileName, in
         throw ReadError(DescribeAt(fileName, lineNumber, "bad second \"" + fields[0] + "\""));
     }
     if (!cellNumber || *cellNumber < 1) {
-        throw ReadError(
-            DescribeAt(fileName, lineNumber, "bad cell number \"" + fields[1] + "\""));
+        throw ReadError(DescribeAt(fileName, lineNumber, "bad cell number \"" + fields[1] + "\""));
     }
     if (!vehicles) {
         throw ReadError(DescribeAt(fileName, lineNumber, "bad vehicles \"" + fields[2] + "\""));
@@ -90,8 +89,8 @@ void ReadOccupancy(std::istream& in, const std::string& fileName, DisplayModel& 
         if (seen[entry][second]) {
             throw ReadError(DescribeAt(fileName, lineNumber,
                                        "second " + std::to_string(value.second) +
-                                           " of cell number " +
-                                           std::to_string(value.cellNumber) + " appears twice"));
+                                           " of cell number " + std::to_string(value.cellNumber) +
+                                           " appears twice"));
         }
         seen[entry][second] = true;
         series[entry][second] = value.vehicles;
@@ -103,8 +102,8 @@ void ReadOccupancy(std::istream& in, const std::string& fileName, DisplayModel& 
                 const int cellID = model.cells[static_cast<size_t>(entries[entry])].cellID;
                 throw ReadError(fileName + ": no value for cell number " +
                                 std::to_string(entry + 1) + " (cell " + std::to_string(cellID) +
-                                ") at second " + std::to_string(second) + " (the display needs 0 to " +
-                                std::to_string(endStep) + ")");
+                                ") at second " + std::to_string(second) +
+                                " (the display needs 0 to " + std::to_string(endStep) + ")");
             }
         }
     }

@@ -7,7 +7,7 @@ namespace talvo::display {
 // Message boxes. Every refusal is a critical box titled "Caution!"; the detail, when given,
 // names the file, line and value behind the message and is shown beneath it.
 class Prompter {
-public:
+  public:
     virtual ~Prompter() = default;
     virtual void caution(const std::string& text, const std::string& detail = {}) = 0;
 };
@@ -22,7 +22,7 @@ struct FileDialogRequest {
 
 // File dialogs; an empty answer means the user cancelled.
 class FileChooser {
-public:
+  public:
     virtual ~FileChooser() = default;
     virtual std::string openFileName(const FileDialogRequest& request) = 0;
     virtual std::string saveFileName(const FileDialogRequest& request) = 0;

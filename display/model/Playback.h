@@ -7,7 +7,7 @@ namespace talvo::display {
 // The "&Run" menu's state machine: Stopped -> Start -> Running <-> Paused -> End -> Stopped;
 // running past endStep stops by itself. The window mirrors it into its timer and menu.
 class Playback {
-public:
+  public:
     static constexpr int kDefaultIntervalMs = 200;
 
     int step() const { return step_; }
@@ -34,7 +34,7 @@ public:
     int speedPosition() const { return PositionForInterval(intervalMs_); }
     void setSpeedPosition(int position) { intervalMs_ = IntervalForPosition(position); }
 
-private:
+  private:
     int step_ = 0;
     bool timerOn_ = false;
     bool paused_ = false;

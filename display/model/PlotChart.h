@@ -30,8 +30,8 @@ Rgb PlotShadeColour(int shade);
 
 // One shaded block of the chart, for tests and for picking.
 struct PlotBlock {
-    int position = 0;   // 1-based
-    int firstRow = 0;   // 1-based
+    int position = 0;  // 1-based
+    int firstRow = 0;  // 1-based
     int lastRow = 0;
     double sum = 0.0;
     SceneBox box;

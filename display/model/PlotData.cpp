@@ -43,8 +43,8 @@ PlotData ReadPlotData(std::istream& in, const std::string& fileName) {
         if (static_cast<int>(current.size()) >= kMaxPlotPositions) {
             throw ReadError(DescribeAt(fileName, field.line,
                                        "row " + std::to_string(data.rowCount() + 1) +
-                                           " holds more than " +
-                                           std::to_string(kMaxPlotPositions) + " values"));
+                                           " holds more than " + std::to_string(kMaxPlotPositions) +
+                                           " values"));
         }
         current.push_back(value);
     }

@@ -7,7 +7,7 @@ namespace talvo::display {
 
 // A reader's failure: what went wrong, naming the file, line and value.
 class ReadError : public std::runtime_error {
-public:
+  public:
     explicit ReadError(const std::string& detail) : std::runtime_error(detail) {}
 };
 

@@ -39,9 +39,9 @@ struct SceneCircle {
 
 // Where a text goes relative to its anchor; the painter measures the text.
 enum class TextPlacement {
-    Centred,   // centre of the text on the anchor
-    RightOf,   // left edge on the anchor, vertically centred
-    LeftOf,    // right edge on the anchor, vertically centred
+    Centred,  // centre of the text on the anchor
+    RightOf,  // left edge on the anchor, vertically centred
+    LeftOf,   // right edge on the anchor, vertically centred
 };
 
 struct SceneText {
@@ -55,7 +55,7 @@ using ScenePrimitive = std::variant<SceneLine, SceneBox, SceneCircle, SceneText>
 
 // What one picture is made of, in drawing order, in the picture's own units.
 struct Scene {
-    double width = 0.0;   // the drawing area the coordinates refer to
+    double width = 0.0;  // the drawing area the coordinates refer to
     double height = 0.0;
     double originX = 0.0;  // top-left corner of the drawing area
     double originY = 0.0;

@@ -11,7 +11,7 @@ namespace {
 constexpr int kEndMarkerTime = 10000;
 
 class FieldCursor {
-public:
+  public:
     FieldCursor(std::vector<TextField> fields, std::string fileName)
         : fields_(std::move(fields)), fileName_(std::move(fileName)) {}
 
@@ -33,7 +33,7 @@ public:
 
     const std::string& fileName() const { return fileName_; }
 
-private:
+  private:
     std::vector<TextField> fields_;
     std::string fileName_;
     size_t position_ = 0;
@@ -89,9 +89,9 @@ std::vector<SignalSequence> ReadTimePlan(std::istream& in, const std::string& fi
             const auto [state, stateLine] = cursor.nextInt("signal state", record);
             const auto [endTime, endLine] = cursor.nextInt("end time", record);
             if (state != kRed && state != kGreen) {
-                throw ReadError(DescribeAt(fileName, stateLine,
-                                           "signal state " + std::to_string(state) +
-                                               " (1 green or 0 red expected)"));
+                throw ReadError(DescribeAt(
+                    fileName, stateLine,
+                    "signal state " + std::to_string(state) + " (1 green or 0 red expected)"));
             }
             if (endTime >= kEndMarkerTime) {
                 break;

@@ -1,9 +1,9 @@
 #include "TestSupport.h"
 
+#include <unistd.h>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
-#include <unistd.h>
 
 namespace talvo::display::test {
 

@@ -10,7 +10,7 @@ namespace talvo::display::test {
 
 // Records every message box instead of showing it.
 class RecordingPrompter : public Prompter {
-public:
+  public:
     struct Message {
         std::string text;
         std::string detail;
@@ -23,14 +23,14 @@ public:
 
 // Answers file dialogs from a queue (an empty answer when it runs dry) and records them.
 class ScriptedChooser : public FileChooser {
-public:
+  public:
     std::string openFileName(const FileDialogRequest& request) override { return answer(request); }
     std::string saveFileName(const FileDialogRequest& request) override { return answer(request); }
 
     std::deque<std::string> answers;
     std::vector<FileDialogRequest> requests;
 
-private:
+  private:
     std::string answer(const FileDialogRequest& request) {
         requests.push_back(request);
         if (answers.empty()) {

@@ -45,8 +45,8 @@ void DisplayCanvas::setShowing(bool showing) {
 
 void DisplayCanvas::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    painter.fillRect(rect(), QColor(kDisplayBackground.red, kDisplayBackground.green,
-                                    kDisplayBackground.blue));
+    painter.fillRect(
+        rect(), QColor(kDisplayBackground.red, kDisplayBackground.green, kDisplayBackground.blue));
     const Scene scene = showing_ ? BuildDisplayScene(session_.model(), session_.view(),
                                                      session_.playback().step(), session_.drag())
                                  : EmptyScene();
@@ -66,8 +66,7 @@ void DisplayCanvas::mousePressEvent(QMouseEvent* event) {
 
 void DisplayCanvas::mouseMoveEvent(QMouseEvent* event) {
     // During playback the rectangle shows at the next tick.
-    if (session_.drag().move(toWindowUnits(event->position())) &&
-        !session_.playback().timerOn()) {
+    if (session_.drag().move(toWindowUnits(event->position())) && !session_.playback().timerOn()) {
         update();
     }
 }

@@ -11,7 +11,7 @@ namespace talvo::display {
 // mouse button into the zoom rectangle.
 class DisplayCanvas : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit DisplayCanvas(DisplaySession& session, QWidget* parent = nullptr);
 
     QSize sizeHint() const override;
@@ -20,13 +20,13 @@ public:
     // Whether anything is shown; a failed open leaves the picture cleared.
     void setShowing(bool showing);
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
 
-private:
+  private:
     PointD toWindowUnits(const QPointF& pixel) const;
 
     DisplaySession& session_;

@@ -19,10 +19,11 @@ class SpeedDialog;
 // and the playback picture over a DisplaySession.
 class GraphicDisplayWindow : public QMainWindow {
     Q_OBJECT
-public:
+  public:
     explicit GraphicDisplayWindow(const DisplayPlatform& platform, QWidget* parent = nullptr);
 
     DisplaySession& session() { return session_; }
+    const DisplaySession& session() const { return session_; }
     DisplayCanvas* canvas() const { return canvas_; }
     QTimer* refreshTimer() const { return timer_; }
 
@@ -33,7 +34,7 @@ public:
     // The current playback frame as a picture.
     QImage currentFrame() const;
 
-public slots:
+  public slots:
     void mnuOpen_Click();
     void mnuChangeTimePlan_Click();
     void mnuPlotCTM_Click();
@@ -45,7 +46,7 @@ public slots:
     void mnuSpeed_Click();
     void tirRefresh_Timer();
 
-private:
+  private:
     void buildMenus();
     void afterOpen(bool ok);
     // Timer, menu items, captions and counter as the playback state says; then a redraw.

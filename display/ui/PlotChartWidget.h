@@ -9,7 +9,7 @@ namespace talvo::display {
 // Draws a plot chart scene stretched over the widget.
 class PlotChartWidget : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit PlotChartWidget(QWidget* parent = nullptr);
 
     void setScene(Scene scene);
@@ -17,10 +17,10 @@ public:
     QTransform chartToPixels() const;
     QSize sizeHint() const override { return QSize(1000, 380); }
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
 
-private:
+  private:
     Scene scene_;
 };
 

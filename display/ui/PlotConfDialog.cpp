@@ -60,9 +60,9 @@ PlotConfDialog::PlotConfDialog(PlotWindow& parent, Prompter& prompter)
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-QSpinBox* PlotConfDialog::addNumber(QFormLayout* layout, const char* caption,
-                                    const char* textName, const char* upDownName, int minimum,
-                                    int maximum, int value, QLineEdit*& text) {
+QSpinBox* PlotConfDialog::addNumber(QFormLayout* layout, const char* caption, const char* textName,
+                                    const char* upDownName, int minimum, int maximum, int value,
+                                    QLineEdit*& text) {
     auto* row = new QHBoxLayout;
     text = new QLineEdit(QString::number(value), this);
     text->setObjectName(textName);

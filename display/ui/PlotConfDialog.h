@@ -15,7 +15,7 @@ class PlotWindow;
 // title; modeless, owned by that window.
 class PlotConfDialog : public QDialog {
     Q_OBJECT
-public:
+  public:
     PlotConfDialog(PlotWindow& parent, Prompter& prompter);
 
     int intIntervalNum = 10;
@@ -23,10 +23,10 @@ public:
     int intDataNumPerRegion = 1;
     QString strTitle;
 
-public slots:
+  public slots:
     void cmdOK_Click();
 
-private:
+  private:
     QSpinBox* addNumber(QFormLayout* layout, const char* caption, const char* textName,
                         const char* upDownName, int minimum, int maximum, int value,
                         QLineEdit*& text);

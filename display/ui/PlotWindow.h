@@ -12,11 +12,10 @@ namespace talvo::display {
 
 class PlotChartWidget;
 
-
 // frmPlot: one CTM plot file as a shaded time-space diagram, with its own settings.
 class PlotWindow : public QMainWindow {
     Q_OBJECT
-public:
+  public:
     PlotWindow(const DisplayPlatform& platform, const QString& fileName, QWidget* parent);
 
     int NInterval() const { return settings_.nInterval; }
@@ -43,15 +42,15 @@ public:
     void PlotChart();
     QImage picture() const;
 
-public slots:
+  public slots:
     void mnuConfigure_Click();
     void mnuPrint_Click();
     void mnuSavePng_Click();
 
-protected:
+  protected:
     void resizeEvent(QResizeEvent* event) override;
 
-private:
+  private:
     DisplayPlatform platform_;
     QString fileName_;
     PlotSettings settings_;

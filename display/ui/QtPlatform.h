@@ -10,7 +10,7 @@ namespace talvo::display {
 
 // Prints a picture; the Qt implementation goes through Qt's print dialog.
 class PicturePrinter {
-public:
+  public:
     virtual ~PicturePrinter() = default;
     virtual void print(const QImage& picture) = 0;
 };
@@ -29,30 +29,30 @@ QString QtFilterList(const std::string& filter);
 QString QtSelectedFilter(const std::string& filter, int filterIndex);
 
 class QtPrompter : public Prompter {
-public:
+  public:
     explicit QtPrompter(QWidget* parent = nullptr) : parent_(parent) {}
     void caution(const std::string& text, const std::string& detail = {}) override;
 
-private:
+  private:
     QWidget* parent_;
 };
 
 class QtFileChooser : public FileChooser {
-public:
+  public:
     explicit QtFileChooser(QWidget* parent = nullptr) : parent_(parent) {}
     std::string openFileName(const FileDialogRequest& request) override;
     std::string saveFileName(const FileDialogRequest& request) override;
 
-private:
+  private:
     QWidget* parent_;
 };
 
 class QtPicturePrinter : public PicturePrinter {
-public:
+  public:
     explicit QtPicturePrinter(QWidget* parent = nullptr) : parent_(parent) {}
     void print(const QImage& picture) override;
 
-private:
+  private:
     QWidget* parent_;
 };
 

@@ -10,13 +10,13 @@ namespace talvo::display {
 // frmSpeed, "Speed Setting": the slider sets the playback interval at once.
 class SpeedDialog : public QDialog {
     Q_OBJECT
-public:
+  public:
     SpeedDialog(Playback& playback, QWidget* parent = nullptr);
 
-signals:
+  signals:
     void intervalChanged(int intervalMs);
 
-private:
+  private:
     void sdrSpeed_Change(int position);
 
     Playback& playback_;

@@ -49,12 +49,12 @@ struct ShadeCase {
 TEST(CellShade, FollowsTheShareOfJamDensity) {
     DisplayModel model = OneSignalModel();
     const ShadeCase cases[] = {
-        {0.0, 11, kWhite},                 // empty
-        {3.0, 11, kBlack},                 // at jam density
-        {4.5, 11, kBlack},                 // above it
-        {1.5, 11, Rgb{128, 128, 128}},     // half full: 255 - 127.5, halves to even
-        {0.75, 11, Rgb{191, 191, 191}},    // 255 - 63.75
-        {3.0, 10, kWhite},                 // up to startStep every cell is white
+        {0.0, 11, kWhite},               // empty
+        {3.0, 11, kBlack},               // at jam density
+        {4.5, 11, kBlack},               // above it
+        {1.5, 11, Rgb{128, 128, 128}},   // half full: 255 - 127.5, halves to even
+        {0.75, 11, Rgb{191, 191, 191}},  // 255 - 63.75
+        {3.0, 10, kWhite},               // up to startStep every cell is white
     };
     for (const ShadeCase& c : cases) {
         model.cells[0].occupancy[static_cast<size_t>(c.step)] = c.vehicles;
@@ -171,7 +171,8 @@ TEST(DisplayScene, OccupancyIsPrintedOnlyAfterStepZero) {
     model.cells[0].occupancy[5] = 1.17;
     auto texts = [&](int step) {
         std::vector<std::string> all;
-        for (const ScenePrimitive& p : BuildDisplayScene(model, DisplayView{}, step, ZoomDrag{}).primitives) {
+        for (const ScenePrimitive& p :
+             BuildDisplayScene(model, DisplayView{}, step, ZoomDrag{}).primitives) {
             if (const auto* text = std::get_if<SceneText>(&p)) {
                 all.push_back(text->text);
             }

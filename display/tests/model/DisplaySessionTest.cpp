@@ -10,7 +10,7 @@ namespace {
 using test::DataFile;
 
 class DisplaySessionTest : public ::testing::Test {
-protected:
+  protected:
     test::RecordingPrompter prompter;
     test::ScriptedChooser chooser;
     DisplaySession session{prompter, chooser};
@@ -51,11 +51,9 @@ TEST_F(DisplaySessionTest, OpenAsksForTheThreeFilesWithTheirTitlesAndFilters) {
     EXPECT_EQ(chooser.requests[0].title, "Open Input Data File Dialog");
     EXPECT_EQ(chooser.requests[0].filter, "Talvo Input (*.tin)|*.tin|Text File (*.txt)|*.txt");
     EXPECT_EQ(chooser.requests[1].title, "Open Occupancy Data File Dialog");
-    EXPECT_EQ(chooser.requests[1].filter,
-              "Occupancy Input (*.occ)|*.occ|Text File (*.txt)|*.txt");
+    EXPECT_EQ(chooser.requests[1].filter, "Occupancy Input (*.occ)|*.occ|Text File (*.txt)|*.txt");
     EXPECT_EQ(chooser.requests[2].title, "Open Time Plan Data File Dialog");
-    EXPECT_EQ(chooser.requests[2].filter,
-              "Time Plan Input (*.tpl)|*.tpl|Text File (*.txt)|*.txt");
+    EXPECT_EQ(chooser.requests[2].filter, "Time Plan Input (*.tpl)|*.tpl|Text File (*.txt)|*.txt");
     for (const FileDialogRequest& request : chooser.requests) {
         EXPECT_EQ(request.filterIndex, 1);
         EXPECT_EQ(request.initialName, "");
@@ -102,8 +100,8 @@ TEST_F(DisplaySessionTest, MissingFilesAreReportedInOrderBeforeAnythingIsRead) {
 TEST_F(DisplaySessionTest, ABadProjectLeavesTheModelReset) {
     ASSERT_TRUE(openCorridor());
     const std::string bad = test::WriteTempFile("bad.tin", "0.25,#FALSE#,125\n");
-    EXPECT_FALSE(session.openFiles(bad, DataFile("corridor_occu_exist.occ"),
-                                   DataFile("corridor_plan.tpl")));
+    EXPECT_FALSE(
+        session.openFiles(bad, DataFile("corridor_occu_exist.occ"), DataFile("corridor_plan.tpl")));
     EXPECT_EQ(lastMessage(), "Incorrect map file format!  Check the version!");
     EXPECT_FALSE(prompter.messages.back().detail.empty());
     expectReset();
@@ -112,12 +110,12 @@ TEST_F(DisplaySessionTest, ABadProjectLeavesTheModelReset) {
 TEST_F(DisplaySessionTest, AShortOccupancyFileLeavesTheModelReset) {
     ASSERT_TRUE(openCorridor());
     const std::string text = test::ReadText(DataFile("corridor_occu_exist.occ"));
-    const std::string shortFile = test::WriteTempFile("short.occ", text.substr(0, text.rfind('\n', text.size() / 2) + 1));
-    EXPECT_FALSE(session.openFiles(DataFile("corridor_run.tin"), shortFile,
-                                   DataFile("corridor_plan.tpl")));
+    const std::string shortFile =
+        test::WriteTempFile("short.occ", text.substr(0, text.rfind('\n', text.size() / 2) + 1));
+    EXPECT_FALSE(
+        session.openFiles(DataFile("corridor_run.tin"), shortFile, DataFile("corridor_plan.tpl")));
     EXPECT_EQ(lastMessage(), "Incorrect occupancy file format!  Check the version!");
-    EXPECT_NE(prompter.messages.back().detail.find("no value for cell number"),
-              std::string::npos);
+    EXPECT_NE(prompter.messages.back().detail.find("no value for cell number"), std::string::npos);
     expectReset();
 }
 

@@ -59,8 +59,8 @@ TEST(MapReader, ReadsAProjectWithTwoNodesAndStreetsOutOfTableOrder) {
 
 TEST(MapReader, RefusesAFileThatDoesNotReadAndLeavesTheModel) {
     DisplayModel model = test::LoadCorridorMap();
-    const std::string broken =
-        test::WriteTempFile("broken.tin", test::ReadText(DataFile("corridor_run.tin")).substr(0, 300));
+    const std::string broken = test::WriteTempFile(
+        "broken.tin", test::ReadText(DataFile("corridor_run.tin")).substr(0, 300));
     EXPECT_THROW(ReadDisplayMap(broken, model), ReadError);
     EXPECT_EQ(model.cells.size(), 12U);
 }

@@ -25,8 +25,7 @@ std::string EngineOccupancy(int cells, int timeStep, int endSimulationStep,
         for (int t = 0; t <= endSimulationStep; t += timeStep) {
             for (int s = 1; s <= timeStep; ++s) {
                 out << std::setw(5) << t + s - 1 << "     " << std::setw(5) << c << "     "
-                    << std::setw(10) << std::fixed << std::setprecision(2) << value(c, t)
-                    << "\r\n";
+                    << std::setw(10) << std::fixed << std::setprecision(2) << value(c, t) << "\r\n";
             }
         }
     }
@@ -146,16 +145,15 @@ std::string WithLine(int lineNumber, const std::string& replacement) {
 
 INSTANTIATE_TEST_SUITE_P(
     Files, OccupancyFailure,
-    ::testing::Values(
-        BadOccupancy{"HeaderOnly", " \r\n \r\n", "header"},
-        BadOccupancy{"ShorterHorizon", ShortRun(), "at second 251"},
-        BadOccupancy{"MissingCell", EngineOccupancy(11, 1, 300, CellAndTime),
-                     "cell number 12 (cell 12) at second 0"},
-        BadOccupancy{"Stars", WithLine(10, "    5         1     **********"),
-                     "line 10: bad vehicles \"**********\""},
-        BadOccupancy{"TwoFields", WithLine(7, "    2         1"), "line 7"},
-        BadOccupancy{"Twice", WithLine(6, "    0         1           1.00"),
-                     "line 6: second 0 of cell number 1 appears twice"}),
+    ::testing::Values(BadOccupancy{"HeaderOnly", " \r\n \r\n", "header"},
+                      BadOccupancy{"ShorterHorizon", ShortRun(), "at second 251"},
+                      BadOccupancy{"MissingCell", EngineOccupancy(11, 1, 300, CellAndTime),
+                                   "cell number 12 (cell 12) at second 0"},
+                      BadOccupancy{"Stars", WithLine(10, "    5         1     **********"),
+                                   "line 10: bad vehicles \"**********\""},
+                      BadOccupancy{"TwoFields", WithLine(7, "    2         1"), "line 7"},
+                      BadOccupancy{"Twice", WithLine(6, "    0         1           1.00"),
+                                   "line 6: second 0 of cell number 1 appears twice"}),
     [](const auto& info) { return info.param.name; });
 
 }  // namespace

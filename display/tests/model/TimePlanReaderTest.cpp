@@ -40,11 +40,8 @@ INSTANTIATE_TEST_SUITE_P(
     Rules, FillColumns,
     ::testing::Values(
         // Green to red: the first two red steps are amber.
-        FillCase{"GreenToRed",
-                 {{1, 4}, {0, 10}, {1, 12}},
-                 0,
-                 12,
-                 {G, G, G, G, A, A, R, R, A, A, G, G}},
+        FillCase{
+            "GreenToRed", {{1, 4}, {0, 10}, {1, 12}}, 0, 12, {G, G, G, G, A, A, R, R, A, A, G, G}},
         // Red to green: the last two red steps are amber.
         FillCase{"RedToGreen", {{0, 5}, {1, 10}}, 0, 10, {R, R, R, A, A, G, G, G, G, G}},
         // A red period that ends at endStep gets no amber at its start.
@@ -62,10 +59,9 @@ TEST(TimePlanReader, ReadsTheEditorPlanOfTheCorridorRun) {
     DisplayModel model = test::LoadCorridorMap();
     LoadPlan(model, DataFile("corridor_plan.tpl"));
     // Signal 1 on link 5 -> 6: (0,5) (1,33) (0,62) ... (0,282) (1,300).
-    const std::vector<std::pair<int, int>> signal1{{1, R}, {3, R},   {4, A},   {5, A},
-                                                   {6, G}, {33, G},  {34, A},  {35, A},
-                                                   {36, R}, {62, A}, {63, G},  {280, R},
-                                                   {281, A}, {282, A}, {283, G}, {300, G}};
+    const std::vector<std::pair<int, int>> signal1{
+        {1, R},  {3, R},  {4, A},  {5, A},   {6, G},   {33, G},  {34, A},  {35, A},
+        {36, R}, {62, A}, {63, G}, {280, R}, {281, A}, {282, A}, {283, G}, {300, G}};
     for (const auto& [step, state] : signal1) {
         EXPECT_EQ(model.signalStateAt(4, step), state) << "step " << step;
     }
@@ -139,13 +135,12 @@ TEST_P(TimePlanFailure, IsRefusedNamingTheLine) {
 
 INSTANTIATE_TEST_SUITE_P(
     Files, TimePlanFailure,
-    ::testing::Values(
-        BadPlan{"NoEndMarker", "1\n1 300\n0 10000\n2\n0 300\n", "ends in record 2"},
-        BadPlan{"OneRecordOnly", "1\n1 300\n0 10000\n", "ends in record 2"},
-        BadPlan{"NotANumber", "1\n1 3x0\n", "line 2: bad end time \"3x0\""},
-        BadPlan{"BadState", "1\n3 300\n", "line 2: signal state 3"},
-        BadPlan{"TimeGoesBack", "1\n1 300\n0 200\n", "line 3: end time 200 before"},
-        BadPlan{"Empty", "", "ends in record 1"}),
+    ::testing::Values(BadPlan{"NoEndMarker", "1\n1 300\n0 10000\n2\n0 300\n", "ends in record 2"},
+                      BadPlan{"OneRecordOnly", "1\n1 300\n0 10000\n", "ends in record 2"},
+                      BadPlan{"NotANumber", "1\n1 3x0\n", "line 2: bad end time \"3x0\""},
+                      BadPlan{"BadState", "1\n3 300\n", "line 2: signal state 3"},
+                      BadPlan{"TimeGoesBack", "1\n1 300\n0 200\n", "line 3: end time 200 before"},
+                      BadPlan{"Empty", "", "ends in record 1"}),
     [](const auto& info) { return info.param.name; });
 
 }  // namespace
