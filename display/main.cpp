@@ -1,12 +1,10 @@
 // Display: plays engine results back on the project's map and draws time-space plots.
-//   Display                                  empty window
+//   Display                                      an empty window
 //   Display PROJECT.tin OCCUPANCY.occ PLAN.tpl   opens the three files as "&Open" does
-//   Display --plot FILE.plt                  opens a plot window on a plot file
+//   Display --plot FILE.plt                      opens a plot window on a plot file
 #include <QApplication>
-#include <QStringList>
 
-#include "model/DisplayMessages.h"
-#include "model/DisplaySession.h"
+#include "ui/CommandLine.h"
 #include "ui/GraphicDisplayWindow.h"
 #include "ui/QtPlatform.h"
 
@@ -19,18 +17,6 @@ int main(int argc, char* argv[]) {
                                                    QCoreApplication::applicationDirPath()};
     talvo::display::GraphicDisplayWindow window(platform);
     window.show();
-
-    const QStringList arguments = app.arguments().mid(1);
-    if (!arguments.isEmpty() && arguments.first() == "--plot") {
-        for (const QString& path : arguments.mid(1)) {
-            if (talvo::display::FileExists(path.toStdString())) {
-                window.openPlotWindow(path);
-            } else {
-                prompter.caution(talvo::display::msg::kFileNotFound, path.toStdString());
-            }
-        }
-    } else if (!arguments.isEmpty()) {
-        window.openFiles(arguments.value(0), arguments.value(1), arguments.value(2));
-    }
+    talvo::display::OpenFromArguments(window, app.arguments().mid(1));
     return app.exec();
 }

@@ -19,8 +19,6 @@ inline constexpr const char* kBadTimePlan =
     "Incorrect Time Plan file format!  Check the version!  No time plan is set!";
 inline constexpr const char* kFileNotFound = "File not found!";
 inline constexpr const char* kBadPlotFile = "Incorrect file format!  Check the version!";
-inline constexpr const char* kNoPaintProgram =
-    "'mspaint.exe' or 'pbrush.exe' not found!  It is neccessary to print correctly.";
 
 // File dialogs.
 inline constexpr const char* kProjectTitle = "Open Input Data File Dialog";

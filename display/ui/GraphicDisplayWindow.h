@@ -25,6 +25,7 @@ class GraphicDisplayWindow : public QMainWindow {
     DisplaySession& session() { return session_; }
     const DisplaySession& session() const { return session_; }
     DisplayCanvas* canvas() const { return canvas_; }
+    Prompter& prompter() const { return *platform_.prompter; }
     QTimer* refreshTimer() const { return timer_; }
 
     // Opens the three files as "&Open" does after its dialogs (command-line start).
