@@ -38,13 +38,16 @@ const SignalRow* DisplayModel::signalRowOfLink(int linkIndex) const {
     return nullptr;
 }
 
-int DisplayModel::signalStateAt(int linkIndex, int step) const {
-    const SignalRow* row = signalRowOfLink(linkIndex);
-    const int column = step - parameters.startStep;
-    if (row == nullptr || column < 1 || column >= static_cast<int>(row->states.size())) {
+int SignalRow::stateAtColumn(int column) const {
+    if (column < 1 || column >= static_cast<int>(states.size())) {
         return kRed;
     }
-    return row->states[static_cast<size_t>(column)];
+    return states[static_cast<size_t>(column)];
+}
+
+int DisplayModel::signalStateAt(int linkIndex, int step) const {
+    const SignalRow* row = signalRowOfLink(linkIndex);
+    return row == nullptr ? kRed : row->stateAtColumn(step - parameters.startStep);
 }
 
 int DisplayModel::signalColumns() const {

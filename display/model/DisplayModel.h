@@ -78,6 +78,9 @@ struct DisplayStreet {
 struct SignalRow {
     int linkIndex = 0;  // 0-based index into the links
     std::vector<int> states;
+
+    // The state in a column 1..endStep-startStep; red outside.
+    int stateAtColumn(int column) const;
 };
 
 // What the display keeps of a project, its occupancy and its timing plan.

@@ -19,6 +19,7 @@ struct SceneLine {
     PointD from;
     PointD to;
     Rgb colour;
+    int penWidth = 1;  // pixels, whatever the scale
 };
 
 // A rectangle filled with its colour (the outline is the same colour).

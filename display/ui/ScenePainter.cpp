@@ -21,7 +21,7 @@ struct PrimitivePainter {
     const QTransform& transform;
 
     void operator()(const SceneLine& line) const {
-        painter.setPen(QPen(ToQColor(line.colour), 1));
+        painter.setPen(QPen(ToQColor(line.colour), line.penWidth, Qt::SolidLine, Qt::FlatCap));
         painter.drawLine(Map(transform, line.from), Map(transform, line.to));
     }
 

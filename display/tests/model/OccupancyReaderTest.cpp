@@ -115,6 +115,10 @@ struct BadOccupancy {
     const char* detailPart;
 };
 
+void PrintTo(const BadOccupancy& c, std::ostream* out) {
+    *out << c.name;
+}
+
 class OccupancyFailure : public ::testing::TestWithParam<BadOccupancy> {};
 
 TEST_P(OccupancyFailure, IsRefusedWithTheLineAndTheModelUntouched) {

@@ -28,6 +28,10 @@ struct FillCase {
     std::vector<int> expected;  // columns 1..endStep-startStep
 };
 
+void PrintTo(const FillCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
 class FillColumns : public ::testing::TestWithParam<FillCase> {};
 
 TEST_P(FillColumns, GivesTheStatesWithAmber) {
@@ -118,6 +122,10 @@ struct BadPlan {
     const char* text;
     const char* detailPart;
 };
+
+void PrintTo(const BadPlan& c, std::ostream* out) {
+    *out << c.name;
+}
 
 class TimePlanFailure : public ::testing::TestWithParam<BadPlan> {};
 
