@@ -9,6 +9,7 @@
 
 #include "UiTestSupport.h"
 #include "ui/CommandLine.h"
+#include "ui/DisplayCanvas.h"
 #include "ui/GraphicDisplayWindow.h"
 #include "ui/PlotChartWidget.h"
 #include "ui/PlotConfDialog.h"
@@ -162,6 +163,35 @@ TEST(CommandLine, ThreeFilesOpenLikeTheMenu) {
     OpenFromArguments(owner, {DataFile("corridor_run.tin").c_str()});
     EXPECT_EQ(ui.prompter.messages.back().text, "Occupancy file is not specified!");
     EXPECT_TRUE(owner.session().loaded());
+}
+
+}  // namespace
+}  // namespace talvo::display
+
+namespace talvo::display {
+namespace {
+
+TEST(EngineRunWindow, TheArterialRunOpensFromTheCommandLineAndPlaysToItsEnd) {
+    test::UiPlatform ui;
+    GraphicDisplayWindow window{ui.platform()};
+    window.show();
+    OpenFromArguments(window, {test::DataFile("arterial.tin").c_str(),
+                               test::DataFile("arterial_occu_exist.occ").c_str(),
+                               test::DataFile("arterial_opt_exist_plan.tpl").c_str()});
+    ASSERT_TRUE(window.session().loaded())
+        << (ui.prompter.messages.empty() ? std::string() : ui.prompter.messages.back().detail);
+    test::Find(&window, "mnuStart")->trigger();
+    const int endStep = window.session().model().parameters.endStep;
+    for (int i = 0; i < endStep; ++i) {
+        window.tirRefresh_Timer();
+    }
+    EXPECT_FALSE(window.canvas()->grab().toImage().isNull());
+    window.tirRefresh_Timer();
+    EXPECT_EQ(window.session().playback().step(), 0);
+    EXPECT_TRUE(test::Find(&window, "mnuStart")->isEnabled());
+    OpenFromArguments(window, {"--plot", test::DataFile("arterial_ctmplot_1.plt").c_str()});
+    EXPECT_EQ(window.findChildren<PlotWindow*>("frmPlot").size(), 1);
+    EXPECT_TRUE(ui.prompter.messages.empty());
 }
 
 }  // namespace
