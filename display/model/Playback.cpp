@@ -9,9 +9,9 @@ void Playback::stop() {
     startEnabled_ = true;
     endEnabled_ = false;
     paused_ = false;
-    pauseCaption_ = "&Pause";
+    pauseCaption_ = kPauseCaption;
     step_ = 0;
-    counterText_ = "0";
+    counterText_ = std::to_string(0);
 }
 
 void Playback::start() {
@@ -25,11 +25,11 @@ void Playback::togglePause() {
         return;
     }
     if (paused_) {
-        pauseCaption_ = "&Pause";
+        pauseCaption_ = kPauseCaption;
         paused_ = false;
         timerOn_ = true;
     } else {
-        pauseCaption_ = "&Continue";
+        pauseCaption_ = kContinueCaption;
         paused_ = true;
         timerOn_ = false;
     }
@@ -42,7 +42,7 @@ void Playback::tick(int endStep) {
         timerOn_ = false;
         startEnabled_ = true;
         endEnabled_ = false;
-        pauseCaption_ = "&Pause";
+        pauseCaption_ = kPauseCaption;
     }
     // The label keeps the last step shown once the playback has wrapped to 0.
     if (step_ != 0) {

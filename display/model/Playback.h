@@ -9,13 +9,15 @@ namespace talvo::display {
 class Playback {
   public:
     static constexpr int kDefaultIntervalMs = 200;
+    static constexpr const char* kPauseCaption = "&Pause";
+    static constexpr const char* kContinueCaption = "&Continue";
 
     int step() const { return step_; }
     bool timerOn() const { return timerOn_; }
     bool paused() const { return paused_; }
     bool startEnabled() const { return startEnabled_; }
     bool endEnabled() const { return endEnabled_; }
-    const std::string& pauseCaption() const { return pauseCaption_; }
+    std::string pauseCaption() const { return pauseCaption_; }
     const std::string& counterText() const { return counterText_; }
     int intervalMs() const { return intervalMs_; }
 
@@ -40,8 +42,8 @@ class Playback {
     bool paused_ = false;
     bool startEnabled_ = true;
     bool endEnabled_ = false;
-    std::string pauseCaption_ = "&Pause";
-    std::string counterText_ = "0";
+    const char* pauseCaption_ = kPauseCaption;
+    std::string counterText_ = std::to_string(0);
     int intervalMs_ = kDefaultIntervalMs;
 };
 

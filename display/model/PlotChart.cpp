@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
 
 namespace talvo::display {
 namespace {
@@ -44,10 +45,12 @@ void AddLegend(Scene& scene, const PlotSettings& settings) {
         const double top = (k - 1) * kLegendPitch;
         scene.add(SceneBox{kLegendLeft, top, kLegendLeft + kLegendBox, top + kLegendBox,
                            PlotShadeColour(shade)});
+        std::string label(1, ' ');
+        label.append(std::to_string((k - 1) * settings.range));
+        label.push_back('-');
+        label.append(std::to_string(k * settings.range));
         scene.add(SceneText{PointD{kLegendLeft + kLegendBox, top + kLegendBox / 2.0},
-                            " " + std::to_string((k - 1) * settings.range) + "-" +
-                                std::to_string(k * settings.range),
-                            kBlack, TextPlacement::RightOf});
+                            std::move(label), kBlack, TextPlacement::RightOf});
     }
 }
 
