@@ -34,6 +34,7 @@ std::string DisplaySession::ask(const char* title, const char* filter) {
 }
 
 bool DisplaySession::open() {
+    lastOpenRead_ = false;
     const std::string project = ask(msg::kProjectTitle, msg::kProjectFilter);
     if (project.empty()) {
         prompter_.caution(msg::kTalvoNotSpecified);
@@ -54,6 +55,7 @@ bool DisplaySession::open() {
 
 bool DisplaySession::openFiles(const std::string& project, const std::string& occupancy,
                                const std::string& plan) {
+    lastOpenRead_ = false;
     const FileToCheck files[] = {
         {project, msg::kTalvoNotSpecified, msg::kTalvoNotExists},
         {occupancy, msg::kOccupancyNotSpecified, msg::kOccupancyNotExists},
@@ -71,6 +73,7 @@ bool DisplaySession::openFiles(const std::string& project, const std::string& oc
             return false;
         }
     }
+    lastOpenRead_ = true;
     try {
         return loadAll(project, occupancy, plan);
     } catch (const std::exception& error) {

@@ -26,6 +26,8 @@ class DisplaySession {
     const ZoomDrag& drag() const { return drag_; }
 
     bool loaded() const { return loaded_; }
+    // Whether the last open got as far as reading its files (and so replaced the model).
+    bool lastOpenRead() const { return lastOpenRead_; }
     bool changeTimePlanEnabled() const { return loaded_; }
     const std::string& caption() const { return caption_; }
 
@@ -62,6 +64,7 @@ class DisplaySession {
     DisplayView view_;
     ZoomDrag drag_;
     bool loaded_ = false;
+    bool lastOpenRead_ = false;
     std::string caption_;
 };
 

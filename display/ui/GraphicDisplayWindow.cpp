@@ -103,10 +103,9 @@ bool GraphicDisplayWindow::openFiles(const QString& project, const QString& occu
 }
 
 void GraphicDisplayWindow::mnuOpen_Click() {
-    const bool wasLoaded = session_.loaded();
     const bool ok = session_.open();
-    // A command that stops at its dialogs leaves the previous state alone.
-    if (ok || session_.loaded() != wasLoaded) {
+    // A command that stops at its dialogs or its file checks leaves the previous state alone.
+    if (session_.lastOpenRead()) {
         afterOpen(ok);
     } else {
         showPlayback();

@@ -201,3 +201,24 @@ TEST_F(DisplaySessionTest, PlaybackRunsToTheEndStepOfTheProject) {
 
 }  // namespace
 }  // namespace talvo::display
+
+namespace talvo::display {
+namespace {
+
+TEST(DisplaySessionRead, OnlyAnOpenThatReadsItsFilesReplacesTheModel) {
+    test::RecordingPrompter prompter;
+    test::ScriptedChooser chooser;
+    DisplaySession session(prompter, chooser);
+    EXPECT_FALSE(session.openFiles(test::DataFile("corridor_run.tin"), "", ""));
+    EXPECT_FALSE(session.lastOpenRead());
+    EXPECT_FALSE(session.openFiles(test::DataFile("corridor_run.tin"),
+                                   test::DataFile("missing.occ"), test::DataFile("missing.tpl")));
+    EXPECT_FALSE(session.lastOpenRead());
+    EXPECT_FALSE(session.openFiles(test::DataFile("corridor_run.tin"),
+                                   test::DataFile("corridor_plan.tpl"),
+                                   test::DataFile("corridor_plan.tpl")));
+    EXPECT_TRUE(session.lastOpenRead());
+}
+
+}  // namespace
+}  // namespace talvo::display
