@@ -14,6 +14,7 @@
 #include "format/RecordWriter.h"
 #include "input/ScenarioReader.h"
 #include "input/TokenReader.h"
+#include "optimiser/Optimiser.h"
 #include "run/Console.h"
 #include "run/EngineRun.h"
 #include "run/RunFiles.h"
@@ -113,7 +114,7 @@ int Run(std::ostream& console, const std::string& inoutPath) {
                   startTime};
     // The two paths: each is one call taking `run`.
     if (scenario->optimising()) {
-        // >>> optimisation path: the optimiser's call goes here.
+        RunOptimisation(run);
     } else {
         RunExistingPlan(run);
     }

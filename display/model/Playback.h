@@ -1,0 +1,50 @@
+#pragma once
+
+#include <string>
+
+namespace talvo::display {
+
+// The "&Run" menu's state machine: Stopped -> Start -> Running <-> Paused -> End -> Stopped;
+// running past endStep stops by itself. The window mirrors it into its timer and menu.
+class Playback {
+  public:
+    static constexpr int kDefaultIntervalMs = 200;
+    static constexpr const char* kPauseCaption = "&Pause";
+    static constexpr const char* kContinueCaption = "&Continue";
+
+    int step() const { return step_; }
+    bool timerOn() const { return timerOn_; }
+    bool paused() const { return paused_; }
+    bool startEnabled() const { return startEnabled_; }
+    bool endEnabled() const { return endEnabled_; }
+    std::string pauseCaption() const { return pauseCaption_; }
+    const std::string& counterText() const { return counterText_; }
+    int intervalMs() const { return intervalMs_; }
+
+    // Back to step 0 with the timer off (window load, open, change of plan, "&End").
+    void stop();
+    void start();
+    // Pause or continue; does nothing unless "&End" is enabled.
+    void togglePause();
+    void end() { stop(); }
+    // One timer tick: the next step, or back to the stopped state after endStep.
+    void tick(int endStep);
+
+    // The speed slider: interval = 1100 - 100 x position, positions 1 to 10.
+    static int IntervalForPosition(int position);
+    static int PositionForInterval(int intervalMs);
+    int speedPosition() const { return PositionForInterval(intervalMs_); }
+    void setSpeedPosition(int position) { intervalMs_ = IntervalForPosition(position); }
+
+  private:
+    int step_ = 0;
+    bool timerOn_ = false;
+    bool paused_ = false;
+    bool startEnabled_ = true;
+    bool endEnabled_ = false;
+    const char* pauseCaption_ = kPauseCaption;
+    std::string counterText_ = std::to_string(0);
+    int intervalMs_ = kDefaultIntervalMs;
+};
+
+}  // namespace talvo::display

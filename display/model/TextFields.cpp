@@ -1,0 +1,78 @@
+#include "model/TextFields.h"
+
+#include <charconv>
+#include <cmath>
+
+namespace talvo::display {
+
+bool ReadTextLine(std::istream& in, std::string& line) {
+    if (!std::getline(in, line)) {
+        return false;
+    }
+    if (!line.empty() && line.back() == '\r') {
+        line.pop_back();
+    }
+    return true;
+}
+
+std::vector<std::string> SplitFields(std::string_view line, bool commasSeparate) {
+    std::vector<std::string> fields;
+    std::string current;
+    for (const char c : line) {
+        const bool separator =
+            c == ' ' || c == '\t' || c == '\r' || c == '\n' || (commasSeparate && c == ',');
+        if (separator) {
+            if (!current.empty()) {
+                fields.push_back(std::move(current));
+                current.clear();
+            }
+        } else {
+            current.push_back(c);
+        }
+    }
+    if (!current.empty()) {
+        fields.push_back(std::move(current));
+    }
+    return fields;
+}
+
+std::vector<TextField> ReadAllFields(std::istream& in, bool commasSeparate) {
+    std::vector<TextField> fields;
+    std::string line;
+    int lineNumber = 0;
+    while (ReadTextLine(in, line)) {
+        ++lineNumber;
+        for (std::string& text : SplitFields(line, commasSeparate)) {
+            fields.push_back(TextField{std::move(text), lineNumber});
+        }
+    }
+    return fields;
+}
+
+std::optional<int> ParseInt(std::string_view text) {
+    if (!text.empty() && text.front() == '+') {
+        text.remove_prefix(1);
+    }
+    int value = 0;
+    const char* end = text.data() + text.size();
+    const auto [ptr, ec] = std::from_chars(text.data(), end, value);
+    if (text.empty() || ec != std::errc{} || ptr != end) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+std::optional<double> ParseReal(std::string_view text) {
+    if (!text.empty() && text.front() == '+') {
+        text.remove_prefix(1);
+    }
+    double value = 0.0;
+    const char* end = text.data() + text.size();
+    const auto [ptr, ec] = std::from_chars(text.data(), end, value);
+    if (text.empty() || ec != std::errc{} || ptr != end || !std::isfinite(value)) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+}  // namespace talvo::display

@@ -1,0 +1,164 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iomanip>
+#include <sstream>
+
+#include "ReaderTestSupport.h"
+#include "model/OccupancyReader.h"
+#include "model/ReadError.h"
+
+namespace talvo::display {
+namespace {
+
+using test::DataFile;
+
+const std::string kHeader =
+    " \r\n \r\n******** O C C U P A N C Y   A R R A Y *******\r\nTime Step  Cell No.  Vehicles\r\n";
+
+// An occupancy file as the engine writes it: per cell, per step t, timeStep lines.
+std::string EngineOccupancy(int cells, int timeStep, int endSimulationStep,
+                            double (*value)(int cell, int t)) {
+    std::ostringstream out;
+    out << kHeader;
+    for (int c = 1; c <= cells; ++c) {
+        for (int t = 0; t <= endSimulationStep; t += timeStep) {
+            for (int s = 1; s <= timeStep; ++s) {
+                out << std::setw(5) << t + s - 1 << "     " << std::setw(5) << c << "     "
+                    << std::setw(10) << std::fixed << std::setprecision(2) << value(c, t) << "\r\n";
+            }
+        }
+    }
+    return out.str();
+}
+
+double CellAndTime(int cell, int t) {
+    return cell * 1000 + t / 100.0;
+}
+
+void ReadInto(DisplayModel& model, const std::string& text) {
+    std::istringstream in(text);
+    ReadOccupancy(in, "test.occ", model);
+}
+
+TEST(OccupancyReader, ReadsTheCorridorRunCellByCell) {
+    DisplayModel model = test::LoadCorridorMap();
+    std::ifstream in(DataFile("corridor_occu_exist.occ"), std::ios::binary);
+    ReadOccupancy(in, "corridor_occu_exist.occ", model);
+    const std::string text = test::ReadText(DataFile("corridor_occu_exist.occ"));
+    for (const int k : {1, 5, 8, 12}) {
+        const DisplayCell& cell = model.cells[static_cast<size_t>(k - 1)];
+        ASSERT_EQ(cell.occupancy.size(), 301U);
+        for (const int t : {0, 1, 2, 150, 299, 300}) {
+            EXPECT_DOUBLE_EQ(cell.occupancyAt(t), test::EngineValue(text, 301, k, t))
+                << "cell " << k << " second " << t;
+        }
+    }
+    EXPECT_DOUBLE_EQ(model.cells[0].occupancyAt(0), 1.50);
+    EXPECT_DOUBLE_EQ(model.cells[0].occupancyAt(1), 1.17);
+}
+
+TEST(OccupancyReader, AnEndStepShorterThanTheRunReadsTheFirstSecondsOfEachCell) {
+    DisplayModel model = test::LoadCorridorMap(test::CorridorProjectWithEndStep(200));
+    std::ifstream in(DataFile("corridor_occu_exist.occ"), std::ios::binary);
+    ReadOccupancy(in, "corridor_occu_exist.occ", model);
+    const std::string text = test::ReadText(DataFile("corridor_occu_exist.occ"));
+    // Counting lines would have given cell 2 the last 100 seconds of cell 1.
+    for (const int k : {2, 7, 12}) {
+        const DisplayCell& cell = model.cells[static_cast<size_t>(k - 1)];
+        ASSERT_EQ(cell.occupancy.size(), 201U);
+        for (const int t : {0, 100, 200}) {
+            EXPECT_DOUBLE_EQ(cell.occupancyAt(t), test::EngineValue(text, 301, k, t));
+        }
+    }
+}
+
+TEST(OccupancyReader, TimeStepTwoHoldsEachValueForTwoSeconds) {
+    DisplayModel model = test::LoadCorridorMap();
+    model.parameters.timeStep = 2;
+    ReadInto(model, EngineOccupancy(12, 2, 300, CellAndTime));
+    const DisplayCell& cell = model.cells[6];
+    EXPECT_DOUBLE_EQ(cell.occupancyAt(0), 7000.0);
+    EXPECT_DOUBLE_EQ(cell.occupancyAt(1), 7000.0);
+    EXPECT_DOUBLE_EQ(cell.occupancyAt(2), 7000.02);
+    EXPECT_DOUBLE_EQ(cell.occupancyAt(299), 7002.98);
+    EXPECT_DOUBLE_EQ(cell.occupancyAt(300), 7003.0);
+    EXPECT_EQ(cell.occupancy.size(), 301U);
+}
+
+TEST(OccupancyReader, EngineCellsFollowTheStreetEntriesNotTheCellTable) {
+    DisplayModel model = test::LoadCorridorMap(DataFile("export_corridor.tin"));
+    ReadInto(model, EngineOccupancy(13, 1, 1000, CellAndTime));
+    // Streets: Main St 1..7, North Ave 10, 11, 12, Park Rd 13, 14, 15.
+    EXPECT_DOUBLE_EQ(model.cells[model.findCellIndex(10)].occupancyAt(5), 8000.05);
+    EXPECT_DOUBLE_EQ(model.cells[model.findCellIndex(15)].occupancyAt(1000), 13010.0);
+    EXPECT_DOUBLE_EQ(model.cells[model.findCellIndex(7)].occupancyAt(0), 7000.0);
+}
+
+TEST(OccupancyReader, ACellOutsideEveryStreetStaysEmpty) {
+    std::string text = test::ReadText(DataFile("corridor_run.tin"));
+    const std::string side = "\"Side St\",2500,2100,5\r\n8,9,10,11,12\r\n";
+    text.replace(text.find(side), side.size(), "\"Side St\",2500,2100,4\r\n8,9,10,11\r\n");
+    DisplayModel model = test::LoadCorridorMap(test::WriteTempFile("no12.tin", text));
+    ReadInto(model, EngineOccupancy(12, 1, 300, CellAndTime));
+    const DisplayCell& cell12 = model.cells[11];
+    ASSERT_EQ(cell12.occupancy.size(), 301U);
+    for (const double v : cell12.occupancy) {
+        EXPECT_EQ(v, 0.0);
+    }
+    EXPECT_DOUBLE_EQ(model.cells[10].occupancyAt(3), 11000.03);
+}
+
+struct BadOccupancy {
+    const char* name;
+    std::string text;
+    const char* detailPart;
+};
+
+void PrintTo(const BadOccupancy& c, std::ostream* out) {
+    *out << c.name;
+}
+
+class OccupancyFailure : public ::testing::TestWithParam<BadOccupancy> {};
+
+TEST_P(OccupancyFailure, IsRefusedWithTheLineAndTheModelUntouched) {
+    DisplayModel model = test::LoadCorridorMap();
+    try {
+        ReadInto(model, GetParam().text);
+        FAIL() << "accepted";
+    } catch (const ReadError& error) {
+        EXPECT_NE(std::string(error.what()).find(GetParam().detailPart), std::string::npos)
+            << error.what();
+    }
+    EXPECT_TRUE(model.cells[0].occupancy.empty());
+}
+
+std::string ShortRun() {
+    return EngineOccupancy(12, 1, 250, CellAndTime);
+}
+
+std::string WithLine(int lineNumber, const std::string& replacement) {
+    std::istringstream in(EngineOccupancy(12, 1, 300, CellAndTime));
+    std::ostringstream out;
+    std::string line;
+    for (int i = 1; std::getline(in, line); ++i) {
+        out << (i == lineNumber ? replacement + "\r" : line) << "\n";
+    }
+    return out.str();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, OccupancyFailure,
+    ::testing::Values(BadOccupancy{"HeaderOnly", " \r\n \r\n", "header"},
+                      BadOccupancy{"ShorterHorizon", ShortRun(), "at second 251"},
+                      BadOccupancy{"MissingCell", EngineOccupancy(11, 1, 300, CellAndTime),
+                                   "cell number 12 (cell 12) at second 0"},
+                      BadOccupancy{"Stars", WithLine(10, "    5         1     **********"),
+                                   "line 10: bad vehicles \"**********\""},
+                      BadOccupancy{"TwoFields", WithLine(7, "    2         1"), "line 7"},
+                      BadOccupancy{"Twice", WithLine(6, "    0         1           1.00"),
+                                   "line 6: second 0 of cell number 1 appears twice"}),
+    [](const auto& info) { return info.param.name; });
+
+}  // namespace
+}  // namespace talvo::display

@@ -1,0 +1,220 @@
+#include "optimiser/Optimiser.h"
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "Delay.h"
+#include "EngineError.h"
+#include "FlowNetwork.h"
+#include "ResultFiles.h"
+#include "Simulation.h"
+#include "TimingPlanFile.h"
+#include "optimiser/GaReport.h"
+#include "optimiser/GaStage.h"
+#include "optimiser/Seeding.h"
+#include "run/Console.h"
+
+namespace talvo {
+
+namespace {
+
+// Populations beyond this would only exhaust memory; no search needs them.
+constexpr int32_t kMaxPopulation = 10000;
+
+class SimulatedDelay : public PlanCost {
+  public:
+    SimulatedDelay(const Scenario& scenario, const TimeTables& inputs)
+        : evaluator_(scenario, inputs) {}
+    float totalWeightedDelay(const SignalTables& tables) override {
+        return evaluator_.evaluate(tables);
+    }
+
+  private:
+    DelayEvaluator evaluator_;
+};
+
+std::optional<PlanVariant> ReportedVariant(int32_t controlStrategy) {
+    switch (controlStrategy) {
+        case 1:
+            return PlanVariant::FGFC;
+        case 2:
+            return PlanVariant::VGFC;
+        case 3:
+            return PlanVariant::VGVC;
+        default:
+            return std::nullopt;
+    }
+}
+
+// FGFC always; VGFC and VGVC as far as the requested variant.
+std::vector<PlanVariant> StageChain(int32_t controlStrategy) {
+    std::vector<PlanVariant> chain{PlanVariant::FGFC};
+    if (controlStrategy == 2 || controlStrategy == 3)
+        chain.push_back(PlanVariant::VGFC);
+    if (controlStrategy == 3)
+        chain.push_back(PlanVariant::VGVC);
+    return chain;
+}
+
+void RequireAtLeast(const char* name, int32_t value, int32_t least) {
+    if (value < least) {
+        throw EngineError(std::string(name) + " is " + std::to_string(value) +
+                          ", expected at least " + std::to_string(least) +
+                          " for an optimisation run");
+    }
+}
+
+void ShowSkippedSeed(std::ostream& console, const char* seed, const std::string& reason) {
+    ConsoleLine(console, std::string(seed) + " seed skipped: " + reason);
+}
+
+// The existing plan as the first individual and, with initialSeed, its Webster-cycle
+// version as the second.
+void SeedFromExistingPlan(EngineRun& run, const ChromosomeLayout& layout,
+                          std::vector<Individual>& population) {
+    const Scenario& scenario = run.scenario;
+    if (scenario.adaptWebster != 'Y')
+        return;
+    auto existing = std::make_unique<SignalTables>();
+    ReadTimingPlanFile(run.files.planTpl, scenario, *existing);
+
+    const bool webster = scenario.initialSeed == 'Y';
+    int32_t websterCycle = 0;
+    if (webster) {
+        DelayResults results;
+        SimulateNetwork(scenario, *existing, run.tables, results);
+        websterCycle = WebsterCycle(scenario, run.tables);
+    }
+    if (auto reason =
+            EncodeExistingPlan(scenario, scenario.networkCycleTime, layout, population[0])) {
+        ShowSkippedSeed(run.console, "Existing-plan", *reason);
+    }
+    if (webster) {
+        if (auto reason = EncodeExistingPlan(scenario, websterCycle, layout, population[1])) {
+            ShowSkippedSeed(run.console, "Webster", *reason);
+        }
+    }
+}
+
+SeedPopulation MakeSeeding(EngineRun& run, const ChromosomeLayout& layout, BestPlan& best) {
+    const Scenario& scenario = run.scenario;
+    switch (layout.variant) {
+        case PlanVariant::FGFC:
+            return [&run, layout](std::vector<Individual>& population) {
+                SeedFromExistingPlan(run, layout, population);
+            };
+        case PlanVariant::VGFC:
+            return [&scenario, &best, layout](std::vector<Individual>& population) {
+                population[0] = SeedFromFgfc(scenario, layout, best.chromosome);
+                CarryBestInto(scenario, PlanVariant::VGFC, population[0], best);
+            };
+        case PlanVariant::VGVC:
+            return [&scenario, &best, layout](std::vector<Individual>& population) {
+                population[0] = SeedFromVgfc(layout, best.chromosome);
+                CarryBestInto(scenario, PlanVariant::VGVC, population[0], best);
+            };
+    }
+    return nullptr;
+}
+
+float SimulateBestPlan(EngineRun& run, const BestPlan& best, DelayResults& results) {
+    ConsoleLine(run.console, "Simulating Best Plan");
+    const float twd = SimulateNetwork(run.scenario, best.tables, run.tables, results);
+    ConsoleLine(run.console, "Finished CTM Simulation...  Simulation end time step " +
+                                 std::to_string(run.scenario.endSimulationStep));
+    ConsoleLine(run.console, "Calculating total vehicles on each approach...");
+    return twd;
+}
+
+void WriteVariantResults(EngineRun& run, RecordWriter& report, const BestPlan& best,
+                         const DelayResults& results) {
+    const Scenario& scenario = run.scenario;
+    const int32_t strategy = scenario.controlStrategy;
+    const ApproachTotals totals = ComputeApproachTotals(scenario, run.tables, results);
+    report.write("(' ')");
+    report.write("(' ')");
+    WriteTimingPlanFile(run.files.variantPlan(strategy), scenario, best.tables,
+                        PlanFileHorizon(scenario));
+    WriteOptimisedPlan(report, scenario, best.variant, best.plan);
+    WriteDelayTable(report, scenario, results, totals);
+    WriteOccupancyFile(run.files.variantOccupancy(strategy), scenario, run.tables);
+    WritePlotFiles(run.files.ctmplot, scenario, run.tables);
+}
+
+// A network that cannot be simulated stops the run before any search, with the same
+// messages as the existing-plan path.
+void CheckNetwork(EngineRun& run) {
+    try {
+        CheckSimulationInput(run.scenario);
+    } catch (const DivergeSplitError& error) {
+        ConsoleLine(run.console, kDivergeSplitMessage);
+        throw EngineError("Error in " + run.files.inputFin + ": " + error.what());
+    } catch (const EngineError& error) {
+        throw EngineError("Error in " + run.files.inputFin + ": " + error.what());
+    }
+}
+
+}  // namespace
+
+void CheckOptimisationInput(const Scenario& scenario) {
+    RequireAtLeast("generationNum", scenario.generationNum, 1);
+    RequireAtLeast("terminationNum", scenario.terminationNum, 1);
+    RequireAtLeast("populationSize", scenario.populationSize, 2);
+    if (scenario.populationSize > kMaxPopulation) {
+        throw EngineError("populationSize is " + std::to_string(scenario.populationSize) +
+                          ", expected at most " + std::to_string(kMaxPopulation));
+    }
+    for (const PlanVariant variant : StageChain(scenario.controlStrategy)) {
+        MakeLayout(scenario, variant);
+    }
+}
+
+OptimisationSummary RunOptimisation(EngineRun& run, unsigned threads) {
+    const Scenario& scenario = run.scenario;
+    CheckNetwork(run);
+    try {
+        CheckOptimisationInput(scenario);
+    } catch (const EngineError& error) {
+        throw EngineError("Error in " + run.files.inputFin + ": " + error.what());
+    }
+    const std::optional<PlanVariant> reported = ReportedVariant(scenario.controlStrategy);
+    if (!reported) {
+        ConsoleLine(run.console, "controlStrategy " + std::to_string(scenario.controlStrategy) +
+                                     " is not 1, 2 or 3: only the FGFC search runs and no "
+                                     "plan is reported");
+    }
+
+    RecordWriter* report = reported ? run.variantWriter : nullptr;
+    if (report != nullptr)
+        WriteGaReportHeader(*report, scenario, *reported);
+
+    GenerationEvaluator evaluator(
+        scenario, [&] { return std::make_unique<SimulatedDelay>(scenario, run.tables); }, threads);
+    GaState state;
+    OptimisationSummary summary;
+    auto results = std::make_unique<DelayResults>();
+    for (const PlanVariant variant : StageChain(scenario.controlStrategy)) {
+        const ChromosomeLayout layout = MakeLayout(scenario, variant);
+        const bool reports = reported == variant && report != nullptr;
+        GaOutput output;
+        output.console = &run.console;
+        output.report = reports ? report : nullptr;
+        output.elapsedSeconds = [&run] { return run.elapsedSeconds(); };
+        const StageResult stage = RunGaStage(scenario, layout, evaluator, state,
+                                             MakeSeeding(run, layout, *state.best), output);
+        summary.evaluations += static_cast<long long>(stage.generations) * scenario.populationSize;
+        if (!state.best->found) {
+            throw EngineError("No plan of the " + PlanVariantName(variant) +
+                              " search could be evaluated");
+        }
+        SimulateBestPlan(run, *state.best, *results);
+        if (reports)
+            WriteVariantResults(run, *report, *state.best, *results);
+    }
+    summary.bestTwd = state.best->twd;
+    return summary;
+}
+
+}  // namespace talvo

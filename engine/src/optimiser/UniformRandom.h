@@ -1,0 +1,28 @@
+#pragma once
+// The optimiser's one random source: the minimal standard generator (multiplier 48271,
+// modulus 2^31 - 1) started from state 1, so that every run on the same input draws the
+// same numbers in the same order.
+
+#include <cstdint>
+
+namespace talvo {
+
+class UniformRandom {
+  public:
+    // The next number in [0, 1) as a 32-bit real: state * 2^-31 after advancing.
+    float next();
+
+    // 0 or 1: the next number rounded half away from zero.
+    int32_t bit();
+
+    // An integer in 1..n: 1 + truncation of n times the next number. Kept within 1..n
+    // even where the 32-bit real of a state close to the modulus rounds up to 1.0.
+    int32_t integer(int32_t n);
+
+    int32_t state() const { return state_; }
+
+  private:
+    int32_t state_ = 1;
+};
+
+}  // namespace talvo
