@@ -1,5 +1,6 @@
 // The scenario file "input.fin": the bytes are the file's content, read from the first
-// line to the plot groups with the preparation and the echo, as a run reads it.
+// line to the plot groups with the preparation and the echo, as a run reads it, then
+// checked as a run checks it before simulating or optimising.
 
 #include <algorithm>
 #include <cstddef>
@@ -9,11 +10,13 @@
 #include <string>
 
 #include "EngineError.h"
+#include "FlowNetwork.h"
 #include "FuzzSupport.h"
 #include "Scenario.h"
 #include "format/RecordWriter.h"
 #include "input/ScenarioReader.h"
 #include "input/TokenReader.h"
+#include "optimiser/Optimiser.h"
 
 namespace {
 
@@ -46,6 +49,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     talvo::RecordWriter writer(echo);
     try {
         talvo::ReadWholeScenario(reader, *scenario, *tables, writer, console);
+        // What a run checks next, before it simulates or searches.
+        talvo::CheckSimulationInput(*scenario);
+        if (scenario->optimising()) {
+            talvo::CheckOptimisationInput(*scenario);
+        }
     } catch (const talvo::EngineError&) {
         // A clear error is a proper end of the run.
     }
