@@ -18,7 +18,7 @@ jobs=${FUZZ_BUILD_JOBS:-$(nproc)}
 
 command -v clang++ >/dev/null || { echo "clang++ is missing (scripts/setup.sh installs it)"; exit 1; }
 CC=clang CXX=clang++ cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DTALVO_FUZZ=ON -DTALVO_BUILD_GUI=OFF -DTALVO_BUILD_BENCH=OFF >/dev/null
+    -DTALVO_FUZZ=ON -DTALVO_BUILD_GUI=ON -DTALVO_BUILD_BENCH=OFF >/dev/null
 cmake --build "$build" -j"$jobs" --target talvo_fuzz_all
 
 if [ $# -gt 0 ]; then
