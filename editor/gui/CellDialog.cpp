@@ -19,8 +19,7 @@ namespace {
 constexpr int kMaxLanes = 20;
 }
 
-CellDialog::CellDialog(Prompter& prompter, QWidget* parent)
-    : QDialog(parent), prompter_(prompter) {
+CellDialog::CellDialog(Prompter& prompter, QWidget* parent) : QDialog(parent), prompter_(prompter) {
     setObjectName("dlgCell");
     setWindowTitle("Cell Setting");
     auto* layout = new QVBoxLayout(this);

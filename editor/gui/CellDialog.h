@@ -2,7 +2,7 @@
 
 #include <QDialog>
 
-#include "Prompter.h"
+#include "model/Prompter.h"
 
 class QComboBox;
 class QLineEdit;
@@ -13,7 +13,7 @@ namespace talvo {
 // dlgCell: the defaults for cells that the cell tool adds.
 class CellDialog : public QDialog {
     Q_OBJECT
-public:
+  public:
     struct Defaults {
         int laneNum = 1;
         int speed = 65;
@@ -24,7 +24,7 @@ public:
     // The chosen defaults, valid after OK.
     const Defaults& defaults() const { return chosen_; }
 
-private:
+  private:
     Prompter& prompter_;
     Defaults chosen_;
     int acceptedSpeed_ = 65;

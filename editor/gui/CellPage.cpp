@@ -107,8 +107,7 @@ CellPage::CellPage(PanelContext& context, QWidget* parent) : QWidget(parent), ct
         }
     });
     BindIntegerField(
-        speed_, ctx_.prompter,
-        [this] { return Cell() ? static_cast<int>(Cell()->speed) : 0; },
+        speed_, ctx_.prompter, [this] { return Cell() ? static_cast<int>(Cell()->speed) : 0; },
         [this](int value) {
             if (CellRecord* cell = Cell()) {
                 cell->speed = value;
@@ -271,7 +270,6 @@ void CellPage::SetSignalChecked(bool checked) {
     if (cell == nullptr) {
         return;
     }
-    auto& owner = ctx_.document.project().tables.signalOwner;
     if (checked) {
         // A cell that holds an ID keeps it; the list offers it with the free ones.
         FillSignalList();
@@ -293,10 +291,9 @@ void CellPage::SetSignalChecked(bool checked) {
             filling_ = false;
             return;
         }
-        if (cell->signalID >= 1 && cell->signalID <= Capacity::kSignals) {
-            owner[cell->signalID] = 0;
+        if (const EditResult r = ctx_.document.model().SetCellSignal(position_ + 1, 0); !r) {
+            ctx_.prompter.caution(r.message());
         }
-        cell->signalID = 0;
     }
     filling_ = true;
     signalID_->clear();
@@ -313,7 +310,6 @@ void CellPage::ChooseSignal(int comboIndex) {
     if (chosen == cell->signalID) {
         return;
     }
-    auto& owner = ctx_.document.project().tables.signalOwner;
     if (cell->signalID != 0) {
         int nodeID = 0;
         if (MovementInUse(cell->signalID, &nodeID)) {
@@ -323,12 +319,11 @@ void CellPage::ChooseSignal(int comboIndex) {
             FillSignalList();
             return;
         }
-        if (cell->signalID >= 1 && cell->signalID <= Capacity::kSignals) {
-            owner[cell->signalID] = 0;
-        }
     }
-    cell->signalID = chosen;
-    owner[chosen] = cell->cellID;
+    if (const EditResult r = ctx_.document.model().SetCellSignal(position_ + 1, chosen); !r) {
+        ctx_.prompter.caution(r.message());
+        FillSignalList();
+    }
 }
 
 }  // namespace talvo

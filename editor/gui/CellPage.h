@@ -17,7 +17,7 @@ namespace talvo {
 // The "&Cell" tab: frmCellProp, the signal query frmSignalProp and cmdORProp.
 class CellPage : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit CellPage(PanelContext& context, QWidget* parent = nullptr);
 
     void ShowCell(int position);
@@ -25,7 +25,7 @@ public:
     // After the global occupancy changed: a cell without its own value shows it.
     void RefreshOccupancy();
 
-private:
+  private:
     CellRecord* Cell();
     void SetSignalChecked(bool checked);
     void FillSignalList();

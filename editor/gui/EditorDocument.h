@@ -1,31 +1,21 @@
 #pragma once
 
-#include <memory>
 #include <string>
 
-#include "common/ProjectReader.h"
-#include "common/ProjectRecords.h"
+#include "model/EditorModel.h"
 
 namespace talvo {
 
-// The network being edited as the window sees it: the model with its operations, the
-// undo snapshot, the current file name and whether there is unsaved work. Every model
-// change goes through the model library; this class only forwards and keeps the
-// window's bookkeeping beside it.
+// The network being edited as the window sees it: the model library's EditorModel, the
+// current file name and whether there is unsaved work. Table positions here are 0-based
+// (as the window's selection keeps them); the model's operations take 1-based indices.
 class EditorDocument {
-public:
-    EditorDocument();
-    ~EditorDocument();
-    EditorDocument(const EditorDocument&) = delete;
-    EditorDocument& operator=(const EditorDocument&) = delete;
-
-    Project& project();
-    const Project& project() const;
-
-    // Defaults for cells added with the cell tool.
-    int& newCellLaneNum();
-    int& newCellSpeed();
-    int& newCellOrientation();
+  public:
+    EditorModel& model() { return model_; }
+    const EditorModel& model() const { return model_; }
+    Project& project() { return model_.project(); }
+    const Project& project() const { return model_.project(); }
+    NewCellDefaults& newCellDefaults() { return model_.newCellDefaults(); }
 
     // Model operations; each returns its refusal message, empty when it succeeded.
     std::string AddCell(double x, double y);
@@ -34,14 +24,8 @@ public:
     std::string DeleteCell(int position);
     std::string DeleteLink(int position);
     std::string DeleteNode(int position);
-    void TakeSnapshot();
-    void RestoreSnapshot();
-    void Reset();
-
-    // Files. Save returns an error message naming the file, empty on success.
-    std::string Save(const std::string& path);
-    // Reads a project; on failure the model is in File New state and message says why.
-    bool Open(const std::string& path, ProjectLayout layout, std::string& message);
+    void TakeSnapshot() { model_.TakeSnapshot(); }
+    void RestoreSnapshot() { model_.RestoreSnapshot(); }
 
     const std::string& fileName() const { return fileName_; }
     void setFileName(const std::string& name) { fileName_ = name; }
@@ -50,11 +34,11 @@ public:
     bool IsModified() const;
     void MarkUnmodified();
 
-private:
-    struct Impl;
-    std::unique_ptr<Impl> impl_;
+  private:
+    EditorModel model_;
     std::string fileName_;
-    std::string savedText_;
+    std::string savedText_ = FormatProjectText();
+    std::string FormatProjectText() const;
 };
 
 }  // namespace talvo

@@ -4,7 +4,7 @@
 #include <functional>
 #include <optional>
 
-#include "Prompter.h"
+#include "model/Prompter.h"
 
 class QLineEdit;
 

@@ -2,7 +2,7 @@
 
 #include <QString>
 
-#include "Prompter.h"
+#include "model/Prompter.h"
 
 namespace talvo {
 

@@ -35,8 +35,7 @@ GlobalDialog::GlobalDialog(GlobalParameters& params, Prompter& prompter, QWidget
     wvRatio_ = AddTextRow(form, "txtWVRatio", "W / V Ratio:");
     jamDensity_ = AddTextRow(form, "txtJamDensity", "Jam Density:", "Veh/Km");
     saturationFlow_ = AddTextRow(form, "txtSaturationFlow", "Saturation Flow:", "Veh/Hr");
-    initialOccupancy_ =
-        AddTextRow(form, "txtInitialCellOccupancy", "Cell Initial Occupancy:", "%");
+    initialOccupancy_ = AddTextRow(form, "txtInitialCellOccupancy", "Cell Initial Occupancy:", "%");
     timeStep_ = AddTextRow(form, "txtTimeStep", "Time Step:");
     endSimulationStep_ = AddTextRow(form, "txtEndSimulationStep", "End Simulation Step:");
     startStep_ = AddTextRow(form, "txtStartStep", "Start Step:");
@@ -85,12 +84,14 @@ GlobalDialog::GlobalDialog(GlobalParameters& params, Prompter& prompter, QWidget
     cmdOptimization_->setEnabled(params_.optimizationOn);
 
     GlobalParameters& p = params_;
-    BindRealField(wvRatio_, prompter_, [&p] { return p.wvRatio; }, nullptr, 0.0, 1.0,
-                  "The W/V Ratio must be between 0 to 1.");
+    BindRealField(
+        wvRatio_, prompter_, [&p] { return p.wvRatio; }, nullptr, 0.0, 1.0,
+        "The W/V Ratio must be between 0 to 1.");
     BindIntegerField(jamDensity_, prompter_, [&p] { return p.jamDensity; });
     BindIntegerField(saturationFlow_, prompter_, [&p] { return p.saturationFlow; });
-    BindIntegerField(initialOccupancy_, prompter_, [&p] { return p.initialCellOccupancy; },
-                     nullptr, 0, 100, "You must enter a number between 0 and 100 in this field.");
+    BindIntegerField(
+        initialOccupancy_, prompter_, [&p] { return p.initialCellOccupancy; }, nullptr, 0, 100,
+        "You must enter a number between 0 and 100 in this field.");
     BindIntegerField(timeStep_, prompter_, [&p] { return p.timeStep; });
     BindIntegerField(endSimulationStep_, prompter_, [&p] { return p.endSimulationStep; });
     BindIntegerField(startStep_, prompter_, [&p] { return p.startStep; });

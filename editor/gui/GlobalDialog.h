@@ -3,8 +3,8 @@
 #include <QDialog>
 #include <functional>
 
-#include "Prompter.h"
 #include "common/ProjectRecords.h"
+#include "model/Prompter.h"
 
 class QLineEdit;
 class QRadioButton;
@@ -16,13 +16,13 @@ namespace talvo {
 // changes; nothing reaches the parameters before OK.
 class GlobalDialog : public QDialog {
     Q_OBJECT
-public:
+  public:
     GlobalDialog(GlobalParameters& params, Prompter& prompter, QWidget* parent = nullptr);
 
     // Opens dlgOptimization; the window replaces it in tests to avoid a modal loop.
     std::function<void()> openOptimization;
 
-private:
+  private:
     void Store();
 
     GlobalParameters& params_;

@@ -12,13 +12,13 @@ namespace talvo {
 // The "&Link" tab: frmLinkProp (from, to, pass intersection) and frmMergeDivert.
 class LinkPage : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit LinkPage(PanelContext& context, QWidget* parent = nullptr);
 
     void ShowLink(int position);
     void Clear();
 
-private:
+  private:
     LinkRecord* Link();
     void ChoosePassNode(int comboIndex);
     void SelectPassNode(int nodeID);

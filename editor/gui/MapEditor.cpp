@@ -74,9 +74,9 @@ void MapEditor::GrabAt(MapPoint p) {
     rubberBandActive_ = false;
     if (!sel_.multiSelection.empty()) {
         const int hit = HitCell(project, p);
-        const bool inGroup = hit >= 0 && std::find(sel_.multiSelection.begin(),
-                                                   sel_.multiSelection.end(),
-                                                   hit) != sel_.multiSelection.end();
+        const bool inGroup =
+            hit >= 0 && std::find(sel_.multiSelection.begin(), sel_.multiSelection.end(), hit) !=
+                            sel_.multiSelection.end();
         if (inGroup) {
             double left = std::numeric_limits<double>::max();
             double top = left;
@@ -117,8 +117,7 @@ void MapEditor::GrabAt(MapPoint p) {
         sel_.selectedKind = SelectedKind::Link;
         sel_.selectedIndex = link;
         grabOffset_ = {0, 0};
-    } else if (const int label = measure ? HitStreetLabel(project, p, measure) : -1;
-               label >= 0) {
+    } else if (const int label = measure ? HitStreetLabel(project, p, measure) : -1; label >= 0) {
         sel_.selectedKind = SelectedKind::StreetLabel;
         sel_.selectedIndex = label;
         grabOffset_ = {p.x - t.streets[label].x, p.y - t.streets[label].y};

@@ -14,7 +14,7 @@ namespace talvo {
 // tick and a release do with each tool, the selection, rubber band, align, space,
 // delete and undo. Pointer positions are in screen units (twips) on the map picture.
 class MapEditor {
-public:
+  public:
     enum class PopupMenu { None, Format, Zoom, Edit };
 
     MapEditor(EditorDocument& document, MapView& view);
@@ -48,7 +48,7 @@ public:
     void Space(bool horizontal);
     void Undo();
 
-private:
+  private:
     MapPoint PointerMap(double px, double py) const;
     void Notify();
     void GrabAt(MapPoint p);

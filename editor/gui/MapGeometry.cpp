@@ -16,8 +16,7 @@ MapRect RectOf(const CellRecord& cell, const GlobalParameters& params) {
     return {cell.x - ax, cell.y - ay, cell.x + ax, cell.y + ay};
 }
 
-MapPoint SidePointTowards(const CellRecord& cell, const GlobalParameters& params,
-                          MapPoint other) {
+MapPoint SidePointTowards(const CellRecord& cell, const GlobalParameters& params, MapPoint other) {
     const CellExtents e = ExtentsOf(cell, params);
     const double extentX = cell.orientation == kVertical ? e.halfWidth : e.halfLength;
     const double extentY = cell.orientation == kVertical ? e.halfLength : e.halfWidth;

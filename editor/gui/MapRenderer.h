@@ -12,7 +12,7 @@ namespace talvo {
 // Draws the whole map from the network tables onto a surface: the same order and
 // geometry for the screen (zoomed and scrolled) and for printing (a default view).
 class MapRenderer {
-public:
+  public:
     MapRenderer(const Project& project, const MapView& view, const ColourScheme& colours,
                 MapSurface& surface)
         : project_(project), view_(view), colours_(colours), surface_(surface) {}
@@ -27,7 +27,7 @@ public:
     void DrawLabelBox(int position, ColourValue colour);
     void DrawRubberBand(ScreenPoint a, ScreenPoint b, ColourValue colour);
 
-private:
+  private:
     const Project& project_;
     const MapView& view_;
     const ColourScheme& colours_;

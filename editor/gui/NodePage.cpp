@@ -162,8 +162,7 @@ NodeRecord* NodePage::Node() {
 
 StageRecord* NodePage::Stage() {
     NodeRecord* node = Node();
-    if (node == nullptr || stage_ < 0 || stage_ >= node->stageNum ||
-        stage_ >= Capacity::kStages) {
+    if (node == nullptr || stage_ < 0 || stage_ >= node->stageNum || stage_ >= Capacity::kStages) {
         return nullptr;
     }
     return &node->stages[stage_];
@@ -239,8 +238,8 @@ void NodePage::FillMovementLists() {
         const NodeRecord* node = Node();
         const NetworkTables& t = ctx_.document.project().tables;
         for (const int m : candidates_) {
-            const bool inStage = std::find(stage->stageMoves.begin(), stage->stageMoves.end(),
-                                           m) != stage->stageMoves.end();
+            const bool inStage = std::find(stage->stageMoves.begin(), stage->stageMoves.end(), m) !=
+                                 stage->stageMoves.end();
             bool elsewhere = false;
             for (const NodeRecord& other : t.nodes) {
                 if (other.nodeID == node->nodeID) {

@@ -17,16 +17,16 @@ namespace talvo {
 // The "&Node" tab (frmPhaseProp): the stage plan of a signalised node.
 class NodePage : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit NodePage(PanelContext& context, QWidget* parent = nullptr);
 
     void ShowNode(int position);
     void Clear();
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     NodeRecord* Node();
     StageRecord* Stage();
     void CollectCandidates();

@@ -3,8 +3,8 @@
 #include <QDialog>
 #include <vector>
 
-#include "Prompter.h"
 #include "common/ProjectRecords.h"
+#include "model/Prompter.h"
 
 class QComboBox;
 class QLineEdit;
@@ -16,11 +16,11 @@ namespace talvo {
 // reaches the cell only when OK finds every interval sound.
 class ORPropDialog : public QDialog {
     Q_OBJECT
-public:
+  public:
     ORPropDialog(CellRecord& cell, const GlobalParameters& params, Prompter& prompter,
                  QWidget* parent = nullptr);
 
-private:
+  private:
     void SetTotal(int total);
     void ShowInterval(int index);
     bool Apply();

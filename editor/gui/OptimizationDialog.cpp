@@ -83,8 +83,9 @@ OptimizationDialog::OptimizationDialog(GlobalParameters& params, Prompter& promp
     BindIntegerField(populationSize_, prompter_, [&p] { return p.populationSize; });
     BindIntegerField(generationNum_, prompter_, [&p] { return p.generationNum; });
     BindIntegerField(terminationNum_, prompter_, [&p] { return p.terminationNum; });
-    BindRealField(mutationRate_, prompter_, [&p] { return p.mutationRate; }, nullptr, 0.0, 1.0,
-                  "The Mutation Rate must be between 0 to 1.");
+    BindRealField(
+        mutationRate_, prompter_, [&p] { return p.mutationRate; }, nullptr, 0.0, 1.0,
+        "The Mutation Rate must be between 0 to 1.");
     BindIntegerField(fitnessIndex_, prompter_, [&p] { return p.fitnessIndex; });
     BindRealField(volMultiplier_, prompter_, [&p] { return p.volMultiplier; });
 

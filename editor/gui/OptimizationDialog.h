@@ -2,8 +2,8 @@
 
 #include <QDialog>
 
-#include "Prompter.h"
 #include "common/ProjectRecords.h"
+#include "model/Prompter.h"
 
 class QCheckBox;
 class QLineEdit;
@@ -14,10 +14,10 @@ namespace talvo {
 // dlgOptimization: the GA parameters and the control strategy.
 class OptimizationDialog : public QDialog {
     Q_OBJECT
-public:
+  public:
     OptimizationDialog(GlobalParameters& params, Prompter& prompter, QWidget* parent = nullptr);
 
-private:
+  private:
     void Store();
 
     GlobalParameters& params_;

@@ -3,7 +3,7 @@
 #include <functional>
 
 #include "EditorDocument.h"
-#include "Prompter.h"
+#include "model/Prompter.h"
 
 namespace talvo {
 

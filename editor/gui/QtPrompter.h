@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Prompter.h"
+#include "model/Prompter.h"
 
 class QWidget;
 
@@ -9,12 +9,12 @@ namespace talvo {
 // Real modal message boxes: refusals as critical "Caution!" boxes, questions as
 // "Warning!" boxes with OK and Cancel.
 class QtPrompter : public Prompter {
-public:
+  public:
     explicit QtPrompter(QWidget* parent) : parent_(parent) {}
     void caution(const std::string& text) override;
     bool warning(const std::string& text) override;
 
-private:
+  private:
     QWidget* parent_;
 };
 
