@@ -10,7 +10,7 @@ namespace {
 
 // Cells of the default size: half-length 1.5 * 65 = 98 (97.5 to even), half-width 100.
 class ToolsTest : public ::testing::Test {
-protected:
+  protected:
     void AddCells(std::initializer_list<std::pair<double, double>> points) {
         f.UseTool("mnuCell");
         for (const auto& [x, y] : points) {
@@ -158,7 +158,8 @@ TEST_F(ToolsTest, GroupDragMovesEveryCellOfTheSelection) {
 TEST_F(ToolsTest, RubberBandOfMoreThan200CellsSelectsNothing) {
     auto& cells = f.window.document().project().tables.cells;
     for (int i = 0; i < 201; ++i) {
-        ASSERT_TRUE(f.window.document().model().AddCell(300 + (i % 20) * 300, 300 + (i / 20) * 300));
+        ASSERT_TRUE(
+            f.window.document().model().AddCell(300 + (i % 20) * 300, 300 + (i / 20) * 300));
     }
     EXPECT_EQ(cells.size(), 201u);
     f.Drag(15, 15, 14000, 5700);
