@@ -99,7 +99,8 @@ void MainWindow::BuildLayout() {
     layout->addWidget(mapFrame, 0, Qt::AlignLeft);
     panel_ = new ConfigurationPanel(
         panelContext_, [this]() -> const SelectionState& { return editor_.selection(); });
-    layout->addWidget(panel_);
+    panel_->setMaximumWidth(mapFrame->sizeHint().width());
+    layout->addWidget(panel_, 0, Qt::AlignLeft);
     layout->addStretch();
 
     // The editor scroll bars: the whole layout stays reachable in a smaller window.

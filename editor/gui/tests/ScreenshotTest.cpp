@@ -21,6 +21,7 @@ class ScreenshotTest : public ::testing::Test {
         QImage image = f.canvas->grab().toImage().convertToFormat(QImage::Format_RGB32);
         if (const QByteArray dir = qgetenv("TALVO_SCREENSHOT_DIR"); !dir.isEmpty()) {
             image.save(QString::fromLocal8Bit(dir) + "/corridor.png");
+            f.window.grab().save(QString::fromLocal8Bit(dir) + "/window.png");
         }
         return image;
     }
