@@ -51,6 +51,10 @@ struct Refusal {
     const char* restored;
 };
 
+void PrintTo(const Refusal& r, std::ostream* out) {
+    *out << r.field << " \"" << r.text << "\"";
+}
+
 class GlobalRefusals : public ::testing::TestWithParam<Refusal> {};
 
 TEST_P(GlobalRefusals, ShowTheMessageAndRestoreTheModelValue) {
