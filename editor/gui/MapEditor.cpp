@@ -31,6 +31,7 @@ void MapEditor::Notify() {
 
 void MapEditor::SetTool(Tool tool) {
     sel_.currentTool = tool;
+    sel_.highlightedMovement = 0;
     sel_.ClearSelection();
     sel_.pendingLinkStart = 0;
     Notify();
@@ -70,6 +71,7 @@ void MapEditor::PressLeft(double px, double py) {
 
 void MapEditor::GrabAt(MapPoint p) {
     DropStaleIndices();
+    sel_.highlightedMovement = 0;
     const Project& project = doc_.project();
     groupMove_ = false;
     rubberBandActive_ = false;
@@ -424,6 +426,7 @@ void MapEditor::Space(bool horizontal) {
 
 void MapEditor::Undo() {
     sel_.ClearSelection();
+    sel_.highlightedMovement = 0;
     sel_.pendingLinkStart = 0;
     doc_.RestoreSnapshot();
     Notify();
