@@ -254,6 +254,29 @@ TEST(GlobalDialog, ClosingShowsTheNewOccupancyInThePanel) {
     EXPECT_EQ(panel->findChild<QLineEdit*>("txtInitialCarNum")->text(), "30");
 }
 
+TEST(GlobalDialog, SettingButtonOpensTheOptimisationDialog) {
+    WindowFixture f;
+    std::vector<QString> opened;
+    f.window.runDialog = [&opened](QDialog& d) {
+        opened.push_back(d.objectName());
+        if (d.objectName() == "dlgOptimization") {
+            EXPECT_EQ(d.windowTitle(), "Optimization Parameters");
+            d.findChild<QRadioButton*>("optVGVC")->setChecked(true);
+            d.findChild<QLineEdit*>("txtGenerationNum")->setText("40");
+        } else {
+            d.findChild<QRadioButton*>("chkOptimization")->setChecked(true);
+            d.findChild<QPushButton*>("cmdOptimization")->click();
+        }
+        d.findChild<QPushButton*>("cmdOK")->click();
+        return d.result();
+    };
+    f.Trigger("mnuSimulationParameter");
+    EXPECT_EQ(opened, (std::vector<QString>{"dlgGlobal", "dlgOptimization"}));
+    EXPECT_TRUE(f.project().params.optimizationOn);
+    EXPECT_EQ(f.project().params.controlStrategy, 3);
+    EXPECT_EQ(f.project().params.generationNum, 40);
+}
+
 TEST(SetColorDialog, ChosenColoursReachConfTxtAndTheNextStart) {
     WindowFixture f;
     f.dialogs.colours = {Rgb(1, 2, 3), Rgb(200, 100, 50)};

@@ -212,7 +212,14 @@ TEST_F(PanelTest, NodeStagesAndMovements) {
     EXPECT_EQ(node.stages[1].stageTime, 25);
     Field<QCheckBox>("chkPhaseOptimization")->setChecked(true);
     EXPECT_TRUE(node.stages[1].stageOptimize);
+    time->setText("25.");
+    EXPECT_EQ(f.prompter.Last(), "You cannot enter a decimal number in this field.");
+    EXPECT_EQ(time->text(), "25");
     Field<QLineEdit>("txtPhaseOffset")->setText("7");
+    EXPECT_EQ(node.offset, 7);
+    Field<QLineEdit>("txtPhaseOffset")->setText("-7");
+    EXPECT_EQ(f.prompter.Last(), "You must enter a positive number in this field.");
+    EXPECT_EQ(Field<QLineEdit>("txtPhaseOffset")->text(), "7");
     EXPECT_EQ(node.offset, 7);
 
     // Deleting the first stage moves the second down with its time, flag and movements.
