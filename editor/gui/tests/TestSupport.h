@@ -11,6 +11,7 @@
 #include <QTabBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <deque>
 #include <functional>
 #include <memory>
@@ -108,8 +109,16 @@ struct WindowFixture {
     void Drag(double x0, double y0, double x1, double y1) {
         QTest::mousePress(canvas, Qt::LeftButton, {}, Pixel(x0, y0));
         QTest::mouseMove(canvas, Pixel(x1, y1));
-        QTest::qWait(120);
+        WaitForTicks(2);
         QTest::mouseRelease(canvas, Qt::LeftButton, {}, Pixel(x1, y1));
+    }
+    // Lets the drag timer run; the canvas's own handler runs before this counter's.
+    void WaitForTicks(int count) {
+        int ticks = 0;
+        const auto connection =
+            QObject::connect(canvas->dragTimer(), &QTimer::timeout, [&ticks] { ++ticks; });
+        EXPECT_TRUE(QTest::qWaitFor([&ticks, count] { return ticks >= count; }, 5000));
+        QObject::disconnect(connection);
     }
     void UseTool(const char* action) {
         window.runDialog = [](QDialog& d) {

@@ -272,7 +272,7 @@ TEST_F(ToolsTest, DragBeyondTheViewScrollsTheMap) {
     ASSERT_EQ(hsb->value(), 0);
     QTest::mousePress(f.canvas, Qt::LeftButton, {}, f.Pixel(13500, 3000));
     QTest::mouseMove(f.canvas, QPoint(f.canvas->width() + 20, f.Pixel(13500, 3000).y()));
-    QTest::qWait(150);
+    f.WaitForTicks(3);
     QTest::mouseRelease(f.canvas, Qt::LeftButton, {}, QPoint(f.canvas->width() + 20, 200));
     EXPECT_GT(hsb->value(), 0);
     EXPECT_EQ(hsb->value(), f.window.view().horizontal().value);
@@ -315,7 +315,7 @@ TEST(StreetLabels, ALabelIsDraggedWithItsGroupAndReleased) {
     EXPECT_EQ(sel.selectedKind, SelectedKind::StreetLabel);
     EXPECT_EQ(sel.selectedIndex, 2);
     QTest::mouseMove(f.canvas, f.Pixel(3280, 4330));
-    QTest::qWait(120);
+    f.WaitForTicks(2);
     QTest::mouseRelease(f.canvas, Qt::LeftButton, {}, f.Pixel(3280, 4330));
     const StreetRecord& street = f.project().tables.streets[2];
     EXPECT_NEAR(street.x, 3250, 15);
