@@ -1,0 +1,161 @@
+#pragma once
+// The editor's network: global parameters and the tables of cells, links, signalised
+// nodes, signal owners, streets, delay result groups and CTM plot groups. Editor and
+// Display both hold a Project; the project file reader fills one.
+//
+// Tables are std::vector whose size is the table's count. Records refer to each other by
+// ID (cell, link and node IDs), never by table position. Integers hold 16-bit values.
+
+#include <array>
+#include <string>
+#include <vector>
+
+namespace talvo {
+
+// Fixed capacities of the editor's tables.
+struct Capacity {
+    static constexpr int kCells = 500;
+    static constexpr int kLinks = 1000;
+    static constexpr int kNodes = 50;
+    static constexpr int kSignals = 100;  // signal movement IDs 1..100
+    static constexpr int kStreets = 50;
+    static constexpr int kStreetCells = 200;
+    static constexpr int kDelayGroups = 20;
+    static constexpr int kPlotGroups = 20;
+    static constexpr int kGroupCells = 50;
+    static constexpr int kStages = 20;
+    static constexpr int kStageMoves = 20;
+    static constexpr int kOriginIntervals = 30;
+    static constexpr int kMaxInt16 = 32767;
+};
+
+// Orientation codes of a cell, in the order of the orientation lists.
+inline constexpr int kHorizontal = 1;
+inline constexpr int kVertical = 2;
+
+struct OriginInterval {
+    int orVehPerHr = 0;
+    int orStart = 0;
+    int orEnd = 0;
+};
+
+struct CellRecord {
+    int cellID = 0;
+    double x = 0;
+    double y = 0;
+    int laneNum = 0;
+    int orientation = 0;
+    double speed = 0;
+    bool ownOccupancy = false;
+    int initialCarNum = 0;
+    double capacityFactor = 0;
+    double capacity = 0;
+    int signalID = 0;                       // 0 = no signal
+    std::vector<OriginInterval> intervals;  // orIntervalNum = size(); a cell with any is an origin
+    bool isDummy = false;
+
+    int orIntervalNum() const { return static_cast<int>(intervals.size()); }
+};
+
+struct LinkRecord {
+    int linkID = 0;
+    int fromCell = 0;  // cell ID
+    int toCell = 0;    // cell ID
+    int passNode = 0;  // node ID, 0 = none
+    double mergeDivert = 0;
+};
+
+struct StageRecord {
+    int stageTime = 10;  // green plus amber plus all-red, seconds
+    bool stageOptimize = false;
+    std::vector<int> stageMoves;  // signal movement IDs; stageMoveNum = size()
+
+    int stageMoveNum() const { return static_cast<int>(stageMoves.size()); }
+};
+
+struct NodeRecord {
+    int nodeID = 0;
+    double x = 0;
+    double y = 0;
+    int offset = 0;
+    int stageNum = 1;
+    // All 20 stages are kept; only 1..stageNum are in use (stage s is stages[s - 1]).
+    std::array<StageRecord, Capacity::kStages> stages{};
+};
+
+struct StreetRecord {
+    std::string streetName;
+    double x = 0;  // label position
+    double y = 0;
+    std::vector<int> cellIDs;  // cellNum = size()
+
+    int cellNum() const { return static_cast<int>(cellIDs.size()); }
+};
+
+struct DelayGroup {
+    std::vector<int> cellIDs;  // delayGroupCellNum = size()
+};
+
+struct PlotGroup {
+    std::vector<int> cellIDs;  // plotGroupCellNum = size()
+    bool occupancyPlot = false;
+    int startStep = 0;
+    int endStep = 0;
+};
+
+// Global simulation and GA parameters, initialised to the File New values.
+struct GlobalParameters {
+    double wvRatio = 0.25;
+    int jamDensity = 125;
+    int saturationFlow = 1800;
+    int timeStep = 1;
+    int endSimulationStep = 1000;
+    int startStep = 0;
+    int endStep = 1000;
+    int phaseCycle = 20;
+    bool optimizationOn = false;
+    int networkCycleTime = 60;
+    int maxCycleTime = 120;
+    int minGreenTime = 15;
+    int lostTime = 4;
+    int populationSize = 100;
+    int generationNum = 10;
+    int terminationNum = 5;
+    double mutationRate = 0.5;
+    int fitnessIndex = 5;
+    bool adaptWebster = false;
+    bool initialSeed = false;
+    int controlStrategy = 1;  // 1 FGFC, 2 VGFC, 3 VGVC
+    double volMultiplier = 1.0;
+
+    // Not reset by File New; initialCellOccupancy is not stored in the project file.
+    int initialCellOccupancy = 0;
+    double cellScaleX = 1.5;
+    double cellScaleY = 100;
+};
+
+// Everything that the undo snapshot copies: the tables and their ID counters.
+struct NetworkTables {
+    std::vector<CellRecord> cells;
+    int lastCellID = 0;  // highest cell or node ID ever given
+    std::vector<LinkRecord> links;
+    int lastLinkID = 0;
+    std::vector<NodeRecord> nodes;
+    // signalOwner[k] = ID of the cell whose signal query uses movement k (1..100); 0 = free.
+    // Entry 0 is unused.
+    std::array<int, Capacity::kSignals + 1> signalOwner{};
+    std::vector<StreetRecord> streets;
+    std::vector<DelayGroup> delayGroups;
+    std::vector<PlotGroup> plotGroups;
+};
+
+struct Project {
+    GlobalParameters params;
+    NetworkTables tables;
+};
+
+// File New state of the parameters: every value back to its default except the cell
+// initial occupancy and the two cell scales.
+void ResetParameters(GlobalParameters& params);
+
+}  // namespace talvo
