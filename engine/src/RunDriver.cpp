@@ -1,0 +1,138 @@
+#include "RunDriver.h"
+
+#include <cerrno>
+#include <chrono>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <memory>
+
+#include "EngineError.h"
+#include "Scenario.h"
+#include "format/RecordWriter.h"
+#include "input/ScenarioReader.h"
+#include "input/TokenReader.h"
+#include "run/Console.h"
+#include "run/EngineRun.h"
+#include "run/RunFiles.h"
+
+namespace talvo {
+
+namespace {
+
+std::string Reason() {
+    return std::strerror(errno);
+}
+
+std::string ReadRunDirectoryFile(const std::string& inoutPath) {
+    std::ifstream in(inoutPath, std::ios::binary);
+    if (!in) {
+        const std::string reason = Reason();
+        throw EngineError("Cannot open " + std::filesystem::absolute(inoutPath).string() + " (" +
+                          reason +
+                          "): the engine reads the run directory from inout.dir in the "
+                          "directory it is started in");
+    }
+    return ReadRunDirectory(in, inoutPath);
+}
+
+std::ifstream OpenInput(const std::string& path, const char* what) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        throw EngineError(std::string("Cannot open the ") + what + " " + path + " (" + Reason() +
+                          ")");
+    }
+    return in;
+}
+
+// Written files are created when missing and rewritten from the start when present.
+std::ofstream CreateOutput(const std::string& path) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    if (!out) {
+        throw EngineError("Cannot create " + path + " (" + Reason() + ")");
+    }
+    return out;
+}
+
+void CheckWritten(std::ofstream& out, const std::string& path) {
+    if (!out.flush()) {
+        throw EngineError("Cannot write " + path);
+    }
+}
+
+void ShowBanner(std::ostream& console) {
+    ConsoleEmptyLine(console);
+    ConsoleEmptyLine(console);
+    ConsoleEmptyLine(console);
+    ConsoleLine(console, "   ** TALVO - CTM SIMULATION **");
+    ConsoleEmptyLine(console);
+}
+
+int Run(std::ostream& console, const std::string& inoutPath) {
+    ShowBanner(console);
+    const auto startTime = std::chrono::steady_clock::now();
+    ConsoleLine(console, "Opening Scenario File");
+    ConsoleEmptyLine(console);
+
+    const RunFiles files = FormRunFiles(ReadRunDirectoryFile(inoutPath));
+    std::ifstream input = OpenInput(files.inputFin, "scenario file");
+    // The existing plan is part of every run directory; a missing one is reported now
+    // rather than after the scenario has been read.
+    OpenInput(files.planTpl, "timing plan file");
+
+    TokenReader reader(input, files.inputFin);
+    auto scenario = std::make_unique<Scenario>();
+    auto tables = std::make_unique<TimeTables>();
+    ReadRunChoice(reader, *scenario);
+
+    std::ofstream existReport = CreateOutput(files.outputExist);
+    std::ofstream variantReport;
+    if (scenario->optimising()) {
+        variantReport = CreateOutput(files.variantReport(scenario->controlStrategy));
+    }
+
+    ConsoleLine(console, "Reading and Writing Global Parameters...");
+    RecordWriter echo(existReport);
+    ReadScenario(reader, *scenario, *tables, echo, console);
+    CheckWritten(existReport, files.outputExist);
+    ConsoleLine(console, "Closing Scenario File...");
+    input.close();
+
+    EngineRun run{
+        files,   *scenario, *tables, existReport, scenario->optimising() ? &variantReport : nullptr,
+        console, startTime};
+    if (scenario->optimising()) {
+        // ---- Optimisation path: the optimiser's call, with `run`, goes here. ----
+    } else {
+        // ---- Existing-plan path: the simulation's call, with `run`, goes here. ----
+    }
+    (void)run;
+
+    CheckWritten(existReport, files.outputExist);
+    if (run.variantReport != nullptr) {
+        CheckWritten(variantReport, files.variantReport(scenario->controlStrategy));
+    }
+    ConsoleLine(console, "Stop - Program terminated.");
+    return 0;
+}
+
+}  // namespace
+
+int RunEngine() {
+    return RunEngine(std::cout, "inout.dir");
+}
+
+int RunEngine(std::ostream& console, const std::string& inoutPath) {
+    try {
+        return Run(console, inoutPath);
+    } catch (const EngineError& error) {
+        ConsoleLine(console, std::string("Error: ") + error.what());
+        return 1;
+    } catch (const std::exception& error) {
+        ConsoleLine(console, std::string("Error: unexpected failure: ") + error.what());
+        return 2;
+    }
+}
+
+}  // namespace talvo

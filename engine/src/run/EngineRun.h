@@ -1,0 +1,30 @@
+#pragma once
+// Everything a run's two paths (existing plan, optimisation) work with once the scenario
+// has been read: the file names, the tables, the open report files, the console and the
+// run's start time.
+
+#include <chrono>
+#include <fstream>
+#include <ostream>
+
+#include "Scenario.h"
+#include "run/RunFiles.h"
+
+namespace talvo {
+
+struct EngineRun {
+    const RunFiles& files;
+    Scenario& scenario;
+    TimeTables& tables;
+    std::ofstream& existReport;    // "output_exist.out": holds the scenario echo, stays open
+    std::ofstream* variantReport;  // the variant's report, open in optimisation runs only
+    std::ostream& console;
+    std::chrono::steady_clock::time_point startTime;
+
+    // Wall-clock seconds since the run started.
+    double elapsedSeconds() const {
+        return std::chrono::duration<double>(std::chrono::steady_clock::now() - startTime).count();
+    }
+};
+
+}  // namespace talvo
