@@ -87,27 +87,35 @@ int Run(std::ostream& console, const std::string& inoutPath) {
     ReadRunChoice(reader, *scenario);
 
     std::ofstream existReport = CreateOutput(files.outputExist);
+    RecordWriter existWriter(existReport);
     std::ofstream variantReport;
+    std::unique_ptr<RecordWriter> variantWriter;
     if (scenario->optimising()) {
         variantReport = CreateOutput(files.variantReport(scenario->controlStrategy));
+        variantWriter = std::make_unique<RecordWriter>(variantReport);
     }
 
     ConsoleLine(console, "Reading and Writing Global Parameters...");
-    RecordWriter echo(existReport);
-    ReadScenario(reader, *scenario, *tables, echo, console);
+    ReadScenario(reader, *scenario, *tables, existWriter, console);
     CheckWritten(existReport, files.outputExist);
     ConsoleLine(console, "Closing Scenario File...");
     input.close();
 
-    EngineRun run{
-        files,   *scenario, *tables, existReport, scenario->optimising() ? &variantReport : nullptr,
-        console, startTime};
+    EngineRun run{files,
+                  *scenario,
+                  *tables,
+                  existReport,
+                  existWriter,
+                  scenario->optimising() ? &variantReport : nullptr,
+                  variantWriter.get(),
+                  console,
+                  startTime};
+    // The two paths: each is one call taking `run`.
     if (scenario->optimising()) {
-        // ---- Optimisation path: the optimiser's call, with `run`, goes here. ----
+        // >>> optimisation path: the optimiser's call goes here.
     } else {
-        // ---- Existing-plan path: the simulation's call, with `run`, goes here. ----
+        // >>> existing-plan path: the simulation's call goes here.
     }
-    (void)run;
 
     CheckWritten(existReport, files.outputExist);
     if (run.variantReport != nullptr) {

@@ -16,7 +16,9 @@ using test::ReadFileText;
 using test::ScratchDir;
 using test::WriteFileText;
 
-std::string Quote(const std::string& text) { return "'" + text + "'"; }
+std::string Quote(const std::string& text) {
+    return "'" + text + "'";
+}
 
 // Runs the engine in `programDir`; returns its exit status and leaves its console output
 // in console.txt there.
@@ -26,8 +28,8 @@ int RunEngineIn(const fs::path& programDir) {
         ADD_FAILURE() << "the engine executable " << exe << " has not been built";
         return -1;
     }
-    const std::string command = "cd " + Quote(programDir.string()) + " && " +
-                                Quote(exe.string()) + " > console.txt 2>&1";
+    const std::string command =
+        "cd " + Quote(programDir.string()) + " && " + Quote(exe.string()) + " > console.txt 2>&1";
     const int status = std::system(command.c_str());
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
@@ -55,8 +57,7 @@ TEST(EngineExecutable, RunsTheBundledExample) {
     const fs::path source = fs::path(TALVO_SOURCE_DIR) / "examples" / "arterial";
     ScratchDir runDir, programDir;
     PrepareRun(source, runDir, programDir);
-    ASSERT_EQ(RunEngineIn(programDir.path()), 0)
-        << ReadFileText(programDir.path() / "console.txt");
+    ASSERT_EQ(RunEngineIn(programDir.path()), 0) << ReadFileText(programDir.path() / "console.txt");
     const std::string console = ReadFileText(programDir.path() / "console.txt");
     EXPECT_NE(console.find(" Reading and Writing Cell Information...     28  Cells\n"),
               std::string::npos)
@@ -65,8 +66,7 @@ TEST(EngineExecutable, RunsTheBundledExample) {
               std::string::npos);
     const std::string report = ReadFileText(runDir.path() / "output_exist.out");
     EXPECT_NE(report.find("Number of Loadings:    6\r\n"), std::string::npos);
-    EXPECT_NE(report.find("Intersection:    2    Number of Stages:      3\r\n"),
-              std::string::npos);
+    EXPECT_NE(report.find("Intersection:    2    Number of Stages:      3\r\n"), std::string::npos);
 }
 
 TEST(EngineExecutable, FailureExitsNonZero) {
@@ -86,8 +86,7 @@ TEST(EngineExecutable, FailureExitsNonZero) {
 TEST(EngineExecutable, MissingInoutDirExitsNonZero) {
     ScratchDir programDir;
     EXPECT_EQ(RunEngineIn(programDir.path()), 1);
-    EXPECT_NE(ReadFileText(programDir.path() / "console.txt").find("inout.dir"),
-              std::string::npos);
+    EXPECT_NE(ReadFileText(programDir.path() / "console.txt").find("inout.dir"), std::string::npos);
 }
 
 }  // namespace

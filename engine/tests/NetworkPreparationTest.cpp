@@ -89,8 +89,7 @@ TEST(NetworkPreparation, CapacityIsRoundedOnceAfterTheDivision) {
     p.s->cells[1] = MakeCell(CellKind::Ordinary, 3, 42.5f, 0.85f);
     ComputeCellCapacities(*p.s, *p.t);
     EXPECT_EQ(p.s->cells[1].holdingCapacity, float(3.0 * 42.5 * 1.0 * 145.0 / 3600.0));
-    EXPECT_EQ(p.s->cells[1].qMax,
-              float(double(0.85f) * 3.0 * 42.5 * 1.0 * 1900.0 / 3600.0));
+    EXPECT_EQ(p.s->cells[1].qMax, float(double(0.85f) * 3.0 * 42.5 * 1.0 * 1900.0 / 3600.0));
 }
 
 TEST(NetworkPreparation, DemandPerStepWithAndWithoutMultiplier) {
@@ -140,7 +139,7 @@ TEST(NetworkPreparation, StageFixingSumsFixedStagesAndMinimumGreens) {
     ApplyStageFixing(*p.s, 1, {0, 1, 0, 1});
     EXPECT_EQ(node.stageDuration[0], 55);  // 30 + 15 + 10
     EXPECT_EQ(node.stageDuration[1], 30);
-    EXPECT_EQ(node.stageDuration[2], 0);   // an optimised stage keeps its flag as duration
+    EXPECT_EQ(node.stageDuration[2], 0);  // an optimised stage keeps its flag as duration
     EXPECT_EQ(node.stageDuration[3], 10);
     EXPECT_EQ(node.stageFixed[1], 1);
     EXPECT_EQ(node.stageFixed[2], 0);

@@ -59,11 +59,11 @@ TEST(RunFiles, NamesFollowTheFinalSeparator) {
 
 TEST(RunFiles, NineteenDistinctNames) {
     const RunFiles f = FormRunFiles("/r/");
-    const std::set<std::string> names{
-        f.inputFin,    f.planTpl,    f.outputExist, f.optExistPlan, f.occuExist,
-        f.outputFGFC,  f.optFGFCPlan, f.occuFGFC,   f.outputVGFC,   f.optVGFCPlan,
-        f.occuVGFC,    f.outputVGVC, f.optVGVCPlan, f.occuVGVC,     f.ctmplot[1],
-        f.ctmplot[2],  f.ctmplot[3], f.ctmplot[4],  f.ctmplot[5]};
+    const std::set<std::string> names{f.inputFin,    f.planTpl,     f.outputExist, f.optExistPlan,
+                                      f.occuExist,   f.outputFGFC,  f.optFGFCPlan, f.occuFGFC,
+                                      f.outputVGFC,  f.optVGFCPlan, f.occuVGFC,    f.outputVGVC,
+                                      f.optVGVCPlan, f.occuVGVC,    f.ctmplot[1],  f.ctmplot[2],
+                                      f.ctmplot[3],  f.ctmplot[4],  f.ctmplot[5]};
     EXPECT_EQ(names.size(), 19u);
     EXPECT_EQ(f.occuExist, "/r/occu_exist.occ");
     EXPECT_EQ(f.optExistPlan, "/r/opt_exist_plan.tpl");
@@ -116,16 +116,17 @@ INSTANTIATE_TEST_SUITE_P(
                   "inout.dir, line 1: found an empty line, but it must hold one line: the full "
                   "path of the run directory, ending with '/' (or '\\'), for example "
                   "/home/user/runs/arterial/"},
-        InoutCase{"", "inout.dir is empty: it must hold one line: the full path of the run "
-                      "directory, ending with '/' (or '\\'), for example "
-                      "/home/user/runs/arterial/"}));
+        InoutCase{"",
+                  "inout.dir is empty: it must hold one line: the full path of the run "
+                  "directory, ending with '/' (or '\\'), for example "
+                  "/home/user/runs/arterial/"}));
 
 TEST(RunDriver, LongRunDirectoryIsUsedWhole) {
     ScratchDir base;
     const fs::path deep = base.path() / std::string(70, 'd') / std::string(70, 'e');
     fs::create_directories(deep);
-    const std::string scenario = test::ReadFileText(test::DataDir() / "reference-runs" /
-                                                    "corridor" / "input.fin");
+    const std::string scenario =
+        test::ReadFileText(test::DataDir() / "reference-runs" / "corridor" / "input.fin");
     WriteFileText(deep / "input.fin", scenario);
     WriteFileText(deep / "plan.tpl", "1\r\n0\t10000\r\n");
     WriteFileText(base.path() / "inout.dir", deep.string() + "/\r\n");
@@ -161,8 +162,10 @@ TEST(RunDriver, OptimisationReportOfTheChosenVariantIsCreated) {
         const char* flag;
         const char* strategy;
         const char* report;
-    } cases[] = {{"y", "2", "output_VGFC.out"}, {"Y", "3", "output_VGVC.out"},
-                 {"Y", "7", "output_VGVC.out"}, {"Y", "1", "output_FGFC.out"}};
+    } cases[] = {{"y", "2", "output_VGFC.out"},
+                 {"Y", "3", "output_VGVC.out"},
+                 {"Y", "7", "output_VGVC.out"},
+                 {"Y", "1", "output_FGFC.out"}};
     for (const auto& c : cases) {
         std::vector<std::string> lines = test::SmallScenarioLines();
         lines[0] = c.flag;
@@ -254,8 +257,8 @@ TEST(RunDriver, UnwritableRunDirectoryStops) {
     fs::create_directory(setup.file("output_exist.out"));  // a directory where the report goes
     std::string console;
     EXPECT_EQ(setup.run(console), 1);
-    EXPECT_EQ(LastLine(console).rfind(" Error: Cannot create " +
-                                          setup.file("output_exist.out").string(), 0),
+    EXPECT_EQ(LastLine(console).rfind(
+                  " Error: Cannot create " + setup.file("output_exist.out").string(), 0),
               0u)
         << console;
 }

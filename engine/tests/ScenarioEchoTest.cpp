@@ -43,12 +43,18 @@ TEST(ScenarioEcho, SmallScenarioWholeText) {
         " ",
         "Entered Cell Data--",
         " ",
-        " No.    Name  fFULL  Lns   fTURN   Typ   Fr1  Fr2  To1  To2  Spt1 Spt2 Prio  Sig? Plan  fMax",
-        "  1  1-OR-1       0.5  2.00    1.00    OR    0    0    2    0  0.00 0.00 0.00    N    0  36.0",
-        "  2  1-TR-2       0.5  2.00    1.00    TR    1    0    3    0  0.00 0.00 0.00    Y    4  36.0",
-        "  3  1-DI-3       0.5  2.00    0.90    di    2    0    4    5  0.70 0.30 0.00    N    0  36.0",
-        "  4  1-DE-4       0.5  2.00    1.00    De    3    0    0    0  0.00 0.00 0.00    N    0  36.0",
-        "  5  2-DE-5       0.5  1.00    1.00    DE    3    0    0    0  0.00 0.00 0.00    N    0  30.0",
+        " No.    Name  fFULL  Lns   fTURN   Typ   Fr1  Fr2  To1  To2  Spt1 Spt2 Prio  Sig? Plan  "
+        "fMax",
+        "  1  1-OR-1       0.5  2.00    1.00    OR    0    0    2    0  0.00 0.00 0.00    N    0  "
+        "36.0",
+        "  2  1-TR-2       0.5  2.00    1.00    TR    1    0    3    0  0.00 0.00 0.00    Y    4  "
+        "36.0",
+        "  3  1-DI-3       0.5  2.00    0.90    di    2    0    4    5  0.70 0.30 0.00    N    0  "
+        "36.0",
+        "  4  1-DE-4       0.5  2.00    1.00    De    3    0    0    0  0.00 0.00 0.00    N    0  "
+        "36.0",
+        "  5  2-DE-5       0.5  1.00    1.00    DE    3    0    0    0  0.00 0.00 0.00    N    0  "
+        "30.0",
         " ",
         "Calculated Cell Data--",
         "Cell:    1   Qmax:   72.00   Capacity:*******   Initial n:    3.00",

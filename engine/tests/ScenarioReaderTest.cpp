@@ -138,8 +138,8 @@ TEST(ScenarioReader, RecordsMayRunAcrossLinesAndCarryLeftovers) {
 
 TEST(ScenarioReader, LaterCellOfTwoWithOneNameWins) {
     // Cell 5 takes the name of cell 4: every reference to it now means cell 5.
-    const auto result =
-        ReadScenarioText(SmallScenarioWith(20, "1-DE-4\t0\t1\t1\tDE\t1-DI-3\t0\t0\t0\t0\t0\t0\tN\t0\t30"));
+    const auto result = ReadScenarioText(
+        SmallScenarioWith(20, "1-DE-4\t0\t1\t1\tDE\t1-DI-3\t0\t0\t0\t0\t0\t0\tN\t0\t30"));
     EXPECT_EQ(result.scenario->cells[3].to1, 5);
     EXPECT_EQ(result.scenario->plotGroups[1].cells[3], 5);
     EXPECT_EQ(ResolveCellName(*result.scenario, "1-DE-4"), 5);
@@ -168,11 +168,11 @@ TEST(ScenarioReader, TypeCodesIgnoreLetterCase) {
     const struct {
         const char* code;
         CellKind kind;
-    } cases[] = {{"OR", CellKind::Origin},      {"Or", CellKind::Origin},
-                 {"oR", CellKind::Origin},      {"de", CellKind::Destination},
-                 {"Di", CellKind::Diverge},     {"me", CellKind::Merge},
+    } cases[] = {{"OR", CellKind::Origin},        {"Or", CellKind::Origin},
+                 {"oR", CellKind::Origin},        {"de", CellKind::Destination},
+                 {"Di", CellKind::Diverge},       {"me", CellKind::Merge},
                  {"mB", CellKind::MergeAtSignal}, {"TR", CellKind::Ordinary},
-                 {"DU", CellKind::Ordinary},    {"X", CellKind::Ordinary}};
+                 {"DU", CellKind::Ordinary},      {"X", CellKind::Ordinary}};
     for (const auto& c : cases) {
         EXPECT_EQ(CellKindOf(c.code), c.kind) << c.code;
     }
@@ -197,6 +197,10 @@ struct BadInput {
     const char* message;
 };
 
+void PrintTo(const BadInput& c, std::ostream* os) {
+    *os << "line " << c.line << ": " << c.text;
+}
+
 class RejectedScenario : public ::testing::TestWithParam<BadInput> {};
 
 TEST_P(RejectedScenario, NamesFileLineValueAndExpectation) {
@@ -207,8 +211,10 @@ TEST_P(RejectedScenario, NamesFileLineValueAndExpectation) {
 INSTANTIATE_TEST_SUITE_P(
     ScenarioReader, RejectedScenario,
     ::testing::Values(
-        BadInput{2, "one", "input.fin, line 2: expected an integer for controlStrategy, found \"one\""},
-        BadInput{4, "150\tfast", "input.fin, line 4: expected a real number for saturationFlow, found \"fast\""},
+        BadInput{2, "one",
+                 "input.fin, line 2: expected an integer for controlStrategy, found \"one\""},
+        BadInput{4, "150\tfast",
+                 "input.fin, line 4: expected a real number for saturationFlow, found \"fast\""},
         BadInput{6, "0\t20", "input.fin, line 6: timeStep is 0, expected 1 to 9999"},
         BadInput{6, "1\t9999", "input.fin, line 6: endSimulationStep is 9999, expected 0 to 9998"},
         BadInput{6, "5\t9995", "input.fin, line 6: endSimulationStep is 9995, expected 0 to 9994"},
@@ -216,7 +222,8 @@ INSTANTIATE_TEST_SUITE_P(
         BadInput{7, "0\t10000", "input.fin, line 7: endStep is 10000, expected 0 to 9999"},
         BadInput{15, "201", "input.fin, line 15: numCells is 201, expected 1 to 200"},
         BadInput{15, "0", "input.fin, line 15: numCells is 0, expected 1 to 200"},
-        BadInput{15, "five", "input.fin, line 15: expected an integer for numCells, found \"five\""},
+        BadInput{15, "five",
+                 "input.fin, line 15: expected an integer for numCells, found \"five\""},
         BadInput{16, "1-OR-1\t0\ttwo\t1\tOR\t0\t0\t1-TR-2\t0\t0\t0\t0\tN\t0\t36",
                  "input.fin, line 16: expected a real number for laneNum of cell 1, found \"two\""},
         BadInput{17, "1-TR-2\t0\t2\t1\tTR\t1-OR-1\t0\t1-DI-3\t0\t0\t0\t0\tY\t5\t36",
@@ -233,7 +240,8 @@ INSTANTIATE_TEST_SUITE_P(
                  "input.fin, line 23: loadStart of loading 1 is -1, expected 0 to 9999"},
         BadInput{24, "1-OR-1\t3600\t0\t10000",
                  "input.fin, line 24: loadEnd of loading 2 is 10000, expected 0 to 9999"},
-        BadInput{27, "1.5e2", "input.fin, line 27: expected an integer for maxCycleTime, found \"1.5e2\""},
+        BadInput{27, "1.5e2",
+                 "input.fin, line 27: expected an integer for maxCycleTime, found \"1.5e2\""},
         BadInput{31, "31", "input.fin, line 31: numIntersections is 31, expected 0 to 30"},
         BadInput{32, "1\t3\t301\t30\t20",
                  "input.fin, line 32: stageCount of intersection 1 is 301, expected 1 to 300"},
@@ -255,7 +263,8 @@ INSTANTIATE_TEST_SUITE_P(
         BadInput{35, "31", "input.fin, line 35: numSignals is 31, expected 0 to 30"},
         BadInput{36, "101\t1\tY\tN",
                  "input.fin, line 36: signal record number is 101, expected 1 to 100"},
-        BadInput{36, "0\t1\tY\tN", "input.fin, line 36: signal record number is 0, expected 1 to 100"},
+        BadInput{36, "0\t1\tY\tN",
+                 "input.fin, line 36: signal record number is 0, expected 1 to 100"},
         BadInput{36, "4\t2\tY\tN",
                  "input.fin, line 36: signalIntersection of signal record 4 is 2, expected 1 to 1"},
         BadInput{37, "21\t3", "input.fin, line 37: numApproaches is 21, expected 0 to 20"},
@@ -272,7 +281,7 @@ INSTANTIATE_TEST_SUITE_P(
         BadInput{41, "1\t1\ty\t0\t10000\t1-TR-2\t1-DI-3\t1-DE-4",
                  "input.fin, line 41: plotEnd of plot group 1 is 10000, expected 0 to 9999"},
         BadInput{41, "1\t1\ty\t0\t20\t1-TR-2",
-                 "input.fin, line 41: expected cell name 3 of plot group 1, found the end of the "
+                 "input.fin, line 41: expected cell name 2 of plot group 1, found the end of the "
                  "file"}));
 
 TEST(ScenarioReader, FileThatEndsEarlyNamesItsLastLine) {

@@ -27,7 +27,7 @@ inline void WriteFileText(const std::filesystem::path& path, const std::string& 
 
 // A fresh directory under the system's temporary folder, removed with the object.
 class ScratchDir {
-public:
+  public:
     ScratchDir() {
         std::random_device random;
         path_ = std::filesystem::temp_directory_path() /
@@ -45,7 +45,7 @@ public:
     // The directory as inout.dir names it: with its final separator.
     std::string withSeparator() const { return path_.string() + "/"; }
 
-private:
+  private:
     std::filesystem::path path_;
 };
 

@@ -79,7 +79,7 @@ TEST(TokenReader, RealsWithAndWithoutPointAndExponent) {
         const char* text;
         float value;
     };
-    const Case cases[] = {{"3", 3.0f},      {"3.", 3.0f},       {".5", 0.5f},
+    const Case cases[] = {{"3", 3.0f},       {"3.", 3.0f},      {".5", 0.5f},
                           {"-0.25", -0.25f}, {"+1.5", 1.5f},    {"1e3", 1000.0f},
                           {"2.5E-1", 0.25f}, {"1.5d2", 150.0f}, {"0.1", 0.1f}};
     for (const Case& c : cases) {
@@ -107,6 +107,10 @@ struct Malformed {
     const char* message;
 };
 
+void PrintTo(const Malformed& c, std::ostream* os) {
+    *os << Quoted(c.text);
+}
+
 class MalformedValue : public ::testing::TestWithParam<Malformed> {};
 
 TEST_P(MalformedValue, IsRejectedWithFileLineValueAndExpectation) {
@@ -129,7 +133,8 @@ TEST_P(MalformedValue, IsRejectedWithFileLineValueAndExpectation) {
 INSTANTIATE_TEST_SUITE_P(
     TokenReader, MalformedValue,
     ::testing::Values(
-        Malformed{"abc\n", 'i', "input.fin, line 1: expected an integer for numCells, found \"abc\""},
+        Malformed{"abc\n", 'i',
+                  "input.fin, line 1: expected an integer for numCells, found \"abc\""},
         Malformed{"\n\n12.5\n", 'i',
                   "input.fin, line 3: expected an integer for numCells, found \"12.5\""},
         Malformed{"2147483648\n", 'i',
@@ -137,7 +142,8 @@ INSTANTIATE_TEST_SUITE_P(
         Malformed{"-\n", 'i', "input.fin, line 1: expected an integer for numCells, found \"-\""},
         Malformed{"1-TR-2\n", 'r',
                   "input.fin, line 1: expected a real number for wvRatio, found \"1-TR-2\""},
-        Malformed{"nan\n", 'r', "input.fin, line 1: expected a real number for wvRatio, found \"nan\""},
+        Malformed{"nan\n", 'r',
+                  "input.fin, line 1: expected a real number for wvRatio, found \"nan\""},
         Malformed{"1e99\n", 'r',
                   "input.fin, line 1: expected a real number for wvRatio, found \"1e99\""},
         Malformed{"0.5.1\n", 'r',

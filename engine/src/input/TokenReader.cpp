@@ -60,7 +60,8 @@ std::string_view TokenReader::nextToken(std::string_view what) {
             break;
         }
         if (!loadLine()) {
-            failAt(std::max(lineCount_, 1), "expected " + std::string(what) + ", found the end of the file");
+            failAt(std::max(lineCount_, 1),
+                   "expected " + std::string(what) + ", found the end of the file");
         }
     }
     const size_t start = pos_;

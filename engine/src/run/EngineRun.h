@@ -8,6 +8,7 @@
 #include <ostream>
 
 #include "Scenario.h"
+#include "format/RecordWriter.h"
 #include "run/RunFiles.h"
 
 namespace talvo {
@@ -17,7 +18,9 @@ struct EngineRun {
     Scenario& scenario;
     TimeTables& tables;
     std::ofstream& existReport;    // "output_exist.out": holds the scenario echo, stays open
+    RecordWriter& existWriter;     // the writer of existReport (it knows an open record)
     std::ofstream* variantReport;  // the variant's report, open in optimisation runs only
+    RecordWriter* variantWriter;   // its writer, in optimisation runs only
     std::ostream& console;
     std::chrono::steady_clock::time_point startTime;
 

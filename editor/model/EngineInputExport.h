@@ -1,0 +1,27 @@
+#pragma once
+// Writing the engine's input files. Each writer refuses with a message naming the file
+// and the reason, and never leaves a half-written file behind.
+
+#include <string>
+
+#include "common/ProjectRecords.h"
+#include "model/EditResult.h"
+
+namespace talvo {
+
+class Prompter;
+
+EditResult WriteScenarioFile(const std::string& path, const Project& project);
+EditResult WritePlanFile(const std::string& path, const Project& project);
+
+// The run directory's two files, "input.fin" and "plan.tpl", written together: if either
+// cannot be written, neither is replaced.
+EditResult WriteRunFiles(const std::string& runDirectory, const Project& project);
+
+// The checks, then both files into the run directory. False when a check stopped the
+// export (its message went to the prompter) or a file could not be written (its message
+// also goes to prompter.caution).
+bool ExportToRunDirectory(const Project& project, const std::string& runDirectory,
+                          Prompter& prompter);
+
+}  // namespace talvo

@@ -1,0 +1,390 @@
+#include "model/ExportChecks.h"
+
+#include <algorithm>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "model/ExportNaming.h"
+#include "model/NetworkQueries.h"
+#include "model/Prompter.h"
+
+namespace talvo {
+
+namespace {
+
+// The engine's fixed tables.
+constexpr int kEngineCells = 200;
+constexpr int kEngineNodes = 30;
+constexpr int kEngineSignals = 30;
+constexpr int kEngineGroups = 20;
+constexpr int kEngineTimeLimit = 10000;  // times run 0..9999
+
+using Message = std::optional<std::string>;
+
+bool Listed(const std::vector<int>& ids, int id) {
+    return std::find(ids.begin(), ids.end(), id) != ids.end();
+}
+
+int StageSum(const NodeRecord& node) {
+    int sum = 0;
+    for (int s = 0; s < node.stageNum && s < Capacity::kStages; ++s) {
+        sum += node.stages[s].stageTime;
+    }
+    return sum;
+}
+
+// Cell IDs (table order) for which the predicate holds.
+std::vector<int> CellsWhere(const NetworkTables& t,
+                            const std::function<bool(int index, const CellRecord&)>& test) {
+    std::vector<int> ids;
+    for (std::size_t i = 0; i < t.cells.size(); ++i) {
+        if (test(static_cast<int>(i) + 1, t.cells[i])) {
+            ids.push_back(t.cells[i].cellID);
+        }
+    }
+    return ids;
+}
+
+std::vector<const LinkRecord*> LinksWhere(const NetworkTables& t,
+                                          const std::function<bool(const LinkRecord&)>& test) {
+    std::vector<const LinkRecord*> links;
+    for (const LinkRecord& link : t.links) {
+        if (test(link)) {
+            links.push_back(&link);
+        }
+    }
+    return links;
+}
+
+std::vector<int> NodesWhere(const NetworkTables& t,
+                            const std::function<bool(const NodeRecord&)>& test) {
+    std::vector<int> ids;
+    for (const NodeRecord& node : t.nodes) {
+        if (test(node)) {
+            ids.push_back(node.nodeID);
+        }
+    }
+    return ids;
+}
+
+Message CheckEmpty(const NetworkTables& t) {
+    if (t.cells.empty()) {
+        return "The map is empty!";
+    }
+    return std::nullopt;
+}
+
+Message CheckMergingAndDivertingAtNode(const NetworkTables& t) {
+    const auto ids = CellsWhere(t, [&](int, const CellRecord& cell) {
+        const auto out = LinksWhere(
+            t, [&](const LinkRecord& l) { return l.passNode != 0 && l.fromCell == cell.cellID; });
+        const auto in = LinksWhere(
+            t, [&](const LinkRecord& l) { return l.passNode != 0 && l.toCell == cell.cellID; });
+        return out.size() == 2 && in.size() == 2;
+    });
+    if (!ids.empty()) {
+        return "The cell(s): " + JoinIDs(ids) +
+               " is/are both merging and diverting.  It is not allowed.";
+    }
+    return std::nullopt;
+}
+
+Message CheckInvalidTypes(const NetworkTables& t) {
+    const auto ids =
+        CellsWhere(t, [&](int i, const CellRecord&) { return CellType(t, i) == "IV"; });
+    if (!ids.empty()) {
+        return "The cell(s): " + JoinIDs(ids) + " is/are invalid cell type.  It is not allowed.";
+    }
+    return std::nullopt;
+}
+
+Message CheckOriginsSet(const NetworkTables& t) {
+    const auto ids = CellsWhere(t, [&](int i, const CellRecord& cell) {
+        return CellType(t, i).rfind("OR", 0) == 0 && cell.orIntervalNum() == 0;
+    });
+    if (!ids.empty()) {
+        return "The OR cell(s): " + JoinIDs(ids) + " is/are not set.  It is not allowed.";
+    }
+    return std::nullopt;
+}
+
+Message CheckLinksMergingAndDiverting(const NetworkTables& t) {
+    std::string list;
+    for (std::size_t i = 0; i < t.links.size(); ++i) {
+        bool sharesFrom = false;
+        bool sharesTo = false;
+        for (std::size_t j = 0; j < t.links.size(); ++j) {
+            if (j != i) {
+                sharesFrom = sharesFrom || t.links[j].fromCell == t.links[i].fromCell;
+                sharesTo = sharesTo || t.links[j].toCell == t.links[i].toCell;
+            }
+        }
+        if (sharesFrom && sharesTo) {
+            list += (list.empty() ? "" : ", ") + std::string("(") +
+                    std::to_string(t.links[i].fromCell) + ":" + std::to_string(t.links[i].toCell) +
+                    ")";
+        }
+    }
+    if (!list.empty()) {
+        return "The link(s): " + list + " is/are both merging and diverting.  It is not allowed.";
+    }
+    return std::nullopt;
+}
+
+Message CheckStageCounts(const NetworkTables& t) {
+    const auto ids = NodesWhere(t, [](const NodeRecord& n) { return n.stageNum < 2; });
+    if (!ids.empty()) {
+        return "The node(s): " + JoinIDs(ids) + " has/have less than 2 phases.  It is not allowed.";
+    }
+    return std::nullopt;
+}
+
+Message WarnCycleTimes(const Project& project) {
+    const auto ids = NodesWhere(project.tables, [&](const NodeRecord& n) {
+        return StageSum(n) != project.params.networkCycleTime;
+    });
+    if (!ids.empty()) {
+        return "The node(s): " + JoinIDs(ids) +
+               " has/have phase cycle time different from the global network cycle time.  Do "
+               "you really want it?";
+    }
+    return std::nullopt;
+}
+
+// Cells with exactly two links on one side whose proportions do not add up to exactly 1.
+std::vector<int> WrongProportions(const NetworkTables& t, bool outgoing) {
+    return CellsWhere(t, [&](int, const CellRecord& cell) {
+        const auto links = LinksWhere(t, [&](const LinkRecord& l) {
+            return (outgoing ? l.fromCell : l.toCell) == cell.cellID;
+        });
+        return links.size() == 2 && links[0]->mergeDivert + links[1]->mergeDivert != 1.0;
+    });
+}
+
+Message CheckToProportions(const NetworkTables& t) {
+    const auto ids = WrongProportions(t, true);
+    if (!ids.empty()) {
+        return "The cell(s): " + JoinIDs(ids) + " do/does not have correct To-Proportion.";
+    }
+    return std::nullopt;
+}
+
+Message CheckFromProportions(const NetworkTables& t) {
+    const auto ids = WrongProportions(t, false);
+    if (!ids.empty()) {
+        return "The cell(s): " + JoinIDs(ids) + " do/does not have correct From-Proportion.";
+    }
+    return std::nullopt;
+}
+
+Message CheckShortStages(const NetworkTables& t) {
+    const auto ids = NodesWhere(t, [](const NodeRecord& n) {
+        for (int s = 0; s < n.stageNum && s < Capacity::kStages; ++s) {
+            if (n.stages[s].stageTime < 5 && n.stages[s].stageMoveNum() > 0) {
+                return true;
+            }
+        }
+        return false;
+    });
+    if (!ids.empty()) {
+        return "The node(s): " + JoinIDs(ids) +
+               " has/have phase cycle intervals less than 5 seconds.";
+    }
+    return std::nullopt;
+}
+
+Message CheckSignalsUsed(const NetworkTables& t) {
+    const auto ids = CellsWhere(t, [&](int, const CellRecord& cell) {
+        return cell.signalID != 0 &&
+               std::none_of(t.nodes.begin(), t.nodes.end(), [&](const NodeRecord& n) {
+                   return NodeUsesMovement(n, cell.signalID);
+               });
+    });
+    if (!ids.empty()) {
+        return "The signal(s) at node(s): " + JoinIDs(ids) +
+               " is/are not used.  It is not allowed.";
+    }
+    return std::nullopt;
+}
+
+Message CheckStreets(const NetworkTables& t) {
+    const auto ids = CellsWhere(
+        t, [&](int, const CellRecord& cell) { return FirstStreetOf(t, cell.cellID) == 0; });
+    if (!ids.empty()) {
+        return "The cell(s): " + JoinIDs(ids) + " is/are not yet assigned to street.";
+    }
+    return std::nullopt;
+}
+
+Message CheckDelayGroups(const NetworkTables& t) {
+    const auto ids = CellsWhere(t, [&](int, const CellRecord& cell) {
+        return std::none_of(t.delayGroups.begin(), t.delayGroups.end(),
+                            [&](const DelayGroup& g) { return Listed(g.cellIDs, cell.cellID); });
+    });
+    if (!ids.empty()) {
+        return "The cell(s): " + JoinIDs(ids) + " is/are not yet assigned to special road.";
+    }
+    return std::nullopt;
+}
+
+Message WarnPlotGroups(const NetworkTables& t) {
+    std::vector<int> groups;
+    for (std::size_t g = 0; g < t.plotGroups.size(); ++g) {
+        if (t.plotGroups[g].occupancyPlot) {
+            groups.push_back(static_cast<int>(g) + 1);
+        }
+    }
+    if (groups.size() > 5) {
+        return "The groups: " + JoinIDs(groups) +
+               " are required to be plotted.  But the system can handle the first 5 CTM Plots "
+               "only.  Do you really want it?";
+    }
+    return std::nullopt;
+}
+
+// References to cells or nodes that do not exist would give the engine names of no cell.
+Message CheckReferences(const NetworkTables& t) {
+    const auto missingCell = [&](int id) { return FindCellIndex(t, id) == 0; };
+    for (const LinkRecord& link : t.links) {
+        if (missingCell(link.fromCell) || missingCell(link.toCell) ||
+            (link.passNode != 0 && FindNodeIndex(t, link.passNode) == 0)) {
+            return "The link " + std::to_string(link.linkID) +
+                   " refers to a cell or node that does not exist.";
+        }
+    }
+    const auto checkGroups = [&](const std::string& kind, const auto& groups) -> Message {
+        for (std::size_t g = 0; g < groups.size(); ++g) {
+            for (int id : groups[g].cellIDs) {
+                if (missingCell(id)) {
+                    return "The " + kind + " " + std::to_string(g + 1) + " lists cell " +
+                           std::to_string(id) + ", which does not exist.";
+                }
+            }
+        }
+        return std::nullopt;
+    };
+    if (auto m = checkGroups("street", t.streets)) {
+        return m;
+    }
+    if (auto m = checkGroups("special road", t.delayGroups)) {
+        return m;
+    }
+    return checkGroups("CTM Plot", t.plotGroups);
+}
+
+// A cell's signal must be a signal record of the node that runs it, which happens only
+// through a link that passes that node.
+Message CheckSignalsReachTheirNode(const NetworkTables& t) {
+    const auto movementNode = AssignMovementsToNodes(t);
+    const auto ids = CellsWhere(t, [&](int, const CellRecord& cell) {
+        const bool known = cell.signalID >= 1 && cell.signalID <= Capacity::kSignals;
+        return cell.signalID != 0 && (!known || movementNode[cell.signalID] == 0);
+    });
+    if (!ids.empty()) {
+        return "The signal(s) at cell(s): " + JoinIDs(ids) +
+               " is/are not on a link through the node whose phases use it.  It is not allowed.";
+    }
+    return std::nullopt;
+}
+
+Message CheckEngineLimits(const Project& project) {
+    const NetworkTables& t = project.tables;
+    const GlobalParameters& p = project.params;
+    int records = 0;
+    for (const StreetRecord& street : t.streets) {
+        records += street.cellNum();
+    }
+    const auto tooMany = [](int count, const std::string& what, int limit) {
+        return "The network has " + std::to_string(count) + " " + what +
+               ".  The engine can take at most " + std::to_string(limit) + ".";
+    };
+    if (records > kEngineCells) {
+        return tooMany(records, "cell records to export", kEngineCells);
+    }
+    if (static_cast<int>(t.nodes.size()) > kEngineNodes) {
+        return tooMany(static_cast<int>(t.nodes.size()), "nodes", kEngineNodes);
+    }
+    const auto movementNode = AssignMovementsToNodes(t);
+    const int signals = static_cast<int>(
+        std::count_if(movementNode.begin() + 1, movementNode.end(), [](int n) { return n != 0; }));
+    if (signals > kEngineSignals) {
+        return tooMany(signals, "signal records", kEngineSignals);
+    }
+    if (static_cast<int>(t.delayGroups.size()) > kEngineGroups) {
+        return tooMany(static_cast<int>(t.delayGroups.size()), "delay result groups",
+                       kEngineGroups);
+    }
+    if (static_cast<int>(t.plotGroups.size()) > kEngineGroups) {
+        return tooMany(static_cast<int>(t.plotGroups.size()), "CTM plot groups", kEngineGroups);
+    }
+
+    const auto tooLate = [](const std::string& what, int value) -> Message {
+        if (value >= kEngineTimeLimit) {
+            return "The " + what + " of " + std::to_string(value) +
+                   " seconds is beyond the engine's last time of 9999 seconds.";
+        }
+        return std::nullopt;
+    };
+    for (auto m : {tooLate("End Simulation Step", p.endSimulationStep),
+                   tooLate("Start Step", p.startStep), tooLate("End Step", p.endStep)}) {
+        if (m) {
+            return m;
+        }
+    }
+    for (const CellRecord& cell : t.cells) {
+        for (int j = 0; j < cell.orIntervalNum(); ++j) {
+            const std::string what =
+                "interval #" + std::to_string(j + 1) + " of cell " + std::to_string(cell.cellID);
+            if (auto m = tooLate("start of " + what, cell.intervals[j].orStart)) {
+                return m;
+            }
+            if (auto m = tooLate("end of " + what, cell.intervals[j].orEnd)) {
+                return m;
+            }
+        }
+    }
+    for (std::size_t g = 0; g < t.plotGroups.size(); ++g) {
+        const std::string what = "CTM Plot " + std::to_string(g + 1);
+        if (auto m = tooLate("start of " + what, t.plotGroups[g].startStep)) {
+            return m;
+        }
+        if (auto m = tooLate("end of " + what, t.plotGroups[g].endStep)) {
+            return m;
+        }
+    }
+    for (const NodeRecord& node : t.nodes) {
+        if (auto m = tooLate("first stage start of node " + std::to_string(node.nodeID),
+                             node.offset + p.startStep)) {
+            return m;
+        }
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+bool ValidateForExport(const Project& project, Prompter& prompter) {
+    const NetworkTables& t = project.tables;
+    const auto refuse = [&prompter](const Message& message) {
+        if (message) {
+            prompter.caution(*message);
+            return true;
+        }
+        return false;
+    };
+    const auto cancelled = [&prompter](const Message& message) {
+        return message && !prompter.warning(*message);
+    };
+    return refuse(CheckEmpty(t)) || refuse(CheckMergingAndDivertingAtNode(t)) ||
+           refuse(CheckInvalidTypes(t)) || refuse(CheckOriginsSet(t)) ||
+           refuse(CheckLinksMergingAndDiverting(t)) || refuse(CheckStageCounts(t)) ||
+           cancelled(WarnCycleTimes(project)) || refuse(CheckToProportions(t)) ||
+           refuse(CheckFromProportions(t)) || refuse(CheckShortStages(t)) ||
+           refuse(CheckSignalsUsed(t)) || refuse(CheckStreets(t)) || refuse(CheckDelayGroups(t)) ||
+           cancelled(WarnPlotGroups(t)) || refuse(CheckReferences(t)) ||
+           refuse(CheckSignalsReachTheirNode(t)) || refuse(CheckEngineLimits(project));
+}
+
+}  // namespace talvo

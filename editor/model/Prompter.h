@@ -1,0 +1,19 @@
+#pragma once
+// How the model's commands talk to the user. Windows show modal message boxes ("Caution!"
+// for refusals, "Warning!" with OK and Cancel for questions); tests and the batch export
+// record or print them.
+
+#include <string>
+
+namespace talvo {
+
+class Prompter {
+  public:
+    virtual ~Prompter() = default;
+    // A refusal: critical box titled "Caution!".
+    virtual void caution(const std::string& text) = 0;
+    // A question the user may go on from: "Warning!" with OK (true) and Cancel (false).
+    virtual bool warning(const std::string& text) = 0;
+};
+
+}  // namespace talvo

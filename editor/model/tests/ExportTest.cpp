@@ -1,0 +1,497 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+#include <sstream>
+
+#include "TestSupport.h"
+#include "common/ProjectReader.h"
+#include "model/BatchExport.h"
+#include "model/EngineInputExport.h"
+#include "model/ExportChecks.h"
+#include "model/ScenarioWriter.h"
+
+namespace talvo {
+namespace {
+
+using test::DataPath;
+using test::ReadText;
+using test::RecordingPrompter;
+using test::TempDir;
+using test::WriteText;
+
+Project LoadReference(const std::string& name) {
+    const ProjectReadResult read = ReadProject(DataPath(name + ".tin"), ProjectLayout::Current);
+    EXPECT_TRUE(read.ok) << read.detail;
+    return read.project;
+}
+
+class ReferenceExport : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(ReferenceExport, ScenarioAndPlanMatchByteForByte) {
+    const std::string name = GetParam();
+    const Project project = LoadReference(name);
+    RecordingPrompter prompter;
+    EXPECT_FALSE(ValidateForExport(project, prompter));
+    EXPECT_TRUE(prompter.cautions.empty());
+    EXPECT_TRUE(prompter.warnings.empty());
+    EXPECT_EQ(FormatScenario(project), ReadText(DataPath(name + "/input.fin")));
+    EXPECT_EQ(FormatPlan(project), ReadText(DataPath(name + "/plan.tpl")));
+}
+
+INSTANTIATE_TEST_SUITE_P(References, ReferenceExport,
+                         ::testing::Values("corridor", "two_intervals"));
+
+CellRecord NewCell(int id, int intervals = 0) {
+    CellRecord cell;
+    cell.cellID = id;
+    cell.laneNum = 1;
+    cell.orientation = 1;
+    cell.speed = 40;
+    cell.capacityFactor = 1;
+    cell.capacity = 1;
+    cell.intervals.assign(intervals, OriginInterval{300, 0, 900});
+    return cell;
+}
+
+void AddLink(NetworkTables& t, int from, int to, int passNode = 0, double mergeDivert = 1) {
+    LinkRecord link;
+    link.linkID = ++t.lastLinkID;
+    link.fromCell = from;
+    link.toCell = to;
+    link.passNode = passNode;
+    link.mergeDivert = mergeDivert;
+    t.links.push_back(link);
+}
+
+// Adds a cell to the first street and the first delay group so that it passes the
+// grouping checks.
+void AddGroupedCell(Project& p, const CellRecord& cell) {
+    p.tables.cells.push_back(cell);
+    p.tables.streets[0].cellIDs.push_back(cell.cellID);
+    p.tables.delayGroups[0].cellIDs.push_back(cell.cellID);
+}
+
+struct CheckCase {
+    const char* name;
+    std::function<void(Project&)> change;
+    const char* caution;  // expected refusal, or "" when the export goes on
+    int warnings;         // warnings asked (answered OK)
+};
+
+void PrintTo(const CheckCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
+class ExportCheck : public ::testing::TestWithParam<CheckCase> {};
+
+TEST_P(ExportCheck, StopsWithItsMessage) {
+    const CheckCase& c = GetParam();
+    Project project = LoadReference("corridor");
+    c.change(project);
+    RecordingPrompter prompter;
+    const bool stopped = ValidateForExport(project, prompter);
+    EXPECT_EQ(prompter.warnings.size(), static_cast<std::size_t>(c.warnings));
+    if (std::string(c.caution).empty()) {
+        EXPECT_FALSE(stopped);
+        EXPECT_TRUE(prompter.cautions.empty()) << prompter.cautions.front();
+    } else {
+        EXPECT_TRUE(stopped);
+        ASSERT_EQ(prompter.cautions.size(), 1u);
+        EXPECT_EQ(prompter.cautions[0], c.caution);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Checks, ExportCheck,
+    ::testing::Values(
+        CheckCase{"C01_Empty", [](Project& p) { p.tables = NetworkTables{}; }, "The map is empty!",
+                  0},
+        CheckCase{"C02_MergingAndDivertingAtNode",
+                  [](Project& p) {
+                      AddLink(p.tables, 11, 4, 8);
+                      AddLink(p.tables, 4, 12, 8);
+                  },
+                  "The cell(s): 4 is/are both merging and diverting.  It is not allowed.", 0},
+        CheckCase{"C03_Invalid",
+                  [](Project& p) {
+                      AddLink(p.tables, 1, 3);
+                      AddLink(p.tables, 1, 5);
+                  },
+                  "The cell(s): 1 is/are invalid cell type.  It is not allowed.", 0},
+        CheckCase{"C04_OriginNotSet", [](Project& p) { p.tables.cells[7].intervals.clear(); },
+                  "The OR cell(s): 10 is/are not set.  It is not allowed.", 0},
+        CheckCase{"C05_LinksMergingAndDiverting",
+                  [](Project& p) {
+                      AddLink(p.tables, 5, 3);
+                      AddLink(p.tables, 2, 6);
+                  },
+                  "The link(s): (2:3), (5:6), (5:3), (2:6) is/are both merging and diverting.  "
+                  "It is not allowed.",
+                  0},
+        CheckCase{"C06_OneStage",
+                  [](Project& p) {
+                      p.tables.nodes[1].stageNum = 1;
+                      p.tables.nodes[1].stages[0].stageTime = 60;
+                  },
+                  "The node(s): 9 has/have less than 2 phases.  It is not allowed.", 0},
+        CheckCase{"C07_CycleTimeWarningOk",
+                  [](Project& p) { p.tables.nodes[0].stages[0].stageTime = 45; }, "", 1},
+        CheckCase{"C08_ToProportion",
+                  [](Project& p) {
+                      AddGroupedCell(p, NewCell(16));
+                      AddLink(p.tables, 6, 16, 0, 0.5);
+                      p.tables.links[5].mergeDivert = 0.6;
+                  },
+                  "The cell(s): 6 do/does not have correct To-Proportion.", 0},
+        CheckCase{"C08_ToProportionExact",
+                  [](Project& p) {
+                      AddGroupedCell(p, NewCell(16));
+                      AddLink(p.tables, 6, 16, 0, 0.4);
+                      p.tables.links[5].mergeDivert = 0.6;
+                  },
+                  "", 0},
+        CheckCase{"C09_FromProportion",
+                  [](Project& p) {
+                      AddGroupedCell(p, NewCell(17, 1));
+                      AddLink(p.tables, 17, 7, 0, 0.3);
+                  },
+                  "The cell(s): 7 do/does not have correct From-Proportion.", 0},
+        CheckCase{"C10_ShortStage",
+                  [](Project& p) {
+                      p.tables.nodes[0].stages[0].stageTime = 56;
+                      p.tables.nodes[0].stages[1].stageTime = 4;
+                  },
+                  "The node(s): 8 has/have phase cycle intervals less than 5 seconds.", 0},
+        CheckCase{"C11_SignalNotUsed", [](Project& p) { p.tables.cells[4].signalID = 9; },
+                  "The signal(s) at node(s): 5 is/are not used.  It is not allowed.", 0},
+        CheckCase{"C12_NoStreet",
+                  [](Project& p) {
+                      p.tables.streets[1].cellIDs = {10, 11};
+                  },
+                  "The cell(s): 12 is/are not yet assigned to street.", 0},
+        CheckCase{"C13_NoDelayGroup",
+                  [](Project& p) {
+                      p.tables.delayGroups[2].cellIDs = {13, 14};
+                  },
+                  "The cell(s): 15 is/are not yet assigned to special road.", 0},
+        CheckCase{"C14_SixPlotsWarningOk",
+                  [](Project& p) {
+                      for (int g = 0; g < 5; ++g) {
+                          p.tables.plotGroups.push_back(p.tables.plotGroups[0]);
+                      }
+                  },
+                  "", 1},
+        CheckCase{"C14_FivePlotsNoWarning",
+                  [](Project& p) {
+                      for (int g = 0; g < 4; ++g) {
+                          p.tables.plotGroups.push_back(p.tables.plotGroups[0]);
+                      }
+                  },
+                  "", 0},
+        CheckCase{"X1_DanglingStreetCell",
+                  [](Project& p) { p.tables.streets[0].cellIDs.push_back(99); },
+                  "The street 1 lists cell 99, which does not exist.", 0},
+        CheckCase{"X2_SignalOffItsNode",
+                  [](Project& p) {
+                      p.tables.nodes[0].stages[0].stageMoves.push_back(9);
+                      p.tables.cells[5].signalID = 9;
+                  },
+                  "The signal(s) at cell(s): 6 is/are not on a link through the node whose "
+                  "phases use it.  It is not allowed.",
+                  0},
+        CheckCase{"X3_TooManyCellRecords",
+                  [](Project& p) {
+                      StreetRecord extra;
+                      extra.cellIDs.assign(188, 1);
+                      p.tables.streets.push_back(extra);
+                  },
+                  "The network has 201 cell records to export.  The engine can take at most 200.",
+                  0},
+        CheckCase{"X4_TooManyNodes",
+                  [](Project& p) {
+                      for (int n = 0; n < 29; ++n) {
+                          NodeRecord node = p.tables.nodes[0];
+                          node.nodeID = 100 + n;
+                          p.tables.nodes.push_back(node);
+                      }
+                  },
+                  "The network has 31 nodes.  The engine can take at most 30.", 0},
+        CheckCase{"X5_TooManySignals",
+                  [](Project& p) {
+                      NetworkTables& t = p.tables;
+                      t.delayGroups.push_back({});
+                      for (int k = 5; k <= 35; ++k) {
+                          const int a = 100 + 2 * k;
+                          CellRecord origin = NewCell(a, 1);
+                          origin.signalID = k;
+                          t.cells.push_back(origin);
+                          t.cells.push_back(NewCell(a + 1));
+                          t.streets[0].cellIDs.push_back(a);
+                          t.streets[0].cellIDs.push_back(a + 1);
+                          t.delayGroups[3].cellIDs.push_back(a);
+                          t.delayGroups[k < 20 ? 0 : 1].cellIDs.push_back(a + 1);
+                          AddLink(t, a, a + 1, 8);
+                          t.nodes[0].stages[k < 20 ? 0 : 1].stageMoves.push_back(k);
+                      }
+                  },
+                  "The network has 35 signal records.  The engine can take at most 30.", 0},
+        CheckCase{"X6_TimeBeyondEngine", [](Project& p) { p.params.endSimulationStep = 10000; },
+                  "The End Simulation Step of 10000 seconds is beyond the engine's last time of "
+                  "9999 seconds.",
+                  0},
+        CheckCase{"X7_IntervalBeyondEngine",
+                  [](Project& p) { p.tables.cells[0].intervals[0].orEnd = 12000; },
+                  "The end of interval #1 of cell 1 of 12000 seconds is beyond the engine's last "
+                  "time of 9999 seconds.",
+                  0}),
+    [](const ::testing::TestParamInfo<CheckCase>& info) { return info.param.name; });
+
+TEST(ExportChecks, CancelledWarningsStop) {
+    Project project = LoadReference("corridor");
+    project.tables.nodes[0].stages[0].stageTime = 45;
+    RecordingPrompter prompter;
+    prompter.answer = false;
+    EXPECT_TRUE(ValidateForExport(project, prompter));
+    ASSERT_EQ(prompter.warnings.size(), 1u);
+    EXPECT_EQ(prompter.warnings[0],
+              "The node(s): 8 has/have phase cycle time different from the global network cycle "
+              "time.  Do you really want it?");
+    EXPECT_TRUE(prompter.cautions.empty());
+
+    Project plots = LoadReference("corridor");
+    for (int g = 0; g < 5; ++g) {
+        plots.tables.plotGroups.push_back(plots.tables.plotGroups[0]);
+    }
+    plots.tables.plotGroups[2].occupancyPlot = false;
+    plots.tables.plotGroups.push_back(plots.tables.plotGroups[0]);
+    RecordingPrompter cancel;
+    cancel.answer = false;
+    EXPECT_TRUE(ValidateForExport(plots, cancel));
+    ASSERT_EQ(cancel.warnings.size(), 1u);
+    EXPECT_EQ(cancel.warnings[0],
+              "The groups: 1, 2, 4, 5, 6, 7 are required to be plotted.  But the system can "
+              "handle the first 5 CTM Plots only.  Do you really want it?");
+}
+
+TEST(ExportChecks, FirstFailingCheckWins) {
+    // One stage at a node (check 6) and a cell in no street (check 12): only check 6 speaks.
+    Project project = LoadReference("corridor");
+    project.tables.nodes[1].stageNum = 1;
+    project.tables.streets[1].cellIDs = {10, 11};
+    RecordingPrompter prompter;
+    EXPECT_TRUE(ValidateForExport(project, prompter));
+    ASSERT_EQ(prompter.cautions.size(), 1u);
+    EXPECT_EQ(prompter.cautions[0],
+              "The node(s): 9 has/have less than 2 phases.  It is not allowed.");
+}
+
+TEST(ExportChecks, ListsJoinEveryOffender) {
+    Project project = LoadReference("corridor");
+    project.tables.streets.clear();
+    RecordingPrompter prompter;
+    EXPECT_TRUE(ValidateForExport(project, prompter));
+    EXPECT_EQ(prompter.cautions.at(0),
+              "The cell(s): 1, 2, 3, 4, 5, 6, 7, 10, 11, 12, 13, 14, 15 is/are not yet assigned "
+              "to street.");
+}
+
+// The record of movement k in a plan: from its number line to its closing pair.
+std::string PlanRecord(const std::string& plan, int k) {
+    const std::string close = "\t10000\r\n";
+    const std::string start = std::to_string(k) + "\r\n";
+    for (std::size_t at = 0; at < plan.size();) {
+        const std::size_t end = plan.find(close, at);
+        if (end == std::string::npos) {
+            break;
+        }
+        if (plan.compare(at, start.size(), start) == 0) {
+            return plan.substr(at, end + close.size() - at);
+        }
+        at = end + close.size();
+    }
+    return {};
+}
+
+TEST(PlanFile, ShortHorizonEndsAtTheLastStageThenRed) {
+    Project project = LoadReference("corridor");
+    project.params.phaseCycle = 2;
+    const std::string plan = FormatPlan(project);
+    EXPECT_EQ(PlanRecord(plan, 3),
+              "3\r\n0\t10\r\n1\t48\r\n0\t72\r\n1\t108\r\n0\t130\r\n0\t1000\r\n0\t10000\r\n");
+    EXPECT_EQ(PlanRecord(plan, 4),
+              "4\r\n0\t10\r\n0\t52\r\n1\t68\r\n0\t112\r\n1\t130\r\n0\t1000\r\n0\t10000\r\n");
+}
+
+TEST(PlanFile, NoCyclesGivesRedThroughout) {
+    Project project = LoadReference("corridor");
+    project.params.phaseCycle = 0;
+    project.params.endStep = 800;
+    EXPECT_EQ(FormatPlan(project),
+              "1\r\n0\t800\r\n0\t10000\r\n2\r\n0\t800\r\n0\t10000\r\n"
+              "3\r\n0\t800\r\n0\t10000\r\n4\r\n0\t800\r\n0\t10000\r\n");
+}
+
+TEST(ScenarioFile, SignalRecordsKeepTheirMovementNumbers) {
+    Project project = LoadReference("corridor");
+    // Movement 2 becomes 7: the records are numbered 1, 3, 4, 7.
+    project.tables.cells[8].signalID = 7;
+    project.tables.nodes[1].stages[1].stageMoves = {7};
+    const std::string scenario = FormatScenario(project);
+    EXPECT_NE(scenario.find("4\r\n1\t2\tY\tN\r\n3\t1\tY\tN\r\n4\t1\tN\tY\r\n7\t2\tN\tY\r\n"),
+              std::string::npos);
+    EXPECT_NE(scenario.find("2-TR-11\t0\t1\t0.9\tTR\t2-OR-10\t0\t2-DE-12\t0\t0\t0\t0\tY\t7\t40"),
+              std::string::npos);
+    EXPECT_EQ(PlanRecord(FormatPlan(project), 7).substr(0, 3), "7\r\n");
+}
+
+TEST(ScenarioFile, DivergeAndMergeFields) {
+    Project project = LoadReference("corridor");
+    NetworkTables& t = project.tables;
+    // Cell 6 diverges to 7 (0.6) and 16 (0.4); 16 and the origin 17 merge into 18.
+    AddGroupedCell(project, NewCell(16));
+    AddGroupedCell(project, NewCell(17, 2));
+    AddGroupedCell(project, NewCell(18));
+    t.links[5].mergeDivert = 0.6;
+    AddLink(t, 6, 16, 0, 0.4);
+    AddLink(t, 16, 18, 0, 0.6);
+    AddLink(t, 17, 18, 0, 0.4);
+    project.params.initialCellOccupancy = 12;
+    RecordingPrompter prompter;
+    ASSERT_FALSE(ValidateForExport(project, prompter)) << prompter.cautions.at(0);
+    const std::string scenario = FormatScenario(project);
+    const char* const records[] = {
+        "1-DI-6\t12\t2\t1\tDI\t1-TR-5\t0\t1-DE-7\t1-ME-16\t0.60\t0.40\t0\tN\t0\t50\r\n",
+        "1-ME-16\t12\t1\t1\tME\t1-DI-6\t0\t1-DE-18\t0\t0\t0\t0.60\tN\t0\t40\r\n",
+        "1-OR-17\t12\t1\t1\tOR\t0\t0\t1-DE-18\t0\t0\t0\t0.40\tN\t0\t40\r\n",
+        "1-DE-18\t12\t1\t1\tDE\t1-ME-16\t1-OR-17\t0\t0\t0\t0\t0\tN\t0\t40\r\n",
+    };
+    for (const char* record : records) {
+        EXPECT_NE(scenario.find(record), std::string::npos) << record;
+    }
+    // Origins in table order with all their intervals: 1, 10, 13, then 17 twice.
+    EXPECT_NE(scenario.find("\r\n5\r\n1\r\n1-OR-1\t900\t0\t900\r\n2-OR-10\t400\t0\t900\r\n"
+                            "3-OR-13\t300\t0\t900\r\n1-OR-17\t300\t0\t900\r\n"
+                            "1-OR-17\t300\t0\t900\r\n20\r\n"),
+              std::string::npos);
+    EXPECT_NE(scenario.find("\r\n16\r\n1-OR-1\t"), std::string::npos);  // 16 records
+}
+
+TEST(ExportFiles, WritesBothIntoTheRunDirectory) {
+    TempDir dir;
+    const Project project = LoadReference("corridor");
+    RecordingPrompter prompter;
+    ASSERT_TRUE(ExportToRunDirectory(project, dir.path().string(), prompter));
+    EXPECT_EQ(ReadText(dir.file("input.fin")), ReadText(DataPath("corridor/input.fin")));
+    EXPECT_EQ(ReadText(dir.file("plan.tpl")), ReadText(DataPath("corridor/plan.tpl")));
+}
+
+TEST(ExportFiles, FileErrorLeavesNothingHalfWritten) {
+    TempDir dir;
+    WriteText(dir.file("input.fin"), "previous");
+    std::filesystem::create_directory(dir.file("plan.tpl"));  // plan.tpl cannot be written
+    const Project project = LoadReference("corridor");
+    RecordingPrompter prompter;
+    EXPECT_FALSE(ExportToRunDirectory(project, dir.path().string(), prompter));
+    ASSERT_EQ(prompter.cautions.size(), 1u);
+    EXPECT_NE(prompter.cautions[0].find("plan.tpl"), std::string::npos) << prompter.cautions[0];
+    EXPECT_EQ(ReadText(dir.file("input.fin")), "previous");
+    int entries = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(dir.path())) {
+        (void)entry;
+        ++entries;
+    }
+    EXPECT_EQ(entries, 2);  // no temporary file left
+
+    EXPECT_EQ(WriteRunFiles(dir.file("missing"), project).message(),
+              "The output directory is invalid.");
+}
+
+TEST(ExportFiles, CheckFailureWritesNothing) {
+    TempDir dir;
+    Project project = LoadReference("corridor");
+    project.tables.nodes[1].stageNum = 1;
+    RecordingPrompter prompter;
+    EXPECT_FALSE(ExportToRunDirectory(project, dir.path().string(), prompter));
+    EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
+}
+
+int RunBatch(const std::vector<std::string>& args, std::string& out, std::string& err) {
+    std::vector<std::string> storage = args;
+    std::vector<char*> argv;
+    for (std::string& arg : storage) {
+        argv.push_back(arg.data());
+    }
+    std::ostringstream outStream;
+    std::ostringstream errStream;
+    const int code =
+        RunBatchExport(static_cast<int>(argv.size()), argv.data(), outStream, errStream);
+    out = outStream.str();
+    err = errStream.str();
+    return code;
+}
+
+TEST(BatchExport, WritesTheRunFilesAndExitsZero) {
+    TempDir dir;
+    std::string out;
+    std::string err;
+    EXPECT_EQ(RunBatch({"Editor", "--export", DataPath("two_intervals.tin"), dir.path().string()},
+                       out, err),
+              0);
+    EXPECT_TRUE(err.empty()) << err;
+    EXPECT_EQ(ReadText(dir.file("input.fin")), ReadText(DataPath("two_intervals/input.fin")));
+    EXPECT_EQ(ReadText(dir.file("plan.tpl")), ReadText(DataPath("two_intervals/plan.tpl")));
+}
+
+TEST(BatchExport, PrintsWarningsAndGoesOn) {
+    TempDir dir;
+    std::string text = ReadText(DataPath("corridor.tin"));
+    text.replace(text.find("40,#FALSE#,1"), 12, "45,#FALSE#,1");
+    WriteText(dir.file("p.tin"), text);
+    std::filesystem::create_directory(dir.file("run"));
+    std::string out;
+    std::string err;
+    EXPECT_EQ(RunBatch({"Editor", "--export", dir.file("p.tin"), dir.file("run")}, out, err), 0);
+    EXPECT_NE(out.find("Warning! The node(s): 8 has/have phase cycle time different"),
+              std::string::npos)
+        << out;
+    EXPECT_TRUE(std::filesystem::exists(dir.file("run/input.fin")));
+}
+
+TEST(BatchExport, FailedCheckPrintsAndWritesNothing) {
+    TempDir dir;
+    std::string text = ReadText(DataPath("corridor.tin"));
+    const std::string twoStages = "9,1350,3000,2,0\r\n35,#FALSE#,1\r\n1\r\n25,#FALSE#,1\r\n2\r\n";
+    text.replace(text.find(twoStages), twoStages.size(),
+                 "9,1350,3000,1,0\r\n35,#FALSE#,1\r\n1\r\n");
+    WriteText(dir.file("p.tin"), text);
+    std::filesystem::create_directory(dir.file("run"));
+    std::string out;
+    std::string err;
+    EXPECT_NE(RunBatch({"Editor", "--export", dir.file("p.tin"), dir.file("run")}, out, err), 0);
+    EXPECT_NE(err.find("The node(s): 9 has/have less than 2 phases.  It is not allowed."),
+              std::string::npos)
+        << err;
+    EXPECT_TRUE(std::filesystem::is_empty(dir.file("run")));
+}
+
+TEST(BatchExport, BadProjectOrArgumentsFail) {
+    TempDir dir;
+    WriteText(dir.file("bad.tin"), "0.25,#FALSE#\r\n");
+    std::string out;
+    std::string err;
+    EXPECT_EQ(RunBatch({"Editor", "--export", dir.file("bad.tin"), dir.path().string()}, out, err),
+              1);
+    EXPECT_NE(err.find("Incorrect file format!  Check the version!"), std::string::npos);
+    EXPECT_NE(err.find("bad.tin"), std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(dir.file("input.fin")));
+    EXPECT_EQ(RunBatch({"Editor", "--export", dir.file("bad.tin")}, out, err), 2);
+    EXPECT_NE(err.find("Usage"), std::string::npos);
+    EXPECT_EQ(
+        RunBatch({"Editor", "--export", DataPath("corridor.tin"), dir.file("nowhere")}, out, err),
+        1);
+    EXPECT_NE(err.find("The output directory is invalid."), std::string::npos);
+}
+
+}  // namespace
+}  // namespace talvo

@@ -1,0 +1,77 @@
+#include "model/NumberParsers.h"
+
+#include <gtest/gtest.h>
+
+#include "TestSupport.h"
+
+namespace talvo {
+namespace {
+
+TEST(NumberParsers, ParseInteger) {
+    const struct {
+        const char* text;
+        int value;
+        const char* message;
+    } cases[] = {
+        {"", 0, ""},
+        {"   ", 0, ""},
+        {"42", 42, ""},
+        {" 17 ", 17, ""},
+        {"0", 0, ""},
+        {"32767", 32767, ""},
+        {"32768", -1, kEnterNumber},
+        {"100000", -1, kEnterNumber},
+        {"abc", -1, kEnterNumber},
+        {"12abc", -1, kEnterNumber},
+        {"-1", -1, kEnterPositive},
+        {"-0.5", -1, kEnterPositive},
+        {"0.5", -1, kNoDecimal},
+        {"3.", -1, kNoDecimal},
+        {"+8", 8, ""},
+        {"1e3", 1000, ""},
+    };
+    for (const auto& c : cases) {
+        const ParsedInteger parsed = ParseInteger(c.text);
+        EXPECT_EQ(parsed.value, c.value) << '"' << c.text << '"';
+        EXPECT_EQ(parsed.message, c.message) << '"' << c.text << '"';
+    }
+}
+
+TEST(NumberParsers, ParseReal) {
+    const struct {
+        const char* text;
+        double value;
+        const char* message;
+    } cases[] = {
+        {"", 0.0, ""},
+        {".5", 0.5, ""},
+        {"0.25", 0.25, ""},
+        {" 1.5 ", 1.5, ""},
+        {"200", 200.0, ""},
+        {"-1", -1.0, kEnterPositive},
+        {"1-", -1.0, kEnterPositive},
+        {"abc", -1.0, kEnterNumber},
+        {"+2", -1.0, kEnterNumber},
+        {"1e400", -1.0, kEnterNumber},
+        {"2e2", 200.0, ""},
+    };
+    for (const auto& c : cases) {
+        const ParsedReal parsed = ParseReal(c.text);
+        EXPECT_DOUBLE_EQ(parsed.value, c.value) << '"' << c.text << '"';
+        EXPECT_EQ(parsed.message, c.message) << '"' << c.text << '"';
+    }
+}
+
+TEST(NumberParsers, PrompterShowsRefusals) {
+    test::RecordingPrompter prompter;
+    EXPECT_EQ(ParseInteger("0.5", prompter), -1);
+    EXPECT_EQ(ParseInteger("", prompter), 0);
+    EXPECT_DOUBLE_EQ(ParseReal("-1", prompter), -1.0);
+    ASSERT_EQ(prompter.cautions.size(), 2u);
+    EXPECT_EQ(prompter.cautions[0], kNoDecimal);
+    EXPECT_EQ(prompter.cautions[1], kEnterPositive);
+    EXPECT_EQ(FormatBoxReal(0.5), "0.50");
+}
+
+}  // namespace
+}  // namespace talvo

@@ -1,0 +1,70 @@
+#pragma once
+// Helpers shared by the model tests: a prompter that records, file access, temp folders.
+
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "model/Prompter.h"
+
+namespace talvo::test {
+
+class RecordingPrompter : public Prompter {
+  public:
+    void caution(const std::string& text) override { cautions.push_back(text); }
+    bool warning(const std::string& text) override {
+        warnings.push_back(text);
+        return answer;
+    }
+
+    std::vector<std::string> cautions;
+    std::vector<std::string> warnings;
+    bool answer = true;  // OK
+};
+
+inline std::string DataPath(const std::string& name) {
+    return std::string(TALVO_MODEL_TEST_DATA) + "/" + name;
+}
+
+inline std::string ReadText(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    std::ostringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+inline void WriteText(const std::string& path, const std::string& text) {
+    std::ofstream file(path, std::ios::binary);
+    file << text;
+}
+
+// A fresh, empty folder removed again at the end of the test.
+class TempDir {
+  public:
+    TempDir() {
+        static int counter = 0;
+        path_ =
+            std::filesystem::temp_directory_path() /
+            ("talvo_model_test_" + std::to_string(::getpid()) + "_" + std::to_string(++counter));
+        std::filesystem::remove_all(path_);
+        std::filesystem::create_directories(path_);
+    }
+    ~TempDir() {
+        std::error_code ignored;
+        std::filesystem::remove_all(path_, ignored);
+    }
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+
+    std::string file(const std::string& name) const { return (path_ / name).string(); }
+    const std::filesystem::path& path() const { return path_; }
+
+  private:
+    std::filesystem::path path_;
+};
+
+}  // namespace talvo::test
