@@ -135,7 +135,7 @@ int RunEngine(std::ostream& console, const std::string& inoutPath) {
     try {
         return Run(console, inoutPath);
     } catch (const EngineError& error) {
-        ConsoleLine(console, std::string("Error: ") + error.what());
+        ConsoleLine(console, error.what());  // each message names its cause itself
         return 1;
     } catch (const std::exception& error) {
         ConsoleLine(console, std::string("Error: unexpected failure: ") + error.what());

@@ -76,7 +76,7 @@ TEST(EngineExecutable, FailureExitsNonZero) {
     WriteFileText(programDir.path() / "inout.dir", runDir.withSeparator() + "\r\n");
     EXPECT_EQ(RunEngineIn(programDir.path()), 1);
     const std::string console = ReadFileText(programDir.path() / "console.txt");
-    EXPECT_NE(console.find(" Error: " + (runDir.path() / "input.fin").string() +
+    EXPECT_NE(console.find(" Error in " + (runDir.path() / "input.fin").string() +
                            ", line 2: expected wvRatio, found the end of the file\n"),
               std::string::npos)
         << console;

@@ -108,16 +108,19 @@ INSTANTIATE_TEST_SUITE_P(
         InoutCase{"/tmp/run/", "/tmp/run/"}, InoutCase{"/tmp/run/     \r\nignored\n", "/tmp/run/"},
         InoutCase{"C:\\RUN\\\r\n", "C:\\RUN\\"},
         InoutCase{"/tmp/with space/\n", "/tmp/with space/"},
-        InoutCase{"/tmp/run\r\n",
-                  "inout.dir, line 1: found \"/tmp/run\" without a final separator, but it must "
-                  "hold one line: the full path of the run directory, ending with '/' (or '\\'), "
-                  "for example /home/user/runs/arterial/"},
-        InoutCase{"\r\n",
-                  "inout.dir, line 1: found an empty line, but it must hold one line: the full "
-                  "path of the run directory, ending with '/' (or '\\'), for example "
-                  "/home/user/runs/arterial/"},
+        InoutCase{
+            "/tmp/run\r\n",
+            "Error in inout.dir, line 1: found \"/tmp/run\" without a final separator, but it must "
+            "hold one line: the full path of the run directory, ending with '/' (or '\\'), "
+            "for example /home/user/runs/arterial/"},
+        InoutCase{
+            "\r\n",
+            "Error in inout.dir, line 1: found an empty line, but it must hold one line: the full "
+            "path of the run directory, ending with '/' (or '\\'), for example "
+            "/home/user/runs/arterial/"},
         InoutCase{"",
-                  "inout.dir is empty: it must hold one line: the full path of the run "
+                  "Error in inout.dir: the file is empty, but it must hold one line: the full path "
+                  "of the run "
                   "directory, ending with '/' (or '\\'), for example "
                   "/home/user/runs/arterial/"}));
 
@@ -212,7 +215,7 @@ TEST(RunDriver, MissingInoutDirStopsWithOneMessage) {
     const fs::path inout = programDir.path() / "inout.dir";
     EXPECT_EQ(RunEngine(console, inout.string()), 1);
     EXPECT_EQ(LastLine(console.str()),
-              " Error: Cannot open " + inout.string() +
+              " Cannot open " + inout.string() +
                   " (No such file or directory): the engine reads the run directory from "
                   "inout.dir in the directory it is started in");
 }
@@ -234,8 +237,7 @@ TEST(RunDriver, MissingScenarioOrPlanStops) {
         EXPECT_EQ(setup.run(console), 1);
         const std::string what =
             std::string(missing) == "input.fin" ? "scenario file " : "timing plan file ";
-        EXPECT_EQ(LastLine(console), " Error: Cannot open the " + what +
-                                         setup.file(missing).string() +
+        EXPECT_EQ(LastLine(console), " Cannot open the " + what + setup.file(missing).string() +
                                          " (No such file or directory)");
         EXPECT_FALSE(fs::exists(setup.file("output_exist.out")));
     }
@@ -245,7 +247,7 @@ TEST(RunDriver, MalformedScenarioStopsNamingFileLineAndValue) {
     RunSetup setup(test::SmallScenarioWith(15, "250"));
     std::string console;
     EXPECT_EQ(setup.run(console), 1);
-    EXPECT_EQ(LastLine(console), " Error: " + setup.file("input.fin").string() +
+    EXPECT_EQ(LastLine(console), " Error in " + setup.file("input.fin").string() +
                                      ", line 15: numCells is 250, expected 1 to 200");
     EXPECT_EQ(console.find("Stop - Program terminated."), std::string::npos);
     // The report was created before the failing read and keeps what was written.
@@ -257,9 +259,8 @@ TEST(RunDriver, UnwritableRunDirectoryStops) {
     fs::create_directory(setup.file("output_exist.out"));  // a directory where the report goes
     std::string console;
     EXPECT_EQ(setup.run(console), 1);
-    EXPECT_EQ(LastLine(console).rfind(
-                  " Error: Cannot create " + setup.file("output_exist.out").string(), 0),
-              0u)
+    EXPECT_EQ(
+        LastLine(console).rfind(" Cannot create " + setup.file("output_exist.out").string(), 0), 0u)
         << console;
 }
 

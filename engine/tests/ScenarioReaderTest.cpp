@@ -136,6 +136,21 @@ TEST(ScenarioReader, RecordsMayRunAcrossLinesAndCarryLeftovers) {
     EXPECT_FLOAT_EQ(result.scenario->cells[2].fMax, 36.0f);
 }
 
+TEST(ScenarioReader, NoLoadingsGoStraightFromTheMultiplierToTheTimingPlan) {
+    std::vector<std::string> lines = SmallScenarioLines();
+    lines[20] = "0";
+    lines.erase(lines.begin() + 22, lines.begin() + 25);
+    const auto result = ReadScenarioText(JoinLines(lines));
+    EXPECT_EQ(result.scenario->numLoadings, 0);
+    EXPECT_FLOAT_EQ(result.scenario->volMultiplier, 1.5f);
+    EXPECT_EQ(result.scenario->phaseCycle, 2);
+    EXPECT_EQ(result.tables->x(1, 0), 0.0f);
+    EXPECT_NE(result.echo.find("Number of Loadings:    0\r\n \r\nLoading       Load       "
+                               "Start      End\r\nCell        veh/hour     Step       Step\r\n "
+                               "\r\n \r\n********* T I M I N G"),
+              std::string::npos);
+}
+
 TEST(ScenarioReader, LaterCellOfTwoWithOneNameWins) {
     // Cell 5 takes the name of cell 4: every reference to it now means cell 5.
     const auto result = ReadScenarioText(
@@ -211,91 +226,113 @@ TEST_P(RejectedScenario, NamesFileLineValueAndExpectation) {
 INSTANTIATE_TEST_SUITE_P(
     ScenarioReader, RejectedScenario,
     ::testing::Values(
-        BadInput{2, "one",
-                 "input.fin, line 2: expected an integer for controlStrategy, found \"one\""},
+        BadInput{
+            2, "one",
+            "Error in input.fin, line 2: expected an integer for controlStrategy, found \"one\""},
         BadInput{4, "150\tfast",
-                 "input.fin, line 4: expected a real number for saturationFlow, found \"fast\""},
-        BadInput{6, "0\t20", "input.fin, line 6: timeStep is 0, expected 1 to 9999"},
-        BadInput{6, "1\t9999", "input.fin, line 6: endSimulationStep is 9999, expected 0 to 9998"},
-        BadInput{6, "5\t9995", "input.fin, line 6: endSimulationStep is 9995, expected 0 to 9994"},
-        BadInput{7, "-1\t20", "input.fin, line 7: startStep is -1, expected 0 to 9999"},
-        BadInput{7, "0\t10000", "input.fin, line 7: endStep is 10000, expected 0 to 9999"},
-        BadInput{15, "201", "input.fin, line 15: numCells is 201, expected 1 to 200"},
-        BadInput{15, "0", "input.fin, line 15: numCells is 0, expected 1 to 200"},
+                 "Error in input.fin, line 4: expected a real number for saturationFlow, found "
+                 "\"fast\""},
+        BadInput{6, "0\t20", "Error in input.fin, line 6: timeStep is 0, expected 1 to 9999"},
+        BadInput{6, "1\t9999",
+                 "Error in input.fin, line 6: endSimulationStep is 9999, expected 0 to 9998"},
+        BadInput{6, "5\t9995",
+                 "Error in input.fin, line 6: endSimulationStep is 9995, expected 0 to 9994"},
+        BadInput{7, "-1\t20", "Error in input.fin, line 7: startStep is -1, expected 0 to 9999"},
+        BadInput{7, "0\t10000", "Error in input.fin, line 7: endStep is 10000, expected 0 to 9999"},
+        BadInput{15, "201", "Error in input.fin, line 15: numCells is 201, expected 1 to 200"},
+        BadInput{15, "0", "Error in input.fin, line 15: numCells is 0, expected 1 to 200"},
         BadInput{15, "five",
-                 "input.fin, line 15: expected an integer for numCells, found \"five\""},
+                 "Error in input.fin, line 15: expected an integer for numCells, found \"five\""},
         BadInput{16, "1-OR-1\t0\ttwo\t1\tOR\t0\t0\t1-TR-2\t0\t0\t0\t0\tN\t0\t36",
-                 "input.fin, line 16: expected a real number for laneNum of cell 1, found \"two\""},
-        BadInput{17, "1-TR-2\t0\t2\t1\tTR\t1-OR-1\t0\t1-DI-3\t0\t0\t0\t0\tY\t5\t36",
-                 "input.fin, line 17: cell 2 (1-TR-2) has signalID 5, expected the number of a "
-                 "signal record in the file"},
-        BadInput{17, "1-TR-2\t0\t2\t1\tTR\t1-OR-1\t0\t1-DI-3\t0\t0\t0\t0\tY\t0\t36",
-                 "input.fin, line 17: cell 2 (1-TR-2) is signalised but its signalID is 0, "
-                 "expected the number of a signal record"},
+                 "Error in input.fin, line 16: expected a real number for laneNum of cell 1, found "
+                 "\"two\""},
+        BadInput{
+            17, "1-TR-2\t0\t2\t1\tTR\t1-OR-1\t0\t1-DI-3\t0\t0\t0\t0\tY\t5\t36",
+            "Error in input.fin, line 17: cell 2 (1-TR-2) has signalID 5, expected the number of a "
+            "signal record in the file"},
+        BadInput{
+            17, "1-TR-2\t0\t2\t1\tTR\t1-OR-1\t0\t1-DI-3\t0\t0\t0\t0\tY\t0\t36",
+            "Error in input.fin, line 17: cell 2 (1-TR-2) is signalised but its signalID is 0, "
+            "expected the number of a signal record"},
         BadInput{17, "1-TR-2\t0\t2\t1\tTR\t1-OR-1\t0\t1-DI-3\t0\t0\t0\t0\tN\t-3\t36",
-                 "input.fin, line 17: cell 2 (1-TR-2) has signalID -3, expected the number of a "
+                 "Error in input.fin, line 17: cell 2 (1-TR-2) has signalID -3, expected the "
+                 "number of a "
                  "signal record in the file"},
-        BadInput{21, "-1", "input.fin, line 21: numLoadings is -1, expected 0 to 2147483647"},
+        BadInput{21, "-1",
+                 "Error in input.fin, line 21: numLoadings is -1, expected 0 to 2147483647"},
         BadInput{23, "1-OR-1\t3600\t-1\t9",
-                 "input.fin, line 23: loadStart of loading 1 is -1, expected 0 to 9999"},
+                 "Error in input.fin, line 23: loadStart of loading 1 is -1, expected 0 to 9999"},
         BadInput{24, "1-OR-1\t3600\t0\t10000",
-                 "input.fin, line 24: loadEnd of loading 2 is 10000, expected 0 to 9999"},
-        BadInput{27, "1.5e2",
-                 "input.fin, line 27: expected an integer for maxCycleTime, found \"1.5e2\""},
-        BadInput{31, "31", "input.fin, line 31: numIntersections is 31, expected 0 to 30"},
-        BadInput{32, "1\t3\t301\t30\t20",
-                 "input.fin, line 32: stageCount of intersection 1 is 301, expected 1 to 300"},
-        BadInput{32, "1\t3\t0",
-                 "input.fin, line 32: stageCount of intersection 1 is 0, expected 1 to 300"},
-        BadInput{32, "1\t10000\t2\t30\t20",
-                 "input.fin, line 32: offset of intersection 1 is 10000, expected 0 to 9999"},
+                 "Error in input.fin, line 24: loadEnd of loading 2 is 10000, expected 0 to 9999"},
+        BadInput{
+            27, "1.5e2",
+            "Error in input.fin, line 27: expected an integer for maxCycleTime, found \"1.5e2\""},
+        BadInput{31, "31", "Error in input.fin, line 31: numIntersections is 31, expected 0 to 30"},
+        BadInput{
+            32, "1\t3\t301\t30\t20",
+            "Error in input.fin, line 32: stageCount of intersection 1 is 301, expected 1 to 300"},
+        BadInput{
+            32, "1\t3\t0",
+            "Error in input.fin, line 32: stageCount of intersection 1 is 0, expected 1 to 300"},
+        BadInput{
+            32, "1\t10000\t2\t30\t20",
+            "Error in input.fin, line 32: offset of intersection 1 is 10000, expected 0 to 9999"},
         BadInput{32, "1\t3\t2\t30\t-20",
-                 "input.fin, line 32: stage 2 time of intersection 1 is -20, expected 0 to 9999"},
+                 "Error in input.fin, line 32: stage 2 time of intersection 1 is -20, expected 0 "
+                 "to 9999"},
         BadInput{32, "2\t3\t2\t30\t20",
-                 "input.fin, line 32: intersection number is 2, expected 1 (intersections "
+                 "Error in input.fin, line 32: intersection number is 2, expected 1 (intersections "
                  "numbered 1, 2, 3, ... in order)"},
         BadInput{33, "2",
-                 "input.fin, line 33: numIntersections is 2, expected 1 as before the "
+                 "Error in input.fin, line 33: numIntersections is 2, expected 1 as before the "
                  "stage-time records"},
-        BadInput{34, "1\t3\t3\t1\t0\t1",
-                 "input.fin, line 34: stageCount of intersection 1 is 3, expected 2 as in its "
-                 "stage-time record"},
-        BadInput{35, "31", "input.fin, line 35: numSignals is 31, expected 0 to 30"},
+        BadInput{
+            34, "1\t3\t3\t1\t0\t1",
+            "Error in input.fin, line 34: stageCount of intersection 1 is 3, expected 2 as in its "
+            "stage-time record"},
+        BadInput{35, "31", "Error in input.fin, line 35: numSignals is 31, expected 0 to 30"},
         BadInput{36, "101\t1\tY\tN",
-                 "input.fin, line 36: signal record number is 101, expected 1 to 100"},
+                 "Error in input.fin, line 36: signal record number is 101, expected 1 to 100"},
         BadInput{36, "0\t1\tY\tN",
-                 "input.fin, line 36: signal record number is 0, expected 1 to 100"},
+                 "Error in input.fin, line 36: signal record number is 0, expected 1 to 100"},
         BadInput{36, "4\t2\tY\tN",
-                 "input.fin, line 36: signalIntersection of signal record 4 is 2, expected 1 to 1"},
-        BadInput{37, "21\t3", "input.fin, line 37: numApproaches is 21, expected 0 to 20"},
-        BadInput{37, "2\t51", "input.fin, line 37: maxGroupCells is 51, expected 0 to 50"},
+                 "Error in input.fin, line 36: signalIntersection of signal record 4 is 2, "
+                 "expected 1 to 1"},
+        BadInput{37, "21\t3", "Error in input.fin, line 37: numApproaches is 21, expected 0 to 20"},
+        BadInput{37, "2\t51", "Error in input.fin, line 37: maxGroupCells is 51, expected 0 to 50"},
         BadInput{38, "3\t1\t1-OR-1\t1-TR-2\t0",
-                 "input.fin, line 38: approach number is 3, expected 1 to 2"},
-        BadInput{39, "1\t1\t1-DI-3\t0\t0", "input.fin, line 39: approach number 1 appears twice"},
-        BadInput{39, "2\theavy\t1-DI-3\t0\t0",
-                 "input.fin, line 39: expected a real number for approachWeight of approach 2, "
-                 "found \"heavy\""},
-        BadInput{40, "21\t3", "input.fin, line 40: numPlotGroups is 21, expected 0 to 20"},
+                 "Error in input.fin, line 38: approach number is 3, expected 1 to 2"},
+        BadInput{39, "1\t1\t1-DI-3\t0\t0",
+                 "Error in input.fin, line 39: approach number 1 appears twice"},
+        BadInput{
+            39, "2\theavy\t1-DI-3\t0\t0",
+            "Error in input.fin, line 39: expected a real number for approachWeight of approach 2, "
+            "found \"heavy\""},
+        BadInput{40, "21\t3", "Error in input.fin, line 40: numPlotGroups is 21, expected 0 to 20"},
         BadInput{40, "1\t50",
-                 "input.fin, line 40: maxGroupCells is 50, expected 3 as in the approach section"},
-        BadInput{41, "1\t1\ty\t0\t10000\t1-TR-2\t1-DI-3\t1-DE-4",
-                 "input.fin, line 41: plotEnd of plot group 1 is 10000, expected 0 to 9999"},
+                 "Error in input.fin, line 40: maxGroupCells is 50, expected 3 as in the approach "
+                 "section"},
+        BadInput{
+            41, "1\t1\ty\t0\t10000\t1-TR-2\t1-DI-3\t1-DE-4",
+            "Error in input.fin, line 41: plotEnd of plot group 1 is 10000, expected 0 to 9999"},
         BadInput{41, "1\t1\ty\t0\t20\t1-TR-2",
-                 "input.fin, line 41: expected cell name 2 of plot group 1, found the end of the "
+                 "Error in input.fin, line 41: expected cell name 2 of plot group 1, found the end "
+                 "of the "
                  "file"}));
 
 TEST(ScenarioReader, FileThatEndsEarlyNamesItsLastLine) {
     std::vector<std::string> lines = SmallScenarioLines();
     lines.resize(30);
     EXPECT_EQ(ReadError(JoinLines(lines)),
-              "input.fin, line 30: expected numIntersections, found the end of the file");
+              "Error in input.fin, line 30: expected numIntersections, found the end of the file");
 }
 
 TEST(ScenarioReader, SignalRecordNumberMayNotRepeat) {
     std::vector<std::string> lines = SmallScenarioLines();
     lines[34] = "2";
     lines[35] = "4\t1\tY\tN\n4\t1\tN\tY";
-    EXPECT_EQ(ReadError(JoinLines(lines)), "input.fin, line 37: signal record 4 appears twice");
+    EXPECT_EQ(ReadError(JoinLines(lines)),
+              "Error in input.fin, line 37: signal record 4 appears twice");
 }
 
 TEST(ScenarioReader, SignalRecordsNeedAnIntersection) {
@@ -305,7 +342,7 @@ TEST(ScenarioReader, SignalRecordsNeedAnIntersection) {
     lines[32] = "";
     lines[33] = "";
     EXPECT_EQ(ReadError(JoinLines(lines)),
-              "input.fin, line 35: numSignals is 1, expected 0 since the file has no "
+              "Error in input.fin, line 35: numSignals is 1, expected 0 since the file has no "
               "intersections");
 }
 

@@ -93,8 +93,7 @@ inline ReadResult ReadScenarioText(const std::string& text) {
     std::ostringstream echo, console;
     TokenReader reader(in, "input.fin");
     RecordWriter writer(echo);
-    ReadRunChoice(reader, *result.scenario);
-    ReadScenario(reader, *result.scenario, *result.tables, writer, console);
+    ReadWholeScenario(reader, *result.scenario, *result.tables, writer, console);
     result.echo = echo.str();
     result.console = console.str();
     return result;

@@ -134,24 +134,30 @@ INSTANTIATE_TEST_SUITE_P(
     TokenReader, MalformedValue,
     ::testing::Values(
         Malformed{"abc\n", 'i',
-                  "input.fin, line 1: expected an integer for numCells, found \"abc\""},
+                  "Error in input.fin, line 1: expected an integer for numCells, found \"abc\""},
         Malformed{"\n\n12.5\n", 'i',
-                  "input.fin, line 3: expected an integer for numCells, found \"12.5\""},
-        Malformed{"2147483648\n", 'i',
-                  "input.fin, line 1: expected an integer for numCells, found \"2147483648\""},
-        Malformed{"-\n", 'i', "input.fin, line 1: expected an integer for numCells, found \"-\""},
-        Malformed{"1-TR-2\n", 'r',
-                  "input.fin, line 1: expected a real number for wvRatio, found \"1-TR-2\""},
+                  "Error in input.fin, line 3: expected an integer for numCells, found \"12.5\""},
+        Malformed{
+            "2147483648\n", 'i',
+            "Error in input.fin, line 1: expected an integer for numCells, found \"2147483648\""},
+        Malformed{"-\n", 'i',
+                  "Error in input.fin, line 1: expected an integer for numCells, found \"-\""},
+        Malformed{
+            "1-TR-2\n", 'r',
+            "Error in input.fin, line 1: expected a real number for wvRatio, found \"1-TR-2\""},
         Malformed{"nan\n", 'r',
-                  "input.fin, line 1: expected a real number for wvRatio, found \"nan\""},
+                  "Error in input.fin, line 1: expected a real number for wvRatio, found \"nan\""},
         Malformed{"1e99\n", 'r',
-                  "input.fin, line 1: expected a real number for wvRatio, found \"1e99\""},
-        Malformed{"0.5.1\n", 'r',
-                  "input.fin, line 1: expected a real number for wvRatio, found \"0.5.1\""},
-        Malformed{"", 'i', "input.fin, line 1: expected numCells, found the end of the file"},
-        Malformed{"\n\n", 'r', "input.fin, line 2: expected wvRatio, found the end of the file"},
-        Malformed{"201\n", 'b', "input.fin, line 1: numCells is 201, expected 1 to 200"},
-        Malformed{"0\n", 'b', "input.fin, line 1: numCells is 0, expected 1 to 200"}));
+                  "Error in input.fin, line 1: expected a real number for wvRatio, found \"1e99\""},
+        Malformed{
+            "0.5.1\n", 'r',
+            "Error in input.fin, line 1: expected a real number for wvRatio, found \"0.5.1\""},
+        Malformed{"", 'i',
+                  "Error in input.fin, line 1: expected numCells, found the end of the file"},
+        Malformed{"\n\n", 'r',
+                  "Error in input.fin, line 2: expected wvRatio, found the end of the file"},
+        Malformed{"201\n", 'b', "Error in input.fin, line 1: numCells is 201, expected 1 to 200"},
+        Malformed{"0\n", 'b', "Error in input.fin, line 1: numCells is 0, expected 1 to 200"}));
 
 TEST(TokenReader, EndOfFileInsideAStatementNamesTheLastLine) {
     std::istringstream text("1 2\n3\n");
@@ -161,7 +167,7 @@ TEST(TokenReader, EndOfFileInsideAStatementNamesTheLastLine) {
     in.readInt("b");
     in.readInt("c");
     EXPECT_EQ(ErrorOf([&] { in.readInt("the fourth value"); }),
-              "plan.tpl, line 2: expected the fourth value, found the end of the file");
+              "Error in plan.tpl, line 2: expected the fourth value, found the end of the file");
 }
 
 }  // namespace

@@ -357,4 +357,10 @@ void ReadScenario(TokenReader& in, Scenario& s, TimeTables& tables, RecordWriter
     ReadPlotGroups(in, s, echo);
 }
 
+void ReadWholeScenario(TokenReader& in, Scenario& scenario, TimeTables& tables, RecordWriter& echo,
+                       std::ostream& console) {
+    ReadRunChoice(in, scenario);
+    ReadScenario(in, scenario, tables, echo, console);
+}
+
 }  // namespace talvo

@@ -18,9 +18,14 @@ void ReadRunChoice(TokenReader& in, Scenario& scenario);
 
 // The rest of the file, after ReadRunChoice: global parameters from line 3 on, cells,
 // demand, timing plan, approaches and plot groups. Writes the echo into `echo` and the
-// progress lines onto `console`.
+// progress lines onto `console`. `scenario` and `tables` must be fresh (all zero): the
+// preparation adds into them.
 void ReadScenario(TokenReader& in, Scenario& scenario, TimeTables& tables, RecordWriter& echo,
                   std::ostream& console);
+
+// The whole file: ReadRunChoice, then ReadScenario.
+void ReadWholeScenario(TokenReader& in, Scenario& scenario, TimeTables& tables, RecordWriter& echo,
+                       std::ostream& console);
 
 // The kind of a cell type code, compared without regard to case; unknown codes are
 // ordinary cells.

@@ -148,7 +148,7 @@ std::string TokenReader::readText(std::string_view what, size_t width) {
 }
 
 void TokenReader::failAt(int line, const std::string& message) const {
-    throw EngineError(fileName_ + ", line " + std::to_string(line) + ": " + message);
+    throw EngineError("Error in " + fileName_ + ", line " + std::to_string(line) + ": " + message);
 }
 
 }  // namespace talvo

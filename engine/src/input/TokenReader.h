@@ -34,7 +34,7 @@ class TokenReader {
     int lineNumber() const { return valueLine_; }
     const std::string& fileName() const { return fileName_; }
 
-    // Throws EngineError "<file>, line <line>: <message>".
+    // Throws EngineError "Error in <file>, line <line>: <message>".
     [[noreturn]] void failAt(int line, const std::string& message) const;
     // The same for the line of the value read last.
     [[noreturn]] void fail(const std::string& message) const { failAt(valueLine_, message); }

@@ -66,16 +66,17 @@ RunFiles FormRunFiles(const std::string& runDirectory) {
 std::string ReadRunDirectory(std::istream& in, const std::string& source) {
     std::string line;
     if (!std::getline(in, line)) {
-        throw EngineError(source + " is empty: " + kInoutHelp);
+        throw EngineError("Error in " + source + ": the file is empty, but " + kInoutHelp);
     }
     const size_t end = line.find_last_not_of(" \t\r");
     line.erase(end == std::string::npos ? 0 : end + 1);
     if (line.empty()) {
-        throw EngineError(source + ", line 1: found an empty line, but " + kInoutHelp);
+        throw EngineError("Error in " + source + ", line 1: found an empty line, but " +
+                          kInoutHelp);
     }
     const char last = line.back();
     if (last != '/' && last != '\\') {
-        throw EngineError(source + ", line 1: found \"" + line +
+        throw EngineError("Error in " + source + ", line 1: found \"" + line +
                           "\" without a final separator, but " + kInoutHelp);
     }
     return line;
