@@ -51,11 +51,7 @@ RunOutcome RunTalvo(const fs::path& programDir, const RunSteps& steps) {
     }
     // Every write is checked: an engine started on stale or missing input would report
     // results that do not belong to the network on screen.
-    if (auto error = steps.writeScenario(runDir / "input.fin")) {
-        steps.caution(*error);
-        return RunOutcome::Stopped;
-    }
-    if (auto error = steps.writePlan(runDir / "plan.tpl")) {
+    if (auto error = steps.writeRunFiles(runDir)) {
         steps.caution(*error);
         return RunOutcome::Stopped;
     }

@@ -15,9 +15,10 @@ struct RunSteps {
     std::function<bool()> validateStops;
     // The run directory the user chose, or the empty string when cancelled.
     std::function<std::string()> askRunDirectory;
-    // Writers of the scenario and plan files: the error message, or nothing on success.
-    std::function<std::optional<std::string>(const std::filesystem::path&)> writeScenario;
-    std::function<std::optional<std::string>(const std::filesystem::path&)> writePlan;
+    // Writes "input.fin", then "plan.tpl" into the run directory: the error message, or
+    // nothing on success.
+    std::function<std::optional<std::string>(const std::filesystem::path& runDir)>
+        writeRunFiles;
     // Starts the engine through the start script without waiting.
     std::function<void(const std::filesystem::path& script, const std::filesystem::path& runDir)>
         startEngine;

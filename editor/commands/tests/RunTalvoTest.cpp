@@ -20,8 +20,7 @@ using test::WriteWhole;
 struct Recorder {
     bool stopAtChecks = false;
     std::string answer;
-    std::optional<std::string> scenarioError;
-    std::optional<std::string> planError;
+    std::optional<std::string> writeError;
     std::vector<std::string> log;
     std::vector<std::string> messages;
 
@@ -35,19 +34,13 @@ struct Recorder {
             log.push_back("ask");
             return answer;
         };
-        s.writeScenario = [this](const fs::path& p) {
-            log.push_back("scenario " + p.string());
-            if (!scenarioError) {
-                WriteWhole(p, "scenario");
+        s.writeRunFiles = [this](const fs::path& dir) {
+            log.push_back("write " + dir.string());
+            if (!writeError) {
+                WriteWhole(dir / "input.fin", "scenario");
+                WriteWhole(dir / "plan.tpl", "plan");
             }
-            return scenarioError;
-        };
-        s.writePlan = [this](const fs::path& p) {
-            log.push_back("plan " + p.string());
-            if (!planError) {
-                WriteWhole(p, "plan");
-            }
-            return planError;
+            return writeError;
         };
         s.startEngine = [this](const fs::path& script, const fs::path& runDir) {
             log.push_back("start " + script.string() + " in " + runDir.string());
@@ -77,8 +70,7 @@ TEST_F(RunTalvoTest, WritesInputsAndRunDirectoryFileThenStartsTheEngine) {
     EXPECT_EQ(RunTalvo(program(), recorder.steps()), RunOutcome::Started);
     EXPECT_TRUE(recorder.messages.empty());
     const std::vector<std::string> expected{
-        "checks", "ask", "scenario " + (run() / "input.fin").string(),
-        "plan " + (run() / "plan.tpl").string(),
+        "checks", "ask", "write " + run().string(),
         "start " + (program() / "Talvo.sh").string() + " in " + run().string()};
     EXPECT_EQ(recorder.log, expected);
     EXPECT_EQ(ReadWhole(program() / "inout.dir"), run().string() + "/\r\n");
@@ -124,23 +116,15 @@ TEST_F(RunTalvoTest, RunDirectoryThatIsNoDirectoryIsRefused) {
     EXPECT_FALSE(fs::exists(program() / "inout.dir"));
 }
 
-TEST_F(RunTalvoTest, ScenarioWriteErrorIsShownAndTheEngineNotStarted) {
+TEST_F(RunTalvoTest, RunFileWriteErrorIsShownAndTheEngineNotStarted) {
     installEngine();
     recorder.answer = run().string();
-    recorder.scenarioError = "disk full";
+    recorder.writeError = "disk full";
     EXPECT_EQ(RunTalvo(program(), recorder.steps()), RunOutcome::Stopped);
     EXPECT_EQ(recorder.messages, std::vector<std::string>{"disk full"});
     EXPECT_EQ(recorder.log.size(), 3u);
+    EXPECT_EQ(recorder.log.back(), "write " + run().string());
     EXPECT_FALSE(fs::exists(program() / "inout.dir"));
-}
-
-TEST_F(RunTalvoTest, PlanWriteErrorIsShownAndTheEngineNotStarted) {
-    installEngine();
-    recorder.answer = run().string();
-    recorder.planError = "no space";
-    EXPECT_EQ(RunTalvo(program(), recorder.steps()), RunOutcome::Stopped);
-    EXPECT_EQ(recorder.messages, std::vector<std::string>{"no space"});
-    EXPECT_EQ(recorder.log.back().rfind("plan ", 0), 0u);
 }
 
 TEST_F(RunTalvoTest, UnwritableProgramDirectoryIsSaidClearly) {
