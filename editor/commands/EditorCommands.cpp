@@ -82,9 +82,8 @@ void EditorCommands::exportInputFile() {
     if (ValidateForExport(project, *hooks_.prompter)) {
         return;
     }
-    const std::string scenarioPath =
-        hooks_.dialogs->SaveFileName("Save Input Data File Dialog",
-                                     "Fortan Input (*.fin)|*.fin|Text File (*.txt)|*.txt", 1, "");
+    const std::string scenarioPath = hooks_.dialogs->SaveFileName(
+        "Save Input Data File Dialog", "Fortan Input (*.fin)|*.fin|Text File (*.txt)|*.txt", 1, "");
     if (scenarioPath.empty()) {
         return;
     }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "grouping/GroupTable.h"
+#include "launcher/EngineConsole.h"
 #include "launcher/RunDirectoryDialog.h"
 
 class QPrinter;
@@ -16,7 +17,6 @@ class QWidget;
 namespace talvo {
 
 class Dialogs;
-class EngineConsole;
 class Prompter;
 struct Project;
 

@@ -17,8 +17,7 @@ struct RunSteps {
     std::function<std::string()> askRunDirectory;
     // Writes "input.fin", then "plan.tpl" into the run directory: the error message, or
     // nothing on success.
-    std::function<std::optional<std::string>(const std::filesystem::path& runDir)>
-        writeRunFiles;
+    std::function<std::optional<std::string>(const std::filesystem::path& runDir)> writeRunFiles;
     // Starts the engine through the start script without waiting.
     std::function<void(const std::filesystem::path& script, const std::filesystem::path& runDir)>
         startEngine;
