@@ -20,8 +20,11 @@ namespace talvo {
 
 EditorCommands::EditorCommands(EditorCommandHooks hooks, QObject* parent)
     : QObject(parent), hooks_(std::move(hooks)) {
+    runDialog = [](QDialog& dialog) { return dialog.exec(); };
     askRunDirectory = [this] {
-        return RunDirectoryDialog::Ask(runDirectoryMemory_, hooks_.programDir, hooks_.window);
+        RunDirectoryDialog dialog(runDirectoryMemory_, hooks_.programDir, hooks_.window);
+        runDialog(dialog);
+        return dialog.result();
     };
     choosePrinter = [this](QPrinter& printer) {
         QPrintDialog dialog(&printer, hooks_.window);
@@ -52,7 +55,7 @@ void EditorCommands::addGroup(GroupKind kind) {
     hooks.caution = [this](const std::string& text) { caution(text); };
     hooks.askStreetName = [this](StreetRecord& street) {
         StreetNameDialog dialog(street, hooks_.window);
-        dialog.exec();
+        runDialog(dialog);
     };
     if (AddGroupFromSelection(kind, hooks_.project->tables, hooks_.multiSelection(), hooks)) {
         hooks_.redraw();
@@ -72,7 +75,7 @@ void EditorCommands::editPlotGroups() {
 void EditorCommands::editGroups(GroupKind kind) {
     {
         GroupSettingDialog dialog(kind, hooks_.project->tables, *hooks_.prompter, hooks_.window);
-        dialog.exec();
+        runDialog(dialog);
     }
     hooks_.redraw();
 }

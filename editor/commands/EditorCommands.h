@@ -11,6 +11,7 @@
 #include "launcher/EngineConsole.h"
 #include "launcher/RunDirectoryDialog.h"
 
+class QDialog;
 class QPrinter;
 class QWidget;
 
@@ -64,6 +65,8 @@ class EditorCommands : public QObject {
     // chosen. By default the run-directory dialog and Qt's print dialog are shown.
     std::function<QString()> askRunDirectory;
     std::function<bool(QPrinter&)> choosePrinter;
+    // How the modal dialogs of the commands run; tests answer them here.
+    std::function<int(QDialog&)> runDialog;
 
     // The console of the last run started, while it is open.
     EngineConsole* lastConsole() const { return lastConsole_; }

@@ -118,11 +118,4 @@ void RunDirectoryDialog::reject() {
     QDialog::reject();
 }
 
-QString RunDirectoryDialog::Ask(RunDirectoryMemory& memory, const QString& programDir,
-                                QWidget* parent) {
-    RunDirectoryDialog dialog(memory, programDir, parent);
-    dialog.exec();
-    return dialog.result();
-}
-
 }  // namespace talvo

@@ -31,9 +31,6 @@ class RunDirectoryDialog : public QDialog {
     // Shows another directory (entering one of the list, going up, or a typed path).
     bool showDirectory(const QString& path);
 
-    // Shows the dialog modally and returns its result.
-    static QString Ask(RunDirectoryMemory& memory, const QString& programDir, QWidget* parent);
-
   private:
     void enterItem(QListWidgetItem* item);
     void fillList();
