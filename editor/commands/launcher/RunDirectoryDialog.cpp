@@ -51,6 +51,10 @@ RunDirectoryDialog::RunDirectoryDialog(RunDirectoryMemory& memory, const QString
     layout->addWidget(list_, 1);
 
     auto* buttons = new QDialogButtonBox(this);
+    QPushButton* newFolder = buttons->addButton("&New Folder", QDialogButtonBox::ActionRole);
+    newFolder->setObjectName("cmdNewFolder");
+    newFolder->setAutoDefault(false);
+    connect(newFolder, &QPushButton::clicked, this, &RunDirectoryDialog::makeNewFolder);
     QPushButton* ok = buttons->addButton("OK", QDialogButtonBox::AcceptRole);
     ok->setObjectName("OKButton");
     ok->setAutoDefault(false);
@@ -82,6 +86,18 @@ bool RunDirectoryDialog::showDirectory(const QString& path) {
     typedPath_->setText(shown_);
     fillList();
     return true;
+}
+
+bool RunDirectoryDialog::makeNewFolder() {
+    QDir dir(shown_);
+    for (int n = 1; n < 10000; ++n) {
+        const QString name = QString("run-%1").arg(n);
+        if (dir.exists(name)) {
+            continue;
+        }
+        return dir.mkdir(name) && showDirectory(dir.absoluteFilePath(name));
+    }
+    return false;
 }
 
 void RunDirectoryDialog::fillList() {

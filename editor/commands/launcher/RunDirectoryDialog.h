@@ -30,6 +30,9 @@ class RunDirectoryDialog : public QDialog {
     QString shownDirectory() const { return shown_; }
     // Shows another directory (entering one of the list, going up, or a typed path).
     bool showDirectory(const QString& path);
+    // Makes a new, empty folder "run-N" (the first free N) in the directory shown and shows
+    // it, so that every run can have a directory of its own. False when it cannot be made.
+    bool makeNewFolder();
 
   private:
     void enterItem(QListWidgetItem* item);

@@ -78,6 +78,18 @@ TEST(RunDirectoryDialog, TypedPathIsShownWhenItIsADirectory) {
     EXPECT_EQ(typed->text(), Q(temp.path() / "x" / "y"));
 }
 
+TEST(RunDirectoryDialog, NewFolderMakesTheFirstFreeRunFolderAndShowsIt) {
+    TempDir temp;
+    fs::create_directories(temp.path() / "run-1");
+    RunDirectoryMemory memory;
+    RunDirectoryDialog dialog(memory, Q(temp.path()), nullptr);
+    dialog.findChild<QPushButton*>("cmdNewFolder")->click();
+    EXPECT_TRUE(fs::is_directory(temp.path() / "run-2"));
+    EXPECT_EQ(dialog.shownDirectory(), Q(temp.path() / "run-2"));
+    dialog.findChild<QPushButton*>("OKButton")->click();
+    EXPECT_EQ(dialog.result(), Q(temp.path() / "run-2"));
+}
+
 TEST(RunDirectoryDialog, RemovedLastDirectoryFallsBackToItsNearestParent) {
     TempDir temp;
     fs::create_directories(temp.path() / "gone");

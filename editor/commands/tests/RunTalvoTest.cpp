@@ -142,6 +142,15 @@ TEST_F(RunTalvoTest, UnwritableProgramDirectoryIsSaidClearly) {
     EXPECT_TRUE(recorder.log.empty());
 }
 
+TEST_F(RunTalvoTest, ProgramDirectoryThatIsGoneIsSaidClearlyBeforeAnything) {
+    const fs::path gone = temp.path() / "gone";
+    EXPECT_EQ(RunTalvo(gone, recorder.steps()), RunOutcome::Stopped);
+    EXPECT_EQ(recorder.messages,
+              std::vector<std::string>{ProgramDirectoryNotWritableMessage(gone)});
+    EXPECT_TRUE(recorder.log.empty());
+    EXPECT_FALSE(fs::exists(gone));
+}
+
 TEST_F(RunTalvoTest, RunDirectoryFileErrorIsShownAndTheEngineNotStarted) {
     installEngine();
     recorder.answer = run().string();
