@@ -1,9 +1,12 @@
 #include "model/AtomicFile.h"
 
+#include <unistd.h>
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <string>
 #include <system_error>
 
 namespace talvo {
@@ -14,8 +17,10 @@ std::string Failure(const std::string& path, const std::string& reason) {
     return "The file \"" + path + "\" could not be written: " + reason + ".";
 }
 
+// Beside the target, so that the rename stays on one file system; the process ID keeps
+// two programs saving the same file apart.
 std::string TemporaryBeside(const std::string& path) {
-    return path + ".tmp~";
+    return path + ".~" + std::to_string(::getpid()) + ".tmp";
 }
 
 // Writes text to temp; empty on success.

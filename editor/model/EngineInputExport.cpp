@@ -25,14 +25,19 @@ EditResult WritePlanFile(const std::string& path, const Project& project) {
     return FromFailure(WriteFileReplacing(path, FormatPlan(project)));
 }
 
+EditResult WriteInputFiles(const std::string& scenarioPath, const std::string& planPath,
+                           const Project& project) {
+    return FromFailure(WriteFilesReplacing(
+        {{scenarioPath, FormatScenario(project)}, {planPath, FormatPlan(project)}}));
+}
+
 EditResult WriteRunFiles(const std::string& runDirectory, const Project& project) {
     const std::filesystem::path dir(runDirectory);
     std::error_code error;
     if (!std::filesystem::is_directory(dir, error)) {
         return EditResult::Refused("The output directory is invalid.");
     }
-    return FromFailure(WriteFilesReplacing({{(dir / "input.fin").string(), FormatScenario(project)},
-                                            {(dir / "plan.tpl").string(), FormatPlan(project)}}));
+    return WriteInputFiles((dir / "input.fin").string(), (dir / "plan.tpl").string(), project);
 }
 
 bool ExportToRunDirectory(const Project& project, const std::string& runDirectory,

@@ -14,6 +14,11 @@ class Prompter;
 EditResult WriteScenarioFile(const std::string& path, const Project& project);
 EditResult WritePlanFile(const std::string& path, const Project& project);
 
+// Both files of the export command at the paths the user chose: if either cannot be
+// written, neither is replaced.
+EditResult WriteInputFiles(const std::string& scenarioPath, const std::string& planPath,
+                           const Project& project);
+
 // The run directory's two files, "input.fin" and "plan.tpl", written together: if either
 // cannot be written, neither is replaced.
 EditResult WriteRunFiles(const std::string& runDirectory, const Project& project);

@@ -19,6 +19,7 @@ constexpr int kEngineCells = 200;
 constexpr int kEngineNodes = 30;
 constexpr int kEngineSignals = 30;
 constexpr int kEngineGroups = 20;
+constexpr int kEngineGroupCells = 50;
 constexpr int kEngineTimeLimit = 10000;  // times run 0..9999
 
 using Message = std::optional<std::string>;
@@ -318,6 +319,24 @@ Message CheckEngineLimits(const Project& project) {
     }
     if (static_cast<int>(t.plotGroups.size()) > kEngineGroups) {
         return tooMany(static_cast<int>(t.plotGroups.size()), "CTM plot groups", kEngineGroups);
+    }
+
+    const auto groupTooLarge = [](const std::string& kind, const auto& groups) -> Message {
+        for (std::size_t g = 0; g < groups.size(); ++g) {
+            const int cells = static_cast<int>(groups[g].cellIDs.size());
+            if (cells > kEngineGroupCells) {
+                return "The " + kind + " " + std::to_string(g + 1) + " has " +
+                       std::to_string(cells) + " cells.  The engine can take at most " +
+                       std::to_string(kEngineGroupCells) + ".";
+            }
+        }
+        return std::nullopt;
+    };
+    if (auto m = groupTooLarge("special road", t.delayGroups)) {
+        return m;
+    }
+    if (auto m = groupTooLarge("CTM Plot", t.plotGroups)) {
+        return m;
     }
 
     const auto tooLate = [](const std::string& what, int value) -> Message {

@@ -73,7 +73,8 @@ ParsedReal ParseReal(const std::string& text) {
         return {-1.0, kEnterPositive};
     }
     double number = 0;
-    const std::string withZero = "0" + std::string(trimmed);
+    std::string withZero = "0";
+    withZero.append(trimmed);
     if (!ToNumber(withZero, number)) {
         return {-1.0, kEnterNumber};
     }

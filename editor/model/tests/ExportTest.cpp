@@ -236,6 +236,13 @@ INSTANTIATE_TEST_SUITE_P(
                       }
                   },
                   "The network has 35 signal records.  The engine can take at most 30.", 0},
+        CheckCase{"X8_GroupBeyondEngine",
+                  [](Project& p) {
+                      for (int i = 0; i < 44; ++i) {
+                          p.tables.delayGroups[0].cellIDs.push_back(1);
+                      }
+                  },
+                  "The special road 1 has 51 cells.  The engine can take at most 50.", 0},
         CheckCase{"X6_TimeBeyondEngine", [](Project& p) { p.params.endSimulationStep = 10000; },
                   "The End Simulation Step of 10000 seconds is beyond the engine's last time of "
                   "9999 seconds.",
@@ -491,6 +498,53 @@ TEST(BatchExport, BadProjectOrArgumentsFail) {
         RunBatch({"Editor", "--export", DataPath("corridor.tin"), dir.file("nowhere")}, out, err),
         1);
     EXPECT_NE(err.find("The output directory is invalid."), std::string::npos);
+}
+
+}  // namespace
+}  // namespace talvo
+
+namespace talvo {
+namespace {
+
+TEST(ExportFiles, ChosenPathsAreWrittenTogether) {
+    test::TempDir dir;
+    const Project project = LoadReference("two_intervals");
+    ASSERT_TRUE(WriteInputFiles(dir.file("a.fin"), dir.file("b.tpl"), project).ok());
+    EXPECT_EQ(test::ReadText(dir.file("a.fin")),
+              test::ReadText(test::DataPath("two_intervals/input.fin")));
+    EXPECT_EQ(test::ReadText(dir.file("b.tpl")),
+              test::ReadText(test::DataPath("two_intervals/plan.tpl")));
+    const EditResult failed =
+        WriteInputFiles(dir.file("c.fin"), dir.file("missing/d.tpl"), project);
+    EXPECT_FALSE(failed.ok());
+    EXPECT_NE(failed.message().find("missing/d.tpl"), std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(dir.file("c.fin")));
+    ASSERT_TRUE(WriteScenarioFile(dir.file("e.fin"), project).ok());
+    ASSERT_TRUE(WritePlanFile(dir.file("f.tpl"), project).ok());
+    EXPECT_EQ(test::ReadText(dir.file("e.fin")), test::ReadText(dir.file("a.fin")));
+    EXPECT_EQ(test::ReadText(dir.file("f.tpl")), test::ReadText(dir.file("b.tpl")));
+}
+
+}  // namespace
+}  // namespace talvo
+
+namespace talvo {
+namespace {
+
+// The bundled example project gives exactly the bundled engine input.
+TEST(ExampleProject, ArterialExportsToTheBundledInput) {
+    const std::string dir = std::string(TALVO_SOURCE_DIR) + "/examples/arterial/";
+    const ProjectReadResult read = ReadProject(dir + "arterial.tin", ProjectLayout::Current);
+    ASSERT_TRUE(read.ok) << read.detail;
+    test::RecordingPrompter prompter;
+    EXPECT_FALSE(ValidateForExport(read.project, prompter));
+    EXPECT_TRUE(prompter.warnings.empty());
+    EXPECT_EQ(FormatScenario(read.project), test::ReadText(dir + "input.fin"));
+    EXPECT_EQ(FormatPlan(read.project), test::ReadText(dir + "plan.tpl"));
+    // Streets, delay groups and plot groups as drawn.
+    ASSERT_EQ(read.project.tables.streets.size(), 5u);
+    EXPECT_EQ(read.project.tables.streets[0].streetName, "Harbour Road");
+    EXPECT_EQ(read.project.tables.plotGroups.size(), 2u);
 }
 
 }  // namespace
