@@ -28,6 +28,7 @@ CellDialog::CellDialog(Prompter& prompter, QWidget* parent) : QDialog(parent), p
     speed_ = AddTextRow(form, "txtSpeed", "Speed:", "Km/Hr");
     auto* laneRow = new QHBoxLayout;
     lanesText_ = new QLineEdit;
+    lanesText_->setMaximumWidth(60);
     lanesText_->setObjectName("txtLaneNumber");
     lanesText_->setReadOnly(true);
     lanes_ = new QSpinBox;

@@ -27,8 +27,10 @@ QString ThreeDigits(int value) {
 }  // namespace
 
 CellPage::CellPage(PanelContext& context, QWidget* parent) : QWidget(parent), ctx_(context) {
-    auto* layout = new QVBoxLayout(this);
+    // Properties on the left, the signal query and the demand button beside them.
+    auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
+    auto* side = new QVBoxLayout;
     auto* cellFrame = new QGroupBox("Cell Properties");
     cellFrame->setObjectName("frmCellProp");
     auto* form = new QFormLayout(cellFrame);
@@ -41,6 +43,7 @@ CellPage::CellPage(PanelContext& context, QWidget* parent) : QWidget(parent), ct
     form->addRow("Orientation:", orientation_);
     auto* laneRow = new QHBoxLayout;
     lanesText_ = new QLineEdit;
+    lanesText_->setMaximumWidth(60);
     lanesText_->setObjectName("txtLaneNumber");
     lanesText_->setReadOnly(true);
     lanes_ = new QSpinBox;
@@ -87,10 +90,12 @@ CellPage::CellPage(PanelContext& context, QWidget* parent) : QWidget(parent), ct
     signalID_->setToolTip("Signal Movement ID");
     signalForm->addRow(signal_);
     signalForm->addRow("Signal ID:", signalID_);
-    layout->addWidget(signalFrame);
+    side->addWidget(signalFrame);
     orProp_ = new QPushButton("OR &Properties ...");
     orProp_->setObjectName("cmdORProp");
-    layout->addWidget(orProp_);
+    side->addWidget(orProp_);
+    side->addStretch();
+    layout->addLayout(side);
     layout->addStretch();
 
     connect(orientation_, &QComboBox::currentIndexChanged, this, [this](int index) {

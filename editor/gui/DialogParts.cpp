@@ -14,6 +14,7 @@ QLineEdit* AddTextRow(QFormLayout* form, const char* objectName, const QString& 
                       const QString& unit) {
     auto* edit = new QLineEdit;
     edit->setObjectName(objectName);
+    edit->setMaximumWidth(140);
     if (unit.isEmpty()) {
         form->addRow(caption, edit);
     } else {

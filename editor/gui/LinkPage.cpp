@@ -3,6 +3,7 @@
 #include <QComboBox>
 #include <QFormLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLineEdit>
 #include <QVBoxLayout>
 
@@ -14,7 +15,7 @@
 namespace talvo {
 
 LinkPage::LinkPage(PanelContext& context, QWidget* parent) : QWidget(parent), ctx_(context) {
-    auto* layout = new QVBoxLayout(this);
+    auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     auto* linkFrame = new QGroupBox("Link Configuration");
     linkFrame->setObjectName("frmLinkProp");

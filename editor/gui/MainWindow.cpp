@@ -31,6 +31,8 @@ constexpr const char* kAskSave =
     "The network has been changed since it was last saved.  Do you want to save the changes?";
 constexpr const char* kFileNotFound = "File not found!";
 constexpr const char* kNoMoreZoom = "It can't be magnified any more!";
+constexpr int kDesignWidthTwips = 15480;
+constexpr int kDesignHeightTwips = 11220;
 
 template <typename T>
 T& Pick(std::unique_ptr<T>& own, T* given, std::unique_ptr<T> fallback) {
@@ -82,7 +84,9 @@ QString MainWindow::settingsPath() const {
 }
 
 void MainWindow::BuildLayout() {
+    // The design area of 15480 x 11220 twips; a smaller window shows the editor scroll bars.
     auto* design = new QWidget;
+    design->setMinimumSize(kDesignWidthTwips / kTwipsPerPixel, kDesignHeightTwips / kTwipsPerPixel);
     auto* layout = new QVBoxLayout(design);
     auto* mapFrame = new QGroupBox("Map");
     mapFrame->setObjectName("frmMap");
@@ -99,7 +103,8 @@ void MainWindow::BuildLayout() {
     layout->addWidget(mapFrame, 0, Qt::AlignLeft);
     panel_ = new ConfigurationPanel(
         panelContext_, [this]() -> const SelectionState& { return editor_.selection(); });
-    layout->addWidget(panel_);
+    panel_->setMaximumWidth(mapFrame->sizeHint().width());
+    layout->addWidget(panel_, 0, Qt::AlignLeft);
     layout->addStretch();
 
     // The editor scroll bars: the whole layout stays reachable in a smaller window.

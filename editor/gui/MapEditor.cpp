@@ -69,6 +69,7 @@ void MapEditor::PressLeft(double px, double py) {
 }
 
 void MapEditor::GrabAt(MapPoint p) {
+    DropStaleIndices();
     const Project& project = doc_.project();
     groupMove_ = false;
     rubberBandActive_ = false;
@@ -184,10 +185,43 @@ void MapEditor::AutoScroll() {
     }
 }
 
+void MapEditor::DropStaleIndices() {
+    // The tables may have shrunk since the selection was made (an undo, an open, a
+    // command on the groups): never touch a record that is gone.
+    const NetworkTables& t = doc_.project().tables;
+    auto& multi = sel_.multiSelection;
+    multi.erase(
+        std::remove_if(multi.begin(), multi.end(),
+                       [&](int i) { return i < 0 || i >= static_cast<int>(t.cells.size()); }),
+        multi.end());
+    std::size_t size = 0;
+    switch (sel_.selectedKind) {
+        case SelectedKind::Cell:
+            size = t.cells.size();
+            break;
+        case SelectedKind::Link:
+            size = t.links.size();
+            break;
+        case SelectedKind::Node:
+            size = t.nodes.size();
+            break;
+        case SelectedKind::StreetLabel:
+            size = t.streets.size();
+            break;
+        case SelectedKind::None:
+            return;
+    }
+    if (sel_.selectedIndex < 0 || sel_.selectedIndex >= static_cast<int>(size)) {
+        sel_.selectedKind = SelectedKind::None;
+        sel_.selectedIndex = -1;
+    }
+}
+
 bool MapEditor::DragTick() {
     if (!buttonDown_ || sel_.currentTool != Tool::Arrow) {
         return false;
     }
+    DropStaleIndices();
     AutoScroll();
     const MapPoint p = PointerMap(pointerX_, pointerY_);
     Project& project = doc_.project();
@@ -310,6 +344,7 @@ void MapEditor::DeleteKey() {
 }
 
 void MapEditor::DeleteSelected() {
+    DropStaleIndices();
     if (sel_.selectedIndex < 0) {
         return;
     }
@@ -353,6 +388,7 @@ void MapEditor::SortMulti(bool byX) {
 }
 
 void MapEditor::Align(bool horizontal) {
+    DropStaleIndices();
     if (sel_.multiSelection.size() < 2) {
         return;
     }
@@ -367,6 +403,7 @@ void MapEditor::Align(bool horizontal) {
 }
 
 void MapEditor::Space(bool horizontal) {
+    DropStaleIndices();
     const std::size_t count = sel_.multiSelection.size();
     if (count <= 2) {
         return;

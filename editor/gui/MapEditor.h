@@ -56,6 +56,7 @@ class MapEditor {
     void SortMulti(bool byX);
     void KeepInsideMap(double& x, double& y, double halfX, double halfY) const;
     void AutoScroll();
+    void DropStaleIndices();
 
     EditorDocument& doc_;
     MapView& view_;

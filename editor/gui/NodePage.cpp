@@ -43,12 +43,16 @@ NodePage::NodePage(PanelContext& context, QWidget* parent) : QWidget(parent), ct
     auto* frame = new QGroupBox("Signal Sequences");
     frame->setObjectName("frmPhaseProp");
     layout->addWidget(frame);
-    auto* frameLayout = new QVBoxLayout(frame);
+    // The stage fields on the left, the movement lists on the right.
+    auto* frameLayout = new QHBoxLayout(frame);
+    auto* left = new QVBoxLayout;
     auto* form = new QFormLayout;
-    frameLayout->addLayout(form);
+    left->addLayout(form);
+    frameLayout->addLayout(left);
 
     auto* countRow = new QHBoxLayout;
     phaseNumText_ = new QLineEdit;
+    phaseNumText_->setMaximumWidth(60);
     phaseNumText_->setObjectName("txtPhaseNum");
     phaseNumText_->setReadOnly(true);
     phaseNumText_->setToolTip("Number of stages at the node");
@@ -90,7 +94,8 @@ NodePage::NodePage(PanelContext& context, QWidget* parent) : QWidget(parent), ct
     frameLayout->addLayout(lists);
     deletePhase_ = new QPushButton("&Delete Stage");
     deletePhase_->setObjectName("cmdDeletePhase");
-    frameLayout->addWidget(deletePhase_);
+    left->addWidget(deletePhase_);
+    left->addStretch();
     layout->addStretch();
 
     connect(phaseNum_, &QSpinBox::valueChanged, this, [this](int value) {

@@ -28,6 +28,7 @@ ORPropDialog::ORPropDialog(CellRecord& cell, const GlobalParameters& params, Pro
 
     auto* totalRow = new QHBoxLayout;
     totalText_ = new QLineEdit;
+    totalText_->setMaximumWidth(60);
     totalText_->setObjectName("txtTotalORInterval");
     totalText_->setReadOnly(true);
     total_ = new QSpinBox;

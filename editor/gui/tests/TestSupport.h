@@ -26,7 +26,7 @@ namespace talvo::test {
 
 // Records every message box; warnings answer with `warningAnswer`.
 class RecordingPrompter : public Prompter {
-public:
+  public:
     void caution(const std::string& text) override { cautions.push_back(text); }
     bool warning(const std::string& text) override {
         warnings.push_back(text);
@@ -41,7 +41,7 @@ public:
 
 // Answers the common dialogs from queues set up by the test.
 class ScriptedDialogs : public Dialogs {
-public:
+  public:
     std::string OpenFileName(const std::string& title, const std::string&, int,
                              const std::string&) override {
         titles.push_back(title);
@@ -72,7 +72,7 @@ public:
     std::vector<std::string> questions;
     SaveChoice saveChoice = SaveChoice::Cancel;
 
-private:
+  private:
     static std::string Pop(std::deque<std::string>& q) {
         if (q.empty()) {
             return {};

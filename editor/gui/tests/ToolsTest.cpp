@@ -10,7 +10,7 @@ namespace {
 
 // Cells of the default size: half-length 1.5 * 65 = 98 (97.5 to even), half-width 100.
 class ToolsTest : public ::testing::Test {
-protected:
+  protected:
     void AddCells(std::initializer_list<std::pair<double, double>> points) {
         f.UseTool("mnuCell");
         for (const auto& [x, y] : points) {
@@ -158,7 +158,8 @@ TEST_F(ToolsTest, GroupDragMovesEveryCellOfTheSelection) {
 TEST_F(ToolsTest, RubberBandOfMoreThan200CellsSelectsNothing) {
     auto& cells = f.window.document().project().tables.cells;
     for (int i = 0; i < 201; ++i) {
-        ASSERT_TRUE(f.window.document().model().AddCell(300 + (i % 20) * 300, 300 + (i / 20) * 300));
+        ASSERT_TRUE(
+            f.window.document().model().AddCell(300 + (i % 20) * 300, 300 + (i / 20) * 300));
     }
     EXPECT_EQ(cells.size(), 201u);
     f.Drag(15, 15, 14000, 5700);
@@ -276,6 +277,70 @@ TEST_F(ToolsTest, DragBeyondTheViewScrollsTheMap) {
     EXPECT_GT(hsb->value(), 0);
     EXPECT_EQ(hsb->value(), f.window.view().horizontal().value);
     EXPECT_GT(f.project().tables.cells[0].x, 14000);
+}
+
+}  // namespace
+}  // namespace talvo::test
+
+namespace talvo::test {
+namespace {
+
+TEST(WindowLayout, EditorScrollBarsShowOnlyBelowTheDesignSize) {
+    WindowFixture f;
+    EXPECT_EQ(f.window.windowTitle(), "Visual Talvo Editor");
+    auto* hsb = f.window.findChild<QScrollBar*>("hsbEditor");
+    auto* vsb = f.window.findChild<QScrollBar*>("vsbEditor");
+    ASSERT_NE(hsb, nullptr);
+    ASSERT_NE(vsb, nullptr);
+    f.window.resize(700, 500);
+    QApplication::processEvents();
+    EXPECT_TRUE(hsb->isVisible());
+    EXPECT_TRUE(vsb->isVisible());
+    EXPECT_GT(hsb->maximum(), 0);
+    f.window.resize(1400, 1000);
+    QApplication::processEvents();
+    EXPECT_FALSE(hsb->isVisible());
+    EXPECT_FALSE(vsb->isVisible());
+    EXPECT_NE(f.window.findChild<QWidget*>("frmMap"), nullptr);
+    EXPECT_NE(f.window.findChild<QTimer*>("picTimer"), nullptr);
+}
+
+TEST(StreetLabels, ALabelIsDraggedWithItsGroupAndReleased) {
+    WindowFixture f;
+    ASSERT_TRUE(f.window.OpenProjectFile(std::string(TALVO_GUI_TEST_DATA) + "/corridor.tin",
+                                         ProjectLayout::Current));
+    // "Park Rd" at (1750, 3700): press inside its text box, just right of the anchor.
+    QTest::mousePress(f.canvas, Qt::LeftButton, {}, f.Pixel(1780, 3730));
+    const SelectionState& sel = f.window.editor().selection();
+    EXPECT_EQ(sel.selectedKind, SelectedKind::StreetLabel);
+    EXPECT_EQ(sel.selectedIndex, 2);
+    QTest::mouseMove(f.canvas, f.Pixel(3280, 4330));
+    QTest::qWait(120);
+    QTest::mouseRelease(f.canvas, Qt::LeftButton, {}, f.Pixel(3280, 4330));
+    const StreetRecord& street = f.project().tables.streets[2];
+    EXPECT_NEAR(street.x, 3250, 15);
+    EXPECT_NEAR(street.y, 4300, 15);
+    EXPECT_EQ(sel.selectedKind, SelectedKind::None);
+    // A right click on nothing offers the zoom menu.
+    f.Click(8000, 5000, Qt::RightButton);
+    EXPECT_EQ(f.popups.back(), "mnuZoom");
+}
+
+TEST(Selection, StaleIndicesAreNeverUsed) {
+    WindowFixture f;
+    f.UseTool("mnuCell");
+    f.Click(1500, 1500);
+    f.Click(2100, 1500);
+    f.Trigger("mnuArrow");
+    f.Drag(1200, 1200, 2400, 1800);
+    ASSERT_EQ(f.window.editor().selection().multiSelection.size(), 2u);
+    // Another command shrinks the table under the selection.
+    f.window.document().project().tables.cells.pop_back();
+    f.Trigger("mnuAlignVertical");
+    f.Trigger("mnuSpaceVertical");
+    EXPECT_EQ(f.window.editor().selection().multiSelection, std::vector<int>{0});
+    f.window.RedrawMap();
+    QApplication::processEvents();
 }
 
 }  // namespace

@@ -1,0 +1,103 @@
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QPixmap>
+
+#include "TestSupport.h"
+
+namespace talvo::test {
+namespace {
+
+// The corridor project at zoom 1 without scrolling: a map point (x, y) lies at pixel
+// (x / 15, y / 15). Colours are looked up in a small neighbourhood, since a line may
+// fall on either of two pixels.
+class ScreenshotTest : public ::testing::Test {
+  protected:
+    ScreenshotTest() {
+        const std::string path = std::string(TALVO_GUI_TEST_DATA) + "/corridor.tin";
+        EXPECT_TRUE(f.window.OpenProjectFile(path, ProjectLayout::Current));
+    }
+    QImage Grab() {
+        QImage image = f.canvas->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        if (const QByteArray dir = qgetenv("TALVO_SCREENSHOT_DIR"); !dir.isEmpty()) {
+            image.save(QString::fromLocal8Bit(dir) + "/corridor.png");
+            f.window.grab().save(QString::fromLocal8Bit(dir) + "/window.png");
+        }
+        return image;
+    }
+    static bool Near(const QImage& image, int x, int y, QColor colour, int radius = 1) {
+        for (int dy = -radius; dy <= radius; ++dy) {
+            for (int dx = -radius; dx <= radius; ++dx) {
+                if (image.pixelColor(x + dx, y + dy) == colour) {
+                    return true;
+                }
+            }
+        }
+        return false;
+    }
+    WindowFixture f;
+};
+
+TEST_F(ScreenshotTest, KnownPixelsOfTheCorridor) {
+    const QImage image = Grab();
+    ASSERT_EQ(image.width(), 945);
+    ASSERT_EQ(image.height(), 387);
+    const QColor green(0, 255, 0), blue(0, 0, 255), nodeFill(128, 200, 0), white(Qt::white);
+    // Cell 1 at (600, 3000): half-length 75, half-width 200; left side at x = 525.
+    EXPECT_TRUE(Near(image, 35, 195, green));
+    EXPECT_TRUE(Near(image, 40, 187, green));  // top side at y = 2800
+    EXPECT_FALSE(Near(image, 30, 195, green, 2));
+    // Link 1 -> 2 from x = 675 to 825 at y = 3000.
+    EXPECT_TRUE(Near(image, 50, 200, blue));
+    EXPECT_FALSE(Near(image, 47, 194, blue, 1));
+    // Its arrowhead: strokes back from (825, 3000) towards (754, 2929) and (754, 3071).
+    EXPECT_TRUE(Near(image, 52, 197, blue));
+    EXPECT_TRUE(Near(image, 52, 203, blue));
+    // Node 9 at (1350, 3000), radius 200: filled.
+    EXPECT_EQ(image.pixelColor(83, 193), nodeFill);
+    EXPECT_EQ(image.pixelColor(97, 207), nodeFill);
+    EXPECT_EQ(image.pixelColor(90, 220), white);
+    // Street label "Main St" anchored at (600, 2750) in black.
+    bool text = false;
+    for (int x = 40; x < 80; ++x) {
+        for (int y = 183; y < 196; ++y) {
+            text |= image.pixelColor(x, y) == QColor(Qt::black);
+        }
+    }
+    EXPECT_TRUE(text);
+}
+
+TEST_F(ScreenshotTest, SelectedCellIsRed) {
+    f.Click(600, 3000);
+    ASSERT_EQ(f.window.editor().selection().selectedKind, SelectedKind::Cell);
+    const QImage image = Grab();
+    EXPECT_TRUE(Near(image, 35, 195, QColor(255, 0, 0)));
+    EXPECT_FALSE(Near(image, 35, 195, QColor(0, 255, 0)));
+    // Its neighbour keeps the cell colour.
+    EXPECT_TRUE(Near(image, 55, 195, QColor(0, 255, 0)));
+}
+
+TEST_F(ScreenshotTest, NewColoursShowAtOnce) {
+    f.dialogs.colours = {Rgb(10, 20, 30), Rgb(200, 0, 200)};
+    f.window.runDialog = [](QDialog& d) {
+        d.findChild<QPushButton*>("cmdCell")->click();
+        d.findChild<QPushButton*>("cmdLine")->click();
+        d.findChild<QPushButton*>("cmdOK")->click();
+        return d.result();
+    };
+    f.Trigger("mnuSetColor");
+    const QImage image = Grab();
+    EXPECT_TRUE(Near(image, 35, 195, QColor(10, 20, 30)));
+    EXPECT_TRUE(Near(image, 50, 200, QColor(200, 0, 200)));
+}
+
+TEST_F(ScreenshotTest, ScrollingMovesTheMap) {
+    EXPECT_FALSE(Near(Grab(), 25, 195, QColor(0, 255, 0)));
+    f.window.findChild<QScrollBar*>("hsbMap")->setValue(150);
+    EXPECT_EQ(f.window.view().horizontal().value, 150);
+    const QImage image = Grab();
+    EXPECT_TRUE(Near(image, 25, 195, QColor(0, 255, 0)));
+}
+
+}  // namespace
+}  // namespace talvo::test
