@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "EngineError.h"
+#include "ExistingPlanRun.h"
 #include "Scenario.h"
 #include "format/RecordWriter.h"
 #include "input/ScenarioReader.h"
@@ -114,7 +115,7 @@ int Run(std::ostream& console, const std::string& inoutPath) {
     if (scenario->optimising()) {
         // >>> optimisation path: the optimiser's call goes here.
     } else {
-        // >>> existing-plan path: the simulation's call goes here.
+        RunExistingPlan(run);
     }
 
     CheckWritten(existReport, files.outputExist);

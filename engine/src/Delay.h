@@ -1,0 +1,60 @@
+#pragma once
+// Total weighted delay (TWD): the vehicles that stay in the approaches' cells during the
+// delay period, summed per approach, converted to vehicle-seconds and weighted.
+
+#include <array>
+
+#include "FlowNetwork.h"
+#include "Scenario.h"
+#include "SignalControl.h"
+
+namespace talvo {
+
+struct DelayResults {
+    std::array<float, kMaxGroups + 1> approachDelaySteps{};    // vehicle-steps, 1..20
+    std::array<float, kMaxGroups + 1> approachDelaySeconds{};  // vehicle-seconds, 1..20
+    float totalWeightedDelay = 0;                              // weighted vehicle-seconds
+};
+
+// The number of delay-period steps summed: (endStep - startStep + timeStep) div timeStep,
+// none when the period is empty.
+int32_t DelayStepCount(const Scenario& scenario);
+
+// Sums delayVehicles over each approach's cells and the delay period's steps (approach by
+// approach, step by step, place by place) and returns the TWD.
+float AggregateDelay(const Scenario& scenario, const TimeTables& tables, DelayResults& results);
+
+// The TWD of a signal plan without keeping the time tables: one rolling row per table,
+// each approach's delay summed while stepping (in the same order as AggregateDelay), and
+// the run stopped at the last step the delay period reads. Gives exactly the TWD that
+// SimulateNetwork returns. Holds its own working rows, so one evaluator per thread.
+class DelayEvaluator {
+  public:
+    // `inputs` supplies the initial occupancies (second 0) and the loadings of the cells
+    // no other cell feeds; it is read, never written, and must outlive the evaluator.
+    // SimulateNetwork on the same tables writes none of what is read here, so evaluators
+    // on several threads may share them with each other and with a full run.
+    // Throws EngineError when the scenario cannot be simulated (see CheckSimulationInput).
+    DelayEvaluator(const Scenario& scenario, const TimeTables& inputs);
+
+    float evaluate(const SignalTables& tables);
+    float evaluate(const SignalTables& tables, DelayResults& results);
+
+  private:
+    struct Approach {
+        float weight = 0;
+        int numCells = 0;
+        std::array<int, kMaxGroupCells> cells{};
+    };
+
+    const TimeTables& inputs_;
+    FlowNetwork network_;
+    int numApproaches_ = 0;
+    std::array<Approach, kMaxGroups + 1> approaches_{};
+    int32_t firstDelayStep_ = 0;  // step numbers (time / timeStep)
+    int32_t lastDelayStep_ = -1;
+    std::array<float, TimeTables::kRow> occupancyA_{}, occupancyB_{}, outflow_{}, inflow_{};
+    std::array<int32_t, kMaxSignalNumber + 1> green_{};
+};
+
+}  // namespace talvo

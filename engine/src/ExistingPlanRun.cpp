@@ -1,0 +1,53 @@
+#include "ExistingPlanRun.h"
+
+#include <memory>
+#include <string>
+
+#include "Delay.h"
+#include "FlowNetwork.h"
+#include "ResultFiles.h"
+#include "SignalControl.h"
+#include "Simulation.h"
+#include "TimingPlanFile.h"
+#include "format/RecordWriter.h"
+#include "run/Console.h"
+
+namespace talvo {
+
+void RunExistingPlan(EngineRun& run) {
+    const Scenario& s = run.scenario;
+    auto network = std::make_unique<FlowNetwork>();
+    try {
+        BuildFlowNetwork(s, *network);
+    } catch (const DivergeSplitError& error) {
+        ConsoleLine(run.console, kDivergeSplitMessage);
+        throw EngineError("Error in " + run.files.inputFin + ": " + error.what());
+    } catch (const EngineError& error) {
+        throw EngineError("Error in " + run.files.inputFin + ": " + error.what());
+    }
+
+    // The plan file must be present and whole, although the stage plan replaces it.
+    auto signals = std::make_unique<SignalTables>();
+    ReadTimingPlanFile(run.files.planTpl, s, *signals);
+    const auto plan = std::make_unique<StagePlan>(ExistingStagePlan(s));
+    BuildSignalTable(s, *plan, *signals);
+
+    RecordWriter& report = run.existWriter;
+    WriteExistingPlanSetting(report, s, *plan);
+
+    DelayResults delay;
+    SimulateNetwork(*network, s, *signals, run.tables, delay);
+    ConsoleLine(run.console, "Finished CTM Simulation...  Simulation end time step " +
+                                 std::to_string(s.endSimulationStep));
+    ConsoleLine(run.console, "Calculating total vehicles on each approach...");
+
+    const ApproachTotals totals = ComputeApproachTotals(s, run.tables, delay);
+    report.write("(' ')");
+    report.write("(' ')");
+    WriteTimingPlanFile(run.files.optExistPlan, s, *signals, PlanFileHorizon(s));
+    WriteDelayTable(report, s, delay, totals);
+    WriteOccupancyFile(run.files.occuExist, s, run.tables);
+    WritePlotFiles(run.files.ctmplot, s, run.tables);
+}
+
+}  // namespace talvo

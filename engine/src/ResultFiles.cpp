@@ -1,0 +1,182 @@
+#include "ResultFiles.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+
+#include "EngineError.h"
+
+namespace talvo {
+
+namespace {
+
+void Blank(RecordWriter& out) {
+    out.write("(' ')");
+}
+
+std::ofstream CreateResultFile(const std::string& path) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    if (!out) {
+        throw EngineError("Error: cannot create " + path + " (" + std::strerror(errno) + ")");
+    }
+    return out;
+}
+
+void FinishResultFile(std::ofstream& out, const std::string& path) {
+    if (!out.flush()) {
+        throw EngineError("Error: cannot write " + path);
+    }
+}
+
+// The time whose values stand for second t: the start of the step holding t, within the
+// simulated horizon (the run fills only the step starts); beyond it the table's own value.
+int32_t StepStartOf(const Scenario& s, int32_t t) {
+    if (s.timeStep <= 1) {
+        return t;
+    }
+    const int32_t lastWritten = (s.endSimulationStep / s.timeStep + 1) * s.timeStep;
+    return t <= lastWritten ? t - t % s.timeStep : t;
+}
+
+}  // namespace
+
+void WriteExistingPlanSetting(RecordWriter& report, const Scenario& s, const StagePlan& plan) {
+    Blank(report);
+    report.write("('OPTIMIZED TIMING PLAN SETTING:')");
+    Blank(report);
+    report.writeText("Network Cycle Time (sec):", {plan.networkCycleTime});
+    Blank(report);
+    for (int p = 1; p <= s.numIntersections; ++p) {
+        report.writeText("========================");
+        report.writeText("Intersection:", {int32_t(p)});
+        report.writeText("========================");
+        Blank(report);
+        report.writeText("Offset (sec):", {plan.offset[p]});
+        Blank(report);
+        report.writeText("        Stage    Duration (sec)");
+        report.writeText("        -----    --------------");
+        for (int k = 1; k <= s.intersections[p].stageCount; ++k) {
+            report.writeListDirected({int32_t(k), plan.slotDuration[p][k]});
+        }
+        report.writeListDirected();
+    }
+    Blank(report);
+}
+
+ApproachTotals ComputeApproachTotals(const Scenario& s, const TimeTables& tables,
+                                     const DelayResults& delay) {
+    ApproachTotals totals;
+    for (int a = 1; a <= s.numApproaches; ++a) {
+        const Group& approach = s.approaches[a];
+        float total = 0.0f;
+        for (int m = 1; m <= s.maxGroupCells; ++m) {
+            total += tables.n(approach.cells[m], s.startStep);
+        }
+        const auto inApproach = [&](int cell) {
+            if (cell == 0) {
+                return false;
+            }
+            for (int m = 1; m <= s.maxGroupCells; ++m) {
+                if (approach.cells[m] == cell) {
+                    return true;
+                }
+            }
+            return false;
+        };
+        for (int m = 1; m <= s.maxGroupCells; ++m) {
+            const int c = approach.cells[m];
+            if (c == 0 || inApproach(s.cells[c].from1) || inApproach(s.cells[c].from2)) {
+                continue;
+            }
+            for (int32_t t = s.startStep + 1; t <= s.endStep; t += s.timeStep) {
+                total += tables.x(c, StepStartOf(s, t));
+            }
+        }
+        totals.approachTotalVehicles[a] = total;
+        totals.delayPerVehicle[a] = total != 0.0f ? delay.approachDelaySeconds[a] / total : 0.0f;
+    }
+    return totals;
+}
+
+void WriteDelayTable(RecordWriter& report, const Scenario& s, const DelayResults& delay,
+                     const ApproachTotals& totals) {
+    report.write("('DELAY BY APPROACH:')");
+    report.write("('Delay analysis period (inclusive): ',I5,' sec to',I5,' sec')",
+                 {s.startStep, s.endStep});
+    Blank(report);
+    report.write("('Approach',3X,'Weight',9X,'Delay',8X,'Delay',10X,'Total',8X,'Delay per')");
+    report.write("(3X,'No.',17X,'(veh-steps)',3X,'(veh-hr)',9X,'Veh.',8X,'Veh.(sec)')");
+    for (int a = 1; a <= s.numApproaches; ++a) {
+        report.write("(I5,5X,F7.2,5X,F11.2,2X,F11.2,3X,F11.2,7X,F6.2)",
+                     {int32_t(a), s.approaches[a].weight, delay.approachDelaySteps[a],
+                      delay.approachDelaySeconds[a] / 3600.0f, totals.approachTotalVehicles[a],
+                      totals.delayPerVehicle[a]});
+    }
+    Blank(report);
+    report.write("('Total weighted delay(hr):',F10.2)", {delay.totalWeightedDelay / 3600.0f});
+}
+
+void WriteOccupancyFile(std::ostream& out, const Scenario& s, const TimeTables& tables) {
+    RecordWriter writer(out);
+    Blank(writer);
+    Blank(writer);
+    writer.write("('******** O C C U P A N C Y   A R R A Y *******')");
+    writer.write("('Time Step',2X,'Cell No.',2X,'Vehicles')");
+    const std::string_view line = "(I5,5X,I5,5X,F10.2)";
+    for (int c = 1; c <= s.numCells; ++c) {
+        for (int32_t t = 0; t <= s.endSimulationStep; t += s.timeStep) {
+            const float n = tables.n(c, t);
+            for (int32_t step = 1; step <= s.timeStep; ++step) {
+                writer.write(line, {int32_t(t + step - 1), int32_t(c), n});
+            }
+        }
+    }
+}
+
+void WriteOccupancyFile(const std::string& path, const Scenario& s, const TimeTables& tables) {
+    std::ofstream out = CreateResultFile(path);
+    WriteOccupancyFile(out, s, tables);
+    FinishResultFile(out, path);
+}
+
+void WritePlotFile(std::ostream& out, const Scenario& s, const TimeTables& tables, int g) {
+    RecordWriter writer(out);
+    const Group& group = s.plotGroups[g];
+    int count = 0;
+    for (int m = 1; m <= kMaxGroupCells; ++m) {
+        if (group.cells[m] != 0) {
+            ++count;
+        }
+    }
+    FormatValues values;
+    values.reserve(size_t(count) + 1);
+    for (int32_t t = group.plotStart; t <= group.plotEnd; ++t) {
+        const int32_t source = StepStartOf(s, t);
+        values.clear();
+        for (int m = 1; m <= count; ++m) {
+            values.emplace_back(tables.n(group.cells[m], source));
+        }
+        if (t < group.plotEnd) {
+            values.emplace_back(-1.0f);
+            writer.write("(51F7.2)", values);
+        } else {
+            writer.write("(50F7.2)", values);
+        }
+    }
+    writer.writeListDirected();
+    writer.writeListDirected();
+}
+
+void WritePlotFiles(const std::array<std::string, kMaxPlotFiles + 1>& paths, const Scenario& s,
+                    const TimeTables& tables) {
+    for (int g = 1; g <= kMaxPlotFiles && g <= s.numPlotGroups; ++g) {
+        if (s.plotGroups[g].plotFlag != 'Y') {
+            continue;
+        }
+        std::ofstream out = CreateResultFile(paths[g]);
+        WritePlotFile(out, s, tables, g);
+        FinishResultFile(out, paths[g]);
+    }
+}
+
+}  // namespace talvo

@@ -1,0 +1,52 @@
+#pragma once
+// The results of a simulated plan: the plan setting, the delay table and the approach
+// totals of the report, the occupancy file and the time-space plot files.
+
+#include <array>
+#include <ostream>
+#include <string>
+
+#include "Delay.h"
+#include "Scenario.h"
+#include "SignalControl.h"
+#include "format/RecordWriter.h"
+
+namespace talvo {
+
+struct ApproachTotals {
+    std::array<float, kMaxGroups + 1> approachTotalVehicles{};  // 1..20
+    std::array<float, kMaxGroups + 1> delayPerVehicle{};        // seconds, 1..20
+};
+
+// "OPTIMIZED TIMING PLAN SETTING:" of the existing plan: the network cycle, and per
+// intersection its offset and stage durations.
+void WriteExistingPlanSetting(RecordWriter& report, const Scenario& scenario,
+                              const StagePlan& plan);
+
+// Per approach: the vehicles in its cells at startStep plus those entering its entry cells
+// (cells none of whose upstream cells belong to the approach) during the delay period,
+// and the delay per vehicle. With steps longer than a second, an arrival second counts the
+// inflow of the step that holds it, the one the run moved.
+ApproachTotals ComputeApproachTotals(const Scenario& scenario, const TimeTables& tables,
+                                     const DelayResults& delay);
+
+// "DELAY BY APPROACH:" with one row per approach, and "Total weighted delay(hr):".
+void WriteDelayTable(RecordWriter& report, const Scenario& scenario, const DelayResults& delay,
+                     const ApproachTotals& totals);
+
+// Four header lines, then cell by cell one line per second from 0 to the end of the last
+// step, the occupancy held within each step.
+void WriteOccupancyFile(std::ostream& out, const Scenario& scenario, const TimeTables& tables);
+void WriteOccupancyFile(const std::string& path, const Scenario& scenario,
+                        const TimeTables& tables);
+
+// One plot group's occupancies second by second from plotStart to plotEnd. Within a step
+// longer than a second the occupancy of the step's start is shown, as in the occupancy
+// file.
+void WritePlotFile(std::ostream& out, const Scenario& scenario, const TimeTables& tables, int g);
+
+// The plot files of groups 1..5 whose plotFlag is "Y"; paths[g] names group g's file.
+void WritePlotFiles(const std::array<std::string, kMaxPlotFiles + 1>& paths,
+                    const Scenario& scenario, const TimeTables& tables);
+
+}  // namespace talvo

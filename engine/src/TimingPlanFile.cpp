@@ -1,0 +1,186 @@
+#include "TimingPlanFile.h"
+
+#include <algorithm>
+#include <array>
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <vector>
+
+#include "EngineError.h"
+
+namespace talvo {
+
+namespace {
+
+// List-directed reading of whole numbers: each read starts on a fresh line and takes as
+// many lines as it needs; what is left on its last line is skipped.
+class PlanTokenReader {
+  public:
+    PlanTokenReader(std::istream& in, const std::string& fileName) : in_(in), fileName_(fileName) {}
+
+    // Reads `count` whole numbers into `values`; `what` names them in error messages.
+    void read(int count, int32_t* values, const char* what) {
+        tokens_.clear();
+        next_ = 0;
+        for (int i = 0; i < count; ++i) {
+            while (next_ >= tokens_.size()) {
+                if (!nextLine()) {
+                    throw EngineError("Error in " + fileName_ + ", line " +
+                                      std::to_string(lineNumber_) + ": the file ends where " +
+                                      what + " is expected");
+                }
+            }
+            values[i] = toInt(tokens_[next_++]);
+        }
+    }
+
+    int lineNumber() const { return lineNumber_; }
+    const std::string& fileName() const { return fileName_; }
+
+  private:
+    bool nextLine() {
+        std::string line;
+        if (!std::getline(in_, line)) {
+            return false;
+        }
+        ++lineNumber_;
+        tokens_.clear();
+        next_ = 0;
+        std::string token;
+        for (const char c : line) {
+            if (c == ' ' || c == '\t' || c == ',' || c == '\r' || c == '\n') {
+                if (!token.empty()) {
+                    tokens_.push_back(token);
+                    token.clear();
+                }
+            } else {
+                token += c;
+            }
+        }
+        if (!token.empty()) {
+            tokens_.push_back(token);
+        }
+        return true;
+    }
+
+    int32_t toInt(const std::string& token) const {
+        errno = 0;
+        char* end = nullptr;
+        const long value = std::strtol(token.c_str(), &end, 10);
+        if (end == token.c_str() || *end != '\0' || errno == ERANGE || value < INT32_MIN ||
+            value > INT32_MAX) {
+            throw EngineError("Error in " + fileName_ + ", line " + std::to_string(lineNumber_) +
+                              ": \"" + token + "\" is not a whole number");
+        }
+        return int32_t(value);
+    }
+
+    std::istream& in_;
+    std::string fileName_;
+    int lineNumber_ = 0;
+    std::vector<std::string> tokens_;
+    size_t next_ = 0;
+};
+
+void AppendLine(std::string& text, const char* format, int32_t a, int32_t b = 0) {
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, format, a, b);
+    text += buffer;
+    text += "\r\n";
+}
+
+}  // namespace
+
+void ReadTimingPlan(std::istream& in, const std::string& fileName, const Scenario& scenario,
+                    SignalTables& tables) {
+    PlanTokenReader reader(in, fileName);
+    std::array<bool, kMaxSignalNumber + 1> seen{};
+    for (size_t r = 0; r < scenario.signalNumbers.size(); ++r) {
+        int32_t k = 0;
+        reader.read(1, &k, "a signal record number");
+        const std::string where =
+            "Error in " + fileName + ", line " + std::to_string(reader.lineNumber());
+        if (k < 1 || k > kMaxSignalNumber) {
+            throw EngineError(where + ": signal record number " + std::to_string(k) +
+                              " is outside 1.." + std::to_string(kMaxSignalNumber));
+        }
+        if (!scenario.signals[k].present) {
+            throw EngineError(where + ": signal record " + std::to_string(k) +
+                              " is not defined in the scenario");
+        }
+        if (seen[k]) {
+            throw EngineError(where + ": signal record " + std::to_string(k) +
+                              " appears a second time");
+        }
+        seen[k] = true;
+
+        SwitchingSequence& seq = tables.sequences[k];
+        int m = 0;
+        while (true) {
+            if (m >= kMaxIntervals) {
+                throw EngineError(where + ": signal record " + std::to_string(k) +
+                                  " has more than " + std::to_string(kMaxIntervals) +
+                                  " entries before its closing entry (end time 10000)");
+            }
+            int32_t pair[2] = {0, 0};
+            reader.read(2, pair, "a signal state and end time");
+            if (pair[0] != 0 && pair[0] != 1) {
+                throw EngineError("Error in " + fileName + ", line " +
+                                  std::to_string(reader.lineNumber()) + ": signal state " +
+                                  std::to_string(pair[0]) + " is neither 0 (red) nor 1 (green)");
+            }
+            seq.signalState[m] = pair[0];
+            seq.signalEndTime[m] = pair[1];
+            if (pair[1] >= kSequenceEnd) {
+                break;
+            }
+            ++m;
+        }
+    }
+}
+
+void ReadTimingPlanFile(const std::string& path, const Scenario& scenario, SignalTables& tables) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        throw EngineError("Error: cannot open the timing plan file " + path);
+    }
+    ReadTimingPlan(in, path, scenario, tables);
+}
+
+int32_t PlanFileHorizon(const Scenario& scenario) {
+    return std::max<int32_t>(1000, scenario.endSimulationStep);
+}
+
+void WriteTimingPlan(std::ostream& out, const Scenario& scenario, const SignalTables& tables,
+                     int32_t horizon) {
+    std::string text;
+    for (const int k : scenario.signalNumbers) {
+        const SwitchingSequence& seq = tables.sequences[k];
+        AppendLine(text, "%5d", k);
+        int m = 0;
+        while (m < kMaxIntervals - 1 && seq.signalEndTime[m] < horizon) {
+            AppendLine(text, "%3d   %6d", seq.signalState[m], seq.signalEndTime[m]);
+            ++m;
+        }
+        AppendLine(text, "%3d   %6d", seq.signalState[m], horizon);
+        AppendLine(text, "%3d   %6d", 0, kSequenceEnd);
+    }
+    out << text;
+}
+
+void WriteTimingPlanFile(const std::string& path, const Scenario& scenario,
+                         const SignalTables& tables, int32_t horizon) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    if (!out) {
+        throw EngineError("Error: cannot create the timing plan file " + path);
+    }
+    WriteTimingPlan(out, scenario, tables, horizon);
+    out.flush();
+    if (!out) {
+        throw EngineError("Error: cannot write the timing plan file " + path);
+    }
+}
+
+}  // namespace talvo

@@ -1,0 +1,194 @@
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "ResultFiles.h"
+#include "Simulation.h"
+#include "TestNetworks.h"
+
+namespace talvo {
+namespace {
+
+using test::TestNetwork;
+
+std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    size_t start = 0;
+    while (start < text.size()) {
+        const size_t end = text.find("\r\n", start);
+        lines.push_back(text.substr(start, end - start));
+        start = end + 2;
+    }
+    return lines;
+}
+
+TEST(WriteOccupancyFile, TwoSecondStepsGiveOneLinePerSecond) {
+    TestNetwork net(2, 10);
+    const int a = net.addCell(CellKind::Ordinary);
+    const int b = net.addCell(CellKind::Destination);
+    net.link(a, b);
+    for (int t = 0; t <= 12; t += 2) {
+        net.tables->n(a, t) = 0.5f * float(t);
+        net.tables->n(a, t + 1) = 99.0f;  // off the step grid: never shown
+    }
+    std::ostringstream out;
+    WriteOccupancyFile(out, net.scenario, *net.tables);
+    const std::vector<std::string> lines = Lines(out.str());
+    ASSERT_EQ(lines.size(), 4u + 2u * 12u);
+    EXPECT_EQ(lines[0], " ");
+    EXPECT_EQ(lines[1], " ");
+    EXPECT_EQ(lines[2], "******** O C C U P A N C Y   A R R A Y *******");
+    EXPECT_EQ(lines[3], "Time Step  Cell No.  Vehicles");
+    EXPECT_EQ(lines[4], "    0         1           0.00");
+    EXPECT_EQ(lines[5], "    1         1           0.00");
+    EXPECT_EQ(lines[6], "    2         1           1.00");
+    EXPECT_EQ(lines[7], "    3         1           1.00");
+    EXPECT_EQ(lines[15], "   11         1           5.00");
+    EXPECT_EQ(lines[16], "    0         2           0.00");
+    EXPECT_EQ(lines[27], "   11         2           0.00");
+}
+
+TEST(WritePlotFile, LinesEndWithMinusOneExceptTheLast) {
+    TestNetwork net(1, 200);
+    for (int i = 0; i < 4; ++i) {
+        net.addCell(CellKind::Ordinary);
+    }
+    net.scenario.numPlotGroups = 1;
+    Group& g = net.scenario.plotGroups[1];
+    g.plotFlag = 'Y';
+    g.plotStart = 100;
+    g.plotEnd = 102;
+    g.cells[1] = 2;
+    g.cells[2] = 4;
+    g.cells[3] = 1;
+    net.tables->n(2, 100) = 1.5f;
+    net.tables->n(4, 101) = 12.25f;
+    net.tables->n(1, 102) = 3.0f;
+    std::ostringstream out;
+    WritePlotFile(out, net.scenario, *net.tables, 1);
+    EXPECT_EQ(out.str(),
+              "   1.50   0.00   0.00  -1.00\r\n"
+              "   0.00  12.25   0.00  -1.00\r\n"
+              "   0.00   0.00   3.00\r\n"
+              "\r\n\r\n");
+}
+
+TEST(WritePlotFile, LongerStepsShowTheStepsOccupancy) {
+    TestNetwork net(2, 10);
+    net.addCell(CellKind::Ordinary);
+    Group& g = net.scenario.plotGroups[1];
+    g.plotStart = 3;
+    g.plotEnd = 5;
+    g.cells[1] = 1;
+    net.tables->n(1, 2) = 2.0f;
+    net.tables->n(1, 4) = 4.0f;
+    std::ostringstream out;
+    WritePlotFile(out, net.scenario, *net.tables, 1);
+    EXPECT_EQ(out.str(), "   2.00  -1.00\r\n   4.00  -1.00\r\n   4.00\r\n\r\n\r\n");
+}
+
+TEST(ComputeApproachTotals, CountsPresentVehiclesAndArrivalsAtEntryCells) {
+    TestNetwork net(1, 20);
+    const int o = net.addCell(CellKind::Origin);
+    const int a = net.addCell(CellKind::Ordinary);
+    const int b = net.addCell(CellKind::Ordinary);
+    const int d = net.addCell(CellKind::Destination);
+    net.link(o, a);
+    net.link(a, b);
+    net.link(b, d);
+    net.scenario.startStep = 4;
+    net.scenario.endStep = 8;
+    const int first = net.addApproach(1.0f, {o, 0, a});  // entered at the origin
+    const int second = net.addApproach(1.0f, {b});       // entered from the first
+    const int empty = net.addApproach(1.0f, {});
+    TimeTables& t = *net.tables;
+    t.n(o, 4) = 1.0f;
+    t.n(a, 4) = 2.0f;
+    t.n(b, 4) = 4.0f;
+    for (int s = 0; s <= 20; ++s) {
+        t.x(o, s) = 0.5f;    // loading: seconds 5..8 count
+        t.x(a, s) = 100.0f;  // a has its upstream cell in the approach: not an entry
+        t.x(b, s) = 0.25f;   // b is the second approach's entry cell
+    }
+    DelayResults delay;
+    delay.approachDelaySeconds[first] = 10.0f;
+    delay.approachDelaySeconds[second] = 10.0f;
+    const ApproachTotals totals = ComputeApproachTotals(net.scenario, t, delay);
+    EXPECT_EQ(totals.approachTotalVehicles[first], 5.0f);  // 1 + 2 + 4 x 0.5
+    EXPECT_EQ(totals.delayPerVehicle[first], 2.0f);
+    EXPECT_EQ(totals.approachTotalVehicles[second], 5.0f);  // 4 + 4 x 0.25
+    EXPECT_EQ(totals.approachTotalVehicles[empty], 0.0f);
+    EXPECT_EQ(totals.delayPerVehicle[empty], 0.0f);
+}
+
+TEST(WriteDelayTable, RowsAndTotalInTheirColumns) {
+    TestNetwork net(2, 100);
+    net.scenario.startStep = 10;
+    net.scenario.endStep = 90;
+    net.addApproach(1.0f, {});
+    net.addApproach(2.5f, {});
+    DelayResults delay;
+    delay.approachDelaySteps[1] = 900.0f;
+    delay.approachDelaySeconds[1] = 1800.0f;
+    delay.approachDelaySteps[2] = 3.125f;
+    delay.approachDelaySeconds[2] = 6.25f;
+    delay.totalWeightedDelay = 1800.0f + 2.5f * 6.25f;
+    ApproachTotals totals;
+    totals.approachTotalVehicles[1] = 120.0f;
+    totals.delayPerVehicle[1] = 15.0f;
+    std::ostringstream out;
+    RecordWriter writer(out);
+    WriteDelayTable(writer, net.scenario, delay, totals);
+    EXPECT_EQ(out.str(),
+              "DELAY BY APPROACH:\r\n"
+              "Delay analysis period (inclusive):    10 sec to   90 sec\r\n"
+              " \r\n"
+              "Approach   Weight         Delay        Delay          Total        Delay per\r\n"
+              "   No.                 (veh-steps)   (veh-hr)         Veh.        Veh.(sec)\r\n"
+              "    1        1.00          900.00         0.50        120.00        15.00\r\n"
+              "    2        2.50            3.13         0.00          0.00         0.00\r\n"
+              " \r\n"
+              "Total weighted delay(hr):      0.50\r\n");
+}
+
+TEST(WriteExistingPlanSetting, ListsCycleOffsetsAndStages) {
+    TestNetwork net;
+    net.addIntersection(1, 7, {25, 20});
+    net.scenario.networkCycleTime = 45;
+    std::ostringstream out;
+    RecordWriter writer(out);
+    WriteExistingPlanSetting(writer, net.scenario, ExistingStagePlan(net.scenario));
+    EXPECT_EQ(out.str(),
+              " \r\nOPTIMIZED TIMING PLAN SETTING:\r\n \r\n Network Cycle Time (sec): 45\r\n \r\n"
+              " ========================\r\n Intersection: 1\r\n ========================\r\n"
+              " \r\n Offset (sec): 7\r\n \r\n"
+              "         Stage    Duration (sec)\r\n         -----    --------------\r\n"
+              " 1 25\r\n 2 20\r\n\r\n \r\n");
+}
+
+}  // namespace
+}  // namespace talvo
+
+namespace talvo {
+namespace {
+
+TEST(ComputeApproachTotals, LongerStepsCountTheInflowTheRunMoved) {
+    test::TestNetwork net(2, 20);
+    const int a = net.addCell(CellKind::Ordinary);
+    const int b = net.addCell(CellKind::Ordinary);
+    net.link(a, b);
+    net.scenario.startStep = 4;
+    net.scenario.endStep = 10;  // arrival seconds 5, 7, 9: steps at 4, 6, 8
+    const int second = net.addApproach(1.0f, {b});
+    for (int t = 0; t <= 20; t += 2) {
+        net.tables->x(b, t) = 0.5f;  // the run writes the inflow at step starts only
+    }
+    DelayResults delay;
+    const ApproachTotals totals = ComputeApproachTotals(net.scenario, *net.tables, delay);
+    EXPECT_EQ(totals.approachTotalVehicles[second], 1.5f);
+}
+
+}  // namespace
+}  // namespace talvo

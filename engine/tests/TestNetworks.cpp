@@ -1,0 +1,161 @@
+#include "TestNetworks.h"
+
+#include <algorithm>
+
+namespace talvo::test {
+
+TestNetwork::TestNetwork(int32_t timeStep, int32_t endSimulationStep) {
+    Scenario& s = scenario;
+    s.wvRatio = 0.5f;
+    s.jamDensity = 150;
+    s.saturationFlow = 1800;
+    s.timeStep = timeStep;
+    s.endSimulationStep = endSimulationStep;
+    s.startStep = 0;
+    s.endStep = endSimulationStep;
+    s.phaseCycle = 4;
+    s.networkCycleTime = 60;
+    s.maxGroupCells = 50;
+}
+
+int TestNetwork::addCell(CellKind kind, float lanes, float fMax, float fTURN) {
+    Scenario& s = scenario;
+    const int i = ++s.numCells;
+    Cell& c = s.cells[i];
+    c.kind = kind;
+    static const char* const kCodes[] = {"TR", "OR", "DE", "DI", "ME", "MB"};
+    c.cellType = kCodes[int(kind)];
+    c.cellName = c.cellType + "-" + std::to_string(i);
+    c.cellName.resize(11, ' ');
+    c.laneNum = lanes;
+    c.fMax = fMax;
+    c.fTURN = fTURN;
+    c.signalised = 'N';
+    const bool endCell = kind == CellKind::Origin || kind == CellKind::Destination;
+    c.holdingCapacity =
+        endCell ? 99999.0f
+                : float(double(lanes) * fMax * s.timeStep * double(s.jamDensity) / 3600.0);
+    c.qMax = float(double(fTURN) * lanes * fMax * s.timeStep * double(s.saturationFlow) / 3600.0);
+    return i;
+}
+
+void TestNetwork::link(int from, int to) {
+    Cell& f = scenario.cells[from];
+    Cell& t = scenario.cells[to];
+    (f.to1 == 0 ? f.to1 : f.to2) = to;
+    (t.from1 == 0 ? t.from1 : t.from2) = from;
+}
+
+void TestNetwork::setSplits(int cell, float split1, float split2) {
+    scenario.cells[cell].split1 = split1;
+    scenario.cells[cell].split2 = split2;
+}
+
+void TestNetwork::load(int cell, float vehiclesPerStep, int32_t from, int32_t to) {
+    for (int32_t t = from; t <= to; ++t) {
+        tables->x(cell, t) = vehiclesPerStep;
+    }
+}
+
+void TestNetwork::addIntersection(int p, int32_t offset, std::initializer_list<int32_t> stages) {
+    Intersection& node = scenario.intersections[p];
+    node.offset = offset;
+    node.stageCount = int32_t(stages.size());
+    int k = 1;
+    for (const int32_t d : stages) {
+        node.stageTime[k++] = d;
+    }
+    scenario.numIntersections = std::max(scenario.numIntersections, p);
+}
+
+void TestNetwork::addSignal(int k, int p, const std::string& greenFlags) {
+    SignalRecord& r = scenario.signals[k];
+    r.present = true;
+    r.signalIntersection = p;
+    for (size_t j = 0; j < greenFlags.size(); ++j) {
+        r.stageGreen[j + 1] = greenFlags[j];
+    }
+    scenario.signalNumbers.push_back(k);
+    std::sort(scenario.signalNumbers.begin(), scenario.signalNumbers.end());
+    scenario.numSignals = int(scenario.signalNumbers.size());
+}
+
+void TestNetwork::gate(int cell, int k) {
+    scenario.cells[cell].signalised = 'Y';
+    scenario.cells[cell].signalID = k;
+}
+
+int TestNetwork::addApproach(float weight, std::initializer_list<int> cells) {
+    const int a = ++scenario.numApproaches;
+    Group& g = scenario.approaches[a];
+    g.weight = weight;
+    int m = 1;
+    for (const int c : cells) {
+        g.cells[m++] = c;
+    }
+    return a;
+}
+
+void TestNetwork::fillFromCapacity(float fraction) {
+    Scenario& s = scenario;
+    for (int i = 1; i <= s.numCells; ++i) {
+        const CellKind kind = s.cells[i].kind;
+        if (kind != CellKind::Origin && kind != CellKind::Destination) {
+            tables->n(i, 0) = s.cells[i].holdingCapacity * fraction;
+        }
+    }
+    for (int i = 1; i <= s.numCells; ++i) {
+        if (s.cells[i].kind == CellKind::Origin) {
+            tables->n(i, 0) = tables->n(s.cells[i].to1, 0);
+        }
+    }
+}
+
+TestNetwork MakeJunctionNetwork(int32_t timeStep, int32_t endSimulationStep, float preload) {
+    TestNetwork net(timeStep, endSimulationStep);
+    // Main street: origin, two cells, a signalised stop line, a diverge, two branches.
+    const int o1 = net.addCell(CellKind::Origin);
+    const int a1 = net.addCell(CellKind::Ordinary);
+    const int a2 = net.addCell(CellKind::Ordinary);
+    const int stop1 = net.addCell(CellKind::Ordinary);
+    const int div = net.addCell(CellKind::Diverge);
+    const int b1 = net.addCell(CellKind::Ordinary, 1, 30);
+    const int b2 = net.addCell(CellKind::Ordinary, 1, 30);
+    // Side street: origin, a signalised merging cell into b2's continuation.
+    const int o2 = net.addCell(CellKind::Origin, 1, 30);
+    const int side = net.addCell(CellKind::MergeAtSignal, 1, 30, 0.9f);
+    const int joined = net.addCell(CellKind::Ordinary, 2, 36);
+    const int d1 = net.addCell(CellKind::Destination);
+    const int d2 = net.addCell(CellKind::Destination);
+    net.link(o1, a1);
+    net.link(a1, a2);
+    net.link(a2, stop1);
+    net.link(stop1, div);
+    net.link(div, b1);
+    net.link(div, b2);
+    net.link(b1, d1);
+    net.link(b2, joined);
+    net.link(o2, side);
+    net.link(side, joined);
+    net.link(joined, d2);
+    net.setSplits(div, 0.7f, 0.3f);
+    net.scenario.cells[b2].cellType = "ME";
+    net.scenario.cells[b2].kind = CellKind::Merge;
+    net.scenario.cells[b2].priority = 0.6f;
+    net.scenario.cells[side].priority = 0.4f;
+    net.addIntersection(1, 5, {30, 25});
+    net.addSignal(1, 1, "YN");
+    net.addSignal(2, 1, "NY");
+    net.gate(stop1, 1);
+    net.gate(side, 2);
+    net.fillFromCapacity(preload);
+    const float step = float(timeStep);
+    net.load(o1, step * 1500.0f / 3600.0f, 0, endSimulationStep * 2 / 3);
+    net.load(o2, step * 700.0f / 3600.0f, 10, endSimulationStep);
+    net.addApproach(1.0f, {o1, a1, a2, stop1});
+    net.addApproach(2.0f, {o2, side, 0, joined});
+    net.addApproach(0.5f, {div, b1, b2, d1});
+    return net;
+}
+
+}  // namespace talvo::test

@@ -1,0 +1,39 @@
+#pragma once
+// Small scenarios built in code for the simulation tests: cells with capacities computed
+// as the scenario reader does, links that set both ends' neighbours, signals and groups.
+
+#include <memory>
+#include <string>
+
+#include "Scenario.h"
+#include "SignalControl.h"
+
+namespace talvo::test {
+
+struct TestNetwork {
+    Scenario scenario;
+    std::unique_ptr<TimeTables> tables = std::make_unique<TimeTables>();
+    SignalTables signals;
+
+    explicit TestNetwork(int32_t timeStep = 1, int32_t endSimulationStep = 100);
+
+    // Adds a cell; returns its index. Holding capacity and qMax follow the reader's
+    // formulas (99999 for origins and destinations).
+    int addCell(CellKind kind, float lanes = 2, float fMax = 36, float fTURN = 1);
+    void link(int from, int to);  // fills to1/to2 of `from` and from1/from2 of `to`
+    void setSplits(int cell, float split1, float split2);
+    void setOccupancy(int cell, float vehicles) { tables->n(cell, 0) = vehicles; }
+    void load(int cell, float vehiclesPerStep, int32_t from, int32_t to);
+    // Adds signal record k of intersection p (stages given by "YN" flags) and gates `cell`.
+    void addSignal(int k, int p, const std::string& greenFlags);
+    void gate(int cell, int k);
+    void addIntersection(int p, int32_t offset, std::initializer_list<int32_t> stageTimes);
+    int addApproach(float weight, std::initializer_list<int> cells);
+    void fillFromCapacity(float fraction);  // n(c,0) of ordinary cells, origins as to1
+};
+
+// A corridor of origins, signalised stop lines, a merge and a diverge, with a two-stage
+// intersection; `timeStep` 1 or 2.
+TestNetwork MakeJunctionNetwork(int32_t timeStep, int32_t endSimulationStep, float preload);
+
+}  // namespace talvo::test
