@@ -95,13 +95,9 @@ void EditorCommands::exportInputFile() {
     if (planPath.empty()) {
         return;
     }
-    // A write error is shown rather than lost; the plan is not written after a failed
-    // scenario, so the two files never come from different networks without the user knowing.
-    if (const EditResult written = WriteScenarioFile(scenarioPath, project); !written) {
-        caution(written.message());
-        return;
-    }
-    if (const EditResult written = WritePlanFile(planPath, project); !written) {
+    // Both files or neither: a failed write is shown and never leaves a scenario beside a
+    // plan of another network.
+    if (const EditResult written = WriteInputFiles(scenarioPath, planPath, project); !written) {
         caution(written.message());
     }
 }

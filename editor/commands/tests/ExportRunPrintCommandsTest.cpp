@@ -64,6 +64,16 @@ TEST_F(ExportCommand, WritesTheSameFilesAsTheWindowlessExport) {
     EXPECT_EQ(plan, ReadWhole(DataPath("corridor/plan.tpl")));
 }
 
+TEST_F(ExportCommand, TheExampleProjectGivesTheBundledEngineInput) {
+    const std::string example = TALVO_EXAMPLE_DIR;
+    ASSERT_TRUE(f.window.OpenProjectFile(example + "/arterial.tin", ProjectLayout::Current));
+    f.dialogs.saveNames = {(out.path() / "a.fin").string(), (out.path() / "a.tpl").string()};
+    f.Trigger("mnuGenerateFortanInputFile");
+    EXPECT_TRUE(f.prompter.cautions.empty());
+    EXPECT_EQ(ReadWhole(out.path() / "a.fin"), ReadWhole(example + "/input.fin"));
+    EXPECT_EQ(ReadWhole(out.path() / "a.tpl"), ReadWhole(example + "/plan.tpl"));
+}
+
 TEST_F(ExportCommand, CancellingEitherDialogWritesNothing) {
     ASSERT_TRUE(f.Open("corridor.tin"));
     f.Trigger("mnuGenerateFortanInputFile");
@@ -85,7 +95,7 @@ TEST_F(ExportCommand, AFailedCheckStopsBeforeAnyDialog) {
     EXPECT_TRUE(f.dialogs.asked.empty());
 }
 
-TEST_F(ExportCommand, AWriteErrorIsShownAndThePlanNotWritten) {
+TEST_F(ExportCommand, AWriteErrorIsShownAndNeitherFileWritten) {
     ASSERT_TRUE(f.Open("corridor.tin"));
     f.dialogs.saveNames = {(out.path() / "missing" / "scenario.fin").string(),
                            (out.path() / "existing.tpl").string()};
@@ -123,7 +133,8 @@ TEST_F(RunCommand, StartsTheEngineOnTheExampleAndItsReportAppears) {
         GTEST_SKIP() << "the engine executable is missing";
     }
     fs::create_symlink(TALVO_ENGINE_EXE, f.programDir() / kEngineFileName);
-    ASSERT_TRUE(f.window.OpenProjectFile(TALVO_EXAMPLE_PROJECT, ProjectLayout::Current));
+    ASSERT_TRUE(f.window.OpenProjectFile(std::string(TALVO_EXAMPLE_DIR) + "/arterial.tin",
+                                         ProjectLayout::Current));
     const fs::path runDir = runs.path() / "run one";
     fs::create_directories(runDir);
     AnswerRunDirectory(runDir);
