@@ -128,9 +128,10 @@ void EditorCommands::runTalvo() {
 
 void EditorCommands::printMap() {
     const QImage picture = hooks_.drawMapForPrint();
+    // The bitmap is kept for the user; printing works from the picture in memory, so a
+    // program directory that cannot take it does not stop the print.
     if (auto error = SavePrintBitmap(picture, hooks_.programDir)) {
         caution(*error);
-        return;
     }
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageOrientation(QPageLayout::Landscape);

@@ -13,32 +13,19 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// Quotes a path for the shell: inside single quotes nothing is special except the quote.
-std::string ShellQuoted(const std::string& text) {
-    std::string quoted = "'";
-    for (const char c : text) {
-        if (c == '\'') {
-            quoted += "'\\''";
-        } else {
-            quoted += c;
-        }
-    }
-    return quoted + "'";
-}
-
 std::string CannotWrite(const fs::path& file, const std::string& reason) {
     return "The file '" + file.string() + "' cannot be written: " + reason + ".";
 }
 
 }  // namespace
 
-std::string StartScriptText(const fs::path& programDir) {
+std::string StartScriptText() {
     const std::string engine = std::string("./") + kEngineFileName;
+    // The script changes to the directory it lies in, so that it stays right when the
+    // programs are moved: an existing script is never rewritten.
     return "#!/bin/sh\n"
            "# Starts the TALVO engine in the program directory, where it reads inout.dir.\n"
-           "cd " +
-           ShellQuoted(programDir.string()) +
-           " || exit 1\n"
+           "cd \"$(dirname \"$0\")\" || exit 1\n"
            "if command -v stdbuf >/dev/null 2>&1; then\n"
            "    exec stdbuf -oL -eL " +
            engine +
@@ -54,7 +41,7 @@ std::optional<std::string> EnsureStartScript(const fs::path& programDir) {
     if (fs::exists(script, ec)) {
         return std::nullopt;
     }
-    if (auto error = WriteFileWhole(script, StartScriptText(programDir))) {
+    if (auto error = WriteFileWhole(script, StartScriptText())) {
         return error;
     }
     fs::permissions(script, fs::perms::owner_exec | fs::perms::group_exec | fs::perms::others_exec,

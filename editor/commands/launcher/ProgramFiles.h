@@ -16,9 +16,9 @@ inline constexpr const char* kEngineFileName = "TALVO";
 inline constexpr const char* kStartScriptName = "Talvo.sh";
 inline constexpr const char* kRunDirectoryFileName = "inout.dir";
 
-// The start script: it changes to the program directory and starts the engine there, with
-// its console output line-buffered so that a run's progress shows as it comes.
-std::string StartScriptText(const std::filesystem::path& programDir);
+// The start script: it changes to the program directory (its own) and starts the engine
+// there, with its console output line-buffered so that a run's progress shows as it comes.
+std::string StartScriptText();
 
 // Writes the start script when it is missing; an existing one is left as it is. Returns the
 // error message when it cannot be written.

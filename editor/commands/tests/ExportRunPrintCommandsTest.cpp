@@ -237,6 +237,22 @@ TEST_F(PrintCommand, SavesTalvoBmpAndPrintsToPdf) {
     EXPECT_GT(text.size(), 2000u);
 }
 
+TEST_F(PrintCommand, ABitmapThatCannotBeSavedIsShownAndThePrintGoesOn) {
+    ASSERT_TRUE(f.Open("corridor.tin"));
+    fs::create_directories(f.programDir() / "talvo.bmp" / "in the way");
+    const fs::path pdf = out.path() / "map.pdf";
+    f.commands->choosePrinter = [&](QPrinter& printer) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(Q(pdf));
+        return true;
+    };
+    f.Trigger("mnuPrint");
+    ASSERT_EQ(f.prompter.cautions.size(), 1u);
+    EXPECT_NE(f.prompter.cautions[0].find("talvo.bmp' cannot be saved"), std::string::npos)
+        << f.prompter.cautions[0];
+    EXPECT_EQ(ReadWhole(pdf).substr(0, 5), "%PDF-");
+}
+
 TEST_F(PrintCommand, CancelledPrintDialogStillLeavesTheBitmap) {
     ASSERT_TRUE(f.Open("corridor.tin"));
     f.commands->choosePrinter = [](QPrinter&) { return false; };
