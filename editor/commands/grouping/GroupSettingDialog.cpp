@@ -108,6 +108,9 @@ void GroupSettingDialog::build() {
     count_->setObjectName(names.countSpinner);
     count_->setRange(0, editor_.maxGroups());
     count_->setValue(editor_.groupCount());
+    // Typing "14" must not pass through 1 on the way and drop groups 2 to 13 with their
+    // cells: a typed count takes effect on Enter or when the box loses the focus.
+    count_->setKeyboardTracking(false);
     if (auto* text = count_->findChild<QLineEdit*>()) {
         text->setObjectName(names.countText);
     }

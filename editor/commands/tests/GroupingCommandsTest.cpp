@@ -197,7 +197,15 @@ TEST_F(GroupingCommands, StreetDialogShowsMovesRenamesAndDeletes) {
         EXPECT_EQ(Items(d, "lstAvailableCell"), QStringList{"0010"});
         QTest::keyClicks(name, " East");
 
-        count->setValue(4);
+        auto* countText = d.findChild<QLineEdit*>("txtStreetNum");
+        countText->selectAll();
+        QTest::keyClicks(countText, "1");
+        EXPECT_EQ(ChooserItems(d, "cmbCurrentStreet").size(), 3);  // not yet: no Enter
+        QTest::keyClicks(countText, "4");
+        QTest::keyClick(countText, Qt::Key_Backspace);
+        QTest::keyClick(countText, Qt::Key_Backspace);
+        QTest::keyClicks(countText, "4");
+        QTest::keyClick(countText, Qt::Key_Return);
         EXPECT_EQ(ChooserItems(d, "cmbCurrentStreet"), (QStringList{"01", "02", "03", "04"}));
         d.findChild<QComboBox*>("cmbCurrentStreet")->setCurrentIndex(3);
         EXPECT_TRUE(Items(d, "lstAddedCell").isEmpty());
