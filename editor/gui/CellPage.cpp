@@ -15,11 +15,17 @@
 #include "CheckedField.h"
 #include "DialogParts.h"
 #include "FieldChecks.h"
+#include "common/NumberText.h"
 
 namespace talvo {
 
 namespace {
 constexpr int kMaxLanes = 20;
+
+// A speed typed in is whole; one read from a file may have decimals, shown as they are.
+QString SpeedText(const CellRecord& cell) {
+    return QString::fromStdString(FormatReal(cell.speed));
+}
 
 QString ThreeDigits(int value) {
     return QString("%1").arg(value, 3, 10, QChar('0'));
@@ -111,8 +117,8 @@ CellPage::CellPage(PanelContext& context, QWidget* parent) : QWidget(parent), ct
             ctx_.redraw();
         }
     });
-    BindIntegerField(
-        speed_, ctx_.prompter, [this] { return Cell() ? static_cast<int>(Cell()->speed) : 0; },
+    BindIntegerFieldText(
+        speed_, ctx_.prompter, [this] { return Cell() ? SpeedText(*Cell()) : QString(); },
         [this](int value) {
             if (CellRecord* cell = Cell()) {
                 cell->speed = value;
@@ -196,7 +202,7 @@ void CellPage::ShowCell(int position) {
     orientation_->setCurrentIndex(cell->orientation == kVertical ? 1 : 0);
     lanes_->setValue(std::max(1, cell->laneNum));
     lanesText_->setText(QString::number(cell->laneNum));
-    SetTextUnchecked(speed_, QString::number(static_cast<int>(cell->speed)));
+    SetTextUnchecked(speed_, SpeedText(*cell));
     ownOccupancy_->setChecked(cell->ownOccupancy);
     carNumLabel_->setEnabled(cell->ownOccupancy);
     carNum_->setEnabled(cell->ownOccupancy);

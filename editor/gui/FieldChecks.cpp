@@ -9,6 +9,13 @@ namespace talvo {
 
 void BindIntegerField(QLineEdit* edit, Prompter& prompter, std::function<int()> stored,
                       std::function<void(int)> store, int low, int high, QString rangeMessage) {
+    BindIntegerFieldText(
+        edit, prompter, [stored] { return QString::number(stored()); }, std::move(store), low, high,
+        std::move(rangeMessage));
+}
+
+void BindIntegerFieldText(QLineEdit* edit, Prompter& prompter, std::function<QString()> storedText,
+                          std::function<void(int)> store, int low, int high, QString rangeMessage) {
     BindCheckedField(
         edit,
         [&prompter, store, low, high, rangeMessage](const QString& text) {
@@ -27,7 +34,7 @@ void BindIntegerField(QLineEdit* edit, Prompter& prompter, std::function<int()> 
             }
             return true;
         },
-        [stored] { return QString::number(stored()); });
+        std::move(storedText));
 }
 
 void BindRealField(QLineEdit* edit, Prompter& prompter, std::function<double()> stored,

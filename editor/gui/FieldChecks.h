@@ -16,6 +16,10 @@ namespace talvo {
 void BindIntegerField(QLineEdit* edit, Prompter& prompter, std::function<int()> stored,
                       std::function<void(int)> store = nullptr, int low = 0, int high = 32767,
                       QString rangeMessage = QString());
+// The same with the stored value's own text (for a real model value edited as a whole
+// number, such as a cell's speed read from a file).
+void BindIntegerFieldText(QLineEdit* edit, Prompter& prompter, std::function<QString()> storedText,
+                          std::function<void(int)> store, int low, int high, QString rangeMessage);
 // The same for reals; the stored value comes back formatted "0.00".
 void BindRealField(QLineEdit* edit, Prompter& prompter, std::function<double()> stored,
                    std::function<void(double)> store = nullptr, double low = 0.0,

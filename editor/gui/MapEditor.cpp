@@ -23,6 +23,12 @@ MapPoint MapEditor::PointerMap(double px, double py) const {
     return view_.PointerToMap(px, py);
 }
 
+void MapEditor::Caution(const std::string& text) const {
+    if (caution) {
+        caution(text);
+    }
+}
+
 void MapEditor::Notify() {
     if (selectionChanged) {
         selectionChanged();
@@ -31,6 +37,7 @@ void MapEditor::Notify() {
 
 void MapEditor::SetTool(Tool tool) {
     sel_.currentTool = tool;
+    sel_.highlightedMovement = 0;
     sel_.ClearSelection();
     sel_.pendingLinkStart = 0;
     Notify();
@@ -53,7 +60,7 @@ void MapEditor::PressLeft(double px, double py) {
         case Tool::Cell:
             doc_.TakeSnapshot();
             if (const std::string refusal = doc_.AddCell(p.x, p.y); !refusal.empty()) {
-                caution(refusal);
+                Caution(refusal);
             }
             break;
         case Tool::Link:
@@ -62,7 +69,7 @@ void MapEditor::PressLeft(double px, double py) {
         case Tool::Node:
             doc_.TakeSnapshot();
             if (const std::string refusal = doc_.AddNode(p.x, p.y); !refusal.empty()) {
-                caution(refusal);
+                Caution(refusal);
             }
             break;
     }
@@ -70,6 +77,7 @@ void MapEditor::PressLeft(double px, double py) {
 
 void MapEditor::GrabAt(MapPoint p) {
     DropStaleIndices();
+    sel_.highlightedMovement = 0;
     const Project& project = doc_.project();
     groupMove_ = false;
     rubberBandActive_ = false;
@@ -93,7 +101,7 @@ void MapEditor::GrabAt(MapPoint p) {
             if (right - left > MapView::kViewWidth / view_.zoomFactor() ||
                 bottom - top > MapView::kViewHeight / view_.zoomFactor()) {
                 buttonDown_ = false;
-                caution(kGroupTooLarge);
+                Caution(kGroupTooLarge);
                 return;
             }
             doc_.TakeSnapshot();
@@ -147,11 +155,11 @@ void MapEditor::LinkToolPress(MapPoint p) {
     const int start = sel_.pendingLinkStart;
     sel_.pendingLinkStart = 0;
     if (start == id) {
-        caution(kSameCellLink);
+        Caution(kSameCellLink);
         return;
     }
     if (const std::string refusal = doc_.AddLink(start, id); !refusal.empty()) {
-        caution(refusal);
+        Caution(refusal);
     }
 }
 
@@ -305,7 +313,7 @@ void MapEditor::ReleaseLeft(double px, double py) {
                 if (static_cast<int>(sel_.multiSelection.size()) ==
                     SelectionState::kMaxMultiSelection) {
                     sel_.multiSelection.clear();
-                    caution(kTooManySelected);
+                    Caution(kTooManySelected);
                     break;
                 }
                 sel_.multiSelection.push_back(static_cast<int>(i));
@@ -337,7 +345,7 @@ void MapEditor::DeleteKey() {
         return;
     }
     if (!sel_.multiSelection.empty()) {
-        caution(kDeleteOneOnly);
+        Caution(kDeleteOneOnly);
         return;
     }
     DeleteSelected();
@@ -366,7 +374,7 @@ void MapEditor::DeleteSelected() {
             return;
     }
     if (!refusal.empty()) {
-        caution(refusal);
+        Caution(refusal);
         return;
     }
     sel_.ClearSelection();
@@ -424,6 +432,7 @@ void MapEditor::Space(bool horizontal) {
 
 void MapEditor::Undo() {
     sel_.ClearSelection();
+    sel_.highlightedMovement = 0;
     sel_.pendingLinkStart = 0;
     doc_.RestoreSnapshot();
     Notify();

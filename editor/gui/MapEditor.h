@@ -50,6 +50,7 @@ class MapEditor {
 
   private:
     MapPoint PointerMap(double px, double py) const;
+    void Caution(const std::string& text) const;
     void Notify();
     void GrabAt(MapPoint p);
     void LinkToolPress(MapPoint p);

@@ -70,7 +70,13 @@ std::vector<MapPoint> LinkPath(const NetworkTables& tables, const GlobalParamete
 int HitCell(const Project& project, MapPoint p) {
     const auto& cells = project.tables.cells;
     for (std::size_t i = 0; i < cells.size(); ++i) {
-        const MapRect r = RectOf(cells[i], project.params);
+        // The hit area uses the exact extents; only drawing rounds them.
+        const double along = project.params.cellScaleX * cells[i].speed;
+        const double across = project.params.cellScaleY * cells[i].laneNum;
+        const bool vertical = cells[i].orientation == kVertical;
+        const double ax = vertical ? across : along;
+        const double ay = vertical ? along : across;
+        const MapRect r{cells[i].x - ax, cells[i].y - ay, cells[i].x + ax, cells[i].y + ay};
         if (p.x >= r.left && p.x <= r.right && p.y >= r.top && p.y <= r.bottom) {
             return static_cast<int>(i);
         }

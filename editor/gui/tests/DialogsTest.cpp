@@ -51,6 +51,10 @@ struct Refusal {
     const char* restored;
 };
 
+void PrintTo(const Refusal& r, std::ostream* out) {
+    *out << r.field << " \"" << r.text << "\"";
+}
+
 class GlobalRefusals : public ::testing::TestWithParam<Refusal> {};
 
 TEST_P(GlobalRefusals, ShowTheMessageAndRestoreTheModelValue) {
@@ -248,6 +252,29 @@ TEST(GlobalDialog, ClosingShowsTheNewOccupancyInThePanel) {
     EXPECT_EQ(f.project().params.initialCellOccupancy, 30);
     auto* panel = f.window.findChild<QWidget*>("frmConfiguration");
     EXPECT_EQ(panel->findChild<QLineEdit*>("txtInitialCarNum")->text(), "30");
+}
+
+TEST(GlobalDialog, SettingButtonOpensTheOptimisationDialog) {
+    WindowFixture f;
+    std::vector<QString> opened;
+    f.window.runDialog = [&opened](QDialog& d) {
+        opened.push_back(d.objectName());
+        if (d.objectName() == "dlgOptimization") {
+            EXPECT_EQ(d.windowTitle(), "Optimization Parameters");
+            d.findChild<QRadioButton*>("optVGVC")->setChecked(true);
+            d.findChild<QLineEdit*>("txtGenerationNum")->setText("40");
+        } else {
+            d.findChild<QRadioButton*>("chkOptimization")->setChecked(true);
+            d.findChild<QPushButton*>("cmdOptimization")->click();
+        }
+        d.findChild<QPushButton*>("cmdOK")->click();
+        return d.result();
+    };
+    f.Trigger("mnuSimulationParameter");
+    EXPECT_EQ(opened, (std::vector<QString>{"dlgGlobal", "dlgOptimization"}));
+    EXPECT_TRUE(f.project().params.optimizationOn);
+    EXPECT_EQ(f.project().params.controlStrategy, 3);
+    EXPECT_EQ(f.project().params.generationNum, 40);
 }
 
 TEST(SetColorDialog, ChosenColoursReachConfTxtAndTheNextStart) {

@@ -177,3 +177,27 @@ TEST(FileMenu, OpenOldReadsTheLegacyLayout) {
 
 }  // namespace
 }  // namespace talvo::test
+
+namespace talvo::test {
+namespace {
+
+TEST(FileMenu, AFailedSaveIsReportedAndKeepsNameAndCaption) {
+    WindowFixture f;
+    f.UseTool("mnuCell");
+    f.Click(1500, 1500);
+    const QString good = f.dir.filePath("good.tin");
+    f.dialogs.saveNames = {good.toStdString()};
+    f.Trigger("mnuSave");
+    const QString caption = f.window.windowTitle();
+    f.Click(2100, 1500);
+    f.dialogs.saveNames = {f.dir.filePath("no/such/folder/bad.tin").toStdString()};
+    f.Trigger("mnuSaveAs");
+    ASSERT_EQ(f.prompter.cautions.size(), 1u);
+    EXPECT_NE(f.prompter.Last().find("bad.tin"), std::string::npos) << f.prompter.Last();
+    EXPECT_EQ(f.window.windowTitle(), caption);
+    EXPECT_EQ(f.window.document().fileName(), good.toStdString());
+    EXPECT_TRUE(f.window.document().IsModified());
+}
+
+}  // namespace
+}  // namespace talvo::test

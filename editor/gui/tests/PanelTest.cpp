@@ -212,7 +212,14 @@ TEST_F(PanelTest, NodeStagesAndMovements) {
     EXPECT_EQ(node.stages[1].stageTime, 25);
     Field<QCheckBox>("chkPhaseOptimization")->setChecked(true);
     EXPECT_TRUE(node.stages[1].stageOptimize);
+    time->setText("25.");
+    EXPECT_EQ(f.prompter.Last(), "You cannot enter a decimal number in this field.");
+    EXPECT_EQ(time->text(), "25");
     Field<QLineEdit>("txtPhaseOffset")->setText("7");
+    EXPECT_EQ(node.offset, 7);
+    Field<QLineEdit>("txtPhaseOffset")->setText("-7");
+    EXPECT_EQ(f.prompter.Last(), "You must enter a positive number in this field.");
+    EXPECT_EQ(Field<QLineEdit>("txtPhaseOffset")->text(), "7");
     EXPECT_EQ(node.offset, 7);
 
     // Deleting the first stage moves the second down with its time, flag and movements.
@@ -262,6 +269,33 @@ TEST_F(PanelTest, ToolChangeClearsAndDisablesThePanel) {
     f.Trigger("mnuNode");
     EXPECT_EQ(Field<QLineEdit>("txtSpeed")->text(), "");
     EXPECT_FALSE(Field<QLineEdit>("txtSpeed")->isEnabled());
+}
+
+}  // namespace
+}  // namespace talvo::test
+
+namespace talvo::test {
+namespace {
+
+TEST(PanelFromFile, ShowsTheStoredValuesOfACell) {
+    WindowFixture f;
+    ASSERT_TRUE(f.window.OpenProjectFile(std::string(TALVO_GUI_TEST_DATA) + "/two_intervals.tin",
+                                         ProjectLayout::Current));
+    // Cell 4 at (1650, 10000): scroll it into view first.
+    f.window.findChild<QScrollBar*>("vsbMap")->setValue(f.window.view().vertical().max);
+    f.Click(1650, 10000);
+    ASSERT_EQ(f.window.editor().selection().selectedKind, SelectedKind::Cell);
+    auto* panel = f.window.findChild<QWidget*>("frmConfiguration");
+    QLineEdit* speed = panel->findChild<QLineEdit*>("txtSpeed");
+    EXPECT_EQ(speed->text(), "42.5");
+    EXPECT_EQ(panel->findChild<QLineEdit*>("txtInitialCarNum")->text(), "100");
+    EXPECT_TRUE(panel->findChild<QLineEdit*>("txtInitialCarNum")->isEnabled());
+    EXPECT_EQ(panel->findChild<QLineEdit*>("txtSpeedDeduction")->text(), "0.85");
+    EXPECT_EQ(panel->findChild<QLineEdit*>("txtCapacity")->text(), "0.90");
+    EXPECT_EQ(panel->findChild<QLineEdit*>("txtLaneNumber")->text(), "3");
+    speed->setText("300");
+    EXPECT_EQ(speed->text(), "42.5");
+    EXPECT_EQ(f.window.document().project().tables.cells[3].speed, 42.5);
 }
 
 }  // namespace

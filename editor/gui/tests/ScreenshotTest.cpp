@@ -99,5 +99,30 @@ TEST_F(ScreenshotTest, ScrollingMovesTheMap) {
     EXPECT_TRUE(Near(image, 25, 195, QColor(0, 255, 0)));
 }
 
+TEST(ArterialScreenshot, TheExampleProjectDrawsEveryKindOfObject) {
+    WindowFixture f;
+    ASSERT_TRUE(f.window.OpenProjectFile(std::string(TALVO_GUI_TEST_DATA) + "/arterial.tin",
+                                         ProjectLayout::Current));
+    const QImage image = f.canvas->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    int cellPixels = 0;
+    int linkPixels = 0;
+    int nodePixels = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            cellPixels += c == QColor(0, 255, 0);
+            linkPixels += c == QColor(0, 0, 255);
+            nodePixels += c == QColor(128, 200, 0);
+        }
+    }
+    // 28 cells of at least 10 x 13 pixels outline, links between them, two nodes of
+    // radius 13 pixels.
+    EXPECT_GT(cellPixels, 28 * 30);
+    EXPECT_GT(linkPixels, 100);
+    EXPECT_GT(nodePixels, 2 * 300);
+    // Cell 1 at (600, 3000) as in the corridor: its left side.
+    EXPECT_EQ(image.pixelColor(35, 200), QColor(0, 255, 0));
+}
+
 }  // namespace
 }  // namespace talvo::test
