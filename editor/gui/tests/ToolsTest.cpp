@@ -345,3 +345,40 @@ TEST(Selection, StaleIndicesAreNeverUsed) {
 
 }  // namespace
 }  // namespace talvo::test
+
+namespace talvo::test {
+namespace {
+
+// A double-click as the window system delivers it: press, release, double-click, release.
+void DoubleClick(QWidget* widget, QPoint at) {
+    QTest::mouseClick(widget, Qt::LeftButton, {}, at);
+    QMouseEvent twice(QEvent::MouseButtonDblClick, QPointF(at), QPointF(widget->mapToGlobal(at)),
+                      Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(widget, &twice);
+    QTest::mouseRelease(widget, Qt::LeftButton, {}, at);
+}
+
+// The second press of a double-click is no new press: one cell, one node, no link refusal.
+TEST(DoubleClick, IsOnePressForEveryTool) {
+    WindowFixture f;
+    f.UseTool("mnuCell");
+    DoubleClick(f.canvas, f.Pixel(1500, 1500));
+    EXPECT_EQ(f.project().tables.cells.size(), 1u);
+    f.Click(2100, 1500);
+    f.Trigger("mnuNode");
+    DoubleClick(f.canvas, f.Pixel(1800, 2400));
+    EXPECT_EQ(f.project().tables.nodes.size(), 1u);
+    f.Trigger("mnuLink");
+    DoubleClick(f.canvas, f.Pixel(1500, 1500));
+    EXPECT_TRUE(f.prompter.cautions.empty());
+    EXPECT_EQ(f.window.editor().selection().pendingLinkStart, 1);
+    f.Click(2100, 1500);
+    EXPECT_EQ(f.project().tables.links.size(), 1u);
+    f.Trigger("mnuArrow");
+    DoubleClick(f.canvas, f.Pixel(2100, 1500));
+    EXPECT_EQ(f.window.editor().selection().selectedKind, SelectedKind::Cell);
+    EXPECT_FALSE(f.canvas->dragTimer()->isActive());
+}
+
+}  // namespace
+}  // namespace talvo::test
