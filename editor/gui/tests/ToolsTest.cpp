@@ -382,3 +382,37 @@ TEST(DoubleClick, IsOnePressForEveryTool) {
 
 }  // namespace
 }  // namespace talvo::test
+
+namespace talvo::test {
+namespace {
+
+// A group wider than the visible picture (14175 / zoom) cannot be grabbed; one that fits can.
+TEST(GroupMove, AGroupWiderThanTheViewIsRefusedAndNothingMoves) {
+    WindowFixture f;
+    f.UseTool("mnuCell");
+    f.Click(1000, 1500);
+    f.Click(3000, 1500);
+    f.Trigger("mnuArrow");
+    EditorModel& model = f.window.document().model();
+    ASSERT_TRUE(model.AddCell(15200, 1500));
+    f.window.editor().selection().multiSelection = {0, 2};
+    QTest::mousePress(f.canvas, Qt::LeftButton, {}, f.Pixel(1000, 1500));
+    EXPECT_FALSE(f.canvas->dragTimer()->isActive());
+    QTest::mouseMove(f.canvas, f.Pixel(1600, 2100));
+    QTest::mouseRelease(f.canvas, Qt::LeftButton, {}, f.Pixel(1600, 2100));
+    EXPECT_EQ(f.prompter.Last(),
+              "You can't move multiple cells in an area larger than the area you can see.  For "
+              "cells covering a large area, you may need to move more times.");
+    EXPECT_NEAR(f.project().tables.cells[0].x, 1000, 15);
+    EXPECT_DOUBLE_EQ(f.project().tables.cells[2].x, 15200);
+    // Two cells well inside the view move together.
+    f.window.editor().selection().multiSelection = {0, 1};
+    f.Drag(1000, 1500, 1600, 2100);
+    EXPECT_NEAR(f.project().tables.cells[0].x, 1600, 30);
+    EXPECT_NEAR(f.project().tables.cells[1].x, 3600, 30);
+    EXPECT_NEAR(f.project().tables.cells[1].y, 2100, 30);
+    EXPECT_EQ(f.prompter.cautions.size(), 1u);
+}
+
+}  // namespace
+}  // namespace talvo::test
