@@ -250,3 +250,33 @@ TEST(ORPropDialog, CancelDiscardsTheCopyAndThirtyIsTheMost) {
 
 }  // namespace
 }  // namespace talvo::test
+
+namespace talvo::test {
+namespace {
+
+// Reals with more than two decimals (from a file, or typed earlier) are shown whole, so
+// that pressing OK without touching them keeps them; plain values still show "0.00".
+TEST(GlobalDialog, OkKeepsRealsWithMoreThanTwoDecimals) {
+    RecordingPrompter prompter;
+    GlobalParameters params;
+    params.wvRatio = 0.333;
+    params.mutationRate = 0.125;
+    params.volMultiplier = 1.005;
+    GlobalDialog global(params, prompter);
+    QLineEdit* wv = global.findChild<QLineEdit*>("txtWVRatio");
+    EXPECT_EQ(wv->text(), "0.333");
+    wv->setText("abc");
+    EXPECT_EQ(wv->text(), "0.333");
+    global.findChild<QPushButton*>("cmdOK")->click();
+    EXPECT_DOUBLE_EQ(params.wvRatio, 0.333);
+
+    OptimizationDialog optimization(params, prompter);
+    EXPECT_EQ(optimization.findChild<QLineEdit*>("txtMutationRate")->text(), "0.125");
+    EXPECT_EQ(optimization.findChild<QLineEdit*>("txtVolMultiplier")->text(), "1.005");
+    optimization.findChild<QPushButton*>("cmdOK")->click();
+    EXPECT_DOUBLE_EQ(params.mutationRate, 0.125);
+    EXPECT_DOUBLE_EQ(params.volMultiplier, 1.005);
+}
+
+}  // namespace
+}  // namespace talvo::test
