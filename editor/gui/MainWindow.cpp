@@ -7,6 +7,7 @@
 #include <QGroupBox>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSignalBlocker>
@@ -75,6 +76,7 @@ MainWindow::MainWindow(Prompter* prompter, Dialogs* dialogs, const QString& prog
     SetCaption();
     SyncScrollBars();
     UpdateToolChecks();
+    OpenAtLayoutSize();
 }
 
 MainWindow::~MainWindow() = default;
@@ -132,6 +134,20 @@ void MainWindow::BuildLayout() {
         ShowPopup(menu, pixel);
     };
     canvas_->scrolled = [this] { SyncScrollBars(); };
+}
+
+void MainWindow::OpenAtLayoutSize() {
+    // Open showing the whole layout, not the toolkit's small default; on a small screen
+    // take its free area (less room for the title bar and frame) and let the editor
+    // scroll bars do the rest.
+    auto* area = static_cast<QScrollArea*>(centralWidget());
+    const int frame = 2 * area->frameWidth();
+    QSize wanted =
+        area->widget()->minimumSize() + QSize(frame, frame + menuBar()->sizeHint().height());
+    if (const QScreen* s = screen()) {
+        wanted = wanted.boundedTo(s->availableGeometry().size() - QSize(16, 64));
+    }
+    resize(wanted);
 }
 
 QAction* MainWindow::AddAction(QMenu* menu, const char* objectName, const QString& caption) {

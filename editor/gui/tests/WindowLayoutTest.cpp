@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <QGroupBox>
+#include <QScreen>
+#include <QScrollArea>
+#include <algorithm>
 
 #include "TestSupport.h"
 
@@ -39,6 +42,35 @@ TEST(WindowLayout, TheMapIsNeverCoveredWhateverTheWindowSizeOrTab) {
             }
         }
     }
+}
+
+// The window opens at the size its layout needs (the screen's free area at most), so the
+// map and the whole panel show without resizing it first.
+TEST(WindowLayout, OpensLargeEnoughForTheWholeLayout) {
+    RecordingPrompter prompter;
+    ScriptedDialogs dialogs;
+    QTemporaryDir dir;
+    MainWindow window(&prompter, &dialogs, dir.path());
+    window.show();
+    QApplication::processEvents();
+    auto* area = window.findChild<QScrollArea*>();
+    ASSERT_NE(area, nullptr);
+    const QSize needed = area->widget()->minimumSize();
+    const QSize available = window.screen()->availableGeometry().size();
+    EXPECT_GE(needed.width(), 1032);
+    EXPECT_GE(needed.height(), 748);
+    // The whole layout shows, unless the screen is too small for it; then the window
+    // takes (nearly) the screen's free area.
+    EXPECT_TRUE(area->viewport()->width() >= needed.width() ||
+                window.width() >= available.width() - 40);
+    EXPECT_TRUE(area->viewport()->height() >= needed.height() ||
+                window.height() >= available.height() - 80);
+    // At most the free area of the screen.
+    EXPECT_LE(window.frameGeometry().width(), available.width());
+    EXPECT_LE(window.frameGeometry().height(), available.height());
+    // Never the toolkit's small default.
+    EXPECT_GE(window.width(), std::min(needed.width(), available.width() - 40));
+    EXPECT_GE(window.height(), std::min(needed.height(), available.height() - 80));
 }
 
 }  // namespace
