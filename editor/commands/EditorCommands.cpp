@@ -1,0 +1,162 @@
+#include "EditorCommands.h"
+
+#include <QPrintDialog>
+#include <QPrinter>
+#include <filesystem>
+
+#include "Dialogs.h"
+#include "common/ProjectRecords.h"
+#include "grouping/AddGroupCommand.h"
+#include "grouping/GroupSettingDialog.h"
+#include "grouping/StreetNameDialog.h"
+#include "launcher/EngineConsole.h"
+#include "launcher/RunTalvo.h"
+#include "model/EngineInputExport.h"
+#include "model/ExportChecks.h"
+#include "model/Prompter.h"
+#include "printing/MapPrinting.h"
+
+namespace talvo {
+
+EditorCommands::EditorCommands(EditorCommandHooks hooks, QObject* parent)
+    : QObject(parent), hooks_(std::move(hooks)) {
+    runDialog = [](QDialog& dialog) { return dialog.exec(); };
+    askRunDirectory = [this] {
+        RunDirectoryDialog dialog(runDirectoryMemory_, hooks_.programDir, hooks_.window);
+        runDialog(dialog);
+        return dialog.result();
+    };
+    choosePrinter = [this](QPrinter& printer) {
+        QPrintDialog dialog(&printer, hooks_.window);
+        dialog.setWindowTitle("Print Map");
+        return dialog.exec() == QDialog::Accepted;
+    };
+}
+
+EditorCommands::~EditorCommands() = default;
+
+void EditorCommands::caution(const std::string& text) {
+    hooks_.prompter->caution(text);
+}
+
+void EditorCommands::addStreet() {
+    addGroup(GroupKind::StreetName);
+}
+void EditorCommands::addDelayGroup() {
+    addGroup(GroupKind::DelayResult);
+}
+void EditorCommands::addPlotGroup() {
+    addGroup(GroupKind::CtmPlot);
+}
+
+void EditorCommands::addGroup(GroupKind kind) {
+    AddGroupHooks hooks;
+    hooks.takeSnapshot = hooks_.takeSnapshot;
+    hooks.caution = [this](const std::string& text) { caution(text); };
+    hooks.askStreetName = [this](StreetRecord& street) {
+        StreetNameDialog dialog(street, hooks_.window);
+        runDialog(dialog);
+    };
+    if (AddGroupFromSelection(kind, hooks_.project->tables, hooks_.multiSelection(), hooks)) {
+        hooks_.redraw();
+    }
+}
+
+void EditorCommands::editStreets() {
+    editGroups(GroupKind::StreetName);
+}
+void EditorCommands::editDelayGroups() {
+    editGroups(GroupKind::DelayResult);
+}
+void EditorCommands::editPlotGroups() {
+    editGroups(GroupKind::CtmPlot);
+}
+
+void EditorCommands::editGroups(GroupKind kind) {
+    {
+        GroupSettingDialog dialog(kind, hooks_.project->tables, *hooks_.prompter, hooks_.window);
+        runDialog(dialog);
+    }
+    hooks_.redraw();
+}
+
+void EditorCommands::exportInputFile() {
+    const Project& project = *hooks_.project;
+    if (ValidateForExport(project, *hooks_.prompter)) {
+        return;
+    }
+    const std::string scenarioPath = hooks_.dialogs->SaveFileName(
+        "Save Input Data File Dialog", "Fortan Input (*.fin)|*.fin|Text File (*.txt)|*.txt", 1, "");
+    if (scenarioPath.empty()) {
+        return;
+    }
+    const std::string planPath = hooks_.dialogs->SaveFileName(
+        "Save Time Plan File Dialog", "Time Plan (*.tpl)|*.tpl|Text File (*.txt)|*.txt", 1, "");
+    if (planPath.empty()) {
+        return;
+    }
+    // Both files or neither: a failed write is shown and never leaves a scenario beside a
+    // plan of another network.
+    if (const EditResult written = WriteInputFiles(scenarioPath, planPath, project); !written) {
+        caution(written.message());
+    }
+}
+
+void EditorCommands::runTalvo() {
+    namespace fs = std::filesystem;
+    RunSteps steps;
+    steps.caution = [this](const std::string& text) { caution(text); };
+    steps.validateStops = [this] { return ValidateForExport(*hooks_.project, *hooks_.prompter); };
+    steps.askRunDirectory = [this] { return askRunDirectory().toStdString(); };
+    steps.writeRunFiles = [this](const fs::path& runDir) -> std::optional<std::string> {
+        const EditResult written = WriteRunFiles(runDir.string(), *hooks_.project);
+        if (!written) {
+            return written.message();
+        }
+        return std::nullopt;
+    };
+    steps.startEngine = [this](const fs::path& script, const fs::path& runDir) {
+        // Owned by the window; it deletes itself when the user closes it.
+        auto* console = new EngineConsole(hooks_.window);
+        lastConsole_ = console;
+        console->show();
+        console->start(QString::fromStdString(script.string()), hooks_.programDir,
+                       QString::fromStdString(runDir.string()));
+    };
+    RunTalvo(hooks_.programDir.toStdString(), steps);
+}
+
+void EditorCommands::printMap() {
+    const QImage picture = hooks_.drawMapForPrint();
+    // The bitmap is kept for the user; printing works from the picture in memory, so a
+    // program directory that cannot take it does not stop the print.
+    if (auto error = SavePrintBitmap(picture, hooks_.programDir)) {
+        caution(*error);
+    }
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageOrientation(QPageLayout::Landscape);
+    printer.setDocName("TALVO map");
+    if (!choosePrinter(printer)) {
+        return;
+    }
+    if (auto error = PrintPicture(picture, printer)) {
+        caution(*error);
+    }
+}
+
+void EditorCommands::saveMapPicture() {
+    const std::string path = hooks_.dialogs->SaveFileName(
+        "Save Map Picture", "PNG Picture (*.png)|*.png", 1, "talvo.png");
+    if (path.empty()) {
+        return;
+    }
+    QString file = QString::fromStdString(path);
+    if (!file.endsWith(".png", Qt::CaseInsensitive)) {
+        file += ".png";
+    }
+    if (auto error = SaveMapPicture(hooks_.drawMapForPrint(), file)) {
+        caution(*error);
+    }
+}
+
+}  // namespace talvo

@@ -1,0 +1,85 @@
+#pragma once
+
+#include <QImage>
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <functional>
+#include <vector>
+
+#include "grouping/GroupTable.h"
+#include "launcher/EngineConsole.h"
+#include "launcher/RunDirectoryDialog.h"
+
+class QDialog;
+class QPrinter;
+class QWidget;
+
+namespace talvo {
+
+class Dialogs;
+class Prompter;
+struct Project;
+
+// What the commands need from the editor window.
+struct EditorCommandHooks {
+    Project* project = nullptr;
+    Prompter* prompter = nullptr;
+    Dialogs* dialogs = nullptr;
+    QWidget* window = nullptr;  // parent of the dialogs and the engine console
+    QString programDir;         // where the engine, its start script and inout.dir live
+    std::function<void()> takeSnapshot;
+    // Cell table positions (0-based) of the multi-selection, in selection order.
+    std::function<std::vector<int>()> multiSelection;
+    std::function<void()> redraw;
+    // The whole map at zoom 1 without scrolling, drawn as the map is drawn on screen.
+    std::function<QImage()> drawMapForPrint;
+};
+
+// The grouping, export, run and print commands of the editor's menus.
+class EditorCommands : public QObject {
+    Q_OBJECT
+
+  public:
+    explicit EditorCommands(EditorCommandHooks hooks, QObject* parent = nullptr);
+    ~EditorCommands() override;
+
+    // "&Add" > street name, delay result and CTM plot grouping.
+    void addStreet();
+    void addDelayGroup();
+    void addPlotGroup();
+    // "&Grouping" > the three group setting dialogs; the map is redrawn when they close.
+    void editStreets();
+    void editDelayGroups();
+    void editPlotGroups();
+    // "&Export Input File ...".
+    void exportInputFile();
+    // "&TALVO ...".
+    void runTalvo();
+    // "&Print by Paint ...": saves "talvo.bmp" in the program directory, then prints.
+    void printMap();
+    // Saves the map picture as a PNG file chosen by the user.
+    void saveMapPicture();
+
+    // Seams for tests and other front ends: how the run directory and the printer are
+    // chosen. By default the run-directory dialog and Qt's print dialog are shown.
+    std::function<QString()> askRunDirectory;
+    std::function<bool(QPrinter&)> choosePrinter;
+    // How the modal dialogs of the commands run; tests answer them here.
+    std::function<int(QDialog&)> runDialog;
+
+    // The console of the last run started, while it is open.
+    EngineConsole* lastConsole() const { return lastConsole_; }
+    RunDirectoryMemory& runDirectoryMemory() { return runDirectoryMemory_; }
+
+  private:
+    void addGroup(GroupKind kind);
+    void editGroups(GroupKind kind);
+    void caution(const std::string& text);
+
+    EditorCommandHooks hooks_;
+    RunDirectoryMemory runDirectoryMemory_;
+    QPointer<EngineConsole> lastConsole_;
+};
+
+}  // namespace talvo

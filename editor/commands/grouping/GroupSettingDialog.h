@@ -1,0 +1,66 @@
+#pragma once
+
+#include <QDialog>
+#include <memory>
+
+#include "grouping/GroupEditor.h"
+#include "grouping/GroupTable.h"
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QSpinBox;
+
+namespace talvo {
+
+class Prompter;
+struct NetworkTables;
+
+// The three group setting dialogs share one layout: a group count, a group chooser, the
+// candidate cells on the left, the group's cells on the right, moves between them and a
+// delete button. dlgStreet adds the street's name, dlgCTMPlot the plot flag and its steps.
+class GroupSettingDialog : public QDialog {
+    Q_OBJECT
+
+  public:
+    GroupSettingDialog(GroupKind kind, NetworkTables& tables, Prompter& prompter,
+                       QWidget* parent = nullptr);
+    ~GroupSettingDialog() override;
+
+  private:
+    void build();
+    void fillChooser();
+    void showGroup();
+    void countChanged(int count);
+    void chooserChanged(int index);
+    void moveRight();
+    void moveLeft();
+    void deleteGroup();
+    void refuseOr(const std::optional<std::string>& refusal);
+    void plotFlagToggled(bool checked);
+    bool acceptStep(const QString& text, bool isStart);
+    QString storedStep(bool isStart) const;
+    int* chosenStep(bool isStart) const;
+
+    GroupKind kind_;
+    NetworkTables& tables_;
+    Prompter& prompter_;
+    std::unique_ptr<GroupTable> table_;
+    GroupEditor editor_;
+    bool filling_ = false;
+
+    QSpinBox* count_ = nullptr;
+    QComboBox* chooser_ = nullptr;
+    QListWidget* available_ = nullptr;
+    QListWidget* added_ = nullptr;
+    QLineEdit* streetName_ = nullptr;
+    QCheckBox* plotFlag_ = nullptr;
+    QLineEdit* start_ = nullptr;
+    QLineEdit* end_ = nullptr;
+    QLabel* startLabel_ = nullptr;
+    QLabel* endLabel_ = nullptr;
+};
+
+}  // namespace talvo

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <string>
+
+#include "GroupTable.h"
+
+namespace talvo {
+
+// Limits and message texts of one group kind, as the user sees them.
+struct GroupTexts {
+    int maxGroups;
+    int maxCells;
+    const char* emptySelection;
+    const char* conflictTail;  // follows "Cell " + list
+    const char* tooManyGroups;
+    const char* tooManyCellsOnAdd;  // nullptr: the multi-selection can never exceed it
+    const char* noGroupSelected;
+    const char* groupFull;
+};
+
+const GroupTexts& TextsFor(GroupKind kind);
+
+inline constexpr const char* kNoLeftCellSelected =
+    "You haven't selected a cell from the left list.";
+inline constexpr const char* kNoRightCellSelected =
+    "You must select a cell from the right list for deletion.";
+
+}  // namespace talvo

@@ -1,0 +1,87 @@
+#include "GroupingRules.h"
+
+#include <algorithm>
+#include <set>
+
+#include "GroupTexts.h"
+
+namespace talvo {
+
+int GroupOfCell(const GroupTable& table, int cellId) {
+    for (int g = 1; g <= table.count(); ++g) {
+        const std::vector<int> members = table.cells(g);
+        if (std::find(members.begin(), members.end(), cellId) != members.end()) {
+            return g;
+        }
+    }
+    return 0;
+}
+
+std::optional<std::string> CheckNewGroup(const GroupTable& table,
+                                         const std::vector<int>& selectedCellIds) {
+    const GroupTexts& texts = TextsFor(table.kind());
+    if (selectedCellIds.empty()) {
+        return std::string(texts.emptySelection);
+    }
+    std::string conflicts;
+    for (const int cellId : selectedCellIds) {
+        const int group = GroupOfCell(table, cellId);
+        if (group != 0) {
+            conflicts += "(" + std::to_string(group) + ":" + std::to_string(cellId) + "), ";
+        }
+    }
+    if (!conflicts.empty()) {
+        return "Cell " + conflicts + texts.conflictTail;
+    }
+    if (table.count() >= texts.maxGroups) {
+        return std::string(texts.tooManyGroups);
+    }
+    if (static_cast<int>(selectedCellIds.size()) > texts.maxCells) {
+        // Streets hold as many cells as a multi-selection can have, so only the smaller
+        // groups have a message of their own; the limit holds for every kind all the same.
+        return std::string(texts.tooManyCellsOnAdd ? texts.tooManyCellsOnAdd : texts.groupFull);
+    }
+    return std::nullopt;
+}
+
+int AddGroup(GroupTable& table, const std::vector<int>& selectedCellIds) {
+    table.appendGroup();
+    const int group = table.count();
+    table.setCells(group, selectedCellIds);
+    return group;
+}
+
+std::vector<int> CandidateCells(const GroupTable& table, int group, const NetworkView& network) {
+    std::set<int> grouped;
+    for (int g = 1; g <= table.count(); ++g) {
+        for (const int id : table.cells(g)) {
+            grouped.insert(id);
+        }
+    }
+    std::set<int> members;
+    if (group >= 1 && group <= table.count()) {
+        const std::vector<int> list = table.cells(group);
+        members.insert(list.begin(), list.end());
+    }
+    std::set<int> neighbours;
+    for (const auto& [from, to] : network.links) {
+        if (members.count(from) != 0) {
+            neighbours.insert(to);
+        }
+        if (members.count(to) != 0) {
+            neighbours.insert(from);
+        }
+    }
+    std::vector<int> result;
+    for (const int id : network.cellIds) {
+        if (grouped.count(id) != 0) {
+            continue;
+        }
+        if (members.empty() || neighbours.count(id) != 0) {
+            result.push_back(id);
+        }
+    }
+    return result;
+}
+
+}  // namespace talvo

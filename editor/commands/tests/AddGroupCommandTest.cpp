@@ -1,0 +1,83 @@
+#include "grouping/AddGroupCommand.h"
+
+#include <gtest/gtest.h>
+
+namespace talvo {
+namespace {
+
+NetworkTables Cells(int count) {
+    NetworkTables tables;
+    for (int i = 1; i <= count; ++i) {
+        CellRecord cell;
+        cell.cellID = i * 10;
+        tables.cells.push_back(cell);
+    }
+    return tables;
+}
+
+struct Hooks {
+    int snapshots = 0;
+    std::vector<std::string> messages;
+    std::string name = "Main St";
+    int asked = 0;
+
+    AddGroupHooks bind() {
+        return {[this] { ++snapshots; },
+                [this](StreetRecord& s) {
+                    ++asked;
+                    s.streetName = name;
+                },
+                [this](const std::string& m) { messages.push_back(m); }};
+    }
+};
+
+TEST(AddGroupFromSelection, StreetTakesSnapshotCellIdsInSelectionOrderAndAsksTheName) {
+    NetworkTables tables = Cells(4);
+    Hooks hooks;
+    ASSERT_TRUE(AddGroupFromSelection(GroupKind::StreetName, tables, {2, 0, 3}, hooks.bind()));
+    ASSERT_EQ(tables.streets.size(), 1u);
+    EXPECT_EQ(tables.streets[0].cellIDs, (std::vector<int>{30, 10, 40}));
+    EXPECT_EQ(tables.streets[0].streetName, "Main St");
+    EXPECT_EQ(tables.streets[0].x, 0);
+    EXPECT_EQ(tables.streets[0].y, 0);
+    EXPECT_EQ(hooks.snapshots, 1);
+    EXPECT_EQ(hooks.asked, 1);
+}
+
+TEST(AddGroupFromSelection, ConflictWithStreetThreeNamesItAndCreatesNothing) {
+    NetworkTables tables = Cells(5);
+    tables.streets.resize(3);
+    tables.streets[2].cellIDs = {40};
+    Hooks hooks;
+    EXPECT_FALSE(AddGroupFromSelection(GroupKind::StreetName, tables, {0, 3}, hooks.bind()));
+    EXPECT_EQ(hooks.messages, std::vector<std::string>{
+                                  "Cell (3:40),  has/have already assigned in other street(s)."});
+    EXPECT_EQ(tables.streets.size(), 3u);
+    EXPECT_EQ(hooks.snapshots, 0);
+    EXPECT_EQ(hooks.asked, 0);
+}
+
+TEST(AddGroupFromSelection, DelayAndPlotGroupsAskNoName) {
+    NetworkTables tables = Cells(3);
+    Hooks hooks;
+    ASSERT_TRUE(AddGroupFromSelection(GroupKind::DelayResult, tables, {1}, hooks.bind()));
+    ASSERT_TRUE(AddGroupFromSelection(GroupKind::CtmPlot, tables, {1, 2}, hooks.bind()));
+    EXPECT_EQ(tables.delayGroups.at(0).cellIDs, std::vector<int>{20});
+    EXPECT_EQ(tables.plotGroups.at(0).cellIDs, (std::vector<int>{20, 30}));
+    EXPECT_FALSE(tables.plotGroups[0].occupancyPlot);
+    EXPECT_EQ(hooks.asked, 0);
+    EXPECT_EQ(hooks.snapshots, 2);
+}
+
+TEST(AddGroupFromSelection, EmptySelectionIsRefused) {
+    NetworkTables tables = Cells(1);
+    Hooks hooks;
+    EXPECT_FALSE(AddGroupFromSelection(GroupKind::CtmPlot, tables, {}, hooks.bind()));
+    EXPECT_EQ(hooks.messages,
+              std::vector<std::string>{
+                  "You must choose at least one cell for grouping CTM Plot cell(s)."});
+    EXPECT_TRUE(tables.plotGroups.empty());
+}
+
+}  // namespace
+}  // namespace talvo

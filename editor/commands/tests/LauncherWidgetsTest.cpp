@@ -1,0 +1,154 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPointer>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+
+#include "TempDir.h"
+#include "launcher/EngineConsole.h"
+#include "launcher/RunDirectoryDialog.h"
+
+namespace talvo {
+namespace {
+
+namespace fs = std::filesystem;
+using test::TempDir;
+using test::WriteWhole;
+
+QString Q(const fs::path& p) {
+    return QString::fromStdString(p.string());
+}
+
+QStringList Entries(const QListWidget& list) {
+    QStringList names;
+    for (int i = 0; i < list.count(); ++i) {
+        names << list.item(i)->text();
+    }
+    return names;
+}
+
+TEST(RunDirectoryDialog, FirstShowsTheProgramDirectoryThenTheLastShown) {
+    TempDir temp;
+    fs::create_directories(temp.path() / "bin");
+    fs::create_directories(temp.path() / "runs" / "b");
+    fs::create_directories(temp.path() / "runs" / "a");
+    RunDirectoryMemory memory;
+    {
+        RunDirectoryDialog dialog(memory, Q(temp.path() / "bin"), nullptr);
+        EXPECT_EQ(dialog.objectName(), "dlgCTM");
+        EXPECT_EQ(dialog.windowTitle(), "CTM Running Directory");
+        EXPECT_EQ(dialog.shownDirectory(), Q(temp.path() / "bin"));
+        auto* list = dialog.findChild<QListWidget*>("runDir");
+        ASSERT_NE(list, nullptr);
+        EXPECT_EQ(Entries(*list), QStringList{".."});
+        // Going up, then into "runs": the list shows its folders in name order.
+        emit list->itemActivated(list->item(0));
+        EXPECT_EQ(dialog.shownDirectory(), Q(temp.path()));
+        const auto found = list->findItems("runs", Qt::MatchExactly);
+        ASSERT_EQ(found.size(), 1);
+        emit list->itemActivated(found[0]);
+        EXPECT_EQ(Entries(*list), (QStringList{"..", "a", "b"}));
+        dialog.findChild<QPushButton*>("CancelButtom")->click();
+        EXPECT_EQ(dialog.result(), "");
+    }
+    RunDirectoryDialog again(memory, Q(temp.path() / "bin"), nullptr);
+    EXPECT_EQ(again.shownDirectory(), Q(temp.path() / "runs"));
+    again.findChild<QPushButton*>("OKButton")->click();
+    EXPECT_EQ(again.result(), Q(temp.path() / "runs"));
+}
+
+TEST(RunDirectoryDialog, TypedPathIsShownWhenItIsADirectory) {
+    TempDir temp;
+    fs::create_directories(temp.path() / "x" / "y");
+    RunDirectoryMemory memory;
+    RunDirectoryDialog dialog(memory, Q(temp.path()), nullptr);
+    auto* typed = dialog.findChild<QLineEdit*>("txtRunDir");
+    ASSERT_NE(typed, nullptr);
+    typed->setText(Q(temp.path() / "x" / "y"));
+    emit typed->returnPressed();
+    EXPECT_EQ(dialog.shownDirectory(), Q(temp.path() / "x" / "y"));
+    typed->setText(Q(temp.path() / "missing"));
+    emit typed->returnPressed();
+    EXPECT_EQ(dialog.shownDirectory(), Q(temp.path() / "x" / "y"));
+    EXPECT_EQ(typed->text(), Q(temp.path() / "x" / "y"));
+}
+
+TEST(RunDirectoryDialog, NewFolderMakesTheFirstFreeRunFolderAndShowsIt) {
+    TempDir temp;
+    fs::create_directories(temp.path() / "run-1");
+    RunDirectoryMemory memory;
+    RunDirectoryDialog dialog(memory, Q(temp.path()), nullptr);
+    dialog.findChild<QPushButton*>("cmdNewFolder")->click();
+    EXPECT_TRUE(fs::is_directory(temp.path() / "run-2"));
+    EXPECT_EQ(dialog.shownDirectory(), Q(temp.path() / "run-2"));
+    dialog.findChild<QPushButton*>("OKButton")->click();
+    EXPECT_EQ(dialog.result(), Q(temp.path() / "run-2"));
+}
+
+TEST(RunDirectoryDialog, RemovedLastDirectoryFallsBackToItsNearestParent) {
+    TempDir temp;
+    fs::create_directories(temp.path() / "gone");
+    RunDirectoryMemory memory{Q(temp.path() / "gone")};
+    fs::remove(temp.path() / "gone");
+    RunDirectoryDialog dialog(memory, "/", nullptr);
+    EXPECT_EQ(dialog.shownDirectory(), Q(temp.path()));
+}
+
+TEST(EngineConsole, ShowsOutputWhileTheProcessRunsAndStaysOpenAfterIt) {
+    TempDir temp;
+    const fs::path script = temp.path() / "script.sh";
+    const fs::path release = temp.path() / "release";
+    WriteWhole(script,
+               "echo \"in $(pwd)\"\r\necho first\nwhile [ ! -f release ]; do sleep 0.05; "
+               "done\necho second >&2\nexit 3\n");
+    QPointer<EngineConsole> console = new EngineConsole();
+    QSignalSpy ended(console.data(), &EngineConsole::runEnded);
+    console->start(Q(script), Q(temp.path()), "/runs/x");
+    EXPECT_EQ(console->windowTitle(), "TALVO - /runs/x");
+    // The first line arrives while the script still waits: the output is live.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return console->text().contains("first"); }, 10000));
+    EXPECT_TRUE(console->isRunning());
+    EXPECT_TRUE(console->text().contains("in " + Q(temp.path())));
+    WriteWhole(release, "");
+    EXPECT_TRUE(ended.wait(10000) || ended.count() == 1);
+    EXPECT_TRUE(console->text().contains("second"));
+    EXPECT_TRUE(console->text().contains("exit code 3"));
+    EXPECT_FALSE(console->text().contains('\r'));
+    EXPECT_EQ(console->windowTitle(), "TALVO - /runs/x (ended)");
+    ASSERT_FALSE(console.isNull());
+    console->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(console.isNull());
+}
+
+TEST(EngineConsole, ClosingDuringARunEndsTheRun) {
+    TempDir temp;
+    const fs::path script = temp.path() / "script.sh";
+    WriteWhole(script, "echo started\nexec sleep 30\n");
+    QPointer<EngineConsole> console = new EngineConsole();
+    console->start(Q(script), Q(temp.path()), "r");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return console->text().contains("started"); }, 10000));
+    QElapsedTimer timer;
+    timer.start();
+    console->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(console.isNull());
+    EXPECT_LT(timer.elapsed(), 5000);
+}
+
+TEST(EngineConsole, ReportsAScriptThatCannotStart) {
+    QPointer<EngineConsole> console = new EngineConsole();
+    QSignalSpy ended(console.data(), &EngineConsole::runEnded);
+    console->start("/nonexistent/Talvo.sh", "/nonexistent", "r");
+    EXPECT_TRUE(ended.count() == 1 || ended.wait(10000));
+    EXPECT_FALSE(console->isRunning());
+    delete console.data();
+}
+
+}  // namespace
+}  // namespace talvo

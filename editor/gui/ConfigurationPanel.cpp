@@ -1,0 +1,106 @@
+#include "ConfigurationPanel.h"
+
+#include <QSignalBlocker>
+#include <QTabBar>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "CellPage.h"
+#include "LinkPage.h"
+#include "NodePage.h"
+
+namespace talvo {
+
+namespace {
+enum TabIndex { kCellTab = 0, kLinkTab = 1, kNodeTab = 2 };
+}
+
+ConfigurationPanel::ConfigurationPanel(PanelContext& context,
+                                       std::function<const SelectionState&()> selection,
+                                       QWidget* parent)
+    : QGroupBox("Configuration", parent), ctx_(context), selection_(std::move(selection)) {
+    setObjectName("frmConfiguration");
+    auto* layout = new QVBoxLayout(this);
+    tabs_ = new QTabBar;
+    tabs_->setObjectName("tspConfiguration");
+    tabs_->addTab("&Cell");
+    tabs_->setTabToolTip(kCellTab, "Cell Configuration");
+    tabs_->addTab("&Link");
+    tabs_->setTabToolTip(kLinkTab, "Link Configuration");
+    tabs_->addTab("&Node");
+    tabs_->setTabToolTip(kNodeTab, "Node Configuration");
+    layout->addWidget(tabs_);
+    cellPage_ = new CellPage(ctx_);
+    linkPage_ = new LinkPage(ctx_);
+    nodePage_ = new NodePage(ctx_);
+    layout->addWidget(cellPage_);
+    layout->addWidget(linkPage_);
+    layout->addWidget(nodePage_);
+    layout->addStretch();
+    connect(tabs_, &QTabBar::currentChanged, this, &ConfigurationPanel::ShowTab);
+    // The panel keeps the height of its tallest tab, so that the window's layout (and the
+    // map above it) does not move when another tab is shown.
+    int tallest = 0;
+    for (const int tab : {kNodeTab, kLinkTab, kCellTab}) {
+        ShowPages(tab);
+        layout->invalidate();
+        tallest = std::max(tallest, sizeHint().height());
+    }
+    setMinimumHeight(tallest);
+    ShowTab(kCellTab);
+}
+
+void ConfigurationPanel::ShowPages(int tab) {
+    cellPage_->setVisible(tab == kCellTab);
+    linkPage_->setVisible(tab == kLinkTab);
+    nodePage_->setVisible(tab == kNodeTab);
+}
+
+void ConfigurationPanel::ShowTab(int tab) {
+    ShowPages(tab);
+    const SelectionState& sel = selection_();
+    if (tab == kCellTab && sel.selectedKind == SelectedKind::Cell) {
+        cellPage_->ShowCell(sel.selectedIndex);
+    } else if (tab == kLinkTab && sel.selectedKind == SelectedKind::Link) {
+        linkPage_->ShowLink(sel.selectedIndex);
+    } else if (tab == kNodeTab && sel.selectedKind == SelectedKind::Node) {
+        nodePage_->ShowNode(sel.selectedIndex);
+    }
+}
+
+void ConfigurationPanel::ShowSelection() {
+    const SelectionState& sel = selection_();
+    int tab = -1;
+    switch (sel.selectedKind) {
+        case SelectedKind::Cell:
+            tab = kCellTab;
+            break;
+        case SelectedKind::Link:
+            tab = kLinkTab;
+            break;
+        case SelectedKind::Node:
+            tab = kNodeTab;
+            break;
+        default:
+            Clear();
+            return;
+    }
+    Clear();
+    {
+        const QSignalBlocker blocker(tabs_);
+        tabs_->setCurrentIndex(tab);
+    }
+    ShowTab(tab);
+}
+
+void ConfigurationPanel::Clear() {
+    cellPage_->Clear();
+    linkPage_->Clear();
+    nodePage_->Clear();
+}
+
+void ConfigurationPanel::RefreshOccupancy() {
+    cellPage_->RefreshOccupancy();
+}
+
+}  // namespace talvo

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QWidget>
+#include <vector>
+
+#include "PanelContext.h"
+
+class QCheckBox;
+class QComboBox;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class QSpinBox;
+
+namespace talvo {
+
+// The "&Node" tab (frmPhaseProp): the stage plan of a signalised node.
+class NodePage : public QWidget {
+    Q_OBJECT
+  public:
+    explicit NodePage(PanelContext& context, QWidget* parent = nullptr);
+
+    void ShowNode(int position);
+    void Clear();
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    NodeRecord* Node();
+    StageRecord* Stage();
+    void CollectCandidates();
+    void FillStageList();
+    void ShowStage(int stageIndex);
+    void FillMovementLists();
+    void SetStageCount(int count);
+    void MoveRight();
+    void MoveLeft();
+    void DeleteStage();
+    void HighlightFrom(QListWidget* list);
+
+    PanelContext& ctx_;
+    int position_ = -1;
+    int stage_ = -1;
+    bool filling_ = false;
+    std::vector<int> candidates_;
+    QSpinBox* phaseNum_;
+    QLineEdit* phaseNumText_;
+    QComboBox* currentPhase_;
+    QLineEdit* phaseInterval_;
+    QLineEdit* phaseOffset_;
+    QCheckBox* phaseOptimization_;
+    QListWidget* available_;
+    QListWidget* current_;
+    QPushButton* right_;
+    QPushButton* left_;
+    QPushButton* deletePhase_;
+};
+
+}  // namespace talvo

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "model/Prompter.h"
+
+class QWidget;
+
+namespace talvo {
+
+// Real modal message boxes: refusals as critical "Caution!" boxes, questions as
+// "Warning!" boxes with OK and Cancel.
+class QtPrompter : public Prompter {
+  public:
+    explicit QtPrompter(QWidget* parent) : parent_(parent) {}
+    void caution(const std::string& text) override;
+    bool warning(const std::string& text) override;
+
+  private:
+    QWidget* parent_;
+};
+
+}  // namespace talvo
