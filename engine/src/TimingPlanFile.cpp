@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
-#include <vector>
+#include <string_view>
 
 #include "EngineError.h"
 #include "input/TokenReader.h"
@@ -16,25 +16,27 @@ namespace talvo {
 namespace {
 
 // List-directed reading of whole numbers: each read starts on a fresh line and takes as
-// many lines as it needs; what is left on its last line is skipped.
+// many lines as it needs; what is left on its last line is skipped. Values are taken from
+// the line one at a time, so that a huge line costs no more than its own length.
 class PlanTokenReader {
   public:
     PlanTokenReader(std::istream& in, const std::string& fileName) : in_(in), fileName_(fileName) {}
 
     // Reads `count` whole numbers into `values`; `what` names them in error messages.
     void read(int count, int32_t* values, const char* what) {
-        tokens_.clear();
-        next_ = 0;
+        pos_ = line_.size();
         for (int i = 0; i < count; ++i) {
-            while (next_ >= tokens_.size()) {
+            std::string_view token = nextToken();
+            while (token.empty()) {
                 if (!nextLine()) {
                     // An empty file ends on its first line.
                     throw EngineError("Error in " + fileName_ + ", line " +
                                       std::to_string(std::max(lineNumber_, 1)) +
                                       ": the file ends where " + what + " is expected");
                 }
+                token = nextToken();
             }
-            values[i] = toInt(tokens_[next_++]);
+            values[i] = toInt(std::string(token));
         }
     }
 
@@ -42,29 +44,29 @@ class PlanTokenReader {
     const std::string& fileName() const { return fileName_; }
 
   private:
+    static bool IsSeparator(char c) {
+        return c == ' ' || c == '\t' || c == ',' || c == '\r' || c == '\n';
+    }
+
     bool nextLine() {
-        std::string line;
-        if (!std::getline(in_, line)) {
+        if (!std::getline(in_, line_)) {
             return false;
         }
         ++lineNumber_;
-        tokens_.clear();
-        next_ = 0;
-        std::string token;
-        for (const char c : line) {
-            if (c == ' ' || c == '\t' || c == ',' || c == '\r' || c == '\n') {
-                if (!token.empty()) {
-                    tokens_.push_back(token);
-                    token.clear();
-                }
-            } else {
-                token += c;
-            }
-        }
-        if (!token.empty()) {
-            tokens_.push_back(token);
-        }
+        pos_ = 0;
         return true;
+    }
+
+    // The next value on the current line; empty at its end.
+    std::string_view nextToken() {
+        while (pos_ < line_.size() && IsSeparator(line_[pos_])) {
+            ++pos_;
+        }
+        const size_t start = pos_;
+        while (pos_ < line_.size() && !IsSeparator(line_[pos_])) {
+            ++pos_;
+        }
+        return std::string_view(line_).substr(start, pos_ - start);
     }
 
     int32_t toInt(const std::string& token) const {
@@ -83,8 +85,8 @@ class PlanTokenReader {
     std::istream& in_;
     std::string fileName_;
     int lineNumber_ = 0;
-    std::vector<std::string> tokens_;
-    size_t next_ = 0;
+    std::string line_;
+    size_t pos_ = 0;
 };
 
 void AppendLine(std::string& text, const char* format, int32_t a, int32_t b = 0) {

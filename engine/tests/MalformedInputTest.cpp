@@ -338,6 +338,18 @@ TEST(MalformedPlan, LineEndsDoNotChangeWhatIsRead) {
     }
 }
 
+TEST(MalformedPlan, VeryLongLineIsReadValueByValue) {
+    // The values after those a read needs are skipped, however many the line holds.
+    std::string many;
+    for (int i = 0; i < 1000000; ++i) {
+        many += " 77";
+    }
+    EXPECT_EQ(PlanError("1" + many + "\n1 30" + many + "\n0 10000" + many + "\n2\n0 10000\n"),
+              "no error");
+    EXPECT_EQ(PlanError("1\n1 x" + many + "\n"),
+              "Error in plan.tpl, line 2: \"x\" is not a whole number");
+}
+
 TEST(MalformedPlan, RandomBytesStopWithAMessageNamingTheFile) {
     for (uint32_t seed = 1; seed <= 200; ++seed) {
         const std::string message = PlanError(Garbage(16 + seed * 11, seed));
