@@ -43,11 +43,15 @@ for target in "${targets[@]}"; do
     mkdir -p "$work"
     dict=()
     [ -f "fuzz/dict/$target.dict" ] && dict=(-dict="fuzz/dict/$target.dict")
+    # A whole run simulates up to 10000 seconds of a 200-cell network: several seconds
+    # under the sanitizers. Every other target reads one file and is done in milliseconds.
+    timeout=10
+    [ "$target" = engine_run ] && timeout=60
     log="$build/logs/$target.log"
     echo "== fuzz_$target for ${seconds}s"
     status=0
     "$exe" "$work" "fuzz/corpus/$target" "${dict[@]}" \
-        -max_total_time="$seconds" -rss_limit_mb=2048 -malloc_limit_mb=2048 -timeout=10 \
+        -max_total_time="$seconds" -rss_limit_mb=2048 -malloc_limit_mb=2048 -timeout="$timeout" \
         -max_len=16384 -print_final_stats=1 \
         -artifact_prefix="$build/findings/$target-" >"$log" 2>&1 || status=$?
     runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)
