@@ -2,12 +2,13 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 #include <string>
 
 namespace talvo::display {
 namespace {
 
-constexpr double kMarginLeft = 2800.0;
+constexpr double kMarginLeft = 4000.0;
 constexpr double kMarginRight = 4200.0;
 constexpr double kMarginTop = 1000.0;
 constexpr double kMarginBottom = 800.0;
@@ -50,17 +51,18 @@ void AddLegend(Scene& scene, const PlotSettings& settings) {
         label.push_back('-');
         label.append(std::to_string(k * settings.range));
         scene.add(SceneText{PointD{kLegendLeft + kLegendBox, top + kLegendBox / 2.0},
-                            std::move(label), kBlack, TextPlacement::RightOf});
+                            std::move(label), kBlack, TextPlacement::RightOf, std::nullopt});
     }
 }
 
 void AddCaptions(Scene& scene, const PlotSettings& settings) {
     scene.add(SceneText{PointD{kPlotWidth / 2.0, -kMarginTop / 2.0}, settings.title, kBlack,
-                        TextPlacement::Centred});
+                        TextPlacement::Centred, std::nullopt});
     scene.add(SceneText{PointD{kPlotWidth / 2.0, kPlotHeight + kMarginBottom / 2.0}, "Time (s)",
-                        kBlack, TextPlacement::Centred});
-    scene.add(SceneText{PointD{-kMarginLeft / 2.0, kPlotHeight / 2.0}, "Distance (m)", kBlack,
-                        TextPlacement::Centred});
+                        kBlack, TextPlacement::Centred, std::nullopt});
+    // Centred in the margin left of the distance ticks, so that the two never meet.
+    scene.add(SceneText{PointD{-(kMarginLeft + kDistanceTickLength) / 2.0, kPlotHeight / 2.0},
+                        "Distance (m)", kBlack, TextPlacement::Centred, std::nullopt});
 }
 
 }  // namespace
