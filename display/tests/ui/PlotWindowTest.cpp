@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QEvent>
 #include <QFile>
 #include <QLineEdit>
@@ -120,6 +121,16 @@ TEST_F(PlotWindowTest, PrintSavesCtmplotBmpInTheProgramFolderThenPrints) {
     Find(plot, "mnuPrint")->trigger();
     const QString bitmap = ui.programDirectory.filePath("ctmplot.bmp");
     ASSERT_TRUE(QFile::exists(bitmap));
+    ASSERT_EQ(ui.printer.printed.size(), 1U);
+    EXPECT_EQ(ui.printer.printed[0].size(), plot->chart()->size());
+}
+
+TEST_F(PlotWindowTest, ABitmapThatCannotBeSavedIsShownAndThePrintGoesOn) {
+    ASSERT_TRUE(QDir(ui.programDirectory.path()).mkpath("ctmplot.bmp/in the way"));
+    Find(plot, "mnuPrint")->trigger();
+    ASSERT_EQ(ui.prompter.messages.size(), 1U);
+    EXPECT_EQ(ui.prompter.messages[0].detail,
+              ui.programDirectory.filePath("ctmplot.bmp").toStdString());
     ASSERT_EQ(ui.printer.printed.size(), 1U);
     EXPECT_EQ(ui.printer.printed[0].size(), plot->chart()->size());
 }
