@@ -65,6 +65,8 @@ TEST_F(PlotWindowTest, ConfigureShowsTheSettingsAndOkAppliesThem) {
     ASSERT_NE(shadesUpDown, nullptr);
     EXPECT_EQ(shades->text(), "10");
     EXPECT_EQ(Find<QLineEdit>(dialog, "txtTitle")->text(), plot->Title());
+    // A long title shows from its start ("Plot of ..."), not scrolled to its end.
+    EXPECT_EQ(Find<QLineEdit>(dialog, "txtTitle")->cursorPosition(), 0);
     shadesUpDown->setValue(16);
     EXPECT_EQ(shades->text(), "16");  // the up-down writes into its box
     Find<QSpinBox>(dialog, "udcDataNumPerRegion")->setValue(10);

@@ -145,31 +145,39 @@ TEST_F(PlotScreenshot, DarkestAndLightestBlocksHaveTheirShades) {
     EXPECT_EQ(image.pixelColor(centre(*darkest)), QColor(5, 0, 0));
 }
 
-TEST_F(PlotScreenshot, CaptionsStayInsideTheWindowAndClearOfTheTicks) {
+TEST_F(PlotScreenshot, CaptionsAndLegendStayInsideTheWindowAndClearOfTheTicks) {
     auto* plot = new PlotWindow(ui.platform(), DataFile("corridor_ctmplot_1.plt").c_str(), &owner);
     ASSERT_TRUE(plot->readPlotFile());
+    // The widest legend: sixteen shades of ten.
+    plot->setNInterval(16);
+    plot->setRange(10);
     plot->resize(1000, 420);
     plot->show();
+    plot->PlotChart();
     const PlotChartWidget* chart = plot->chart();
     const QTransform toPixels = chart->chartToPixels();
     const QFontMetricsF metrics(chart->font());
     const double distanceTicksLeft = toPixels.map(QPointF(-200, 0)).x();
+    int texts = 0;
     for (const ScenePrimitive& p : chart->scene().primitives) {
         const auto* text = std::get_if<SceneText>(&p);
-        if (text == nullptr || text->placement != TextPlacement::Centred) {
+        if (text == nullptr) {
             continue;
         }
-        const QString label = QString::fromStdString(text->text);
+        ++texts;
+        const double width = metrics.horizontalAdvance(QString::fromStdString(text->text));
         const QPointF anchor = toPixels.map(QPointF(text->anchor.x, text->anchor.y));
-        const double half = metrics.horizontalAdvance(label) / 2.0;
-        EXPECT_GE(anchor.x() - half, 0.0) << text->text;
-        EXPECT_LE(anchor.x() + half, chart->width()) << text->text;
+        const double left =
+            text->placement == TextPlacement::Centred ? anchor.x() - width / 2.0 : anchor.x();
+        EXPECT_GE(left, 0.0) << text->text;
+        EXPECT_LE(left + width, chart->width()) << text->text;
         EXPECT_GE(anchor.y() - metrics.height() / 2.0, 0.0) << text->text;
         EXPECT_LE(anchor.y() + metrics.height() / 2.0, chart->height()) << text->text;
         if (text->text == "Distance (m)") {
-            EXPECT_LT(anchor.x() + half, distanceTicksLeft);
+            EXPECT_LT(left + width, distanceTicksLeft);
         }
     }
+    EXPECT_EQ(texts, 16 + 3);
 }
 
 }  // namespace
