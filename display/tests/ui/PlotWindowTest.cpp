@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QEvent>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
@@ -51,6 +52,17 @@ TEST_F(PlotWindowTest, LoadsWithItsDefaultsAndCaption) {
         EXPECT_NE(Find(plot, name), nullptr) << name;
     }
     EXPECT_EQ(Find(plot, "mnuPrint")->text(), "&Print by Paint ...");
+    EXPECT_EQ(Find(plot, "mnuConfigure")->text(), "&Configure ...");
+    EXPECT_EQ(Find(plot, "mnuExit")->text(), "E&xit");
+    std::vector<std::string> captions;
+    for (const ScenePrimitive& p : plot->chart()->scene().primitives) {
+        if (const auto* text = std::get_if<SceneText>(&p);
+            text != nullptr && text->placement == TextPlacement::Centred) {
+            captions.push_back(text->text);
+        }
+    }
+    EXPECT_EQ(captions,
+              (std::vector<std::string>{plot->Title().toStdString(), "Time (s)", "Distance (m)"}));
     EXPECT_FALSE(plot->chart()->scene().primitives.empty());
 }
 
@@ -59,6 +71,16 @@ TEST_F(PlotWindowTest, ConfigureShowsTheSettingsAndOkAppliesThem) {
     ASSERT_NE(dialog, nullptr);
     EXPECT_EQ(dialog->windowTitle(), "Chart Settings");
     EXPECT_FALSE(dialog->isModal());
+    QStringList labels;
+    for (const QLabel* label : dialog->findChildren<QLabel*>()) {
+        labels << label->text();
+    }
+    for (const char* caption :
+         {"No. Of Shades (1-16):", "Resolution: (1: High - 10: Low)", "Level Of Aggregation:"}) {
+        EXPECT_TRUE(labels.contains(caption)) << caption;
+    }
+    EXPECT_EQ(Find<QPushButton>(dialog, "cmdOK")->text(), "OK");
+    EXPECT_EQ(Find<QPushButton>(dialog, "cmdCancel")->text(), "&Cancel");
     auto* shades = Find<QLineEdit>(dialog, "txtIntervalNum");
     auto* shadesUpDown = Find<QSpinBox>(dialog, "udcIntervalNum");
     ASSERT_NE(shades, nullptr);
