@@ -289,3 +289,24 @@ TEST(ProjectReader, StreetNameMayHoldCommas) {
 
 }  // namespace
 }  // namespace talvo
+
+namespace talvo {
+namespace {
+
+// Reals may come without a 0 before the point or in exponent form, as other writers of
+// the layout print them.
+TEST(ProjectReader, AcceptsRealsWithoutLeadingZeroAndWithExponents) {
+    std::string text = NewProjectText();
+    text.replace(0, 4, ".3");                              // wvRatio
+    text.replace(text.find("0.5,5,#FALSE#"), 3, "5E-01");  // mutationRate
+    text.replace(text.find("1.5,100"), 7, "1.5E+00,1E2");  // cell scales
+    const ProjectReadResult result = ReadProjectText(text, "other.tin", ProjectLayout::Current);
+    ASSERT_TRUE(result.ok) << result.detail;
+    EXPECT_DOUBLE_EQ(result.project.params.wvRatio, 0.3);
+    EXPECT_DOUBLE_EQ(result.project.params.mutationRate, 0.5);
+    EXPECT_DOUBLE_EQ(result.project.params.cellScaleX, 1.5);
+    EXPECT_DOUBLE_EQ(result.project.params.cellScaleY, 100);
+}
+
+}  // namespace
+}  // namespace talvo

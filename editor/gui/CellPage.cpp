@@ -56,8 +56,10 @@ CellPage::CellPage(PanelContext& context, QWidget* parent) : QWidget(parent), ct
     lanes_->setObjectName("udcLaneNumber");
     lanes_->setRange(1, kMaxLanes);
     lanes_->setToolTip("No. of Lanes included in the cell");
+    lanes_->setMaximumWidth(60);
     laneRow->addWidget(lanesText_);
     laneRow->addWidget(lanes_);
+    laneRow->addStretch();
     form->addRow("No. of Lanes:", laneRow);
     speed_ = AddTextRow(form, "txtSpeed", "Speed:", "Km/Hr");
     speed_->setToolTip("Design speed of the cell");
@@ -72,9 +74,11 @@ CellPage::CellPage(PanelContext& context, QWidget* parent) : QWidget(parent), ct
     carNum_->setObjectName("txtInitialCarNum");
     carNumUnit_ = new QLabel("%");
     carNumUnit_->setObjectName("lblCarNumUnit");
+    carNum_->setMaximumWidth(140);
     carRow->addWidget(carNumLabel_);
     carRow->addWidget(carNum_);
     carRow->addWidget(carNumUnit_);
+    carRow->addStretch();
     form->addRow(carRow);
     capacityFactor_ = AddTextRow(form, "txtSpeedDeduction", "Capacity Adjust. Factor:");
     capacityFactor_->setToolTip(

@@ -3,6 +3,8 @@
 #include <QLineEdit>
 #include <QSignalBlocker>
 
+#include "common/NumberText.h"
+
 namespace talvo {
 
 void BindCheckedField(QLineEdit* edit, std::function<bool(const QString&)> accept,
@@ -23,6 +25,14 @@ void SetTextUnchecked(QLineEdit* edit, const QString& text) {
 
 QString FormatReal2(double value) {
     return QString::number(value, 'f', 2);
+}
+
+QString FormatRealField(double value) {
+    const QString twoDecimals = FormatReal2(value);
+    if (twoDecimals.toDouble() == value) {
+        return twoDecimals;
+    }
+    return QString::fromStdString(FormatReal(value));
 }
 
 }  // namespace talvo

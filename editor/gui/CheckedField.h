@@ -19,4 +19,8 @@ void SetTextUnchecked(QLineEdit* edit, const QString& text);
 // Real values shown with two decimals ("0.00").
 QString FormatReal2(double value);
 
+// A real for a box whose text is stored again on OK: two decimals ("0.25") unless that
+// would change the value (0.333), which is then shown whole.
+QString FormatRealField(double value);
+
 }  // namespace talvo

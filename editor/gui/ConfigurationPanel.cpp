@@ -3,6 +3,7 @@
 #include <QSignalBlocker>
 #include <QTabBar>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "CellPage.h"
 #include "LinkPage.h"
@@ -37,13 +38,26 @@ ConfigurationPanel::ConfigurationPanel(PanelContext& context,
     layout->addWidget(nodePage_);
     layout->addStretch();
     connect(tabs_, &QTabBar::currentChanged, this, &ConfigurationPanel::ShowTab);
+    // The panel keeps the height of its tallest tab, so that the window's layout (and the
+    // map above it) does not move when another tab is shown.
+    int tallest = 0;
+    for (const int tab : {kNodeTab, kLinkTab, kCellTab}) {
+        ShowPages(tab);
+        layout->invalidate();
+        tallest = std::max(tallest, sizeHint().height());
+    }
+    setMinimumHeight(tallest);
     ShowTab(kCellTab);
 }
 
-void ConfigurationPanel::ShowTab(int tab) {
+void ConfigurationPanel::ShowPages(int tab) {
     cellPage_->setVisible(tab == kCellTab);
     linkPage_->setVisible(tab == kLinkTab);
     nodePage_->setVisible(tab == kNodeTab);
+}
+
+void ConfigurationPanel::ShowTab(int tab) {
+    ShowPages(tab);
     const SelectionState& sel = selection_();
     if (tab == kCellTab && sel.selectedKind == SelectedKind::Cell) {
         cellPage_->ShowCell(sel.selectedIndex);

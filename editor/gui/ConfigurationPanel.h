@@ -29,6 +29,7 @@ class ConfigurationPanel : public QGroupBox {
 
   private:
     void ShowTab(int tab);
+    void ShowPages(int tab);
 
     PanelContext& ctx_;
     std::function<const SelectionState&()> selection_;

@@ -58,7 +58,7 @@ void BindRealField(QLineEdit* edit, Prompter& prompter, std::function<double()> 
             }
             return true;
         },
-        [stored] { return FormatReal2(stored()); });
+        [stored] { return FormatRealField(stored()); });
 }
 
 }  // namespace talvo

@@ -20,7 +20,8 @@ void BindIntegerField(QLineEdit* edit, Prompter& prompter, std::function<int()> 
 // number, such as a cell's speed read from a file).
 void BindIntegerFieldText(QLineEdit* edit, Prompter& prompter, std::function<QString()> storedText,
                           std::function<void(int)> store, int low, int high, QString rangeMessage);
-// The same for reals; the stored value comes back formatted "0.00".
+// The same for reals; the stored value comes back formatted "0.00" (more decimals only
+// when the value has them).
 void BindRealField(QLineEdit* edit, Prompter& prompter, std::function<double()> stored,
                    std::function<void(double)> store = nullptr, double low = 0.0,
                    std::optional<double> high = std::nullopt, QString rangeMessage = QString());

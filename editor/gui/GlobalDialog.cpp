@@ -66,8 +66,9 @@ GlobalDialog::GlobalDialog(GlobalParameters& params, Prompter& prompter, QWidget
     layout->addWidget(mode);
     const OkCancel buttons = AddOkCancel(this, layout);
 
-    // Load: reals that are ratios show two decimals, the rest plain numbers.
-    SetTextUnchecked(wvRatio_, FormatReal2(params_.wvRatio));
+    // Load: the ratio shows two decimals (more only when it has them), the rest plain
+    // numbers.
+    SetTextUnchecked(wvRatio_, FormatRealField(params_.wvRatio));
     SetTextUnchecked(jamDensity_, QString::number(params_.jamDensity));
     SetTextUnchecked(saturationFlow_, QString::number(params_.saturationFlow));
     SetTextUnchecked(initialOccupancy_, QString::number(params_.initialCellOccupancy));

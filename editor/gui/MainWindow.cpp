@@ -7,6 +7,7 @@
 #include <QGroupBox>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSignalBlocker>
@@ -75,6 +76,7 @@ MainWindow::MainWindow(Prompter* prompter, Dialogs* dialogs, const QString& prog
     SetCaption();
     SyncScrollBars();
     UpdateToolChecks();
+    OpenAtLayoutSize();
 }
 
 MainWindow::~MainWindow() = default;
@@ -86,12 +88,16 @@ QString MainWindow::settingsPath() const {
 void MainWindow::BuildLayout() {
     // The design area of 15480 x 11220 twips; a smaller window shows the editor scroll bars.
     auto* design = new QWidget;
-    design->setMinimumSize(kDesignWidthTwips / kTwipsPerPixel, kDesignHeightTwips / kTwipsPerPixel);
     auto* layout = new QVBoxLayout(design);
+    layout->setContentsMargins(6, 4, 6, 4);
+    layout->setSpacing(4);
     auto* mapFrame = new QGroupBox("Map");
     mapFrame->setObjectName("frmMap");
+    // The map picture has a fixed size; its frame keeps to it with the scroll bars beside it.
+    mapFrame->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     auto* mapGrid = new QGridLayout(mapFrame);
     mapGrid->setSpacing(0);
+    mapGrid->setContentsMargins(4, 2, 4, 4);
     canvas_ = new MapCanvas(doc_, view_, colours_, editor_);
     hsbMap_ = new QScrollBar(Qt::Horizontal);
     hsbMap_->setObjectName("hsbMap");
@@ -106,6 +112,9 @@ void MainWindow::BuildLayout() {
     panel_->setMaximumWidth(mapFrame->sizeHint().width());
     layout->addWidget(panel_, 0, Qt::AlignLeft);
     layout->addStretch();
+    // Never smaller than what the frames need, so that no frame is squeezed over another.
+    design->setMinimumSize(layout->minimumSize().expandedTo(
+        QSize(kDesignWidthTwips / kTwipsPerPixel, kDesignHeightTwips / kTwipsPerPixel)));
 
     // The editor scroll bars: the whole layout stays reachable in a smaller window.
     auto* area = new QScrollArea;
@@ -125,6 +134,20 @@ void MainWindow::BuildLayout() {
         ShowPopup(menu, pixel);
     };
     canvas_->scrolled = [this] { SyncScrollBars(); };
+}
+
+void MainWindow::OpenAtLayoutSize() {
+    // Open showing the whole layout, not the toolkit's small default; on a small screen
+    // take its free area (less room for the title bar and frame) and let the editor
+    // scroll bars do the rest.
+    auto* area = static_cast<QScrollArea*>(centralWidget());
+    const int frame = 2 * area->frameWidth();
+    QSize wanted =
+        area->widget()->minimumSize() + QSize(frame, frame + menuBar()->sizeHint().height());
+    if (const QScreen* s = screen()) {
+        wanted = wanted.boundedTo(s->availableGeometry().size() - QSize(16, 64));
+    }
+    resize(wanted);
 }
 
 QAction* MainWindow::AddAction(QMenu* menu, const char* objectName, const QString& caption) {

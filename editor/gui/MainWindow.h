@@ -60,6 +60,7 @@ class MainWindow : public QMainWindow {
   private:
     void BuildMenus();
     void BuildLayout();
+    void OpenAtLayoutSize();
     QAction* AddAction(QMenu* menu, const char* objectName, const QString& caption);
     void SyncScrollBars();
     void UpdateToolChecks();

@@ -70,6 +70,13 @@ void MapCanvas::mousePressEvent(QMouseEvent* event) {
     RedrawMap();
 }
 
+void MapCanvas::mouseDoubleClickEvent(QMouseEvent* event) {
+    // The second press of a double-click is not a press of its own: a double-click with
+    // the cell tool makes one cell, not two on top of each other, and with the link tool
+    // it does not try to link a cell to itself.
+    event->accept();
+}
+
 void MapCanvas::mouseMoveEvent(QMouseEvent* event) {
     if (event->buttons() & Qt::LeftButton) {
         const QPointF p = event->position() * kTwipsPerPixel;

@@ -67,9 +67,9 @@ OptimizationDialog::OptimizationDialog(GlobalParameters& params, Prompter& promp
     SetTextUnchecked(populationSize_, QString::number(params_.populationSize));
     SetTextUnchecked(generationNum_, QString::number(params_.generationNum));
     SetTextUnchecked(terminationNum_, QString::number(params_.terminationNum));
-    SetTextUnchecked(mutationRate_, FormatReal2(params_.mutationRate));
+    SetTextUnchecked(mutationRate_, FormatRealField(params_.mutationRate));
     SetTextUnchecked(fitnessIndex_, QString::number(params_.fitnessIndex));
-    SetTextUnchecked(volMultiplier_, FormatReal2(params_.volMultiplier));
+    SetTextUnchecked(volMultiplier_, FormatRealField(params_.volMultiplier));
     adaptWebster_->setChecked(params_.adaptWebster);
     initialSeed_->setChecked(params_.initialSeed);
     if (params_.controlStrategy >= 1 && params_.controlStrategy <= 3) {

@@ -17,6 +17,20 @@ bool ValidIndex(int index, std::size_t size) {
     return index >= 1 && index <= static_cast<int>(size);
 }
 
+// A file whose counters lag behind the IDs it holds would make the next new cell, node
+// or link share a number with an old one; a consistent file is left as it is.
+void RaiseCountersAboveIDsInUse(NetworkTables& t) {
+    for (const CellRecord& cell : t.cells) {
+        t.lastCellID = std::max(t.lastCellID, cell.cellID);
+    }
+    for (const NodeRecord& node : t.nodes) {
+        t.lastCellID = std::max(t.lastCellID, node.nodeID);
+    }
+    for (const LinkRecord& link : t.links) {
+        t.lastLinkID = std::max(t.lastLinkID, link.linkID);
+    }
+}
+
 }  // namespace
 
 EditResult EditorModel::AddCell(double x, double y) {
@@ -278,6 +292,7 @@ EditResult EditorModel::OpenProject(const std::string& path, ProjectLayout layou
     const int keptOccupancy = project_.params.initialCellOccupancy;
     project_ = std::move(result.project);
     project_.params.initialCellOccupancy = keptOccupancy;
+    RaiseCountersAboveIDsInUse(project_.tables);
     return EditResult::Done();
 }
 

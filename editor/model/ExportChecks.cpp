@@ -9,6 +9,7 @@
 #include "model/ExportNaming.h"
 #include "model/NetworkQueries.h"
 #include "model/Prompter.h"
+#include "model/ScenarioWriter.h"
 
 namespace talvo {
 
@@ -21,6 +22,7 @@ constexpr int kEngineSignals = 30;
 constexpr int kEngineGroups = 20;
 constexpr int kEngineGroupCells = 50;
 constexpr int kEngineTimeLimit = 10000;  // times run 0..9999
+constexpr int kEnginePlanEntries = 301;  // switching-sequence entries, closing one included
 
 using Message = std::optional<std::string>;
 
@@ -346,11 +348,19 @@ Message CheckEngineLimits(const Project& project) {
         }
         return std::nullopt;
     };
-    for (auto m : {tooLate("End Simulation Step", p.endSimulationStep),
-                   tooLate("Start Step", p.startStep), tooLate("End Step", p.endStep)}) {
+    for (auto m :
+         {tooLate("End Simulation Step", p.endSimulationStep), tooLate("Start Step", p.startStep),
+          tooLate("End Step", p.endStep),
+          tooLate("Regional Network Cycle Time", p.networkCycleTime),
+          tooLate("Max. Cycle Time", p.maxCycleTime), tooLate("Minimum Green Time", p.minGreenTime),
+          tooLate("Lost Time", p.lostTime)}) {
         if (m) {
             return m;
         }
+    }
+    if (p.phaseCycle >= kEngineTimeLimit) {
+        return "The Simulated Cycles of " + std::to_string(p.phaseCycle) +
+               " is beyond the engine's limit of 9999.";
     }
     for (const CellRecord& cell : t.cells) {
         for (int j = 0; j < cell.orIntervalNum(); ++j) {
@@ -377,6 +387,27 @@ Message CheckEngineLimits(const Project& project) {
         if (auto m = tooLate("first stage start of node " + std::to_string(node.nodeID),
                              node.offset + p.startStep)) {
             return m;
+        }
+        for (int s = 0; s < node.stageNum && s < Capacity::kStages; ++s) {
+            if (auto m = tooLate("time of stage " + std::to_string(s + 1) + " of node " +
+                                     std::to_string(node.nodeID),
+                                 node.stages[s].stageTime)) {
+                return m;
+            }
+        }
+    }
+
+    // The engine keeps at most 301 entries of a switching sequence, the closing one
+    // included; a long horizon of short cycles gives more.
+    for (int k = 1; k <= Capacity::kSignals; ++k) {
+        if (movementNode[k] == 0) {
+            continue;
+        }
+        const auto entries = ExistingPlanSequence(p, t.nodes[movementNode[k] - 1], k).size();
+        if (entries > static_cast<std::size_t>(kEnginePlanEntries)) {
+            return "The existing plan of signal " + std::to_string(k) + " has " +
+                   std::to_string(entries) + " switching entries.  The engine can take at most " +
+                   std::to_string(kEnginePlanEntries) + ".";
         }
     }
     return std::nullopt;

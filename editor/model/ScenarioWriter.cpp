@@ -226,14 +226,18 @@ void WriteSectionsEF(std::string& out, const Project& project, const CellNames& 
     }
 }
 
-// One movement's switching sequence from its node's stage plan.
-void WriteMovementPlan(std::string& out, const GlobalParameters& p, const NodeRecord& node, int k) {
-    Line(out) << k;
-    const auto pair = [&out](int state, int time) { Line(out) << state << time; };
+}  // namespace
+
+std::vector<std::pair<int, int>> ExistingPlanSequence(const GlobalParameters& p,
+                                                      const NodeRecord& node, int k) {
+    std::vector<std::pair<int, int>> pairs;
+    const auto pair = [&pairs](int state, long time) {
+        pairs.emplace_back(state, static_cast<int>(time));
+    };
     if (p.phaseCycle == 0) {
         pair(0, p.endStep);
         pair(0, 10000);
-        return;
+        return pairs;
     }
     const int stageNum = std::clamp(node.stageNum, 1, Capacity::kStages);
     const auto stopped = [&](int s) {
@@ -247,7 +251,7 @@ void WriteMovementPlan(std::string& out, const GlobalParameters& p, const NodeRe
     }
     const long tEnd = p.phaseCycle * cycleSum + p.startStep + node.offset;
     long t = node.offset + p.startStep;
-    pair(0, static_cast<int>(t));
+    pair(0, t);
     bool first = true;
     for (int c = 1; c <= p.phaseCycle; ++c) {
         for (int s = 1; s <= stageNum; ++s) {
@@ -261,25 +265,25 @@ void WriteMovementPlan(std::string& out, const GlobalParameters& p, const NodeRe
                 if (t >= p.endStep) {
                     pair(stateOf(s), p.endStep);
                     pair(0, 10000);
-                    return;
+                    return pairs;
                 }
             } else if (!stopped(s)) {  // green, then red
                 t += stageTime - (first ? 2 : 4);
                 if (t >= p.endStep) {
                     pair(1, p.endStep);
                     pair(1, 10000);
-                    return;
+                    return pairs;
                 }
-                pair(1, static_cast<int>(t));
+                pair(1, t);
                 first = false;
             } else {  // red, then green
                 t += stageTime + (first ? 2 : 4);
                 if (t >= p.endStep) {
                     pair(0, p.endStep);
                     pair(0, 10000);
-                    return;
+                    return pairs;
                 }
-                pair(0, static_cast<int>(t));
+                pair(0, t);
                 first = false;
             }
         }
@@ -287,13 +291,12 @@ void WriteMovementPlan(std::string& out, const GlobalParameters& p, const NodeRe
     if (tEnd >= p.endStep) {
         pair(stateOf(stageNum), p.endStep);
     } else {
-        pair(stateOf(stageNum), static_cast<int>(tEnd));
+        pair(stateOf(stageNum), tEnd);
         pair(0, p.endStep);
     }
     pair(0, 10000);
+    return pairs;
 }
-
-}  // namespace
 
 std::string FormatScenario(const Project& project) {
     std::string out;
@@ -311,7 +314,11 @@ std::string FormatPlan(const Project& project) {
     const auto movementNode = AssignMovementsToNodes(project.tables);
     for (int k = 1; k <= Capacity::kSignals; ++k) {
         if (movementNode[k] != 0) {
-            WriteMovementPlan(out, project.params, project.tables.nodes[movementNode[k] - 1], k);
+            Line(out) << k;
+            const NodeRecord& node = project.tables.nodes[movementNode[k] - 1];
+            for (const auto& [state, time] : ExistingPlanSequence(project.params, node, k)) {
+                Line(out) << state << time;
+            }
         }
     }
     return out;

@@ -3,6 +3,8 @@
 // export writes them from the network. Neither changes the model.
 
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "common/ProjectRecords.h"
 
@@ -15,5 +17,10 @@ std::string FormatScenario(const Project& project);
 // For each signal movement assigned to a node, in ascending order: its number, then
 // state/time pairs from the node's stage plan, closed by a pair with time 10000.
 std::string FormatPlan(const Project& project);
+
+// The existing plan of signal movement k from the stage plan of the node that runs it:
+// (state, end time) pairs, state 1 green and 0 red, the closing pair (at 10000) last.
+std::vector<std::pair<int, int>> ExistingPlanSequence(const GlobalParameters& params,
+                                                      const NodeRecord& node, int movementID);
 
 }  // namespace talvo

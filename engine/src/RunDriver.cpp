@@ -79,14 +79,16 @@ int Run(std::ostream& console, const std::string& inoutPath) {
 
     const RunFiles files = FormRunFiles(ReadRunDirectoryFile(inoutPath));
     std::ifstream input = OpenInput(files.inputFin, "scenario file");
-    // The existing plan is part of every run directory; a missing one is reported now
-    // rather than after the scenario has been read.
-    OpenInput(files.planTpl, "timing plan file");
 
     TokenReader reader(input, files.inputFin);
     auto scenario = std::make_unique<Scenario>();
     auto tables = std::make_unique<TimeTables>();
     ReadRunChoice(reader, *scenario);
+    // The existing plan is read by the existing-plan path and by a search seeded with it;
+    // a missing one is reported as soon as the run is known to need it.
+    if (!scenario->optimising()) {
+        OpenInput(files.planTpl, "timing plan file");
+    }
 
     std::ofstream existReport = CreateOutput(files.outputExist);
     RecordWriter existWriter(existReport);
@@ -102,6 +104,9 @@ int Run(std::ostream& console, const std::string& inoutPath) {
     CheckWritten(existReport, files.outputExist);
     ConsoleLine(console, "Closing Scenario File...");
     input.close();
+    if (scenario->optimising() && scenario->adaptWebster == 'Y') {
+        OpenInput(files.planTpl, "timing plan file");
+    }
 
     EngineRun run{files,
                   *scenario,

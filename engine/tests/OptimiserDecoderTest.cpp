@@ -241,3 +241,21 @@ TEST(VgvcDecode, EveryIntersectionAndCycleHasItsOwnLength) {
 
 }  // namespace
 }  // namespace talvo
+
+namespace talvo {
+namespace {
+
+// A network without signalised junctions leaves the VGVC chromosome without cycle bits.
+TEST(VgvcDecode, NoIntersectionsNeedNoCycleBits) {
+    auto scenario = testing::MakeTimingScenario(10, 90, 2);
+    const ChromosomeLayout layout = MakeLayout(*scenario, PlanVariant::VGVC);
+    ASSERT_EQ(layout.cycleBits, 0);
+    const Individual individual(layout);
+    DecodedPlan plan;
+    auto tables = std::make_unique<SignalTables>();
+    DecodeIndividual(*scenario, layout, individual, plan, *tables);
+    EXPECT_EQ(plan.cycleLength, scenario->minCycleTime);
+}
+
+}  // namespace
+}  // namespace talvo

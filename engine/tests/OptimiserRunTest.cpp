@@ -318,6 +318,21 @@ TEST(OptimisationInput, DivergeWithoutSplitStopsBeforeTheSearch) {
     EXPECT_EQ(console.find("Min Total Weighted Delay"), std::string::npos) << console;
 }
 
+// A plan of no cycles leaves the variable-cycle chromosome without cycle bits.
+TEST(OptimisationInput, NoSignalCyclesStopBeforeTheSearch) {
+    for (const char* strategy : {"1", "2", "3"}) {
+        std::vector<std::pair<int, std::string>> lines = Variant(strategy);
+        lines.emplace_back(46, "0");  // phaseCycle
+        OptimisationSetup setup(lines);
+        std::string console;
+        EXPECT_EQ(setup.runEngine(console), 1) << strategy;
+        EXPECT_NE(console.find("phaseCycle is 0, expected at least 1 for an optimisation run"),
+                  std::string::npos)
+            << console;
+        EXPECT_EQ(console.find("Min Total Weighted Delay"), std::string::npos) << console;
+    }
+}
+
 class RejectedParameter
     : public ::testing::TestWithParam<std::tuple<int, const char*, const char*>> {};
 

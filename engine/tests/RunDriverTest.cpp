@@ -246,6 +246,32 @@ TEST(RunDriver, MissingScenarioOrPlanStops) {
     }
 }
 
+// Only the existing-plan path and a search seeded with the existing plan read plan.tpl.
+TEST(RunDriver, OptimisationWithoutExistingPlanSeedNeedsNoPlanFile) {
+    RunSetup setup(test::SmallScenarioWith(1, "Y"));
+    fs::remove(setup.file("plan.tpl"));
+    std::string console;
+    EXPECT_EQ(setup.run(console), 0) << console;
+    EXPECT_EQ(LastLine(console), " Stop - Program terminated.");
+    EXPECT_TRUE(fs::exists(setup.file("output_FGFC.out")));
+    EXPECT_TRUE(fs::exists(setup.file("opt_FGFC_plan.tpl")));
+}
+
+TEST(RunDriver, OptimisationSeededWithTheExistingPlanStopsWithoutPlanFile) {
+    std::vector<std::string> lines = test::SmallScenarioLines();
+    lines[0] = "Y";
+    lines[12] = "Y";  // adaptWebster
+    RunSetup setup(test::JoinLines(lines));
+    fs::remove(setup.file("plan.tpl"));
+    std::string console;
+    EXPECT_EQ(setup.run(console), 1);
+    EXPECT_EQ(LastLine(console), " Cannot open the timing plan file " +
+                                     setup.file("plan.tpl").string() +
+                                     " (No such file or directory)");
+    EXPECT_EQ(console.find("Min Total Weighted Delay"), std::string::npos) << console;
+    EXPECT_FALSE(fs::exists(setup.file("opt_FGFC_plan.tpl")));
+}
+
 TEST(RunDriver, MalformedScenarioStopsNamingFileLineAndValue) {
     RunSetup setup(test::SmallScenarioWith(15, "250"));
     std::string console;

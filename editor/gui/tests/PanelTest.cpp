@@ -300,3 +300,30 @@ TEST(PanelFromFile, ShowsTheStoredValuesOfACell) {
 
 }  // namespace
 }  // namespace talvo::test
+
+namespace talvo::test {
+namespace {
+
+// With every movement ID owned by another cell there is nothing to offer.
+TEST_F(PanelTest, ASignalWhenAllHundredAreTakenIsRefused) {
+    EditorModel& model = f.window.document().model();
+    for (int k = 1; k <= 100; ++k) {
+        ASSERT_TRUE(model.AddCell(3000.0 + 10 * k, 6000.0));
+        ASSERT_TRUE(model.SetCellSignal(static_cast<int>(model.project().tables.cells.size()), k));
+    }
+    f.Click(1500, 1500);
+    ASSERT_EQ(f.window.editor().selection().selectedIndex, 0);
+    Field<QCheckBox>("chkSignal")->setChecked(true);
+    EXPECT_EQ(f.prompter.Last(), "All 100 signals have been used up.");
+    EXPECT_EQ(Field<QComboBox>("cmbSignalID")->count(), 0);
+    EXPECT_EQ(Cell(0).signalID, 0);
+    // A cell that holds one is still offered its own.
+    f.Click(3010, 6000);
+    ASSERT_EQ(f.window.editor().selection().selectedIndex, 3);
+    QComboBox* ids = Field<QComboBox>("cmbSignalID");
+    ASSERT_EQ(ids->count(), 1);
+    EXPECT_EQ(ids->currentText(), "001");
+}
+
+}  // namespace
+}  // namespace talvo::test

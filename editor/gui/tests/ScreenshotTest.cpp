@@ -3,6 +3,7 @@
 #include <QImage>
 #include <QPixmap>
 
+#include "MapGeometry.h"
 #include "TestSupport.h"
 
 namespace talvo::test {
@@ -122,6 +123,52 @@ TEST(ArterialScreenshot, TheExampleProjectDrawsEveryKindOfObject) {
     EXPECT_GT(nodePixels, 2 * 300);
     // Cell 1 at (600, 3000) as in the corridor: its left side.
     EXPECT_EQ(image.pixelColor(35, 200), QColor(0, 255, 0));
+}
+
+// What the example shows must be readable: no node circle over a cell, no street label
+// over a cell, a node or another label.
+TEST(ArterialScreenshot, NothingOfTheExampleHidesAnotherObject) {
+    WindowFixture f;
+    ASSERT_TRUE(f.window.OpenProjectFile(std::string(TALVO_GUI_TEST_DATA) + "/arterial.tin",
+                                         ProjectLayout::Current));
+    const Project& p = f.project();
+    auto overlap = [](const MapRect& a, const MapRect& b) {
+        return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+    };
+    std::vector<MapRect> cells;
+    for (const CellRecord& cell : p.tables.cells) {
+        cells.push_back(RectOf(cell, p.params));
+    }
+    std::vector<MapRect> nodes;
+    for (const NodeRecord& node : p.tables.nodes) {
+        nodes.push_back({node.x - 200, node.y - 200, node.x + 200, node.y + 200});
+    }
+    std::vector<MapRect> labels;
+    for (const StreetRecord& street : p.tables.streets) {
+        const auto [w, h] = f.canvas->MeasureText(street.streetName);
+        labels.push_back({street.x, street.y, street.x + w, street.y + h});
+    }
+    for (std::size_t n = 0; n < nodes.size(); ++n) {
+        for (std::size_t c = 0; c < cells.size(); ++c) {
+            EXPECT_FALSE(overlap(nodes[n], cells[c]))
+                << "node " << p.tables.nodes[n].nodeID << " covers cell "
+                << p.tables.cells[c].cellID;
+        }
+    }
+    for (std::size_t l = 0; l < labels.size(); ++l) {
+        const std::string& name = p.tables.streets[l].streetName;
+        for (std::size_t c = 0; c < cells.size(); ++c) {
+            EXPECT_FALSE(overlap(labels[l], cells[c]))
+                << name << " covers cell " << p.tables.cells[c].cellID;
+        }
+        for (const MapRect& node : nodes) {
+            EXPECT_FALSE(overlap(labels[l], node)) << name << " covers a node";
+        }
+        for (std::size_t o = l + 1; o < labels.size(); ++o) {
+            EXPECT_FALSE(overlap(labels[l], labels[o]))
+                << name << " covers " << p.tables.streets[o].streetName;
+        }
+    }
 }
 
 }  // namespace

@@ -345,3 +345,74 @@ TEST(Selection, StaleIndicesAreNeverUsed) {
 
 }  // namespace
 }  // namespace talvo::test
+
+namespace talvo::test {
+namespace {
+
+// A double-click as the window system delivers it: press, release, double-click, release.
+void DoubleClick(QWidget* widget, QPoint at) {
+    QTest::mouseClick(widget, Qt::LeftButton, {}, at);
+    QMouseEvent twice(QEvent::MouseButtonDblClick, QPointF(at), QPointF(widget->mapToGlobal(at)),
+                      Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(widget, &twice);
+    QTest::mouseRelease(widget, Qt::LeftButton, {}, at);
+}
+
+// The second press of a double-click is no new press: one cell, one node, no link refusal.
+TEST(DoubleClick, IsOnePressForEveryTool) {
+    WindowFixture f;
+    f.UseTool("mnuCell");
+    DoubleClick(f.canvas, f.Pixel(1500, 1500));
+    EXPECT_EQ(f.project().tables.cells.size(), 1u);
+    f.Click(2100, 1500);
+    f.Trigger("mnuNode");
+    DoubleClick(f.canvas, f.Pixel(1800, 2400));
+    EXPECT_EQ(f.project().tables.nodes.size(), 1u);
+    f.Trigger("mnuLink");
+    DoubleClick(f.canvas, f.Pixel(1500, 1500));
+    EXPECT_TRUE(f.prompter.cautions.empty());
+    EXPECT_EQ(f.window.editor().selection().pendingLinkStart, 1);
+    f.Click(2100, 1500);
+    EXPECT_EQ(f.project().tables.links.size(), 1u);
+    f.Trigger("mnuArrow");
+    DoubleClick(f.canvas, f.Pixel(2100, 1500));
+    EXPECT_EQ(f.window.editor().selection().selectedKind, SelectedKind::Cell);
+    EXPECT_FALSE(f.canvas->dragTimer()->isActive());
+}
+
+}  // namespace
+}  // namespace talvo::test
+
+namespace talvo::test {
+namespace {
+
+// A group wider than the visible picture (14175 / zoom) cannot be grabbed; one that fits can.
+TEST(GroupMove, AGroupWiderThanTheViewIsRefusedAndNothingMoves) {
+    WindowFixture f;
+    f.UseTool("mnuCell");
+    f.Click(1000, 1500);
+    f.Click(3000, 1500);
+    f.Trigger("mnuArrow");
+    EditorModel& model = f.window.document().model();
+    ASSERT_TRUE(model.AddCell(15200, 1500));
+    f.window.editor().selection().multiSelection = {0, 2};
+    QTest::mousePress(f.canvas, Qt::LeftButton, {}, f.Pixel(1000, 1500));
+    EXPECT_FALSE(f.canvas->dragTimer()->isActive());
+    QTest::mouseMove(f.canvas, f.Pixel(1600, 2100));
+    QTest::mouseRelease(f.canvas, Qt::LeftButton, {}, f.Pixel(1600, 2100));
+    EXPECT_EQ(f.prompter.Last(),
+              "You can't move multiple cells in an area larger than the area you can see.  For "
+              "cells covering a large area, you may need to move more times.");
+    EXPECT_NEAR(f.project().tables.cells[0].x, 1000, 15);
+    EXPECT_DOUBLE_EQ(f.project().tables.cells[2].x, 15200);
+    // Two cells well inside the view move together.
+    f.window.editor().selection().multiSelection = {0, 1};
+    f.Drag(1000, 1500, 1600, 2100);
+    EXPECT_NEAR(f.project().tables.cells[0].x, 1600, 30);
+    EXPECT_NEAR(f.project().tables.cells[1].x, 3600, 30);
+    EXPECT_NEAR(f.project().tables.cells[1].y, 2100, 30);
+    EXPECT_EQ(f.prompter.cautions.size(), 1u);
+}
+
+}  // namespace
+}  // namespace talvo::test

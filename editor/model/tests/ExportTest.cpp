@@ -549,3 +549,99 @@ TEST(ExampleProject, ArterialExportsToTheBundledInput) {
 
 }  // namespace
 }  // namespace talvo
+
+namespace talvo {
+namespace {
+
+// Cautions and warnings in the order they were shown.
+class LoggingPrompter : public Prompter {
+  public:
+    void caution(const std::string& text) override { log.push_back("Caution! " + text); }
+    bool warning(const std::string& text) override {
+        log.push_back("Warning! " + text);
+        return true;
+    }
+    std::vector<std::string> log;
+};
+
+// Faults for checks 14 down to 2 are added one at a time to a sound network; each time
+// the check just broken is the first to speak, whatever later checks also fail.
+TEST(ExportChecks, EachCheckSpeaksBeforeAllLaterOnes) {
+    const struct {
+        void (*fault)(Project&);
+        std::vector<std::string> log;
+    } steps[] = {
+        {[](Project& p) {
+             for (int g = 0; g < 5; ++g) {
+                 p.tables.plotGroups.push_back(p.tables.plotGroups[0]);
+             }
+         },
+         {"Warning! The groups: 1, 2, 3, 4, 5, 6 are required to be plotted.  But the system "
+          "can handle the first 5 CTM Plots only.  Do you really want it?"}},
+        {[](Project& p) {
+             p.tables.delayGroups[2].cellIDs = {13, 14};
+         },
+         {"Caution! The cell(s): 15 is/are not yet assigned to special road."}},
+        {[](Project& p) {
+             p.tables.streets[1].cellIDs = {10, 11};
+         },
+         {"Caution! The cell(s): 12 is/are not yet assigned to street."}},
+        {[](Project& p) { p.tables.cells[4].signalID = 9; },
+         {"Caution! The signal(s) at node(s): 5 is/are not used.  It is not allowed."}},
+        {[](Project& p) {
+             p.tables.nodes[0].stages[0].stageTime = 56;
+             p.tables.nodes[0].stages[1].stageTime = 4;
+         },
+         {"Caution! The node(s): 8 has/have phase cycle intervals less than 5 seconds."}},
+        {[](Project& p) {
+             AddGroupedCell(p, NewCell(17, 1));
+             AddLink(p.tables, 17, 12, 0, 0.3);
+         },
+         {"Caution! The cell(s): 12 do/does not have correct From-Proportion."}},
+        {[](Project& p) {
+             AddGroupedCell(p, NewCell(16));
+             AddLink(p.tables, 6, 16, 0, 0.5);
+             p.tables.links[5].mergeDivert = 0.6;
+         },
+         {"Caution! The cell(s): 6 do/does not have correct To-Proportion."}},
+        {[](Project& p) { p.tables.nodes[1].stages[0].stageTime = 40; },
+         {"Warning! The node(s): 9 has/have phase cycle time different from the global network "
+          "cycle time.  Do you really want it?",
+          "Caution! The cell(s): 6 do/does not have correct To-Proportion."}},
+        {[](Project& p) { p.tables.nodes[1].stageNum = 1; },
+         {"Caution! The node(s): 9 has/have less than 2 phases.  It is not allowed."}},
+        {[](Project& p) {
+             AddLink(p.tables, 5, 3);
+             AddLink(p.tables, 2, 6);
+         },
+         {"Caution! The link(s): (2:3), (5:6), (5:3), (2:6) is/are both merging and diverting.  "
+          "It is not allowed."}},
+        {[](Project& p) { p.tables.cells[7].intervals.clear(); },
+         {"Caution! The OR cell(s): 10 is/are not set.  It is not allowed."}},
+        {[](Project& p) {
+             AddLink(p.tables, 1, 3);
+             AddLink(p.tables, 1, 5);
+         },
+         {"Caution! The cell(s): 1 is/are invalid cell type.  It is not allowed."}},
+        {[](Project& p) {
+             AddLink(p.tables, 11, 4, 8);
+             AddLink(p.tables, 4, 12, 8);
+         },
+         {"Caution! The cell(s): 4 is/are both merging and diverting.  It is not allowed."}},
+    };
+    Project project = LoadReference("corridor");
+    for (const auto& step : steps) {
+        step.fault(project);
+        LoggingPrompter prompter;
+        const bool stopped = ValidateForExport(project, prompter);
+        EXPECT_EQ(prompter.log, step.log);
+        EXPECT_EQ(stopped, step.log.back().rfind("Caution!", 0) == 0);
+    }
+    project.tables.cells.clear();
+    LoggingPrompter prompter;
+    EXPECT_TRUE(ValidateForExport(project, prompter));
+    EXPECT_EQ(prompter.log, std::vector<std::string>{"Caution! The map is empty!"});
+}
+
+}  // namespace
+}  // namespace talvo

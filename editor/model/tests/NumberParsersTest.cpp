@@ -29,6 +29,13 @@ TEST(NumberParsers, ParseInteger) {
         {"3.", -1, kNoDecimal},
         {"+8", 8, ""},
         {"1e3", 1000, ""},
+        // The order of the checks: conversion (16-bit), then sign, then decimal point.
+        {"-32768", -1, kEnterPositive},
+        {"-40000", -1, kEnterNumber},
+        {"32767.5", -1, kNoDecimal},
+        {"40000.5", -1, kEnterNumber},
+        {"-2.5", -1, kEnterPositive},
+        {"1.2.3", -1, kEnterNumber},
     };
     for (const auto& c : cases) {
         const ParsedInteger parsed = ParseInteger(c.text);
@@ -54,6 +61,9 @@ TEST(NumberParsers, ParseReal) {
         {"+2", -1.0, kEnterNumber},
         {"1e400", -1.0, kEnterNumber},
         {"2e2", 200.0, ""},
+        {"5.", 5.0, ""},
+        {"-abc", -1.0, kEnterPositive},
+        {"0.5.1", -1.0, kEnterNumber},
     };
     for (const auto& c : cases) {
         const ParsedReal parsed = ParseReal(c.text);

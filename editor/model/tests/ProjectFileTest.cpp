@@ -166,6 +166,23 @@ TEST(ProjectFile, FailedOpenResetsTheModelAndKeepsUndo) {
     EXPECT_EQ(model.tables().cells.size(), 1u);
 }
 
+TEST(ProjectFile, CountersBelowTheIDsInUseNeverHandOutATakenID) {
+    // A file whose counters lag behind its cells, nodes and links (edited by hand, or
+    // damaged): new objects still get numbers of their own.
+    TempDir dir;
+    std::string text = ReadText(DataPath("corridor.tin"));
+    text.replace(text.find("13,15\r\n"), 7, "13,3\r\n");
+    text.replace(text.find("10,10\r\n"), 7, "10,2\r\n");
+    WriteText(dir.file("lagging.tin"), text);
+
+    EditorModel model;
+    ASSERT_TRUE(model.OpenProject(dir.file("lagging.tin"), ProjectLayout::Current).ok());
+    EXPECT_EQ(model.AddCell(0, 0).id(), 16);
+    EXPECT_EQ(model.AddNode(0, 0).id(), 17);
+    EXPECT_EQ(model.AddCell(0, 0).id(), 18);
+    EXPECT_EQ(model.AddLink(16, 18).id(), 11);
+}
+
 TEST(ProjectFile, OpenOldReadsLegacyAndSavesCurrent) {
     TempDir dir;
     std::string text = ReadText(DataPath("corridor.tin"));

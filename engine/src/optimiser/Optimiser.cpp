@@ -162,6 +162,9 @@ void CheckOptimisationInput(const Scenario& scenario) {
     RequireAtLeast("generationNum", scenario.generationNum, 1);
     RequireAtLeast("terminationNum", scenario.terminationNum, 1);
     RequireAtLeast("populationSize", scenario.populationSize, 2);
+    // Without a cycle every plan is red throughout, and the variable-cycle chromosome has
+    // no cycle bits to decode.
+    RequireAtLeast("phaseCycle", scenario.phaseCycle, 1);
     if (scenario.populationSize > kMaxPopulation) {
         throw EngineError("populationSize is " + std::to_string(scenario.populationSize) +
                           ", expected at most " + std::to_string(kMaxPopulation));

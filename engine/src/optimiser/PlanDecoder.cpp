@@ -70,7 +70,11 @@ void DecodeIndividual(const Scenario& scenario, const ChromosomeLayout& layout,
     const PlanVariant variant = layout.variant;
     const int cycles = variant == PlanVariant::FGFC ? 1 : scenario.phaseCycle;
     plan.stages.variesByCycle = variant != PlanVariant::FGFC;
-    plan.cycleLength = DecodeCycle(scenario, ReadGroup(individual.cycle, 0));
+    // VGVC holds its lengths per intersection and cycle; without intersections it has no
+    // cycle bits at all.
+    plan.cycleLength = layout.cycleBits >= kBitsPerGroup
+                           ? DecodeCycle(scenario, ReadGroup(individual.cycle, 0))
+                           : scenario.minCycleTime;
     plan.stages.networkCycleTime = plan.cycleLength;
 
     int nextStageBit = 0;
