@@ -145,21 +145,15 @@ TEST_F(PlotScreenshot, DarkestAndLightestBlocksHaveTheirShades) {
     EXPECT_EQ(image.pixelColor(centre(*darkest)), QColor(5, 0, 0));
 }
 
-TEST_F(PlotScreenshot, CaptionsAndLegendStayInsideTheWindowAndClearOfTheTicks) {
-    auto* plot = new PlotWindow(ui.platform(), DataFile("corridor_ctmplot_1.plt").c_str(), &owner);
-    ASSERT_TRUE(plot->readPlotFile());
-    // The widest legend: sixteen shades of ten.
-    plot->setNInterval(16);
-    plot->setRange(10);
-    plot->resize(1000, 420);
-    plot->show();
-    plot->PlotChart();
-    const PlotChartWidget* chart = plot->chart();
-    const QTransform toPixels = chart->chartToPixels();
-    const QFontMetricsF metrics(chart->font());
+// Whether every text of the chart lies inside it, the distance caption left of its ticks
+// and the legend labels clear of one another.
+void ExpectTextsReadable(const PlotChartWidget& chart, int expectedTexts) {
+    const QTransform toPixels = chart.chartToPixels();
+    const QFontMetricsF metrics(chart.font());
     const double distanceTicksLeft = toPixels.map(QPointF(-200, 0)).x();
     int texts = 0;
-    for (const ScenePrimitive& p : chart->scene().primitives) {
+    double previousLegendBottom = -1.0;
+    for (const ScenePrimitive& p : chart.scene().primitives) {
         const auto* text = std::get_if<SceneText>(&p);
         if (text == nullptr) {
             continue;
@@ -169,15 +163,43 @@ TEST_F(PlotScreenshot, CaptionsAndLegendStayInsideTheWindowAndClearOfTheTicks) {
         const QPointF anchor = toPixels.map(QPointF(text->anchor.x, text->anchor.y));
         const double left =
             text->placement == TextPlacement::Centred ? anchor.x() - width / 2.0 : anchor.x();
+        const double top = anchor.y() - metrics.height() / 2.0;
         EXPECT_GE(left, 0.0) << text->text;
-        EXPECT_LE(left + width, chart->width()) << text->text;
-        EXPECT_GE(anchor.y() - metrics.height() / 2.0, 0.0) << text->text;
-        EXPECT_LE(anchor.y() + metrics.height() / 2.0, chart->height()) << text->text;
+        EXPECT_LE(left + width, chart.width()) << text->text;
+        EXPECT_GE(top, 0.0) << text->text;
+        EXPECT_LE(top + metrics.height(), chart.height()) << text->text;
         if (text->text == "Distance (m)") {
             EXPECT_LT(left + width, distanceTicksLeft);
         }
+        if (text->placement == TextPlacement::RightOf) {
+            EXPECT_GE(top, previousLegendBottom) << text->text;
+            previousLegendBottom = top + metrics.height();
+        }
     }
-    EXPECT_EQ(texts, 16 + 3);
+    EXPECT_EQ(texts, expectedTexts);
+}
+
+TEST_F(PlotScreenshot, CaptionsAndLegendStayInsideTheWindowAndClearOfTheTicks) {
+    auto* plot = new PlotWindow(ui.platform(), DataFile("corridor_ctmplot_1.plt").c_str(), &owner);
+    ASSERT_TRUE(plot->readPlotFile());
+    // The widest legend: sixteen shades of ten.
+    plot->setNInterval(16);
+    plot->setRange(10);
+    plot->resize(1000, 480);
+    plot->show();
+    plot->PlotChart();
+    ExpectTextsReadable(*plot->chart(), 16 + 3);
+}
+
+TEST_F(PlotScreenshot, ASqueezedPlotWindowKeepsItsTextsReadable) {
+    auto* plot = new PlotWindow(ui.platform(), DataFile("corridor_ctmplot_1.plt").c_str(), &owner);
+    ASSERT_TRUE(plot->readPlotFile());
+    plot->setNInterval(16);
+    plot->setRange(10);
+    plot->show();
+    plot->resize(300, 150);
+    plot->PlotChart();
+    ExpectTextsReadable(*plot->chart(), 16 + 3);
 }
 
 }  // namespace
