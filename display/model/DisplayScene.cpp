@@ -125,11 +125,11 @@ void AddCells(Scene& scene, const DisplayModel& model, const DisplayView& view, 
         const bool dark = shade.red + shade.green + shade.blue < 3 * 128;
         const PointD centre = view.toWindow(extent.centre);
         scene.add(SceneText{centre, std::to_string(cell.cellID), dark ? kWhite : kBlack,
-                            TextPlacement::Centred});
+                            TextPlacement::Centred, std::nullopt});
         if (step > 0) {
             scene.add(SceneText{PointD{bottomRight.x + kLabelGap, centre.y},
                                 FormatOccupancy(cell.occupancyAt(step)), kOccupancyText,
-                                TextPlacement::RightOf});
+                                TextPlacement::RightOf, std::nullopt});
         }
     }
 }
@@ -138,16 +138,20 @@ void AddNodes(Scene& scene, const DisplayModel& model, const DisplayView& view) 
     for (const DisplayNode& node : model.nodes) {
         const PointD centre = view.toWindow(PointD{node.x, node.y});
         const double radius = kNodeRadius * view.zoom();
-        scene.add(SceneCircle{centre, radius, kBlack, kBlack});
-        scene.add(SceneText{PointD{centre.x + radius + kLabelGap, centre.y},
-                            std::to_string(node.nodeID), kWhite, TextPlacement::RightOf});
+        // A ring, not a disc: the signal colours of the links through the node show inside.
+        scene.add(SceneCircle{centre, radius, kBlack, kBlack, false});
+        // Up and to the right on the diagonal, clear of the cells, which lie along the axes.
+        const double diagonal = radius * std::sqrt(0.5) + kLabelGap;
+        // On a black backing like the ring's, since a cell may lie beneath.
+        scene.add(SceneText{PointD{centre.x + diagonal, centre.y - diagonal},
+                            std::to_string(node.nodeID), kWhite, TextPlacement::RightOf, kBlack});
     }
 }
 
 void AddStreetLabels(Scene& scene, const DisplayModel& model, const DisplayView& view) {
     for (const DisplayStreet& street : model.streets) {
         scene.add(SceneText{view.toWindow(PointD{street.x, street.y}), street.streetName, kWhite,
-                            TextPlacement::Centred});
+                            TextPlacement::Centred, std::nullopt});
     }
 }
 

@@ -2,12 +2,13 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 #include <string>
 
 namespace talvo::display {
 namespace {
 
-constexpr double kMarginLeft = 2800.0;
+constexpr double kMarginLeft = 4000.0;
 constexpr double kMarginRight = 4200.0;
 constexpr double kMarginTop = 1000.0;
 constexpr double kMarginBottom = 800.0;
@@ -39,31 +40,56 @@ void AddTicks(Scene& scene, const PlotData& data, const PlotSettings& settings) 
     }
 }
 
+std::string LegendLabel(int k, int range) {
+    std::string label(1, ' ');
+    label.append(std::to_string((k - 1) * range));
+    label.push_back('-');
+    label.append(std::to_string(k * range));
+    return label;
+}
+
 void AddLegend(Scene& scene, const PlotSettings& settings) {
     for (int k = 1; k <= settings.nInterval; ++k) {
         const int shade = std::clamp((k - 1) * settings.colorRange, 0, 250);
         const double top = (k - 1) * kLegendPitch;
         scene.add(SceneBox{kLegendLeft, top, kLegendLeft + kLegendBox, top + kLegendBox,
                            PlotShadeColour(shade)});
-        std::string label(1, ' ');
-        label.append(std::to_string((k - 1) * settings.range));
-        label.push_back('-');
-        label.append(std::to_string(k * settings.range));
+        std::string label = LegendLabel(k, settings.range);
         scene.add(SceneText{PointD{kLegendLeft + kLegendBox, top + kLegendBox / 2.0},
-                            std::move(label), kBlack, TextPlacement::RightOf});
+                            std::move(label), kBlack, TextPlacement::RightOf, std::nullopt});
     }
 }
 
 void AddCaptions(Scene& scene, const PlotSettings& settings) {
     scene.add(SceneText{PointD{kPlotWidth / 2.0, -kMarginTop / 2.0}, settings.title, kBlack,
-                        TextPlacement::Centred});
+                        TextPlacement::Centred, std::nullopt});
     scene.add(SceneText{PointD{kPlotWidth / 2.0, kPlotHeight + kMarginBottom / 2.0}, "Time (s)",
-                        kBlack, TextPlacement::Centred});
-    scene.add(SceneText{PointD{-kMarginLeft / 2.0, kPlotHeight / 2.0}, "Distance (m)", kBlack,
-                        TextPlacement::Centred});
+                        kBlack, TextPlacement::Centred, std::nullopt});
+    // Centred in the margin left of the distance ticks, so that the two never meet.
+    scene.add(SceneText{PointD{-(kMarginLeft + kDistanceTickLength) / 2.0, kPlotHeight / 2.0},
+                        "Distance (m)", kBlack, TextPlacement::Centred, std::nullopt});
 }
 
 }  // namespace
+
+ChartScale MinimumChartScale(double captionWidth, double legendLabelWidth, double textHeight) {
+    constexpr double kPadding = 4.0;  // pixels around a text
+    // The distance caption is centred between the window's edge and the ticks.
+    const double captionRoom = (kMarginLeft - kDistanceTickLength) / 2.0;
+    const double legendRoom = kMarginRight - (kLegendLeft + kLegendBox - kPlotWidth);
+    ChartScale scale;
+    scale.x = std::max((captionWidth / 2.0 + kPadding) / captionRoom,
+                       (legendLabelWidth + kPadding) / legendRoom);
+    // Title above the time ticks, time caption below the plot, legend labels apart.
+    scale.y = std::max({(textHeight / 2.0 + kPadding) / (kMarginTop / 2.0 - kTickLength),
+                        (textHeight / 2.0 + kPadding) / (kMarginBottom / 2.0),
+                        textHeight / kLegendPitch});
+    return scale;
+}
+
+std::string WidestLegendLabel() {
+    return LegendLabel(kMaxLegendShades, kMaxResolution);
+}
 
 int PlotShade(double sum, int range, int colorRange) {
     if (range <= 0) {

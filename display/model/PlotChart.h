@@ -38,6 +38,19 @@ struct PlotBlock {
 };
 std::vector<PlotBlock> PlotBlocks(const PlotData& data, const PlotSettings& settings);
 
+// The smallest scales, in pixels per chart unit across and down, at which texts of the given
+// pixel sizes still read: the distance caption between the window's edge and the distance
+// ticks, the widest legend label right of its box, the legend labels one below the other and
+// the title and time caption in their margins.
+struct ChartScale {
+    double x = 0.0;
+    double y = 0.0;
+};
+ChartScale MinimumChartScale(double captionWidth, double legendLabelWidth, double textHeight);
+
+// The widest legend label there can be: the most shades of the lowest resolution.
+std::string WidestLegendLabel();
+
 // The whole chart: blocks, time and distance ticks, legend, captions and title, in chart
 // units (the scene's origin leaves margins around the plot area). Empty when no rows or no
 // positions were read.

@@ -1,11 +1,40 @@
 #include "model/PlotData.h"
 
 #include <cmath>
+#include <optional>
+#include <string_view>
 
 #include "model/ReadError.h"
 #include "model/TextFields.h"
 
 namespace talvo::display {
+namespace {
+
+// The values of one field. The engine writes every value in seven columns with two decimals
+// and no separator, so a value that fills its columns (1000.00, -100.00) runs into the one
+// before it: such a field is cut after each point and its two decimals.
+std::optional<std::vector<double>> FieldValues(const std::string& text) {
+    if (const auto real = ParseReal(text)) {
+        return std::vector<double>{*real};
+    }
+    std::vector<double> values;
+    size_t start = 0;
+    while (start < text.size()) {
+        const size_t point = text.find('.', start);
+        if (point == std::string::npos || point + 3 > text.size()) {
+            return std::nullopt;
+        }
+        const auto real = ParseReal(std::string_view(text).substr(start, point + 3 - start));
+        if (!real) {
+            return std::nullopt;
+        }
+        values.push_back(*real);
+        start = point + 3;
+    }
+    return values;
+}
+
+}  // namespace
 
 int PlotData::at(int position, int row) const {
     if (row < 1 || row > rowCount()) {
@@ -24,29 +53,35 @@ PlotData ReadPlotData(std::istream& in, const std::string& fileName) {
     std::vector<int> current;
     bool rowOpen = false;
     for (const TextField& field : ReadAllFields(in, true)) {
-        const auto real = ParseReal(field.text);
-        if (!real || std::fabs(*real) > 32767.0) {
+        const auto reals = FieldValues(field.text);
+        if (!reals) {
             throw ReadError(DescribeAt(fileName, field.line, "bad value \"" + field.text + "\""));
         }
-        const int value = static_cast<int>(std::nearbyint(*real));
-        if (!rowOpen && data.rowCount() >= kMaxPlotRows) {
-            throw ReadError(DescribeAt(fileName, field.line,
-                                       "more than " + std::to_string(kMaxPlotRows) + " rows"));
+        for (const double real : *reals) {
+            if (std::fabs(real) > 32767.0) {
+                throw ReadError(
+                    DescribeAt(fileName, field.line, "bad value \"" + field.text + "\""));
+            }
+            const int value = static_cast<int>(std::nearbyint(real));
+            if (!rowOpen && data.rowCount() >= kMaxPlotRows) {
+                throw ReadError(DescribeAt(fileName, field.line,
+                                           "more than " + std::to_string(kMaxPlotRows) + " rows"));
+            }
+            rowOpen = true;
+            if (value == kRowEnd) {
+                data.rows.push_back(std::move(current));
+                current.clear();
+                rowOpen = false;
+                continue;
+            }
+            if (static_cast<int>(current.size()) >= kMaxPlotPositions) {
+                throw ReadError(DescribeAt(fileName, field.line,
+                                           "row " + std::to_string(data.rowCount() + 1) +
+                                               " holds more than " +
+                                               std::to_string(kMaxPlotPositions) + " values"));
+            }
+            current.push_back(value);
         }
-        rowOpen = true;
-        if (value == kRowEnd) {
-            data.rows.push_back(std::move(current));
-            current.clear();
-            rowOpen = false;
-            continue;
-        }
-        if (static_cast<int>(current.size()) >= kMaxPlotPositions) {
-            throw ReadError(DescribeAt(fileName, field.line,
-                                       "row " + std::to_string(data.rowCount() + 1) +
-                                           " holds more than " + std::to_string(kMaxPlotPositions) +
-                                           " values"));
-        }
-        current.push_back(value);
     }
     if (rowOpen) {
         data.rows.push_back(std::move(current));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <variant>
 #include <vector>
@@ -36,6 +37,7 @@ struct SceneCircle {
     double radius = 0.0;
     Rgb fill;
     Rgb outline;
+    bool filled = true;  // false: the outline only
 };
 
 // Where a text goes relative to its anchor; the painter measures the text.
@@ -50,6 +52,8 @@ struct SceneText {
     std::string text;
     Rgb colour;
     TextPlacement placement = TextPlacement::Centred;
+    // A box of this colour behind the text, so that it reads over whatever lies beneath.
+    std::optional<Rgb> backing;
 };
 
 using ScenePrimitive = std::variant<SceneLine, SceneBox, SceneCircle, SceneText>;

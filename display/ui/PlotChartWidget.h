@@ -15,12 +15,15 @@ class PlotChartWidget : public QWidget {
     void setScene(Scene scene);
     const Scene& scene() const { return scene_; }
     QTransform chartToPixels() const;
-    QSize sizeHint() const override { return QSize(1000, 380); }
+    QSize sizeHint() const override { return QSize(1000, 420).expandedTo(minimumSize()); }
 
   protected:
     void paintEvent(QPaintEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
   private:
+    void keepTextsReadable();
+
     Scene scene_;
 };
 

@@ -45,6 +45,8 @@ PlotConfDialog::PlotConfDialog(PlotWindow& parent, Prompter& prompter)
               kMaxPlotRows, intDataNumPerRegion, txtDataNumPerRegion_);
     txtTitle_ = new QLineEdit(strTitle, this);
     txtTitle_->setObjectName("txtTitle");
+    txtTitle_->setCursorPosition(0);
+    txtTitle_->setMinimumWidth(320);
     form->addRow("Title:", txtTitle_);
 
     auto* buttons = new QHBoxLayout;

@@ -77,11 +77,12 @@ void PlotWindow::mnuConfigure_Click() {
 void PlotWindow::mnuPrint_Click() {
     const QImage image = picture();
     const QString path = QDir(platform_.programDirectory).filePath("ctmplot.bmp");
+    // The bitmap is kept for the user; the print works from the picture in memory, so a
+    // program folder that cannot take it does not stop the print.
     if (!image.save(path, "BMP")) {
         platform_.prompter->caution("The picture could not be saved.", path.toStdString());
-        return;
     }
-    platform_.printer->print(QImage(path));
+    platform_.printer->print(image);
 }
 
 void PlotWindow::mnuSavePng_Click() {

@@ -40,7 +40,11 @@ struct PrimitivePainter {
         const double rx = circle.radius * transform.m11();
         const double ry = circle.radius * transform.m22();
         painter.setPen(QPen(ToQColor(circle.outline), 1));
-        painter.setBrush(ToQColor(circle.fill));
+        if (circle.filled) {
+            painter.setBrush(ToQColor(circle.fill));
+        } else {
+            painter.setBrush(Qt::NoBrush);
+        }
         painter.drawEllipse(centre, rx, ry);
         painter.setBrush(Qt::NoBrush);
     }
@@ -61,6 +65,9 @@ struct PrimitivePainter {
             left = anchor.x() - width;
         }
         const double top = anchor.y() - height / 2.0;
+        if (text.backing) {
+            painter.fillRect(QRectF(left - 2.0, top, width + 4.0, height), ToQColor(*text.backing));
+        }
         painter.setPen(ToQColor(text.colour));
         painter.drawText(QPointF(left, top + metrics.ascent()), label);
     }

@@ -183,6 +183,37 @@ TEST(DisplayScene, OccupancyIsPrintedOnlyAfterStepZero) {
     EXPECT_EQ(texts(5), (std::vector<std::string>{"1", "1.17", "2", "0", "3"}));
 }
 
+TEST(DisplayScene, NodesAreBlackRingsLabelledClearOfTheirCells) {
+    const DisplayModel model = OneSignalModel();
+    DisplayView view;
+    view.zoomToRectangle(PointD{0, 0}, PointD{7672.5, 5467.5});  // zoom 2
+    const Scene scene = BuildDisplayScene(model, view, 12, ZoomDrag{});
+    const SceneCircle* ring = nullptr;
+    const SceneText* label = nullptr;
+    for (const ScenePrimitive& p : scene.primitives) {
+        if (const auto* circle = std::get_if<SceneCircle>(&p)) {
+            ring = circle;
+        }
+        if (const auto* text = std::get_if<SceneText>(&p); text != nullptr && text->text == "3") {
+            label = text;
+        }
+    }
+    ASSERT_NE(ring, nullptr);
+    ASSERT_NE(label, nullptr);
+    const PointD centre = view.toWindow(PointD{1500, 1000});
+    EXPECT_EQ(ring->centre, centre);
+    EXPECT_EQ(ring->radius, 400.0);
+    EXPECT_EQ(ring->outline, kBlack);
+    // Unfilled, so that the signal colours through the junction stay visible.
+    EXPECT_FALSE(ring->filled);
+    // Beside the ring on its diagonal, off the horizontal and vertical lines its cells lie on.
+    EXPECT_GT(label->anchor.x, centre.x + ring->radius * 0.7);
+    EXPECT_LT(label->anchor.y, centre.y - ring->radius * 0.7);
+    // White on black, readable over a cell of any shade.
+    EXPECT_EQ(label->colour, kWhite);
+    EXPECT_EQ(label->backing, kBlack);
+}
+
 TEST(DisplayScene, TheDraggedRectangleIsRed) {
     const DisplayModel model;
     ZoomDrag drag;

@@ -84,6 +84,24 @@ TEST(PlotData, AFieldThatIsNoNumberIsRefusedWithItsLine) {
     }
 }
 
+TEST(PlotData, ValuesThatFillTheirSevenColumnsRunTogetherAndStillRead) {
+    // The engine writes each value in seven columns without separators, so a queue of a
+    // thousand vehicles or more touches the value before it.
+    const PlotData data = Read("   3.50   4.161800.00  -1.00\n   1.00-100.00   2.00\n");
+    ASSERT_EQ(data.rowCount(), 2);
+    EXPECT_EQ(data.rows[0], (std::vector<int>{4, 4, 1800}));
+    EXPECT_EQ(data.rows[1], (std::vector<int>{1, -100, 2}));
+}
+
+TEST(PlotData, AValueTooWideForItsColumnsIsStillRefused) {
+    try {
+        Read("   1.00*******  -1.00\n");
+        FAIL() << "accepted";
+    } catch (const ReadError& error) {
+        EXPECT_STREQ(error.what(), "test.plt, line 1: bad value \"1.00*******\"");
+    }
+}
+
 TEST(PlotChart, ShadesFollowSumRangeAndColorRange) {
     EXPECT_EQ(PlotShade(0, 1, 25), 0);
     EXPECT_EQ(PlotShade(3, 1, 25), 75);

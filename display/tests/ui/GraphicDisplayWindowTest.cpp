@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QLabel>
+#include <QMenu>
 #include <QSlider>
 #include <QTest>
 #include <QTimer>
@@ -56,6 +57,10 @@ TEST_F(GraphicDisplayWindowTest, LoadsWithItsControlsNamedAndThePlaybackStopped)
     EXPECT_EQ(action("mnuPlotCTM")->text(), "&Plot CTM ...");
     EXPECT_EQ(action("mnuResetZoom")->text(), "&Reset Zoom");
     EXPECT_EQ(action("mnuSpeed")->text(), "Spee&d ...");
+    EXPECT_EQ(action("mnuStart")->text(), "&Start");
+    EXPECT_EQ(action("mnuEnd")->text(), "&End");
+    EXPECT_EQ(Find<QMenu>(&window, "mnuFile")->title(), "&File");
+    EXPECT_EQ(Find<QMenu>(&window, "mnuRun")->title(), "&Run");
     EXPECT_FALSE(action("mnuChangeTimePlan")->isEnabled());
     EXPECT_TRUE(action("mnuStart")->isEnabled());
     EXPECT_FALSE(action("mnuEnd")->isEnabled());

@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QEvent>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
@@ -50,6 +52,17 @@ TEST_F(PlotWindowTest, LoadsWithItsDefaultsAndCaption) {
         EXPECT_NE(Find(plot, name), nullptr) << name;
     }
     EXPECT_EQ(Find(plot, "mnuPrint")->text(), "&Print by Paint ...");
+    EXPECT_EQ(Find(plot, "mnuConfigure")->text(), "&Configure ...");
+    EXPECT_EQ(Find(plot, "mnuExit")->text(), "E&xit");
+    std::vector<std::string> captions;
+    for (const ScenePrimitive& p : plot->chart()->scene().primitives) {
+        if (const auto* text = std::get_if<SceneText>(&p);
+            text != nullptr && text->placement == TextPlacement::Centred) {
+            captions.push_back(text->text);
+        }
+    }
+    EXPECT_EQ(captions,
+              (std::vector<std::string>{plot->Title().toStdString(), "Time (s)", "Distance (m)"}));
     EXPECT_FALSE(plot->chart()->scene().primitives.empty());
 }
 
@@ -58,12 +71,24 @@ TEST_F(PlotWindowTest, ConfigureShowsTheSettingsAndOkAppliesThem) {
     ASSERT_NE(dialog, nullptr);
     EXPECT_EQ(dialog->windowTitle(), "Chart Settings");
     EXPECT_FALSE(dialog->isModal());
+    QStringList labels;
+    for (const QLabel* label : dialog->findChildren<QLabel*>()) {
+        labels << label->text();
+    }
+    for (const char* caption :
+         {"No. Of Shades (1-16):", "Resolution: (1: High - 10: Low)", "Level Of Aggregation:"}) {
+        EXPECT_TRUE(labels.contains(caption)) << caption;
+    }
+    EXPECT_EQ(Find<QPushButton>(dialog, "cmdOK")->text(), "OK");
+    EXPECT_EQ(Find<QPushButton>(dialog, "cmdCancel")->text(), "&Cancel");
     auto* shades = Find<QLineEdit>(dialog, "txtIntervalNum");
     auto* shadesUpDown = Find<QSpinBox>(dialog, "udcIntervalNum");
     ASSERT_NE(shades, nullptr);
     ASSERT_NE(shadesUpDown, nullptr);
     EXPECT_EQ(shades->text(), "10");
     EXPECT_EQ(Find<QLineEdit>(dialog, "txtTitle")->text(), plot->Title());
+    // A long title shows from its start ("Plot of ..."), not scrolled to its end.
+    EXPECT_EQ(Find<QLineEdit>(dialog, "txtTitle")->cursorPosition(), 0);
     shadesUpDown->setValue(16);
     EXPECT_EQ(shades->text(), "16");  // the up-down writes into its box
     Find<QSpinBox>(dialog, "udcDataNumPerRegion")->setValue(10);
@@ -120,6 +145,16 @@ TEST_F(PlotWindowTest, PrintSavesCtmplotBmpInTheProgramFolderThenPrints) {
     Find(plot, "mnuPrint")->trigger();
     const QString bitmap = ui.programDirectory.filePath("ctmplot.bmp");
     ASSERT_TRUE(QFile::exists(bitmap));
+    ASSERT_EQ(ui.printer.printed.size(), 1U);
+    EXPECT_EQ(ui.printer.printed[0].size(), plot->chart()->size());
+}
+
+TEST_F(PlotWindowTest, ABitmapThatCannotBeSavedIsShownAndThePrintGoesOn) {
+    ASSERT_TRUE(QDir(ui.programDirectory.path()).mkpath("ctmplot.bmp/in the way"));
+    Find(plot, "mnuPrint")->trigger();
+    ASSERT_EQ(ui.prompter.messages.size(), 1U);
+    EXPECT_EQ(ui.prompter.messages[0].detail,
+              ui.programDirectory.filePath("ctmplot.bmp").toStdString());
     ASSERT_EQ(ui.printer.printed.size(), 1U);
     EXPECT_EQ(ui.printer.printed[0].size(), plot->chart()->size());
 }

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QFontMetricsF>
 #include <QImage>
 #include <QTest>
 
@@ -106,6 +107,15 @@ TEST_F(PlaybackScreenshot, SignalisedLinksShowTheirSignalState) {
     EXPECT_TRUE(ColourNear(red, link2, QColor(0, 255, 0)));  // signal 2 green 38..58
 }
 
+TEST_F(PlaybackScreenshot, TheNodeRingLeavesTheSignalColourVisibleInsideIt) {
+    // Map (2100, 3000) lies on link 5 -> 6 within 200 units of the node (2200, 3000).
+    const QPoint insideRing = pixelOfMap(PointD{2100, 3000});
+    EXPECT_TRUE(ColourNear(frameAt(10), insideRing, QColor(0, 255, 0)));
+    // The ring itself is black: the node's right-hand edge on the link's line.
+    const QImage frame = window.canvas()->grab().toImage();
+    EXPECT_TRUE(ColourNear(frame, pixelOfMap(PointD{2200, 2800}), QColor(0, 0, 0)));
+}
+
 class PlotScreenshot : public ::testing::Test {
   protected:
     test::UiPlatform ui;
@@ -133,6 +143,63 @@ TEST_F(PlotScreenshot, DarkestAndLightestBlocksHaveTheirShades) {
     EXPECT_EQ(image.pixelColor(centre(*lightest)), QColor(255, 250, 250));
     EXPECT_GE(darkest->sum, 10.0);
     EXPECT_EQ(image.pixelColor(centre(*darkest)), QColor(5, 0, 0));
+}
+
+// Whether every text of the chart lies inside it, the distance caption left of its ticks
+// and the legend labels clear of one another.
+void ExpectTextsReadable(const PlotChartWidget& chart, int expectedTexts) {
+    const QTransform toPixels = chart.chartToPixels();
+    const QFontMetricsF metrics(chart.font());
+    const double distanceTicksLeft = toPixels.map(QPointF(-200, 0)).x();
+    int texts = 0;
+    double previousLegendBottom = -1.0;
+    for (const ScenePrimitive& p : chart.scene().primitives) {
+        const auto* text = std::get_if<SceneText>(&p);
+        if (text == nullptr) {
+            continue;
+        }
+        ++texts;
+        const double width = metrics.horizontalAdvance(QString::fromStdString(text->text));
+        const QPointF anchor = toPixels.map(QPointF(text->anchor.x, text->anchor.y));
+        const double left =
+            text->placement == TextPlacement::Centred ? anchor.x() - width / 2.0 : anchor.x();
+        const double top = anchor.y() - metrics.height() / 2.0;
+        EXPECT_GE(left, 0.0) << text->text;
+        EXPECT_LE(left + width, chart.width()) << text->text;
+        EXPECT_GE(top, 0.0) << text->text;
+        EXPECT_LE(top + metrics.height(), chart.height()) << text->text;
+        if (text->text == "Distance (m)") {
+            EXPECT_LT(left + width, distanceTicksLeft);
+        }
+        if (text->placement == TextPlacement::RightOf) {
+            EXPECT_GE(top, previousLegendBottom) << text->text;
+            previousLegendBottom = top + metrics.height();
+        }
+    }
+    EXPECT_EQ(texts, expectedTexts);
+}
+
+TEST_F(PlotScreenshot, CaptionsAndLegendStayInsideTheWindowAndClearOfTheTicks) {
+    auto* plot = new PlotWindow(ui.platform(), DataFile("corridor_ctmplot_1.plt").c_str(), &owner);
+    ASSERT_TRUE(plot->readPlotFile());
+    // The widest legend: sixteen shades of ten.
+    plot->setNInterval(16);
+    plot->setRange(10);
+    plot->resize(1000, 480);
+    plot->show();
+    plot->PlotChart();
+    ExpectTextsReadable(*plot->chart(), 16 + 3);
+}
+
+TEST_F(PlotScreenshot, ASqueezedPlotWindowKeepsItsTextsReadable) {
+    auto* plot = new PlotWindow(ui.platform(), DataFile("corridor_ctmplot_1.plt").c_str(), &owner);
+    ASSERT_TRUE(plot->readPlotFile());
+    plot->setNInterval(16);
+    plot->setRange(10);
+    plot->show();
+    plot->resize(300, 150);
+    plot->PlotChart();
+    ExpectTextsReadable(*plot->chart(), 16 + 3);
 }
 
 }  // namespace
