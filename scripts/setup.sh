@@ -4,7 +4,9 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-packages=(g++ cmake make libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev fonts-dejavu-core)
+# clang, its runtimes (libFuzzer, sanitizers) and llvm-symbolizer serve the checking builds.
+packages=(g++ cmake make libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev fonts-dejavu-core
+          clang libclang-rt-14-dev llvm)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
