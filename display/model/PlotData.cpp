@@ -52,7 +52,9 @@ PlotData ReadPlotData(std::istream& in, const std::string& fileName) {
     PlotData data;
     std::vector<int> current;
     bool rowOpen = false;
-    for (const TextField& field : ReadAllFields(in, true)) {
+    FieldStream fields(in, true);
+    while (const std::optional<TextField> next = fields.next()) {
+        const TextField& field = *next;
         const auto reals = FieldValues(field.text);
         if (!reals) {
             throw ReadError(DescribeAt(fileName, field.line, "bad value \"" + field.text + "\""));

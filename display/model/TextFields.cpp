@@ -36,17 +36,28 @@ std::vector<std::string> SplitFields(std::string_view line, bool commasSeparate)
     return fields;
 }
 
-std::vector<TextField> ReadAllFields(std::istream& in, bool commasSeparate) {
-    std::vector<TextField> fields;
-    std::string line;
-    int lineNumber = 0;
-    while (ReadTextLine(in, line)) {
-        ++lineNumber;
-        for (std::string& text : SplitFields(line, commasSeparate)) {
-            fields.push_back(TextField{std::move(text), lineNumber});
+bool FieldStream::isSeparator(char c) const {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || (commas_ && c == ',');
+}
+
+std::optional<TextField> FieldStream::next() {
+    while (true) {
+        while (position_ < line_.size() && isSeparator(line_[position_])) {
+            ++position_;
         }
+        if (position_ < line_.size()) {
+            const size_t start = position_;
+            while (position_ < line_.size() && !isSeparator(line_[position_])) {
+                ++position_;
+            }
+            return TextField{line_.substr(start, position_ - start), lineNumber_};
+        }
+        if (!ReadTextLine(in_, line_)) {
+            return std::nullopt;
+        }
+        ++lineNumber_;
+        position_ = 0;
     }
-    return fields;
 }
 
 std::optional<int> ParseInt(std::string_view text) {

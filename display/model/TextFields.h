@@ -20,8 +20,24 @@ bool ReadTextLine(std::istream& in, std::string& line);
 // Splits a line at blanks, tabs and (when allowed) commas; empty fields are dropped.
 std::vector<std::string> SplitFields(std::string_view line, bool commasSeparate);
 
-// The whole stream as fields, each with its line number.
-std::vector<TextField> ReadAllFields(std::istream& in, bool commasSeparate);
+// The fields of a stream, each with its line number, taken one at a time so that what is
+// held in memory is one line, however large the file.
+class FieldStream {
+  public:
+    FieldStream(std::istream& in, bool commasSeparate) : in_(in), commas_(commasSeparate) {}
+
+    // The next field, or nothing at the end of the stream.
+    std::optional<TextField> next();
+
+  private:
+    bool isSeparator(char c) const;
+
+    std::istream& in_;
+    bool commas_;
+    std::string line_;
+    size_t position_ = 0;
+    int lineNumber_ = 0;
+};
 
 // Whole-field conversions: the entire text must be the number.
 std::optional<int> ParseInt(std::string_view text);

@@ -12,31 +12,30 @@ constexpr int kEndMarkerTime = 10000;
 
 class FieldCursor {
   public:
-    FieldCursor(std::vector<TextField> fields, std::string fileName)
-        : fields_(std::move(fields)), fileName_(std::move(fileName)) {}
+    FieldCursor(std::istream& in, std::string fileName)
+        : fields_(in, true), fileName_(std::move(fileName)) {}
 
     // The next field as an integer; what names it in an error.
     std::pair<int, int> nextInt(const std::string& what, int record) {
-        if (position_ >= fields_.size()) {
+        const std::optional<TextField> field = fields_.next();
+        if (!field) {
             throw ReadError(fileName_ + ": the file ends in record " + std::to_string(record) +
                             " while reading its " + what + " (a record closes with an end " +
                             "time of 10000)");
         }
-        const TextField& field = fields_[position_++];
-        const auto value = ParseInt(field.text);
+        const auto value = ParseInt(field->text);
         if (!value) {
             throw ReadError(
-                DescribeAt(fileName_, field.line, "bad " + what + " \"" + field.text + "\""));
+                DescribeAt(fileName_, field->line, "bad " + what + " \"" + field->text + "\""));
         }
-        return {*value, field.line};
+        return {*value, field->line};
     }
 
     const std::string& fileName() const { return fileName_; }
 
   private:
-    std::vector<TextField> fields_;
+    FieldStream fields_;
     std::string fileName_;
-    size_t position_ = 0;
 };
 
 void SetStates(std::vector<int>& columns, int fromStep, int toStep, int startStep, int state) {
@@ -75,7 +74,7 @@ std::vector<SignalSequence> ReadTimePlan(std::istream& in, const std::string& fi
                                          const DisplayModel& model) {
     const auto signalCount = std::count_if(model.cells.begin(), model.cells.end(),
                                            [](const DisplayCell& c) { return c.signalID != 0; });
-    FieldCursor cursor(ReadAllFields(in, true), fileName);
+    FieldCursor cursor(in, fileName);
     const int startStep = model.parameters.startStep;
     const int endStep = model.parameters.endStep;
 
