@@ -15,6 +15,7 @@ namespace talvo {
 namespace {
 
 using test::DataPath;
+using test::PlanRecord;
 using test::RecordingPrompter;
 
 Project Corridor() {
@@ -59,23 +60,6 @@ TEST(ScenarioFile, StagesAreFixedUnlessOptimisedInAnOptimisationRun) {
     EXPECT_NE(FormatScenario(project).find(allFixed), std::string::npos);
     project.params.optimizationOn = true;
     EXPECT_NE(FormatScenario(project).find(fixing), std::string::npos);
-}
-
-// The record of movement k in a plan: from its number line to its closing pair.
-std::string PlanRecord(const std::string& plan, int k) {
-    const std::string close = "\t10000\r\n";
-    const std::string start = std::to_string(k) + "\r\n";
-    for (std::size_t at = 0; at < plan.size();) {
-        const std::size_t end = plan.find(close, at);
-        if (end == std::string::npos) {
-            break;
-        }
-        if (plan.compare(at, start.size(), start) == 0) {
-            return plan.substr(at, end + close.size() - at);
-        }
-        at = end + close.size();
-    }
-    return {};
 }
 
 TEST(PlanFile, HorizonInsideAPeriodKeepsItsState) {

@@ -15,6 +15,7 @@ namespace talvo {
 namespace {
 
 using test::DataPath;
+using test::PlanRecord;
 using test::ReadText;
 using test::RecordingPrompter;
 using test::TempDir;
@@ -301,23 +302,6 @@ TEST(ExportChecks, ListsJoinEveryOffender) {
     EXPECT_EQ(prompter.cautions.at(0),
               "The cell(s): 1, 2, 3, 4, 5, 6, 7, 10, 11, 12, 13, 14, 15 is/are not yet assigned "
               "to street.");
-}
-
-// The record of movement k in a plan: from its number line to its closing pair.
-std::string PlanRecord(const std::string& plan, int k) {
-    const std::string close = "\t10000\r\n";
-    const std::string start = std::to_string(k) + "\r\n";
-    for (std::size_t at = 0; at < plan.size();) {
-        const std::size_t end = plan.find(close, at);
-        if (end == std::string::npos) {
-            break;
-        }
-        if (plan.compare(at, start.size(), start) == 0) {
-            return plan.substr(at, end + close.size() - at);
-        }
-        at = end + close.size();
-    }
-    return {};
 }
 
 TEST(PlanFile, ShortHorizonEndsAtTheLastStageThenRed) {

@@ -37,6 +37,23 @@ inline std::string ReadText(const std::string& path) {
     return text.str();
 }
 
+// The record of movement k in an exported plan: from its number line to its closing pair.
+inline std::string PlanRecord(const std::string& plan, int k) {
+    const std::string close = "\t10000\r\n";
+    const std::string start = std::to_string(k) + "\r\n";
+    for (std::size_t at = 0; at < plan.size();) {
+        const std::size_t end = plan.find(close, at);
+        if (end == std::string::npos) {
+            break;
+        }
+        if (plan.compare(at, start.size(), start) == 0) {
+            return plan.substr(at, end + close.size() - at);
+        }
+        at = end + close.size();
+    }
+    return {};
+}
+
 inline void WriteText(const std::string& path, const std::string& text) {
     std::ofstream file(path, std::ios::binary);
     file << text;
