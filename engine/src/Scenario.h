@@ -8,12 +8,14 @@
 #include <string>
 #include <vector>
 
+#include "ZeroedTable.h"
+
 namespace talvo {
 
 inline constexpr int kMaxCells = 200;
 inline constexpr int kTimeSlots = 10000;  // time indices 0..9999 (seconds)
 inline constexpr int kMaxIntersections = 30;
-inline constexpr int kMaxStages = 300;     // stages per intersection
+inline constexpr int kMaxStages = 300;        // stages per intersection
 inline constexpr int kMaxSignalRecords = 30;  // records present in one scenario
 inline constexpr int kMaxSignalNumber = 100;  // record numbers are the editor's movement IDs
 inline constexpr int kMaxIntervals = 301;     // switching-sequence entries 0..300
@@ -29,7 +31,7 @@ struct Cell {
     float fFULL = 0;
     float laneNum = 0;
     float fTURN = 0;
-    std::string cellType;  // 2 characters as read
+    std::string cellType;                // 2 characters as read
     CellKind kind = CellKind::Ordinary;  // cellType compared without regard to case
     int from1 = 0, from2 = 0, to1 = 0, to2 = 0;
     float split1 = 0, split2 = 0, priority = 0;
@@ -51,7 +53,7 @@ struct Loading {
 struct Intersection {
     int32_t offset = 0;
     int32_t stageCount = 0;
-    int32_t stageTotal = 0;  // stages of intersections 1..p together
+    int32_t stageTotal = 0;                               // stages of intersections 1..p together
     std::array<int32_t, kMaxStages + 1> stageTime{};      // 1..300
     std::array<int32_t, kMaxStages + 1> stageDuration{};  // 0 = cycle sum, 1..300
     std::array<int32_t, kMaxStages + 1> stageFixed{};     // 1..300
@@ -119,7 +121,7 @@ struct Scenario {
 // Time tables, stored step-major (all cells of one second together) so that one
 // simulation step touches one contiguous row per table.
 class TimeTables {
-public:
+  public:
     static constexpr int kRow = kMaxCells + 1;  // cells 0..200
 
     TimeTables()
@@ -142,9 +144,9 @@ public:
     float* inflowRow(int t) { return &inflow_[index(0, t)]; }
     float* delayRow(int t) { return &delayVehicles_[index(0, t)]; }
 
-private:
+  private:
     static size_t index(int cell, int t) { return size_t(t) * kRow + size_t(cell); }
-    std::vector<float> occupancy_, outflow_, inflow_, delayVehicles_;
+    ZeroedTable occupancy_, outflow_, inflow_, delayVehicles_;
 };
 
 }  // namespace talvo
