@@ -4,6 +4,10 @@
 # corpus in fuzz/corpus/<target>/.
 #
 #   scripts/run-fuzz.sh [seconds per target, default 30] [target ...]
+#   FUZZ_RUNS=1000000 scripts/run-fuzz.sh 0 [target ...]
+#
+# With FUZZ_RUNS set, each target runs that many executions instead of a time, spread over
+# one worker process per core (libFuzzer's fork mode); the seconds are then ignored.
 #
 # Targets are named after their corpus folders (inout_dir, scenario, engine_run, ...).
 # Inputs that crash, leak, hang or run out of memory land in build-fuzz/findings/; the
@@ -48,13 +52,20 @@ for target in "${targets[@]}"; do
     timeout=10
     [ "$target" = engine_run ] && timeout=60
     log="$build/logs/$target.log"
-    echo "== fuzz_$target for ${seconds}s"
+    if [ -n "${FUZZ_RUNS:-}" ]; then
+        limit=(-runs="$FUZZ_RUNS" -fork="$(nproc)")
+        echo "== fuzz_$target for $FUZZ_RUNS executions"
+    else
+        limit=(-max_total_time="$seconds")
+        echo "== fuzz_$target for ${seconds}s"
+    fi
     status=0
     "$exe" "$work" "fuzz/corpus/$target" "${dict[@]}" \
-        -max_total_time="$seconds" -rss_limit_mb=2048 -malloc_limit_mb=2048 -timeout="$timeout" \
+        "${limit[@]}" -rss_limit_mb=2048 -malloc_limit_mb=2048 -timeout="$timeout" \
         -max_len=16384 -print_final_stats=1 \
         -artifact_prefix="$build/findings/$target-" >"$log" 2>&1 || status=$?
-    runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)
+    runs=$(sed -n -e 's/^stat::number_of_executed_units: *//p' \
+        -e 's/^INFO: fuzzed for \([0-9]*\) iterations.*/\1/p' "$log" | tail -1)
     summary+=("fuzz_$target: ${runs:-?} executions, exit status $status")
     if [ "$status" -ne 0 ]; then
         failed+=("$target")
