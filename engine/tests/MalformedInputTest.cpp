@@ -42,6 +42,7 @@ std::string Garbage(size_t size, uint32_t seed) {
     return bytes;
 }
 
+// One malformed file and the message it must stop with; the scenario and plan tables share it.
 struct WholeFile {
     const char* name;
     std::string text;
@@ -287,17 +288,7 @@ std::string PlanError(const std::string& text) {
     return "no error";
 }
 
-struct PlanCase {
-    const char* name;
-    std::string text;
-    std::string message;
-};
-
-void PrintTo(const PlanCase& c, std::ostream* os) {
-    *os << c.name;
-}
-
-class MalformedPlanFile : public ::testing::TestWithParam<PlanCase> {};
+class MalformedPlanFile : public ::testing::TestWithParam<WholeFile> {};
 
 TEST_P(MalformedPlanFile, StopsWithTheMessage) {
     EXPECT_EQ(PlanError(GetParam().text), GetParam().message);
@@ -306,28 +297,28 @@ TEST_P(MalformedPlanFile, StopsWithTheMessage) {
 INSTANTIATE_TEST_SUITE_P(
     Plan, MalformedPlanFile,
     ::testing::Values(
-        PlanCase{"Empty", "",
-                 "Error in plan.tpl, line 1: the file ends where a signal record number is "
-                 "expected"},
-        PlanCase{"CutInsideAPair", "1\r\n0 10000\r\n2\r\n1",
-                 "Error in plan.tpl, line 4: the file ends where a signal state and end time is "
-                 "expected"},
-        PlanCase{"NulInsideANumber",
-                 std::string("1\n0 1\0"
-                             "0\n",
-                             8),
-                 "Error in plan.tpl, line 2: \"1\\x000\" is not a whole number"},
-        PlanCase{"GarbageForARecordNumber", "\x01\x02\n",
-                 "Error in plan.tpl, line 1: \"\\x01\\x02\" is not a whole number"},
-        PlanCase{"NegativeRecordNumber", "-1\n0 10000\n",
-                 "Error in plan.tpl, line 1: signal record number -1 is outside 1..100"},
-        PlanCase{"NumberBeyond32Bits", "1\n0 4294967296\n",
-                 "Error in plan.tpl, line 2: \"4294967296\" is not a whole number"},
-        PlanCase{"NegativeState", "1\n-1 10000\n",
-                 "Error in plan.tpl, line 2: signal state -1 is neither 0 (red) nor 1 (green)"},
-        PlanCase{"VeryLongValue", "1\n0 " + std::string(5000, '7') + "x\n",
-                 "Error in plan.tpl, line 2: \"7777777777777777777777777777777777777777...\" "
-                 "(5001 characters) is not a whole number"}));
+        WholeFile{"Empty", "",
+                  "Error in plan.tpl, line 1: the file ends where a signal record number is "
+                  "expected"},
+        WholeFile{"CutInsideAPair", "1\r\n0 10000\r\n2\r\n1",
+                  "Error in plan.tpl, line 4: the file ends where a signal state and end time is "
+                  "expected"},
+        WholeFile{"NulInsideANumber",
+                  std::string("1\n0 1\0"
+                              "0\n",
+                              8),
+                  "Error in plan.tpl, line 2: \"1\\x000\" is not a whole number"},
+        WholeFile{"GarbageForARecordNumber", "\x01\x02\n",
+                  "Error in plan.tpl, line 1: \"\\x01\\x02\" is not a whole number"},
+        WholeFile{"NegativeRecordNumber", "-1\n0 10000\n",
+                  "Error in plan.tpl, line 1: signal record number -1 is outside 1..100"},
+        WholeFile{"NumberBeyond32Bits", "1\n0 4294967296\n",
+                  "Error in plan.tpl, line 2: \"4294967296\" is not a whole number"},
+        WholeFile{"NegativeState", "1\n-1 10000\n",
+                  "Error in plan.tpl, line 2: signal state -1 is neither 0 (red) nor 1 (green)"},
+        WholeFile{"VeryLongValue", "1\n0 " + std::string(5000, '7') + "x\n",
+                  "Error in plan.tpl, line 2: \"7777777777777777777777777777777777777777...\" "
+                  "(5001 characters) is not a whole number"}));
 
 TEST(MalformedPlan, LineEndsDoNotChangeWhatIsRead) {
     for (const char* end : {"\r\n", "\n"}) {
