@@ -1,0 +1,28 @@
+#pragma once
+// What a lane kernel works on: the network and delay sums of the scenario, the batch's
+// signal states, and the working rows (one float per lane and cell) of one run.
+
+#include "Delay.h"
+#include "FlowNetwork.h"
+#include "Scenario.h"
+#include "lanes/AlignedRows.h"
+#include "lanes/LaneSignals.h"
+
+namespace talvo {
+
+struct LaneBatch {
+    // Throws EngineError when the scenario cannot be simulated (see CheckSimulationInput).
+    LaneBatch(const Scenario& scenario, const TimeTables& inputs, int width);
+
+    const int width;
+    const TimeTables& inputs;  // occupancies at second 0 and the loadings
+    const FlowNetwork network;
+    const DelayLayout delay;
+    LaneSignals signals;
+    // Working rows, kMaxCells + 1 each (row 0: the empty "no cell").
+    AlignedRows occupancy, nextOccupancy, outflow, inflow;
+    // Results of the last run, one row per approach (1..20) and one for the TWD.
+    AlignedRows approachDelaySteps, approachDelaySeconds, totalWeightedDelay;
+};
+
+}  // namespace talvo
