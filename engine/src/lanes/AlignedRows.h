@@ -1,5 +1,5 @@
 #pragma once
-// A table of rows of lanes (one row per cell or signal record, one float per lane), each
+// A table of rows of lanes (one row per cell or signal record, one value per lane), each
 // row aligned for whole-vector loads and stores, all zero at the start.
 
 #include <cstddef>
@@ -9,24 +9,25 @@
 
 namespace talvo {
 
+template <typename T>
 class AlignedRows {
   public:
     AlignedRows(int rows, int width)
-        : width_(size_t(width)), values_(hwy::AllocateAligned<float>(size_t(rows) * width_)) {
+        : width_(size_t(width)), values_(hwy::AllocateAligned<T>(size_t(rows) * width_)) {
         if (!values_) {
             throw std::bad_alloc();
         }
         for (size_t i = 0; i < size_t(rows) * width_; ++i) {
-            values_[i] = 0.0f;
+            values_[i] = T{};
         }
     }
 
-    float* row(int i) { return values_.get() + size_t(i) * width_; }
-    const float* row(int i) const { return values_.get() + size_t(i) * width_; }
+    T* row(int i) { return values_.get() + size_t(i) * width_; }
+    const T* row(int i) const { return values_.get() + size_t(i) * width_; }
 
   private:
     size_t width_;
-    hwy::AlignedFreeUniquePtr<float[]> values_;
+    hwy::AlignedFreeUniquePtr<T[]> values_;
 };
 
 }  // namespace talvo

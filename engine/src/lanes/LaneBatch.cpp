@@ -17,11 +17,11 @@ LaneBatch::LaneBatch(const Scenario& scenario, const TimeTables& inputs, int wid
       inputs(inputs),
       network(BuiltNetwork(scenario)),
       delay(MakeDelayLayout(scenario)),
+      program(CompileLaneProgram(network, delay)),
       signals(network, width, delay.lastStep * network.timeStep),
       occupancy(kMaxCells + 1, width),
       nextOccupancy(kMaxCells + 1, width),
       outflow(kMaxCells + 1, width),
-      inflow(kMaxCells + 1, width),
       approachDelaySteps(kMaxGroups + 1, width),
       approachDelaySeconds(kMaxGroups + 1, width),
       totalWeightedDelay(1, width) {}

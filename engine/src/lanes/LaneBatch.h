@@ -1,11 +1,13 @@
 #pragma once
-// What a lane kernel works on: the network and delay sums of the scenario, the batch's
-// signal states, and the working rows (one float per lane and cell) of one run.
+// What a lane kernel works on: the network compiled for lanes and the delay sums of the
+// scenario, the batch's signal states, and the working rows (one float per lane and
+// cell) of one run.
 
 #include "Delay.h"
 #include "FlowNetwork.h"
 #include "Scenario.h"
 #include "lanes/AlignedRows.h"
+#include "lanes/LaneProgram.h"
 #include "lanes/LaneSignals.h"
 
 namespace talvo {
@@ -18,11 +20,12 @@ struct LaneBatch {
     const TimeTables& inputs;  // occupancies at second 0 and the loadings
     const FlowNetwork network;
     const DelayLayout delay;
+    const LaneProgram program;
     LaneSignals signals;
     // Working rows, kMaxCells + 1 each (row 0: the empty "no cell").
-    AlignedRows occupancy, nextOccupancy, outflow, inflow;
+    AlignedRows<float> occupancy, nextOccupancy, outflow;
     // Results of the last run, one row per approach (1..20) and one for the TWD.
-    AlignedRows approachDelaySteps, approachDelaySeconds, totalWeightedDelay;
+    AlignedRows<float> approachDelaySteps, approachDelaySeconds, totalWeightedDelay;
 };
 
 }  // namespace talvo

@@ -9,6 +9,7 @@
 
 #undef HWY_TARGET_INCLUDE
 #define HWY_TARGET_INCLUDE "lanes/LaneKernels.cpp"
+#include <cstring>
 #include <utility>
 #include "hwy/foreach_target.h"  // IWYU pragma: keep
 
@@ -22,6 +23,7 @@ namespace {
 
 namespace hn = hwy::HWY_NAMESPACE;
 using D = hn::ScalableTag<float>;
+using DI = hn::RebindToSigned<D>;
 using V = hn::Vec<D>;
 
 // The smaller of the two; a candidate that is not a number never wins (ordered compare).
@@ -31,140 +33,120 @@ HWY_INLINE V MinOf(V current, V candidate) {
 
 class Rows {
   public:
-    Rows(float* base, size_t width) : base_(base), width_(width) {}
-    V load(int i) const { return hn::Load(D(), base_ + size_t(i) * width_); }
-    void store(int i, V v) const { hn::Store(v, D(), base_ + size_t(i) * width_); }
-    float* raw() const { return base_; }
+    explicit Rows(float* base) : base_(base) {}
+    V operator[](int i) const { return hn::Load(D(), at(i)); }
+    void store(int i, V v) const { hn::Store(v, D(), at(i)); }
 
   private:
+    float* at(int i) const { return base_ + size_t(i) * hn::Lanes(D()); }
     float* base_;
-    size_t width_;
 };
 
-HWY_INLINE V SendingLimit(const LaneSignals& signals, const FlowCell& cell) {
+// qMax, or green x qMax at a stop line.
+HWY_INLINE V SendingLimit(const LaneSignals& signals, int signal, float qMax) {
     const D d;
-    if (cell.signalID == 0) {
-        return hn::Set(d, cell.qMax);
+    if (signal == 0) {
+        return hn::Set(d, qMax);
     }
-    return hn::Mul(hn::Load(d, signals.greenRow(cell.signalID)), hn::Set(d, cell.qMax));
+    return hn::Mul(hn::Load(d, signals.greenRow(signal)), hn::Set(d, qMax));
 }
 
-HWY_INLINE void MergeFlows(const FlowNetwork& net, int j, V si, V sj, int i, const Rows& n,
-                           const Rows& y) {
-    const D d;
-    const FlowCell& cell = net.cells[i];
-    const FlowCell& target = net.cells[cell.to1];
-    V yi = MinOf(si, n.load(i));
-    const V sendJ = MinOf(sj, n.load(j));
-    const V room = MinOf(hn::Set(d, target.qMax),
-                         hn::Mul(hn::Set(d, net.wvRatio),
-                                 hn::Sub(hn::Set(d, target.holdingCapacity), n.load(cell.to1))));
-    const V p = hn::Set(d, cell.priority);
-    const V pRoom = hn::Mul(p, room);
-    const V roomLeft = hn::Sub(room, sendJ);
-    const V capped = hn::IfThenElse(hn::Gt(roomLeft, pRoom), roomLeft,
-                                    hn::IfThenElse(hn::Gt(yi, pRoom), pRoom, yi));
-    yi = hn::IfThenElse(hn::Gt(hn::Add(yi, sendJ), room), capped, yi);
-    y.store(i, yi);
-    const V rest = hn::Sub(room, yi);
-    y.store(j, hn::IfThenElse(hn::Ge(rest, sendJ), sendJ, rest));
+// wvRatio x (holding capacity - n): the room a cell leaves.
+HWY_INLINE V Room(V wv, float capacity, V n) {
+    return hn::Mul(wv, hn::Sub(hn::Set(D(), capacity), n));
 }
 
-HWY_INLINE V DivergeFlow(const FlowNetwork& net, V s, int i, const Rows& n) {
-    const D d;
-    const FlowCell& cell = net.cells[i];
-    const FlowCell& k1 = net.cells[cell.to1];
-    const FlowCell& k2 = net.cells[cell.to2];
-    const V wv = hn::Set(d, net.wvRatio);
-    V flow = MinOf(s, n.load(i));
-    flow = MinOf(flow, hn::Div(hn::Set(d, k1.qMax), hn::Set(d, cell.split1)));
-    flow =
-        MinOf(flow, hn::Div(hn::Mul(wv, hn::Sub(hn::Set(d, k1.holdingCapacity), n.load(cell.to1))),
-                            hn::Set(d, cell.split1)));
-    flow = MinOf(flow, hn::Div(hn::Set(d, k2.qMax), hn::Set(d, cell.split2)));
-    flow =
-        MinOf(flow, hn::Div(hn::Mul(wv, hn::Sub(hn::Set(d, k2.holdingCapacity), n.load(cell.to2))),
-                            hn::Set(d, cell.split2)));
-    return flow;
-}
-
-void ComputeOutflows(const FlowNetwork& net, const LaneSignals& signals, const Rows& n,
-                     const Rows& y) {
-    const D d;
-    for (int i = 1; i <= net.numCells; ++i) {
-        const FlowCell& cell = net.cells[i];
-        switch (cell.outflowRule) {
-            case OutflowRule::Diverge:
-                y.store(i, DivergeFlow(net, SendingLimit(signals, cell), i, n));
-                break;
-            case OutflowRule::Merge:
-                MergeFlows(net, cell.partner, SendingLimit(signals, cell),
-                           SendingLimit(signals, net.cells[cell.partner]), i, n, y);
-                break;
-            case OutflowRule::ByPartner:
-                break;
-            case OutflowRule::Ordinary: {
-                const int k = cell.to1;
-                const V room =
-                    hn::Mul(hn::Set(d, net.wvRatio),
-                            hn::Sub(hn::Set(d, net.cells[k].holdingCapacity), n.load(k)));
-                y.store(i, MinOf(MinOf(SendingLimit(signals, cell), n.load(i)), room));
-                break;
-            }
-            case OutflowRule::Destination:
-                y.store(i, hn::Zero(d));
-                break;
-        }
-    }
-}
-
-void ComputeInflows(const FlowNetwork& net, const Rows& y, const Rows& x) {
-    const D d;
-    for (int i = 1; i <= net.numCells; ++i) {
-        const FlowCell& cell = net.cells[i];
-        if (cell.destination) {
+void AdvanceSignals(LaneSignals& signals, int32_t t) {
+    const DI di;
+    const auto after = hn::Set(di, t + 1);
+    for (int u = 0; u < signals.numUsed(); ++u) {
+        const auto due = hn::Lt(hn::Load(di, signals.nextChangeRow(u)), after);
+        if (hn::AllFalse(di, due)) {
             continue;
         }
-        switch (cell.inflowRule) {
-            case InflowRule::Split:
-                x.store(cell.to1, hn::Mul(y.load(i), hn::Set(d, cell.split1)));
-                x.store(cell.to2, hn::Mul(y.load(i), hn::Set(d, cell.split2)));
-                break;
-            case InflowRule::Merge:
-                x.store(cell.to1, hn::Add(y.load(cell.feeder2), y.load(cell.feeder1)));
-                break;
-            case InflowRule::Forward:
-                x.store(cell.to1, y.load(i));
-                break;
+        uint8_t bytes[8] = {};
+        hn::StoreMaskBits(di, due, bytes);
+        uint64_t lanes = 0;
+        std::memcpy(&lanes, bytes, sizeof lanes);
+        for (; lanes != 0; lanes &= lanes - 1) {
+            signals.advance(u, int(hwy::Num0BitsBelowLS1Bit_Nonzero64(lanes)), t);
         }
     }
 }
 
-void UpdateOccupancy(const FlowNetwork& net, const Rows& n, const Rows& x, const Rows& y,
-                     const Rows& next) {
-    for (int i = 1; i <= net.numCells; ++i) {
-        const V arrived = hn::Add(n.load(i), x.load(i));
-        next.store(i, net.cells[i].destination ? arrived : hn::Sub(arrived, y.load(i)));
+void ComputeOutflows(const LaneProgram& program, const LaneSignals& signals, const Rows& n,
+                     const Rows& y) {
+    const D d;
+    const V wv = hn::Set(d, program.wvRatio);
+    for (const LaneProgram::Ordinary& c : program.ordinary) {
+        const V send = SendingLimit(signals, c.signal, c.qMax);
+        y.store(c.i, MinOf(MinOf(send, n[c.i]), Room(wv, c.roomCapacity, n[c.k])));
     }
-    next.store(0, hn::Zero(D()));
+    for (const LaneProgram::Diverge& c : program.diverges) {
+        V flow = MinOf(SendingLimit(signals, c.signal, c.qMax), n[c.i]);
+        flow = MinOf(flow, hn::Set(d, c.limit1));
+        flow = MinOf(flow, hn::Div(Room(wv, c.capacity1, n[c.k1]), hn::Set(d, c.split1)));
+        flow = MinOf(flow, hn::Set(d, c.limit2));
+        flow = MinOf(flow, hn::Div(Room(wv, c.capacity2, n[c.k2]), hn::Set(d, c.split2)));
+        y.store(c.i, flow);
+    }
+    for (const LaneProgram::Merge& c : program.merges) {
+        V yi = MinOf(SendingLimit(signals, c.signalI, c.qMaxI), n[c.i]);
+        const V sendJ = MinOf(SendingLimit(signals, c.signalJ, c.qMaxJ), n[c.j]);
+        const V room = MinOf(hn::Set(d, c.qMaxK), Room(wv, c.capacityK, n[c.k]));
+        // Where the two do not fit: the room left by the partner if that beats i's share,
+        // else i's share if i asks more, else what i asks.
+        const V share = hn::Mul(hn::Set(d, c.priority), room);
+        const V left = hn::Sub(room, sendJ);
+        const V capped =
+            hn::IfThenElse(hn::Gt(left, share), left, hn::IfThenElse(hn::Gt(yi, share), share, yi));
+        yi = hn::IfThenElse(hn::Gt(hn::Add(yi, sendJ), room), capped, yi);
+        y.store(c.i, yi);
+        if (c.writesPartner) {
+            const V rest = hn::Sub(room, yi);
+            y.store(c.j, hn::IfThenElse(hn::Ge(rest, sendJ), sendJ, rest));
+        }
+    }
+}
+
+// Passes 3 and 4 in one: each cell's inflow, then its next occupancy n + x - y. A
+// destination's outflow is +0, so subtracting it leaves n + x as it is.
+void UpdateOccupancy(const LaneProgram& program, const TimeTables& inputs, int32_t t, const Rows& n,
+                     const Rows& y, const Rows& next) {
+    const D d;
+    auto update = [&](int c, V x) { next.store(c, hn::Sub(hn::Add(n[c], x), y[c])); };
+    for (const LaneProgram::Inflow& f : program.loaded) {
+        update(f.cell, hn::Set(d, inputs.x(f.cell, t)));
+    }
+    for (const LaneProgram::Inflow& f : program.forwarded) {
+        update(f.cell, y[f.from]);
+    }
+    for (const LaneProgram::Inflow& f : program.scaled) {
+        update(f.cell, hn::Mul(y[f.from], hn::Set(d, f.factor)));
+    }
+    for (const LaneProgram::Inflow& f : program.summed) {
+        update(f.cell, hn::Add(y[f.other], y[f.from]));
+    }
 }
 
 void RunBatch(LaneBatch& batch) {
     const D d;
-    const size_t width = hn::Lanes(d);
-    const FlowNetwork& net = batch.network;
+    const LaneProgram& program = batch.program;
     const DelayLayout& delay = batch.delay;
-    const int32_t dt = net.timeStep;
-    Rows n(batch.occupancy.row(0), width);
-    Rows next(batch.nextOccupancy.row(0), width);
-    const Rows y(batch.outflow.row(0), width);
-    const Rows x(batch.inflow.row(0), width);
-    const Rows steps(batch.approachDelaySteps.row(0), width);
-    for (int i = 0; i <= net.numCells; ++i) {
+    const int32_t dt = batch.network.timeStep;
+    Rows n(batch.occupancy.row(0));
+    Rows next(batch.nextOccupancy.row(0));
+    const Rows y(batch.outflow.row(0));
+    const Rows steps(batch.approachDelaySteps.row(0));
+    for (int i = 1; i <= program.numCells; ++i) {
         n.store(i, hn::Set(d, batch.inputs.n(i, 0)));
     }
     n.store(0, hn::Zero(d));
+    next.store(0, hn::Zero(d));
     y.store(0, hn::Zero(d));
+    for (const int c : program.destinations) {
+        y.store(c, hn::Zero(d));
+    }
     for (int a = 1; a <= delay.numApproaches; ++a) {
         steps.store(a, hn::Zero(d));
     }
@@ -173,38 +155,30 @@ void RunBatch(LaneBatch& batch) {
     signals.reset();
     for (int32_t step = 0; step <= delay.lastStep; ++step) {
         const int32_t t = step * dt;
-        for (int u = 0; u < net.numInputCells; ++u) {
-            const int c = net.inputCells[u];
-            x.store(c, hn::Set(d, batch.inputs.x(c, t)));
-        }
-        signals.advanceTo(t);
-        ComputeOutflows(net, signals, n, y);
+        AdvanceSignals(signals, t);
+        ComputeOutflows(program, signals, n, y);
         if (step >= delay.firstStep) {
             for (int a = 1; a <= delay.numApproaches; ++a) {
-                const DelayLayout::Approach& approach = delay.approaches[a];
-                V sum = steps.load(a);
-                for (int m = 0; m < approach.numCells; ++m) {
-                    const int c = approach.cells[m];
-                    sum = hn::Add(sum, net.cells[c].destination ? hn::Zero(d)
-                                                                : hn::Sub(n.load(c), y.load(c)));
+                V sum = steps[a];
+                for (const int c : program.approachCells[size_t(a)]) {
+                    sum = hn::Add(sum, hn::Sub(n[c], y[c]));
                 }
                 steps.store(a, sum);
             }
         }
         if (step == delay.lastStep) {
-            break;
+            break;  // nothing later is summed
         }
-        ComputeInflows(net, y, x);
-        UpdateOccupancy(net, n, x, y, next);
+        UpdateOccupancy(program, batch.inputs, t, n, y, next);
         std::swap(n, next);
     }
 
-    const Rows seconds(batch.approachDelaySeconds.row(0), width);
+    const Rows seconds(batch.approachDelaySeconds.row(0));
     V total = hn::Zero(d);
     for (int a = 1; a <= delay.numApproaches; ++a) {
-        const V s = hn::Mul(steps.load(a), hn::Set(d, float(dt)));
+        const V s = hn::Mul(steps[a], hn::Set(d, float(dt)));
         seconds.store(a, s);
-        total = hn::Add(total, hn::Mul(hn::Set(d, delay.approaches[a].weight), s));
+        total = hn::Add(total, hn::Mul(hn::Set(d, delay.approaches[size_t(a)].weight), s));
     }
     hn::Store(total, d, batch.totalWeightedDelay.row(0));
 }

@@ -1,7 +1,8 @@
 #pragma once
 // The signal states of a batch of plans, one plan per lane: each lane's switching
 // sequences, cut to the seconds a run reads, and a clock that gives every lane the state
-// SignalStateAt would give it, as a row of lanes per signal record.
+// SignalStateAt would give it, as a row of lanes per signal record. The kernels compare a
+// whole row of next change times with the step's time and advance only the lanes due.
 
 #include <cstdint>
 #include <vector>
@@ -22,15 +23,17 @@ class LaneSignals {
     // A lane without a plan: red throughout (for the unused lanes of a batch).
     void clear(int lane);
 
-    // Back to second 0; call before the first advanceTo of a run.
+    // Back to second 0: every lane is due at the first step.
     void reset();
-    // Brings every lane's states to second t (t never decreases between resets).
-    void advanceTo(int32_t t) {
-        if (t >= nextChange_) {
-            step(t);
-        }
-    }
-    // States as floats (1 green, 0 red), `width` lanes per signal record number.
+
+    // The records that gate a cell, 0..numUsed-1.
+    int numUsed() const { return int(used_.size()); }
+    // Per lane, the second from which record u's state may change.
+    const int32_t* nextChangeRow(int u) const { return nextChange_.row(u); }
+    // Brings record u of `lane` to second t (t never decreases between resets).
+    void advance(int u, int lane, int32_t t);
+
+    // States as floats (1 green, 0 red), a row of lanes per signal record number.
     const float* greenRow(int signal) const { return green_.row(signal); }
 
   private:
@@ -41,21 +44,18 @@ class LaneSignals {
     struct Sequence {
         int first = 0;  // into entries_[lane]
         int count = 0;  // 0: red throughout
+        int position = 0;
     };
 
-    void step(int32_t t);
-    Sequence& sequence(int lane, int u) { return sequences_[size_t(lane) * numUsed_ + u]; }
+    Sequence& sequence(int lane, int u) { return sequences_[size_t(lane) * used_.size() + u]; }
 
     int width_;
     int32_t lastTime_;
-    int numUsed_;
     std::vector<int> used_;                    // record numbers that gate a cell
     std::vector<std::vector<Entry>> entries_;  // per lane, the used records one after the other
     std::vector<Sequence> sequences_;          // per lane and used record
-    std::vector<int> position_;                // per lane and used record
-    std::vector<int32_t> nextEnd_;             // per lane and used record: end of the current entry
-    AlignedRows green_;
-    int32_t nextChange_ = 0;  // earliest second at which some state may change
+    AlignedRows<int32_t> nextChange_;          // per used record, a row of lanes
+    AlignedRows<float> green_;                 // per record number, a row of lanes
 };
 
 }  // namespace talvo
