@@ -20,7 +20,6 @@ LaneBatch::LaneBatch(const Scenario& scenario, const TimeTables& inputs, int wid
       program(CompileLaneProgram(network, delay)),
       signals(network, width, delay.lastStep * network.timeStep),
       occupancy(kMaxCells + 1, width),
-      nextOccupancy(kMaxCells + 1, width),
       outflow(kMaxCells + 1, width),
       approachDelaySteps(kMaxGroups + 1, width),
       approachDelaySeconds(kMaxGroups + 1, width),

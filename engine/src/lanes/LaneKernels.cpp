@@ -109,12 +109,13 @@ void ComputeOutflows(const LaneProgram& program, const LaneSignals& signals, con
     }
 }
 
-// Passes 3 and 4 in one: each cell's inflow, then its next occupancy n + x - y. A
-// destination's outflow is +0, so subtracting it leaves n + x as it is.
+// Passes 3 and 4 in one: each cell's inflow, then its next occupancy n + x - y, in place
+// (inflows read only outflows). A destination's outflow is +0, so subtracting it leaves
+// n + x as it is.
 void UpdateOccupancy(const LaneProgram& program, const TimeTables& inputs, int32_t t, const Rows& n,
-                     const Rows& y, const Rows& next) {
+                     const Rows& y) {
     const D d;
-    auto update = [&](int c, V x) { next.store(c, hn::Sub(hn::Add(n[c], x), y[c])); };
+    auto update = [&](int c, V x) { n.store(c, hn::Sub(hn::Add(n[c], x), y[c])); };
     for (const LaneProgram::Inflow& f : program.loaded) {
         update(f.cell, hn::Set(d, inputs.x(f.cell, t)));
     }
@@ -129,20 +130,39 @@ void UpdateOccupancy(const LaneProgram& program, const TimeTables& inputs, int32
     }
 }
 
+// Adds each approach's delay vehicles n - y of this step to its sum.
+void SumDelays(const LaneProgram& program, const Rows& n, const Rows& y, const Rows& steps) {
+    static_assert(LaneProgram::kDelaySums == 4, "four sums side by side");
+    for (const LaneProgram::DelayGroup& group : program.delayGroups) {
+        const int* a = group.approach;
+        V s0 = steps[a[0]], s1 = steps[a[1]], s2 = steps[a[2]], s3 = steps[a[3]];
+        const int* c = group.cells.data();
+        for (const int* end = c + group.cells.size(); c != end; c += 4) {
+            s0 = hn::Add(s0, hn::Sub(n[c[0]], y[c[0]]));
+            s1 = hn::Add(s1, hn::Sub(n[c[1]], y[c[1]]));
+            s2 = hn::Add(s2, hn::Sub(n[c[2]], y[c[2]]));
+            s3 = hn::Add(s3, hn::Sub(n[c[3]], y[c[3]]));
+        }
+        // Row 0 takes the sums of absent approaches; it is never reported.
+        steps.store(a[3], s3);
+        steps.store(a[2], s2);
+        steps.store(a[1], s1);
+        steps.store(a[0], s0);
+    }
+}
+
 void RunBatch(LaneBatch& batch) {
     const D d;
     const LaneProgram& program = batch.program;
     const DelayLayout& delay = batch.delay;
     const int32_t dt = batch.network.timeStep;
-    Rows n(batch.occupancy.row(0));
-    Rows next(batch.nextOccupancy.row(0));
+    const Rows n(batch.occupancy.row(0));
     const Rows y(batch.outflow.row(0));
     const Rows steps(batch.approachDelaySteps.row(0));
     for (int i = 1; i <= program.numCells; ++i) {
         n.store(i, hn::Set(d, batch.inputs.n(i, 0)));
     }
     n.store(0, hn::Zero(d));
-    next.store(0, hn::Zero(d));
     y.store(0, hn::Zero(d));
     for (const int c : program.destinations) {
         y.store(c, hn::Zero(d));
@@ -158,19 +178,12 @@ void RunBatch(LaneBatch& batch) {
         AdvanceSignals(signals, t);
         ComputeOutflows(program, signals, n, y);
         if (step >= delay.firstStep) {
-            for (int a = 1; a <= delay.numApproaches; ++a) {
-                V sum = steps[a];
-                for (const int c : program.approachCells[size_t(a)]) {
-                    sum = hn::Add(sum, hn::Sub(n[c], y[c]));
-                }
-                steps.store(a, sum);
-            }
+            SumDelays(program, n, y, steps);
         }
         if (step == delay.lastStep) {
             break;  // nothing later is summed
         }
-        UpdateOccupancy(program, batch.inputs, t, n, y, next);
-        std::swap(n, next);
+        UpdateOccupancy(program, batch.inputs, t, n, y);
     }
 
     const Rows seconds(batch.approachDelaySeconds.row(0));

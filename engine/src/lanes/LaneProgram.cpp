@@ -1,6 +1,8 @@
 #include "lanes/LaneProgram.h"
 
+#include <algorithm>
 #include <array>
+#include <utility>
 
 namespace talvo {
 
@@ -84,15 +86,24 @@ LaneProgram CompileLaneProgram(const FlowNetwork& net, const DelayLayout& delay)
     program.numCells = net.numCells;
     CompileOutflows(net, program);
     CompileInflows(net, program);
-    program.approachCells.resize(size_t(delay.numApproaches) + 1);
-    for (int a = 1; a <= delay.numApproaches; ++a) {
-        const DelayLayout::Approach& approach = delay.approaches[size_t(a)];
-        for (int m = 0; m < approach.numCells; ++m) {
-            const int c = approach.cells[size_t(m)];
-            if (!net.cells[c].destination) {
-                program.approachCells[size_t(a)].push_back(c);
+    for (int first = 1; first <= delay.numApproaches; first += LaneProgram::kDelaySums) {
+        LaneProgram::DelayGroup group{};
+        int places = 0;
+        for (int g = 0; g < LaneProgram::kDelaySums; ++g) {
+            const int a = first + g;
+            group.approach[g] = a <= delay.numApproaches ? a : 0;
+            if (a <= delay.numApproaches) {
+                places = std::max(places, delay.approaches[size_t(a)].numCells);
             }
         }
+        for (int m = 0; m < places; ++m) {
+            for (const int a : group.approach) {
+                const DelayLayout::Approach& approach = delay.approaches[size_t(a)];
+                const int c = a != 0 && m < approach.numCells ? approach.cells[size_t(m)] : 0;
+                group.cells.push_back(net.cells[c].destination ? 0 : c);
+            }
+        }
+        program.delayGroups.push_back(std::move(group));
     }
     return program;
 }

@@ -47,9 +47,17 @@ struct LaneProgram {
     std::vector<int> destinations;  // outflow 0 throughout
     // Every cell 1..numCells in exactly one of these.
     std::vector<Inflow> loaded, forwarded, scaled, summed;
-    // Per approach the cells whose delay vehicles are summed. Destinations are left out:
-    // they add 0, and a sum that starts at +0 never becomes -0, so adding 0 changes no bit.
-    std::vector<std::vector<int>> approachCells;  // 1..numApproaches
+    // The delay vehicles the approaches sum, four approaches at a time so that their sums
+    // advance side by side (in registers) while each adds in its own order. A shorter
+    // approach, and the fourth of three, is filled up with cell 0, whose delay is 0 - 0;
+    // destinations count as cell 0 as well, as they add 0. A sum starts at +0 and adding
+    // +0 never makes it -0, so these terms change no bit of it.
+    static constexpr int kDelaySums = 4;
+    struct DelayGroup {
+        int approach[kDelaySums];  // 0: no approach (its sum is not read)
+        std::vector<int> cells;    // kDelaySums per row, one row per place of the approaches
+    };
+    std::vector<DelayGroup> delayGroups;
 };
 
 LaneProgram CompileLaneProgram(const FlowNetwork& network, const DelayLayout& delay);

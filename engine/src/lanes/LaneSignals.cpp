@@ -1,15 +1,6 @@
 #include "lanes/LaneSignals.h"
 
-#include <limits>
-
 namespace talvo {
-
-namespace {
-
-constexpr int32_t kNever = std::numeric_limits<int32_t>::max();
-constexpr int32_t kAtOnce = std::numeric_limits<int32_t>::min();
-
-}  // namespace
 
 LaneSignals::LaneSignals(const FlowNetwork& network, int width, int32_t lastTime)
     : width_(width),
@@ -52,24 +43,6 @@ void LaneSignals::reset() {
             nextChange_.row(u)[lane] = kAtOnce;
         }
     }
-}
-
-void LaneSignals::advance(int u, int lane, int32_t t) {
-    // As SignalClock: the first entry from the current one on that ends after t.
-    Sequence& seq = sequence(lane, u);
-    if (seq.count == 0) {
-        green_.row(used_[size_t(u)])[lane] = 0.0f;
-        nextChange_.row(u)[lane] = kNever;
-        return;
-    }
-    const Entry* first = entries_[size_t(lane)].data() + seq.first;
-    int m = seq.position;
-    while (m < seq.count && first[m].endTime <= t) {
-        ++m;
-    }
-    seq.position = m;
-    green_.row(used_[size_t(u)])[lane] = m < seq.count ? first[m].state : 0.0f;
-    nextChange_.row(u)[lane] = m < seq.count ? first[m].endTime : kNever;
 }
 
 }  // namespace talvo

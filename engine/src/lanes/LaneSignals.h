@@ -5,6 +5,7 @@
 // whole row of next change times with the step's time and advance only the lanes due.
 
 #include <cstdint>
+#include <limits>
 #include <vector>
 
 #include "FlowNetwork.h"
@@ -30,13 +31,28 @@ class LaneSignals {
     int numUsed() const { return int(used_.size()); }
     // Per lane, the second from which record u's state may change.
     const int32_t* nextChangeRow(int u) const { return nextChange_.row(u); }
-    // Brings record u of `lane` to second t (t never decreases between resets).
-    void advance(int u, int lane, int32_t t);
+    // Brings record u of `lane` to second t (t never decreases between resets), as
+    // SignalClock does: the first entry from the current one on that ends after t.
+    void advance(int u, int lane, int32_t t) {
+        Sequence& seq = sequence(lane, u);
+        const Entry* first = entries_[size_t(lane)].data();
+        int m = seq.position;
+        while (m < seq.count && first[seq.first + m].endTime <= t) {
+            ++m;
+        }
+        seq.position = m;
+        const bool inside = m < seq.count;
+        green_.row(used_[size_t(u)])[lane] = inside ? first[seq.first + m].state : 0.0f;
+        nextChange_.row(u)[lane] = inside ? first[seq.first + m].endTime : kNever;
+    }
 
     // States as floats (1 green, 0 red), a row of lanes per signal record number.
     const float* greenRow(int signal) const { return green_.row(signal); }
 
   private:
+    static constexpr int32_t kNever = std::numeric_limits<int32_t>::max();
+    static constexpr int32_t kAtOnce = std::numeric_limits<int32_t>::min();
+
     struct Entry {
         int32_t endTime;
         float state;
