@@ -5,25 +5,26 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
-#include <filesystem>
 #include <memory>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "Delay.h"
+#include "EngineError.h"
 #include "SignalControl.h"
 #include "SmallScenario.h"
 #include "TestFiles.h"
 #include "TestNetworks.h"
 #include "lanes/LaneDelayEvaluator.h"
 #include "lanes/LaneKernels.h"
+#include "optimiser/DelayCosts.h"
 
 namespace talvo {
 namespace {
-
-namespace fs = std::filesystem;
 
 constexpr int kPlans = 20;  // a full and a partly filled batch even at 16 lanes
 
@@ -45,11 +46,7 @@ Network Load(const std::string& name) {
     } else if (name == "junction2s") {
         net.built = std::make_unique<test::TestNetwork>(test::MakeJunctionNetwork(2, 601, 0.5f));
     } else {
-        const fs::path reference = test::DataDir() / "reference-runs" / name / "input.fin";
-        const fs::path path = fs::exists(reference)
-                                  ? reference
-                                  : fs::path(TALVO_SOURCE_DIR) / "examples" / name / "input.fin";
-        net.read = test::ReadScenarioText(test::ReadFileText(path));
+        net.read = test::ReadScenarioText(test::ReadFileText(test::ScenarioPath(name)));
     }
     return net;
 }
@@ -126,13 +123,7 @@ INSTANTIATE_TEST_SUITE_P(Networks, LaneDelayEvaluatorTest,
                          testing::Values("corridor", "two-junctions", "fgfc-small", "arterial",
                                          "grid", "congested", "congested2s", "junction2s"),
                          [](const testing::TestParamInfo<const char*>& info) {
-                             std::string name;
-                             for (const char* c = info.param; *c != '\0'; ++c) {
-                                 if (*c != '-') {
-                                     name += *c;
-                                 }
-                             }
-                             return name;
+                             return test::WithoutDashes(info.param);
                          });
 
 TEST(LaneKernels, WidestFirstAndChosenByTheirWidth) {
@@ -147,6 +138,29 @@ TEST(LaneKernels, WidestFirstAndChosenByTheirWidth) {
     }
     if (kernels.back().width > 1) {
         EXPECT_EQ(WidestLaneKernel(kernels.back().width - 1), std::nullopt);
+    }
+}
+
+// TALVO_LANES: unset or empty is the widest, a whole number a limit, anything else refused.
+TEST(LaneKernels, LanesFromTheEnvironment) {
+    struct Restore {
+        ~Restore() { unsetenv("TALVO_LANES"); }
+    } restore;
+    unsetenv("TALVO_LANES");
+    EXPECT_EQ(LanesFromEnvironment(), 0);
+    for (const auto& [value, lanes] : {std::pair{"", 0}, {"1", 1}, {"8", 8}}) {
+        setenv("TALVO_LANES", value, 1);
+        EXPECT_EQ(LanesFromEnvironment(), lanes) << value;
+    }
+    for (const char* value : {"0", "-4", "4x", "wide"}) {
+        setenv("TALVO_LANES", value, 1);
+        try {
+            LanesFromEnvironment();
+            ADD_FAILURE() << value;
+        } catch (const EngineError& error) {
+            EXPECT_EQ(std::string(error.what()), std::string("TALVO_LANES is \"") + value +
+                                                     "\", expected a whole number of at least 1");
+        }
     }
 }
 
