@@ -2,13 +2,14 @@
 // example, 190 cells, 12 signalised junctions, 3601 steps), and the lean delay evaluation
 // the optimiser calls per plan, one plan at a time and a batch in the SIMD lanes, on the
 // grid and on the grid grown to 200 cells. The lean evaluations run side by side on the
-// same plans in every iteration, so that both see the same load of the machine; the
-// counters give each one's rate per core and the ratio of the lanes to one at a time.
+// same plans in every iteration, so that both see the same load of the machine, and are
+// timed by the thread's processor time, so that other processes on the core count not;
+// the counters give each one's rate per core and the ratio of the lanes to one at a time.
 //
 //   build/bin/talvo_bench --benchmark_filter=Evaluators --benchmark_repetitions=5
 #include <benchmark/benchmark.h>
 
-#include <chrono>
+#include <ctime>
 #include <memory>
 #include <random>
 #include <vector>
@@ -60,6 +61,12 @@ std::vector<std::unique_ptr<SignalTables>> RandomPlans(const Scenario& s, int co
     return plans;
 }
 
+double ThreadSeconds() {
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return double(now.tv_sec) + 1e-9 * double(now.tv_nsec);
+}
+
 // Arg: the widest lane kernel allowed.
 void BM_Evaluators(benchmark::State& state, const char* network) {
     const bench::LoadedScenario& example = bench::Example(network);
@@ -74,26 +81,25 @@ void BM_Evaluators(benchmark::State& state, const char* network) {
     const int width = lanes.width();
     const auto plans = RandomPlans(s, width);
     std::vector<float> twd(size_t(width), 0.0f);
-    using Clock = std::chrono::steady_clock;
-    Clock::duration singleTime{}, lanesTime{};
+    double singleSeconds = 0, lanesSeconds = 0;
     for (auto _ : state) {
-        const auto start = Clock::now();
+        const double start = ThreadSeconds();
         for (int k = 0; k < width; ++k) {
             benchmark::DoNotOptimize(single.evaluate(*plans[size_t(k)]));
         }
-        const auto middle = Clock::now();
+        const double middle = ThreadSeconds();
         for (int k = 0; k < width; ++k) {
             lanes.load(k, *plans[size_t(k)]);
         }
         lanes.evaluate(width, twd.data());
         benchmark::DoNotOptimize(twd.data());
-        lanesTime += Clock::now() - middle;
-        singleTime += middle - start;
+        lanesSeconds += ThreadSeconds() - middle;
+        singleSeconds += middle - start;
     }
     const double cellSteps =
         double(s.numCells) * (MakeDelayLayout(s).lastStep + 1) * width * double(state.iterations());
-    const double singleRate = cellSteps / std::chrono::duration<double>(singleTime).count();
-    const double lanesRate = cellSteps / std::chrono::duration<double>(lanesTime).count();
+    const double singleRate = cellSteps / singleSeconds;
+    const double lanesRate = cellSteps / lanesSeconds;
     state.SetLabel(std::string(network) + ", " + kernel->name + " " + std::to_string(width) +
                    " lanes");
     state.counters["one-plan cell-steps/s"] = singleRate;
