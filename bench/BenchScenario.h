@@ -1,8 +1,11 @@
 #pragma once
-// The bundled examples, read once per benchmark process.
+// The benchmark networks: the bundled examples and the grid grown to the engine's 200
+// cells, as input text (for whole runs) or read once per benchmark process.
 
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "Scenario.h"
 
@@ -13,7 +16,19 @@ struct LoadedScenario {
     std::unique_ptr<TimeTables> tables = std::make_unique<TimeTables>();
 };
 
-// Reads examples/<name>/input.fin of the source tree (tables prepared, echo discarded).
+// The lines of a network's input.fin (line ends dropped): "grid" and "arterial" are the
+// examples of the source tree; "grid200" is the grid with a tenth street of ten cells, one
+// signalised, so that it has 200 cells.
+std::vector<std::string> InputLines(const std::string& name);
+
+// Replaces lines by index (0-based); each line gets a CR LF end.
+std::string InputText(std::vector<std::string> lines,
+                      const std::vector<std::pair<size_t, std::string>>& replaced = {});
+
+// Index of the first line of the timing-plan block (phaseCycle).
+size_t PhaseCycleLine(const std::vector<std::string>& lines);
+
+// The network read once (tables prepared, echo discarded), as InputLines names it.
 const LoadedScenario& Example(const std::string& name);
 
 }  // namespace talvo::bench

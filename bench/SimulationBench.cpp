@@ -1,54 +1,121 @@
-// Cell-steps per second of one CTM run of the grid example (190 cells, 12 signalised
-// junctions, 3601 steps): the full run that fills the time tables, and the lean delay
-// evaluation the optimiser calls per plan.
+// Cell-steps per second of one CTM run: the full run that fills the time tables (grid
+// example, 190 cells, 12 signalised junctions, 3601 steps), and the lean delay evaluation
+// the optimiser calls per plan, one plan at a time and a batch in the SIMD lanes, on the
+// grid and on the grid grown to 200 cells. The lean evaluations run side by side on the
+// same plans in every iteration, so that both see the same load of the machine, and are
+// timed by the thread's processor time, so that other processes on the core count not;
+// the counters give each one's rate per core and the ratio of the lanes to one at a time.
+//
+//   build/bin/talvo_bench --benchmark_filter=Evaluators --benchmark_repetitions=5
 #include <benchmark/benchmark.h>
 
+#include <ctime>
 #include <memory>
+#include <random>
+#include <vector>
 
 #include "BenchScenario.h"
 #include "Delay.h"
 #include "SignalControl.h"
 #include "Simulation.h"
+#include "lanes/LaneDelayEvaluator.h"
+#include "lanes/LaneKernels.h"
 
 namespace talvo {
 namespace {
 
-struct GridRun {
-    const bench::LoadedScenario& example = bench::Example("grid");
-    std::unique_ptr<TimeTables> tables = std::make_unique<TimeTables>(*example.tables);
-    std::unique_ptr<SignalTables> signals = std::make_unique<SignalTables>();
-    std::unique_ptr<FlowNetwork> network = std::make_unique<FlowNetwork>();
-
-    GridRun() {
-        BuildSignalTable(*example.scenario, ExistingStagePlan(*example.scenario), *signals);
-        BuildFlowNetwork(*example.scenario, *network);
-    }
-
-    double cellSteps() const { return double(network->numCells) * network->stepCount; }
-};
-
 void BM_SimulateNetwork(benchmark::State& state) {
-    GridRun run;
+    const bench::LoadedScenario& example = bench::Example("grid");
+    auto tables = std::make_unique<TimeTables>(*example.tables);
+    auto signals = std::make_unique<SignalTables>();
+    auto network = std::make_unique<FlowNetwork>();
+    BuildSignalTable(*example.scenario, ExistingStagePlan(*example.scenario), *signals);
+    BuildFlowNetwork(*example.scenario, *network);
     DelayResults results;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(SimulateNetwork(*run.network, *run.example.scenario, *run.signals,
-                                                 *run.tables, results));
+        benchmark::DoNotOptimize(
+            SimulateNetwork(*network, *example.scenario, *signals, *tables, results));
     }
     state.counters["cell-steps/s"] =
-        benchmark::Counter(run.cellSteps(), benchmark::Counter::kIsIterationInvariantRate);
+        benchmark::Counter(double(network->numCells) * network->stepCount,
+                           benchmark::Counter::kIsIterationInvariantRate);
 }
 BENCHMARK(BM_SimulateNetwork)->Unit(benchmark::kMillisecond);
 
-void BM_DelayEvaluator(benchmark::State& state) {
-    GridRun run;
-    DelayEvaluator evaluator(*run.example.scenario, *run.example.tables);
-    for (auto _ : state) {
-        benchmark::DoNotOptimize(evaluator.evaluate(*run.signals));
+// Plans of random offsets and stage times, different in every cycle, as a search draws.
+std::vector<std::unique_ptr<SignalTables>> RandomPlans(const Scenario& s, int count) {
+    std::mt19937 random(7);
+    std::vector<std::unique_ptr<SignalTables>> plans;
+    for (int k = 0; k < count; ++k) {
+        StagePlan plan = ExistingStagePlan(s);
+        plan.variesByCycle = true;
+        for (int p = 1; p <= s.numIntersections; ++p) {
+            plan.offset[p] = int32_t(random() % 128);
+            for (int slot = 1; slot <= s.phaseCycle * s.intersections[p].stageCount; ++slot) {
+                plan.slotDuration[p][slot] = int32_t(10 + random() % 40);
+            }
+        }
+        plans.push_back(std::make_unique<SignalTables>());
+        BuildSignalTable(s, plan, *plans.back());
     }
-    state.counters["cell-steps/s"] =
-        benchmark::Counter(run.cellSteps(), benchmark::Counter::kIsIterationInvariantRate);
+    return plans;
 }
-BENCHMARK(BM_DelayEvaluator)->Unit(benchmark::kMillisecond);
+
+double ThreadSeconds() {
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return double(now.tv_sec) + 1e-9 * double(now.tv_nsec);
+}
+
+// Arg: the widest lane kernel allowed.
+void BM_Evaluators(benchmark::State& state, const char* network) {
+    const bench::LoadedScenario& example = bench::Example(network);
+    const Scenario& s = *example.scenario;
+    const auto kernel = WidestLaneKernel(int(state.range(0)));
+    if (!kernel) {
+        state.SkipWithError("no lane kernel that narrow");
+        return;
+    }
+    DelayEvaluator single(s, *example.tables);
+    LaneDelayEvaluator lanes(s, *example.tables, *kernel);
+    const int width = lanes.width();
+    const auto plans = RandomPlans(s, width);
+    std::vector<float> twd(size_t(width), 0.0f);
+    double singleSeconds = 0, lanesSeconds = 0;
+    for (auto _ : state) {
+        const double start = ThreadSeconds();
+        for (int k = 0; k < width; ++k) {
+            benchmark::DoNotOptimize(single.evaluate(*plans[size_t(k)]));
+        }
+        const double middle = ThreadSeconds();
+        for (int k = 0; k < width; ++k) {
+            lanes.load(k, *plans[size_t(k)]);
+        }
+        lanes.evaluate(width, twd.data());
+        benchmark::DoNotOptimize(twd.data());
+        lanesSeconds += ThreadSeconds() - middle;
+        singleSeconds += middle - start;
+    }
+    const double cellSteps =
+        double(s.numCells) * (MakeDelayLayout(s).lastStep + 1) * width * double(state.iterations());
+    const double singleRate = cellSteps / singleSeconds;
+    const double lanesRate = cellSteps / lanesSeconds;
+    state.SetLabel(std::string(network) + ", " + kernel->name + " " + std::to_string(width) +
+                   " lanes");
+    state.counters["one-plan cell-steps/s"] = singleRate;
+    state.counters["lanes cell-steps/s"] = lanesRate;
+    state.counters["lanes/one-plan"] = lanesRate / singleRate;
+}
+BENCHMARK_CAPTURE(BM_Evaluators, grid, "grid")
+    ->Arg(0)
+    ->Arg(8)
+    ->Arg(4)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Evaluators, grid200, "grid200")
+    ->Arg(0)
+    ->Arg(8)
+    ->Arg(4)
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace talvo

@@ -5,7 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 # clang, its runtimes (libFuzzer, sanitizers) and llvm-symbolizer serve the checking builds.
-packages=(g++ cmake make libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev fonts-dejavu-core
+packages=(g++ cmake make libgtest-dev libgmock-dev libbenchmark-dev libhwy-dev qt6-base-dev fonts-dejavu-core
           clang libclang-rt-14-dev llvm)
 missing=()
 for p in "${packages[@]}"; do

@@ -35,13 +35,12 @@ float AggregateDelay(const Scenario& s, const TimeTables& tables, DelayResults& 
     return total;
 }
 
-DelayEvaluator::DelayEvaluator(const Scenario& s, const TimeTables& inputs) : inputs_(inputs) {
-    BuildFlowNetwork(s, network_);
-    numApproaches_ = s.numApproaches;
+DelayLayout MakeDelayLayout(const Scenario& s) {
+    DelayLayout layout;
+    layout.numApproaches = s.numApproaches;
     for (int a = 1; a <= s.numApproaches; ++a) {
-        Approach& approach = approaches_[a];
+        DelayLayout::Approach& approach = layout.approaches[a];
         approach.weight = s.approaches[a].weight;
-        // Empty places add the zero of "no cell"; leaving them out changes no sum.
         for (int m = 1; m <= s.maxGroupCells; ++m) {
             const int c = s.approaches[a].cells[m];
             if (c != 0) {
@@ -49,9 +48,14 @@ DelayEvaluator::DelayEvaluator(const Scenario& s, const TimeTables& inputs) : in
             }
         }
     }
-    const int32_t count = DelayStepCount(s);
-    firstDelayStep_ = s.startStep / s.timeStep;
-    lastDelayStep_ = firstDelayStep_ + count - 1;
+    layout.firstStep = s.startStep / s.timeStep;
+    layout.lastStep = layout.firstStep + DelayStepCount(s) - 1;
+    return layout;
+}
+
+DelayEvaluator::DelayEvaluator(const Scenario& s, const TimeTables& inputs) : inputs_(inputs) {
+    BuildFlowNetwork(s, network_);
+    delay_ = MakeDelayLayout(s);
 }
 
 float DelayEvaluator::evaluate(const SignalTables& tables) {
@@ -73,7 +77,7 @@ float DelayEvaluator::evaluate(const SignalTables& tables, DelayResults& results
 
     SignalClock clock(net);
     clock.reset();
-    for (int32_t step = 0; step <= lastDelayStep_; ++step) {
+    for (int32_t step = 0; step <= delay_.lastStep; ++step) {
         const int32_t t = step * dt;
         for (int u = 0; u < net.numInputCells; ++u) {
             const int c = net.inputCells[u];
@@ -81,9 +85,9 @@ float DelayEvaluator::evaluate(const SignalTables& tables, DelayResults& results
         }
         clock.statesAt(tables, t, green_.data());
         ComputeOutflows(net, green_.data(), n, outflow_.data());
-        if (step >= firstDelayStep_) {
-            for (int a = 1; a <= numApproaches_; ++a) {
-                const Approach& approach = approaches_[a];
+        if (step >= delay_.firstStep) {
+            for (int a = 1; a <= delay_.numApproaches; ++a) {
+                const DelayLayout::Approach& approach = delay_.approaches[a];
                 float sum = results.approachDelaySteps[a];
                 for (int m = 0; m < approach.numCells; ++m) {
                     sum += DelayVehicles(net, approach.cells[m], n, outflow_.data());
@@ -91,7 +95,7 @@ float DelayEvaluator::evaluate(const SignalTables& tables, DelayResults& results
                 results.approachDelaySteps[a] = sum;
             }
         }
-        if (step == lastDelayStep_) {
+        if (step == delay_.lastStep) {
             break;  // nothing later is summed
         }
         ComputeInflows(net, outflow_.data(), inflow_.data());
@@ -100,9 +104,9 @@ float DelayEvaluator::evaluate(const SignalTables& tables, DelayResults& results
     }
 
     float total = 0.0f;
-    for (int a = 1; a <= numApproaches_; ++a) {
+    for (int a = 1; a <= delay_.numApproaches; ++a) {
         results.approachDelaySeconds[a] = results.approachDelaySteps[a] * float(dt);
-        total += approaches_[a].weight * results.approachDelaySeconds[a];
+        total += delay_.approaches[a].weight * results.approachDelaySeconds[a];
     }
     results.totalWeightedDelay = total;
     return total;

@@ -24,6 +24,24 @@ int32_t DelayStepCount(const Scenario& scenario);
 // approach, step by step, place by place) and returns the TWD.
 float AggregateDelay(const Scenario& scenario, const TimeTables& tables, DelayResults& results);
 
+// What the lean evaluators need of the delay sums: each approach's weight and its cells
+// (empty places left out: they add the zero of "no cell", which changes no sum) and the
+// step numbers (time / timeStep) of the first and last step the delay period sums.
+struct DelayLayout {
+    struct Approach {
+        float weight = 0;
+        int numCells = 0;
+        std::array<int, kMaxGroupCells> cells{};
+    };
+    int numApproaches = 0;
+    std::array<Approach, kMaxGroups + 1> approaches{};  // 1..numApproaches
+    int32_t firstStep = 0;
+    int32_t lastStep = -1;  // below firstStep when the period is empty
+};
+
+// Expects a scenario that passed CheckSimulationInput.
+DelayLayout MakeDelayLayout(const Scenario& scenario);
+
 // The TWD of a signal plan without keeping the time tables: one rolling row per table,
 // each approach's delay summed while stepping (in the same order as AggregateDelay), and
 // the run stopped at the last step the delay period reads. Gives exactly the TWD that
@@ -41,18 +59,9 @@ class DelayEvaluator {
     float evaluate(const SignalTables& tables, DelayResults& results);
 
   private:
-    struct Approach {
-        float weight = 0;
-        int numCells = 0;
-        std::array<int, kMaxGroupCells> cells{};
-    };
-
     const TimeTables& inputs_;
     FlowNetwork network_;
-    int numApproaches_ = 0;
-    std::array<Approach, kMaxGroups + 1> approaches_{};
-    int32_t firstDelayStep_ = 0;  // step numbers (time / timeStep)
-    int32_t lastDelayStep_ = -1;
+    DelayLayout delay_;
     std::array<float, TimeTables::kRow> occupancyA_{}, occupancyB_{}, outflow_{}, inflow_{};
     std::array<int32_t, kMaxSignalNumber + 1> green_{};
 };

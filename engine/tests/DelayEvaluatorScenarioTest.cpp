@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <filesystem>
 #include <memory>
 #include <string>
 
@@ -14,22 +13,13 @@
 namespace talvo {
 namespace {
 
-namespace fs = std::filesystem;
-
-fs::path ScenarioPath(const std::string& name) {
-    const fs::path reference = test::DataDir() / "reference-runs" / name / "input.fin";
-    if (fs::exists(reference)) {
-        return reference;
-    }
-    return fs::path(TALVO_SOURCE_DIR) / "examples" / name / "input.fin";
-}
-
 class DelayEvaluatorOnScenario : public testing::TestWithParam<const char*> {};
 
 // The optimiser's lean evaluation and the full run agree to the bit, plan after plan,
 // on the reference networks and the bundled examples.
 TEST_P(DelayEvaluatorOnScenario, MatchesTheFullRunForShiftedPlans) {
-    test::ReadResult read = test::ReadScenarioText(test::ReadFileText(ScenarioPath(GetParam())));
+    test::ReadResult read =
+        test::ReadScenarioText(test::ReadFileText(test::ScenarioPath(GetParam())));
     Scenario& s = *read.scenario;
     const auto inputs = std::make_unique<TimeTables>(*read.tables);
     DelayEvaluator evaluator(s, *inputs);
@@ -55,13 +45,7 @@ TEST_P(DelayEvaluatorOnScenario, MatchesTheFullRunForShiftedPlans) {
 INSTANTIATE_TEST_SUITE_P(Networks, DelayEvaluatorOnScenario,
                          testing::Values("corridor", "two-junctions", "arterial", "grid"),
                          [](const testing::TestParamInfo<const char*>& info) {
-                             std::string name;
-                             for (const char* c = info.param; *c != '\0'; ++c) {
-                                 if (*c != '-') {
-                                     name += *c;
-                                 }
-                             }
-                             return name;
+                             return test::WithoutDashes(info.param);
                          });
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include "SmallScenario.h"
 #include "TestFiles.h"
 #include "input/ScenarioReader.h"
+#include "lanes/LaneKernels.h"
 #include "optimiser/Optimiser.h"
 #include "run/Console.h"
 #include "run/RunFiles.h"
@@ -116,8 +117,8 @@ struct OptimisationSetup {
         return status;
     }
 
-    // The optimisation path alone with a chosen number of threads.
-    void optimise(unsigned threads, std::string& console) const {
+    // The optimisation path alone with a chosen number of threads and lanes.
+    void optimise(unsigned threads, std::string& console, int maxLanes = 0) const {
         const RunFiles files = FormRunFiles(runDir.withSeparator());
         std::ifstream input(files.inputFin, std::ios::binary);
         TokenReader reader(input, files.inputFin);
@@ -134,7 +135,7 @@ struct OptimisationSetup {
         EngineRun run{files,          *scenario, *tables,
                       existReport,    echo,      &variantReport,
                       &variantWriter, out,       std::chrono::steady_clock::now()};
-        RunOptimisation(run, threads);
+        RunOptimisation(run, threads, maxLanes);
         console = out.str();
     }
 };
@@ -184,21 +185,30 @@ std::vector<std::pair<int, std::string>> Variant(const char* strategy) {
     return {{1, strategy}, {8, "4"}};
 }
 
-TEST(VariantRuns, VgvcFilesAreTheSameWithOneOrSeveralThreads) {
+TEST(VariantRuns, VgvcFilesAreTheSameWithAnyThreadsAndLanes) {
     // Both seeds too, so that every part of the chain takes part.
     std::vector<std::pair<int, std::string>> lines = Variant("3");
     lines.push_back({12, "Y"});
     lines.push_back({13, "Y"});
-    OptimisationSetup serial(lines), parallel(lines);
-    std::string serialConsole, parallelConsole;
-    serial.optimise(1, serialConsole);
-    parallel.optimise(2, parallelConsole);
-    for (const char* name :
-         {"output_VGVC.out", "opt_VGVC_plan.tpl", "occu_VGVC.occ", "ctmplot_1.plt"}) {
-        ASSERT_TRUE(serial.exists(name)) << name;
-        EXPECT_EQ(MaskReportTimes(serial.file(name)), MaskReportTimes(parallel.file(name))) << name;
+    OptimisationSetup onePlan(lines);
+    std::string onePlanConsole;
+    onePlan.optimise(1, onePlanConsole, 1);
+    // Every lane width on offer, on one thread and on two; 8 individuals fill a batch of 4
+    // or 8 and leave most of one of 16 empty.
+    unsigned threads = 1;
+    for (const LaneKernel& kernel : AvailableLaneKernels()) {
+        OptimisationSetup lanes(lines);
+        std::string lanesConsole;
+        lanes.optimise(threads, lanesConsole, kernel.width);
+        for (const char* name :
+             {"output_VGVC.out", "opt_VGVC_plan.tpl", "occu_VGVC.occ", "ctmplot_1.plt"}) {
+            ASSERT_TRUE(onePlan.exists(name)) << name;
+            EXPECT_EQ(MaskReportTimes(onePlan.file(name)), MaskReportTimes(lanes.file(name)))
+                << name << " " << kernel.name << " on " << threads << " threads";
+        }
+        EXPECT_EQ(ConsoleItems(onePlanConsole), ConsoleItems(lanesConsole)) << kernel.name;
+        threads = 3 - threads;
     }
-    EXPECT_EQ(ConsoleItems(serialConsole), ConsoleItems(parallelConsole));
 }
 
 TEST(VariantRuns, VgfcReportHasOnlyItsOwnSearchAndOneRowPerCycleAndStage) {

@@ -13,6 +13,26 @@ inline std::filesystem::path DataDir() {
     return std::filesystem::path(TALVO_SOURCE_DIR) / "engine" / "tests" / "data";
 }
 
+// input.fin of a reference run under engine/tests/data, or else of a bundled example.
+inline std::filesystem::path ScenarioPath(const std::string& name) {
+    const std::filesystem::path reference = DataDir() / "reference-runs" / name / "input.fin";
+    if (std::filesystem::exists(reference)) {
+        return reference;
+    }
+    return std::filesystem::path(TALVO_SOURCE_DIR) / "examples" / name / "input.fin";
+}
+
+// A test name made of a network's name ("two-junctions" -> "twojunctions").
+inline std::string WithoutDashes(const std::string& name) {
+    std::string kept;
+    for (const char c : name) {
+        if (c != '-') {
+            kept += c;
+        }
+    }
+    return kept;
+}
+
 inline std::string ReadFileText(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
     std::ostringstream text;

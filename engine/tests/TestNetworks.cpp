@@ -1,6 +1,7 @@
 #include "TestNetworks.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace talvo::test {
 
@@ -155,6 +156,69 @@ TestNetwork MakeJunctionNetwork(int32_t timeStep, int32_t endSimulationStep, flo
     net.addApproach(1.0f, {o1, a1, a2, stop1});
     net.addApproach(2.0f, {o2, side, 0, joined});
     net.addApproach(0.5f, {div, b1, b2, d1});
+    return net;
+}
+
+TestNetwork MakeCongestedNetwork(int32_t timeStep, int32_t endSimulationStep) {
+    TestNetwork net(timeStep, endSimulationStep);
+    const int o1 = net.addCell(CellKind::Origin);
+    const int a = net.addCell(CellKind::Ordinary);
+    const int div = net.addCell(CellKind::Diverge);
+    const int b1 = net.addCell(CellKind::Ordinary, 1, 30);
+    const int stop1 = net.addCell(CellKind::Ordinary, 1, 30);
+    const int b2 = net.addCell(CellKind::Ordinary);
+    const int m1 = net.addCell(CellKind::Merge);
+    const int o2 = net.addCell(CellKind::Origin);
+    const int m2 = net.addCell(CellKind::MergeAtSignal);
+    const int narrow = net.addCell(CellKind::Ordinary, 1, 30);
+    const int stop3 = net.addCell(CellKind::Ordinary, 1, 30);
+    const int d1 = net.addCell(CellKind::Destination);
+    const int d2 = net.addCell(CellKind::Destination);
+    const int o3 = net.addCell(CellKind::Origin);
+    const int e1 = net.addCell(CellKind::Ordinary);
+    const int closed = net.addCell(CellKind::Ordinary, 0);
+    const int d3 = net.addCell(CellKind::Destination);
+    const int d4 = net.addCell(CellKind::Destination);
+    for (const auto& [from, to] : {std::pair{o1, a},
+                                   {a, div},
+                                   {div, b1},
+                                   {b1, stop1},
+                                   {stop1, d1},
+                                   {div, b2},
+                                   {b2, m1},
+                                   {m1, narrow},
+                                   {o2, m2},
+                                   {m2, narrow},
+                                   {narrow, stop3},
+                                   {stop3, d2},
+                                   {o3, e1},
+                                   {o3, closed},
+                                   {e1, d3},
+                                   {closed, d4}}) {
+        net.link(from, to);
+    }
+    net.setSplits(div, 0.6f, 0.4f);
+    net.setSplits(o3, 1.0f, 0.0f);
+    net.scenario.cells[m1].priority = 0.45f;
+    net.scenario.cells[m2].priority = 0.55f;
+    net.addIntersection(1, 3, {25, 20});
+    net.addIntersection(2, 11, {18, 30});
+    net.addSignal(1, 1, "YN");
+    net.addSignal(2, 1, "NY");
+    net.addSignal(3, 2, "YN");
+    net.addSignal(4, 2, "NY");
+    net.gate(stop1, 1);
+    net.gate(m1, 2);
+    net.gate(stop3, 3);
+    net.gate(m2, 4);
+    net.fillFromCapacity(0.7f);
+    const float step = float(timeStep);
+    net.load(o1, step * 2400.0f / 3600.0f, 0, endSimulationStep);
+    net.load(o2, step * 1500.0f / 3600.0f, 0, endSimulationStep);
+    net.load(o3, step * 600.0f / 3600.0f, 0, endSimulationStep);
+    net.addApproach(1.0f, {o1, a, div, b1, stop1});
+    net.addApproach(1.5f, {b2, m1, o2, m2, 0, narrow, stop3, d2});
+    net.addApproach(0.25f, {o3, e1, closed, d3});
     return net;
 }
 

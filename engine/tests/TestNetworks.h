@@ -36,4 +36,10 @@ struct TestNetwork {
 // intersection; `timeStep` 1 or 2.
 TestNetwork MakeJunctionNetwork(int32_t timeStep, int32_t endSimulationStep, float preload);
 
+// Two saturated junctions of two signal records each: a diverge whose branch queues
+// back from a stop line until it blocks, a merge fed from both sides past its capacity
+// (so that both priority rules and the plain share apply), and an origin that diverges
+// with a zero split into a cell without room, whose terms are not numbers.
+TestNetwork MakeCongestedNetwork(int32_t timeStep, int32_t endSimulationStep);
+
 }  // namespace talvo::test

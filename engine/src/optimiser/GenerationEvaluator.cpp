@@ -32,10 +32,25 @@ void GenerationEvaluator::evaluate(const ChromosomeLayout& layout,
 
     auto work = [&](size_t w) {
         Worker& worker = *workers_[w];
+        PlanBatch* batch = worker.cost->batch();
+        // A batch cost takes as many individuals at a time as it has slots.
+        const size_t claim = batch != nullptr ? size_t(batch->capacity()) : 1;
         try {
-            for (size_t i = nextIndividual++; i < size; i = nextIndividual++) {
-                DecodeIndividual(scenario_, layout, population[i], *worker.plan, *worker.tables);
-                twd[i] = worker.cost->totalWeightedDelay(*worker.tables);
+            for (size_t first = nextIndividual.fetch_add(claim); first < size;
+                 first = nextIndividual.fetch_add(claim)) {
+                const size_t count = std::min(claim, size - first);
+                for (size_t k = 0; k < count; ++k) {
+                    DecodeIndividual(scenario_, layout, population[first + k], *worker.plan,
+                                     *worker.tables);
+                    if (batch == nullptr) {
+                        twd[first] = worker.cost->totalWeightedDelay(*worker.tables);
+                    } else {
+                        batch->load(int(k), *worker.tables);
+                    }
+                }
+                if (batch != nullptr) {
+                    batch->evaluate(int(count), &twd[first]);
+                }
             }
         } catch (...) {
             failure[w] = std::current_exception();

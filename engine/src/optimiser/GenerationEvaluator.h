@@ -1,6 +1,7 @@
 #pragma once
 // Evaluates every individual of a generation, spread over worker threads. Each worker has
-// its own cost evaluator, signal tables and decoded plan; the delays land in individual
+// its own cost evaluator, signal tables and decoded plan, and takes one individual at a
+// time or, with a batch cost, as many as a batch holds; the delays land in individual
 // order, so the caller sees exactly what one thread would have computed.
 
 #include <memory>

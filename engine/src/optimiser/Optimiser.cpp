@@ -11,6 +11,7 @@
 #include "ResultFiles.h"
 #include "Simulation.h"
 #include "TimingPlanFile.h"
+#include "optimiser/DelayCosts.h"
 #include "optimiser/GaReport.h"
 #include "optimiser/GaStage.h"
 #include "optimiser/Seeding.h"
@@ -22,18 +23,6 @@ namespace {
 
 // Populations beyond this would only exhaust memory; no search needs them.
 constexpr int32_t kMaxPopulation = 10000;
-
-class SimulatedDelay : public PlanCost {
-  public:
-    SimulatedDelay(const Scenario& scenario, const TimeTables& inputs)
-        : evaluator_(scenario, inputs) {}
-    float totalWeightedDelay(const SignalTables& tables) override {
-        return evaluator_.evaluate(tables);
-    }
-
-  private:
-    DelayEvaluator evaluator_;
-};
 
 std::optional<PlanVariant> ReportedVariant(int32_t controlStrategy) {
     switch (controlStrategy) {
@@ -175,6 +164,10 @@ void CheckOptimisationInput(const Scenario& scenario) {
 }
 
 OptimisationSummary RunOptimisation(EngineRun& run, unsigned threads) {
+    return RunOptimisation(run, threads, LanesFromEnvironment());
+}
+
+OptimisationSummary RunOptimisation(EngineRun& run, unsigned threads, int maxLanes) {
     const Scenario& scenario = run.scenario;
     CheckNetwork(run);
     try {
@@ -193,8 +186,7 @@ OptimisationSummary RunOptimisation(EngineRun& run, unsigned threads) {
     if (report != nullptr)
         WriteGaReportHeader(*report, scenario, *reported);
 
-    GenerationEvaluator evaluator(
-        scenario, [&] { return std::make_unique<SimulatedDelay>(scenario, run.tables); }, threads);
+    GenerationEvaluator evaluator(scenario, DelayCosts(scenario, run.tables, maxLanes), threads);
     GaState state;
     OptimisationSummary summary;
     auto results = std::make_unique<DelayResults>();

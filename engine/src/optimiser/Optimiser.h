@@ -17,7 +17,13 @@ struct OptimisationSummary {
 };
 
 // Runs the optimisation on the scenario of `run`. `threads` evaluating threads, 0 for one
-// per processor core; the outcome is the same for any number.
+// per processor core; plans evaluated in batches of at most `maxLanes` SIMD lanes (1: one
+// plan at a time, 0: the widest the processor offers). The outcome is the same for any
+// number of threads and lanes.
+OptimisationSummary RunOptimisation(EngineRun& run, unsigned threads, int maxLanes);
+
+// As above with the lanes that the environment variable TALVO_LANES asks for (unset: the
+// widest; 1 forces the one-plan evaluator, for comparison and debugging).
 OptimisationSummary RunOptimisation(EngineRun& run, unsigned threads = 0);
 
 }  // namespace talvo

@@ -10,10 +10,24 @@
 
 namespace talvo {
 
+// A cost that evaluates several plans together (one per SIMD lane): plans are loaded one
+// by one into the slots of a batch, then the whole batch is evaluated at once.
+class PlanBatch {
+  public:
+    virtual ~PlanBatch() = default;
+    virtual int capacity() const = 0;
+    // Takes the plan of `slot` (0..capacity-1); `tables` may change afterwards.
+    virtual void load(int slot, const SignalTables& tables) = 0;
+    // twd[k] := the TWD of the plan in slot k, for k < count (1..capacity).
+    virtual void evaluate(int count, float* twd) = 0;
+};
+
 class PlanCost {
   public:
     virtual ~PlanCost() = default;
     virtual float totalWeightedDelay(const SignalTables& tables) = 0;
+    // The batch side of a cost that has one; nullptr: plans one at a time.
+    virtual PlanBatch* batch() { return nullptr; }
 };
 
 using PlanCostFactory = std::function<std::unique_ptr<PlanCost>()>;
