@@ -4,9 +4,11 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
+# libhwy-dev carries the optimiser's SIMD kernels; qt6-charts-dev draws the run window's
+# search chart; the install test validates the desktop entries with desktop-file-utils;
 # clang, its runtimes (libFuzzer, sanitizers) and llvm-symbolizer serve the checking builds.
-packages=(g++ cmake make libgtest-dev libgmock-dev libbenchmark-dev libhwy-dev qt6-base-dev fonts-dejavu-core
-          clang libclang-rt-14-dev llvm)
+packages=(g++ cmake make libgtest-dev libgmock-dev libbenchmark-dev libhwy-dev qt6-base-dev qt6-charts-dev
+          fonts-dejavu-core desktop-file-utils clang libclang-rt-14-dev llvm)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

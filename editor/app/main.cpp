@@ -1,24 +1,26 @@
 // Editor: "Editor" opens the window, "Editor FILE.tin" opens that project in it, and
-// "Editor --export PROJECT.tin RUN_DIR" writes the engine's input without any window.
+// "Editor --export PROJECT.tin RUN_DIR" writes the engine's input without any window
+// (see EditorCommandLine.h).
 #include <QApplication>
-#include <cstring>
-#include <iostream>
 
+#include "EditorCommandLine.h"
 #include "InstallEditorCommands.h"
 #include "MainWindow.h"
-#include "model/BatchExport.h"
 
 int main(int argc, char** argv) {
-    if (argc > 1 && std::strcmp(argv[1], "--export") == 0) {
-        return talvo::RunBatchExport(argc, argv, std::cout, std::cerr);
+    if (const int status = talvo::AnswerBeforeWindow(argc, argv); status >= 0) {
+        return status;
     }
     QApplication app(argc, argv);
+    const talvo::EditorCommandLine line = talvo::ParseEditorCommandLine(app.arguments());
+    if (const int status = talvo::AnswerCommandLine(line); status >= 0) {
+        return status;
+    }
     talvo::MainWindow window;
     talvo::InstallEditorCommands(window);
     window.show();
-    if (argc > 1) {
-        window.OpenProjectFile(QString::fromLocal8Bit(argv[1]).toStdString(),
-                               talvo::ProjectLayout::Current);
+    if (!line.projectFile.isEmpty()) {
+        window.OpenProjectFile(line.projectFile.toStdString(), talvo::ProjectLayout::Current);
     }
     return app.exec();
 }

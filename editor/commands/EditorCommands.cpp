@@ -9,10 +9,10 @@
 #include "grouping/AddGroupCommand.h"
 #include "grouping/GroupSettingDialog.h"
 #include "grouping/StreetNameDialog.h"
-#include "launcher/EngineConsole.h"
 #include "launcher/RunTalvo.h"
 #include "model/EngineInputExport.h"
 #include "model/ExportChecks.h"
+#include "model/ProjectWriter.h"
 #include "model/Prompter.h"
 #include "printing/MapPrinting.h"
 
@@ -117,11 +117,12 @@ void EditorCommands::runTalvo() {
     };
     steps.startEngine = [this](const fs::path& script, const fs::path& runDir) {
         // Owned by the window; it deletes itself when the user closes it.
-        auto* console = new EngineConsole(hooks_.window);
-        lastConsole_ = console;
-        console->show();
-        console->start(QString::fromStdString(script.string()), hooks_.programDir,
-                       QString::fromStdString(runDir.string()));
+        auto* window = new RunWindow(*hooks_.prompter, hooks_.window);
+        lastRunWindow_ = window;
+        window->show();
+        window->start({hooks_.programDir, QString::fromStdString(script.string()),
+                       QString::fromStdString(runDir.string())},
+                      RunExpectationOf(hooks_.project->params), FormatProject(*hooks_.project));
     };
     RunTalvo(hooks_.programDir.toStdString(), steps);
 }

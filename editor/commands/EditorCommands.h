@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "grouping/GroupTable.h"
-#include "launcher/EngineConsole.h"
 #include "launcher/RunDirectoryDialog.h"
+#include "launcher/RunWindow.h"
 
 class QDialog;
 class QPrinter;
@@ -26,7 +26,7 @@ struct EditorCommandHooks {
     Project* project = nullptr;
     Prompter* prompter = nullptr;
     Dialogs* dialogs = nullptr;
-    QWidget* window = nullptr;  // parent of the dialogs and the engine console
+    QWidget* window = nullptr;  // parent of the dialogs and the run windows
     QString programDir;         // where the engine, its start script and inout.dir live
     std::function<void()> takeSnapshot;
     // Cell table positions (0-based) of the multi-selection, in selection order.
@@ -68,8 +68,8 @@ class EditorCommands : public QObject {
     // How the modal dialogs of the commands run; tests answer them here.
     std::function<int(QDialog&)> runDialog;
 
-    // The console of the last run started, while it is open.
-    EngineConsole* lastConsole() const { return lastConsole_; }
+    // The window of the last run started, while it is open.
+    RunWindow* lastRunWindow() const { return lastRunWindow_; }
     RunDirectoryMemory& runDirectoryMemory() { return runDirectoryMemory_; }
 
   private:
@@ -79,7 +79,7 @@ class EditorCommands : public QObject {
 
     EditorCommandHooks hooks_;
     RunDirectoryMemory runDirectoryMemory_;
-    QPointer<EngineConsole> lastConsole_;
+    QPointer<RunWindow> lastRunWindow_;
 };
 
 }  // namespace talvo

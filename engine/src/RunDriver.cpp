@@ -39,6 +39,15 @@ std::string ReadRunDirectoryFile(const std::string& inoutPath) {
     return ReadRunDirectory(in, inoutPath);
 }
 
+// A directory named on the command line gets the final separator that file names follow.
+std::string RunDirectoryOf(const RunRequest& request) {
+    if (request.runDirectory.empty()) {
+        return ReadRunDirectoryFile(request.inoutPath);
+    }
+    const char last = request.runDirectory.back();
+    return last == '/' || last == '\\' ? request.runDirectory : request.runDirectory + '/';
+}
+
 std::ifstream OpenInput(const std::string& path, const char* what) {
     std::ifstream in(path, std::ios::binary);
     if (!in) {
@@ -71,13 +80,13 @@ void ShowBanner(std::ostream& console) {
     ConsoleEmptyLine(console);
 }
 
-int Run(std::ostream& console, const std::string& inoutPath) {
+int Run(std::ostream& console, const RunRequest& request) {
     ShowBanner(console);
     const auto startTime = std::chrono::steady_clock::now();
     ConsoleLine(console, "Opening Scenario File");
     ConsoleEmptyLine(console);
 
-    const RunFiles files = FormRunFiles(ReadRunDirectoryFile(inoutPath));
+    const RunFiles files = FormRunFiles(RunDirectoryOf(request));
     std::ifstream input = OpenInput(files.inputFin, "scenario file");
 
     TokenReader reader(input, files.inputFin);
@@ -119,7 +128,7 @@ int Run(std::ostream& console, const std::string& inoutPath) {
                   startTime};
     // The two paths: each is one call taking `run`.
     if (scenario->optimising()) {
-        RunOptimisation(run);
+        RunOptimisation(run, request.threads);
     } else {
         RunExistingPlan(run);
     }
@@ -135,18 +144,24 @@ int Run(std::ostream& console, const std::string& inoutPath) {
 }  // namespace
 
 int RunEngine() {
-    return RunEngine(std::cout, "inout.dir");
+    return RunEngine(std::cout, RunRequest{});
 }
 
 int RunEngine(std::ostream& console, const std::string& inoutPath) {
+    RunRequest request;
+    request.inoutPath = inoutPath;
+    return RunEngine(console, request);
+}
+
+int RunEngine(std::ostream& console, const RunRequest& request) {
     try {
-        return Run(console, inoutPath);
+        return Run(console, request);
     } catch (const EngineError& error) {
         ConsoleLine(console, error.what());  // each message names its cause itself
         return 1;
     } catch (const std::exception& error) {
         ConsoleLine(console, std::string("Error: unexpected failure: ") + error.what());
-        return 2;
+        return 1;  // 2 is the command line's: the run itself failed
     }
 }
 

@@ -22,21 +22,25 @@ std::string ProgramDirectoryNotWritableMessage(const fs::path& programDir) {
 }
 
 RunOutcome RunTalvo(const fs::path& programDir, const RunSteps& steps) {
-    // Without a writable program directory neither the start script nor the run-directory
-    // file can be written; say so before the user chooses anything.
-    if (!IsWritableDirectory(programDir)) {
+    std::error_code ec;
+    if (!fs::is_directory(programDir, ec)) {
         steps.caution(ProgramDirectoryNotWritableMessage(programDir));
         return RunOutcome::Stopped;
     }
-    if (auto error = EnsureStartScript(programDir)) {
-        steps.caution(*error);
-        return RunOutcome::Stopped;
+    // A program directory the user cannot write to (a system-wide install) takes neither the
+    // start script nor the run-directory file: the engine is then told its run directory on
+    // its command line, and nothing is written beside the programs.
+    const bool writable = IsWritableDirectory(programDir);
+    if (writable) {
+        if (auto error = EnsureStartScript(programDir)) {
+            steps.caution(*error);
+            return RunOutcome::Stopped;
+        }
     }
     if (steps.validateStops()) {
         return RunOutcome::Stopped;
     }
     const std::string chosen = steps.askRunDirectory();
-    std::error_code ec;
     if (!fs::exists(programDir / kEngineFileName, ec)) {
         steps.caution(EngineMissingMessage());
         return RunOutcome::Stopped;
@@ -54,6 +58,10 @@ RunOutcome RunTalvo(const fs::path& programDir, const RunSteps& steps) {
     if (auto error = steps.writeRunFiles(runDir)) {
         steps.caution(*error);
         return RunOutcome::Stopped;
+    }
+    if (!writable) {
+        steps.startEngine(fs::path(), runDir);
+        return RunOutcome::Started;
     }
     if (auto error = WriteRunDirectoryFile(programDir, runDir)) {
         steps.caution(*error);

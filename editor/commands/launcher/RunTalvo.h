@@ -18,7 +18,8 @@ struct RunSteps {
     // Writes "input.fin", then "plan.tpl" into the run directory: the error message, or
     // nothing on success.
     std::function<std::optional<std::string>(const std::filesystem::path& runDir)> writeRunFiles;
-    // Starts the engine through the start script without waiting.
+    // Starts the engine through the start script without waiting; with an empty script (a
+    // program directory that is not writable), the engine itself on the run directory.
     std::function<void(const std::filesystem::path& script, const std::filesystem::path& runDir)>
         startEngine;
     std::function<void(const std::string&)> caution;
@@ -32,8 +33,9 @@ std::string ProgramDirectoryNotWritableMessage(const std::filesystem::path& prog
 
 // "&TALVO ...": writes the start script when missing, runs the export checks, asks for the
 // run directory, writes "input.fin" and "plan.tpl" there and the run-directory file into the
-// program directory, and starts the engine. Any refusal or write error is shown and the
-// engine is not started.
+// program directory, and starts the engine. A program directory that is not writable gets
+// neither file; the engine is started on the run directory instead. Any refusal or write
+// error is shown and the engine is not started.
 RunOutcome RunTalvo(const std::filesystem::path& programDir, const RunSteps& steps);
 
 }  // namespace talvo

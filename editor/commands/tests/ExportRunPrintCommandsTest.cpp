@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "CommandFixture.h"
+#include "common/ProjectReader.h"
 #include "launcher/ProgramFiles.h"
 #include "model/BatchExport.h"
 #include "printing/DrawMapForPrint.h"
@@ -147,23 +148,25 @@ TEST_F(RunCommand, StartsTheEngineOnTheExampleAndItsReportAppears) {
     EXPECT_FALSE(ReadWhole(runDir / "input.fin").empty());
     EXPECT_FALSE(ReadWhole(runDir / "plan.tpl").empty());
 
-    // The editor did not wait: the engine is still running in its own window.
-    EngineConsole* console = f.commands->lastConsole();
-    ASSERT_NE(console, nullptr);
-    EXPECT_TRUE(console->isRunning());
-    EXPECT_FALSE(console->isModal());
-    EXPECT_TRUE(console->isVisible());
+    // The network as run, for Display to play.
+    EXPECT_TRUE(ReadProject((runDir / "input.tin").string(), ProjectLayout::Current).ok);
 
-    EXPECT_TRUE(QTest::qWaitFor(
-        [&] { return !console->isRunning() && fs::exists(runDir / "output_exist.out"); }, 120000))
-        << console->text().toStdString();
-    EXPECT_TRUE(console->text().contains("TALVO - CTM SIMULATION"))
-        << console->text().toStdString();
-    EXPECT_TRUE(console->text().contains("Stop - Program terminated."))
-        << console->text().toStdString();
-    // The console stays open after the run until the user closes it.
-    EXPECT_TRUE(console->isVisible());
-    console->close();
+    // The editor did not wait: the engine is still running in its own window.
+    RunWindow* window = f.commands->lastRunWindow();
+    ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(window->isRunning());
+    EXPECT_FALSE(window->isModal());
+    EXPECT_TRUE(window->isVisible());
+
+    EXPECT_TRUE(QTest::qWaitFor([&] { return window->hasEnded(); }, 120000))
+        << window->consoleText().toStdString();
+    EXPECT_TRUE(window->consoleText().contains("TALVO - CTM SIMULATION"))
+        << window->consoleText().toStdString();
+    EXPECT_TRUE(window->consoleText().contains("Stop - Program terminated."));
+    EXPECT_TRUE(fs::exists(runDir / "output_exist.out"));
+    // The window stays open after the run until the user closes it.
+    EXPECT_TRUE(window->isVisible());
+    window->close();
 #endif
 }
 
@@ -208,7 +211,7 @@ TEST_F(RunCommand, ARunFileThatCannotBeWrittenIsShownAndTheEngineNotStarted) {
     EXPECT_NE(f.prompter.cautions[0].find("input.fin"), std::string::npos)
         << f.prompter.cautions[0];
     EXPECT_FALSE(fs::exists(f.programDir() / "inout.dir"));
-    EXPECT_EQ(f.commands->lastConsole(), nullptr);
+    EXPECT_EQ(f.commands->lastRunWindow(), nullptr);
 }
 
 class PrintCommand : public ::testing::Test {

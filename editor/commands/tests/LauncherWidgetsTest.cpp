@@ -4,13 +4,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QPointer>
 #include <QPushButton>
-#include <QSignalSpy>
-#include <QTest>
 
 #include "TempDir.h"
-#include "launcher/EngineConsole.h"
 #include "launcher/RunDirectoryDialog.h"
 
 namespace talvo {
@@ -18,7 +14,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using test::TempDir;
-using test::WriteWhole;
 
 QString Q(const fs::path& p) {
     return QString::fromStdString(p.string());
@@ -97,57 +92,6 @@ TEST(RunDirectoryDialog, RemovedLastDirectoryFallsBackToItsNearestParent) {
     fs::remove(temp.path() / "gone");
     RunDirectoryDialog dialog(memory, "/", nullptr);
     EXPECT_EQ(dialog.shownDirectory(), Q(temp.path()));
-}
-
-TEST(EngineConsole, ShowsOutputWhileTheProcessRunsAndStaysOpenAfterIt) {
-    TempDir temp;
-    const fs::path script = temp.path() / "script.sh";
-    const fs::path release = temp.path() / "release";
-    WriteWhole(script,
-               "echo \"in $(pwd)\"\r\necho first\nwhile [ ! -f release ]; do sleep 0.05; "
-               "done\necho second >&2\nexit 3\n");
-    QPointer<EngineConsole> console = new EngineConsole();
-    QSignalSpy ended(console.data(), &EngineConsole::runEnded);
-    console->start(Q(script), Q(temp.path()), "/runs/x");
-    EXPECT_EQ(console->windowTitle(), "TALVO - /runs/x");
-    // The first line arrives while the script still waits: the output is live.
-    EXPECT_TRUE(QTest::qWaitFor([&] { return console->text().contains("first"); }, 10000));
-    EXPECT_TRUE(console->isRunning());
-    EXPECT_TRUE(console->text().contains("in " + Q(temp.path())));
-    WriteWhole(release, "");
-    EXPECT_TRUE(ended.wait(10000) || ended.count() == 1);
-    EXPECT_TRUE(console->text().contains("second"));
-    EXPECT_TRUE(console->text().contains("exit code 3"));
-    EXPECT_FALSE(console->text().contains('\r'));
-    EXPECT_EQ(console->windowTitle(), "TALVO - /runs/x (ended)");
-    ASSERT_FALSE(console.isNull());
-    console->close();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_TRUE(console.isNull());
-}
-
-TEST(EngineConsole, ClosingDuringARunEndsTheRun) {
-    TempDir temp;
-    const fs::path script = temp.path() / "script.sh";
-    WriteWhole(script, "echo started\nexec sleep 30\n");
-    QPointer<EngineConsole> console = new EngineConsole();
-    console->start(Q(script), Q(temp.path()), "r");
-    ASSERT_TRUE(QTest::qWaitFor([&] { return console->text().contains("started"); }, 10000));
-    QElapsedTimer timer;
-    timer.start();
-    console->close();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_TRUE(console.isNull());
-    EXPECT_LT(timer.elapsed(), 5000);
-}
-
-TEST(EngineConsole, ReportsAScriptThatCannotStart) {
-    QPointer<EngineConsole> console = new EngineConsole();
-    QSignalSpy ended(console.data(), &EngineConsole::runEnded);
-    console->start("/nonexistent/Talvo.sh", "/nonexistent", "r");
-    EXPECT_TRUE(ended.count() == 1 || ended.wait(10000));
-    EXPECT_FALSE(console->isRunning());
-    delete console.data();
 }
 
 }  // namespace
