@@ -318,6 +318,33 @@ TEST(OptimisationInput, DivergeWithoutSplitStopsBeforeTheSearch) {
     EXPECT_EQ(console.find("Min Total Weighted Delay"), std::string::npos) << console;
 }
 
+// Every one of 2086 stage bits x 8100 individuals must be flipped, but above 2^24
+// positions the draw of a 32-bit real never reaches some of them.
+TEST(OptimisationInput, MutationThatCouldNeverBeDrawnStopsBeforeTheSearch) {
+    std::vector<std::string> lines = test::SmallScenarioLines();
+    lines[0] = "Y";
+    lines[1] = "2";               // VGFC
+    lines[7] = "8100";            // populationSize
+    lines[10] = "1";              // mutationRate
+    lines[25] = "149";            // phaseCycle
+    lines[33] = "1\t3\t2\t0\t0";  // both stages optimised
+    ScratchDir runDir, programDir;
+    WriteFileText(runDir.path() / "input.fin", test::JoinLines(lines));
+    WriteFileText(runDir.path() / "plan.tpl", "4\r\n0\t10000\r\n");
+    WriteFileText(programDir.path() / "inout.dir", runDir.withSeparator() + "\r\n");
+    std::ostringstream out;
+    EXPECT_EQ(RunEngine(out, (programDir.path() / "inout.dir").string()), 1);
+    const std::string console = out.str();
+    EXPECT_NE(console.find(": mutationRate 1 asks the VGFC search for 16896600 distinct stage "
+                           "bit mutations per generation (2086 stage bits x populationSize "
+                           "8100), but its random draw reaches only 16836909 of those "
+                           "positions, so the search would never end; reduce mutationRate, "
+                           "populationSize, or phaseCycle or the optimised stages\n"),
+              std::string::npos)
+        << console;
+    EXPECT_EQ(console.find("Min Total Weighted Delay"), std::string::npos) << console;
+}
+
 // A plan of no cycles leaves the variable-cycle chromosome without cycle bits.
 TEST(OptimisationInput, NoSignalCyclesStopBeforeTheSearch) {
     for (const char* strategy : {"1", "2", "3"}) {

@@ -11,6 +11,7 @@
 #include "ResultFiles.h"
 #include "Simulation.h"
 #include "TimingPlanFile.h"
+#include "optimiser/Breeding.h"
 #include "optimiser/GaReport.h"
 #include "optimiser/GaStage.h"
 #include "optimiser/Seeding.h"
@@ -170,7 +171,8 @@ void CheckOptimisationInput(const Scenario& scenario) {
                           ", expected at most " + std::to_string(kMaxPopulation));
     }
     for (const PlanVariant variant : StageChain(scenario.controlStrategy)) {
-        MakeLayout(scenario, variant);
+        CheckMutationCanFinish(MakeLayout(scenario, variant), scenario.populationSize,
+                               scenario.mutationRate);
     }
 }
 
