@@ -3,6 +3,7 @@
 // made before a search starts.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sstream>
 #include <vector>
 
@@ -164,6 +165,34 @@ TEST(FgfcSmallRun, ConsoleMatchesTheReferenceItemByItem) {
     ASSERT_EQ(setup.runEngine(console), 0) << console;
     EXPECT_EQ(ConsoleItems(console),
               ConsoleItems(ReadFileText(kReference / "expected" / "console.txt")));
+}
+
+// A console whose reader sees only what was flushed: each flush records the text so far.
+class FlushRecorder : public std::stringbuf {
+  public:
+    std::vector<size_t> flushedLengths;
+
+  protected:
+    int sync() override {
+        flushedLengths.push_back(str().size());
+        return 0;
+    }
+};
+
+// A pipe to the Editor's console window shows a line only once it is flushed.
+TEST(FgfcSmallRun, EveryConsoleLineIsFlushedAsItIsWritten) {
+    OptimisationSetup setup;
+    FlushRecorder recorder;
+    std::ostream console(&recorder);
+    ASSERT_EQ(RunEngine(console, (setup.programDir.path() / "inout.dir").string()), 0);
+    const std::string text = recorder.str();
+    const auto& flushes = recorder.flushedLengths;
+    size_t start = 0;
+    for (size_t end = text.find('\n'); end != std::string::npos; end = text.find('\n', start)) {
+        EXPECT_NE(std::find(flushes.begin(), flushes.end(), end + 1), flushes.end())
+            << "not flushed: " << text.substr(start, end - start);
+        start = end + 1;
+    }
 }
 
 TEST(FgfcSmallRun, SameFilesWithOneOrSeveralThreads) {
