@@ -17,6 +17,7 @@
 #include "optimiser/Optimiser.h"
 #include "run/Console.h"
 #include "run/EngineRun.h"
+#include "run/RunDirectoryLock.h"
 #include "run/RunFiles.h"
 
 namespace talvo {
@@ -78,6 +79,8 @@ int Run(std::ostream& console, const std::string& inoutPath) {
     ConsoleEmptyLine(console);
 
     const RunFiles files = FormRunFiles(ReadRunDirectoryFile(inoutPath));
+    // Held until the run has written its last file.
+    const RunDirectoryLock lock(files.runDirectory, console);
     std::ifstream input = OpenInput(files.inputFin, "scenario file");
 
     TokenReader reader(input, files.inputFin);

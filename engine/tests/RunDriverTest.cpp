@@ -1,7 +1,10 @@
 // The run driver: inout.dir, the run's file names, which files a run creates, the console
 // lines up to the choice of path, and how a failed run ends.
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
+#include <unistd.h>
 
 #include <set>
 #include <sstream>
@@ -281,6 +284,21 @@ TEST(RunDriver, MalformedScenarioStopsNamingFileLineAndValue) {
     EXPECT_EQ(console.find("Stop - Program terminated."), std::string::npos);
     // The report was created before the failing read and keeps what was written.
     EXPECT_TRUE(fs::exists(setup.file("output_exist.out")));
+}
+
+// Two engines on one directory would interleave their writes of the same result files.
+TEST(RunDriver, SecondRunOnABusyRunDirectoryStopsAtOnce) {
+    RunSetup setup(test::JoinLines(test::SmallScenarioLines()));
+    const int held = ::open(setup.runDir.path().c_str(), O_RDONLY | O_DIRECTORY);
+    ASSERT_EQ(::flock(held, LOCK_EX | LOCK_NB), 0);  // as the first engine holds it
+    std::string console;
+    EXPECT_EQ(setup.run(console), 1);
+    EXPECT_EQ(LastLine(console), " Error: the run directory " + setup.runDir.withSeparator() +
+                                     " is in use by another run of the engine; wait until that "
+                                     "run has ended, or choose another run directory");
+    EXPECT_FALSE(fs::exists(setup.file("output_exist.out")));
+    ::close(held);
+    EXPECT_EQ(setup.run(console), 0) << console;
 }
 
 TEST(RunDriver, UnwritableRunDirectoryStops) {
