@@ -42,7 +42,13 @@ std::string ReadRunDirectoryFile(const std::string& inoutPath) {
 
 std::ifstream OpenInput(const std::string& path, const char* what) {
     std::ifstream in(path, std::ios::binary);
-    if (!in) {
+    // A directory opens as a stream that reads nothing.
+    std::error_code ignored;
+    if (in && std::filesystem::is_directory(path, ignored)) {
+        errno = EISDIR;
+        in.close();
+    }
+    if (!in.is_open()) {
         throw EngineError(std::string("Cannot open the ") + what + " " + path + " (" + Reason() +
                           ")");
     }

@@ -345,6 +345,10 @@ TEST(OptimisationInput, DivergeWithoutSplitStopsBeforeTheSearch) {
     const std::string console = out.str();
     EXPECT_NE(console.find("\n **** Error is diverge split info\n"), std::string::npos) << console;
     EXPECT_EQ(console.find("Min Total Weighted Delay"), std::string::npos) << console;
+    // The report keeps what is written before the first simulation.
+    EXPECT_NE(
+        ReadFileText(runDir.path() / "output_FGFC.out").find(">> Genetic Algorithm Search Process"),
+        std::string::npos);
 }
 
 // Every one of 2086 stage bits x 8100 individuals must be flipped, but above 2^24

@@ -178,7 +178,6 @@ void CheckOptimisationInput(const Scenario& scenario) {
 
 OptimisationSummary RunOptimisation(EngineRun& run, unsigned threads) {
     const Scenario& scenario = run.scenario;
-    CheckNetwork(run);
     try {
         CheckOptimisationInput(scenario);
     } catch (const EngineError& error) {
@@ -194,6 +193,8 @@ OptimisationSummary RunOptimisation(EngineRun& run, unsigned threads) {
     RecordWriter* report = reported ? run.variantWriter : nullptr;
     if (report != nullptr)
         WriteGaReportHeader(*report, scenario, *reported);
+    // After the header, as the first simulation would find it.
+    CheckNetwork(run);
 
     GenerationEvaluator evaluator(
         scenario, [&] { return std::make_unique<SimulatedDelay>(scenario, run.tables); }, threads);
