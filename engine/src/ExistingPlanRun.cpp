@@ -11,25 +11,9 @@
 #include "TimingPlanFile.h"
 #include "format/RecordWriter.h"
 #include "run/Console.h"
+#include "run/ScenarioErrors.h"
 
 namespace talvo {
-
-namespace {
-
-// Errors in the scenario's own data name the scenario file.
-template <typename Step>
-void InScenario(const EngineRun& run, Step step) {
-    try {
-        step();
-    } catch (const DivergeSplitError& error) {
-        ConsoleLine(run.console, kDivergeSplitMessage);
-        throw EngineError("Error in " + run.files.inputFin + ": " + error.what());
-    } catch (const EngineError& error) {
-        throw EngineError("Error in " + run.files.inputFin + ": " + error.what());
-    }
-}
-
-}  // namespace
 
 void RunExistingPlan(EngineRun& run) {
     const Scenario& s = run.scenario;

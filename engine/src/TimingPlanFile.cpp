@@ -52,6 +52,9 @@ class PlanTokenReader {
         if (!std::getline(in_, line_)) {
             return false;
         }
+        if (lineNumber_ == 0) {
+            SkipByteOrderMark(line_);
+        }
         ++lineNumber_;
         pos_ = 0;
         return true;

@@ -85,7 +85,9 @@ TEST(ExistingPlanRun, ZeroDivergeSplitShowsTheMessageAndFails) {
     EXPECT_NE(result.status, 0);
     EXPECT_NE(result.console.find("\n **** Error is diverge split info\n"), std::string::npos)
         << result.console;
-    EXPECT_NE(result.console.find("Cell 3 (1-TR-3) is a diverge"), std::string::npos)
+    EXPECT_NE(result.console.find("\n Error in " + (runDir.path() / "input.fin").string() +
+                                  ", line 18: Cell 3 (1-TR-3) is a diverge"),
+              std::string::npos)
         << result.console;
     EXPECT_EQ(result.console.find("Stop - Program terminated."), std::string::npos);
     EXPECT_FALSE(fs::exists(runDir.path() / "occu_exist.occ"));

@@ -110,7 +110,10 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         InoutCase{"/tmp/run/\r\n", "/tmp/run/"}, InoutCase{"/tmp/run/\n", "/tmp/run/"},
         InoutCase{"/tmp/run/", "/tmp/run/"}, InoutCase{"/tmp/run/     \r\nignored\n", "/tmp/run/"},
-        InoutCase{"C:\\RUN\\\r\n", "C:\\RUN\\"},
+        // A final backslash is this system's separator; a byte-order mark is no part of
+        // the path.
+        InoutCase{"C:\\RUN\\\r\n", "C:\\RUN/"}, InoutCase{"/tmp/run\\\r\n", "/tmp/run/"},
+        InoutCase{"\xEF\xBB\xBF/tmp/run/\r\n", "/tmp/run/"},
         InoutCase{"/tmp/with space/\n", "/tmp/with space/"},
         InoutCase{
             "/tmp/run\r\n",
@@ -273,6 +276,18 @@ TEST(RunDriver, OptimisationSeededWithTheExistingPlanStopsWithoutPlanFile) {
                                      " (No such file or directory)");
     EXPECT_EQ(console.find("Min Total Weighted Delay"), std::string::npos) << console;
     EXPECT_FALSE(fs::exists(setup.file("opt_FGFC_plan.tpl")));
+}
+
+// Files saved by some Windows editors begin with a UTF-8 byte-order mark.
+TEST(RunDriver, ByteOrderMarksBeforeTheFirstValuesAreSkipped) {
+    std::vector<std::string> lines = test::SmallScenarioLines();
+    lines[0] = "\xEF\xBB\xBFY";  // optimise
+    lines[12] = "Y";             // with the existing plan as a seed, read from plan.tpl
+    RunSetup setup(test::JoinLines(lines));
+    WriteFileText(setup.file("plan.tpl"), "\xEF\xBB\xBF" + ReadFileText(setup.file("plan.tpl")));
+    std::string console;
+    EXPECT_EQ(setup.run(console), 0) << console;
+    EXPECT_TRUE(fs::exists(setup.file("output_FGFC.out")));
 }
 
 TEST(RunDriver, MalformedScenarioStopsNamingFileLineAndValue) {

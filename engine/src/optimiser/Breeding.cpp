@@ -2,11 +2,11 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <limits>
 #include <string>
 
 #include "EngineError.h"
+#include "input/TokenReader.h"
 
 namespace talvo {
 
@@ -117,16 +117,6 @@ int64_t MutationCount(int64_t positions, float mutationRate) {
     return wanted <= 0 ? 0 : std::min<int64_t>(static_cast<int64_t>(wanted), positions);
 }
 
-namespace {
-
-std::string Shortest(float value) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%g", double(value));
-    return text;
-}
-
-}  // namespace
-
 void CheckMutationCanFinish(const ChromosomeLayout& layout, int32_t populationSize,
                             float mutationRate) {
     struct Segment {
@@ -151,7 +141,7 @@ void CheckMutationCanFinish(const ChromosomeLayout& layout, int32_t populationSi
         }
         const int64_t reachable = UniformRandom::ReachableIntegers(static_cast<int32_t>(positions));
         if (count > reachable) {
-            throw EngineError("mutationRate " + Shortest(mutationRate) + " asks the " +
+            throw EngineError("mutationRate " + RealText(mutationRate) + " asks the " +
                               PlanVariantName(layout.variant) + " search for " +
                               std::to_string(count) + " distinct " + segment.name +
                               " bit mutations per generation (" + std::to_string(segment.bits) +

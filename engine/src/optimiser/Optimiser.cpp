@@ -16,6 +16,7 @@
 #include "optimiser/GaStage.h"
 #include "optimiser/Seeding.h"
 #include "run/Console.h"
+#include "run/ScenarioErrors.h"
 
 namespace talvo {
 
@@ -147,14 +148,7 @@ void WriteVariantResults(EngineRun& run, RecordWriter& report, const BestPlan& b
 // A network that cannot be simulated stops the run before any search, with the same
 // messages as the existing-plan path.
 void CheckNetwork(EngineRun& run) {
-    try {
-        CheckSimulationInput(run.scenario);
-    } catch (const DivergeSplitError& error) {
-        ConsoleLine(run.console, kDivergeSplitMessage);
-        throw EngineError("Error in " + run.files.inputFin + ": " + error.what());
-    } catch (const EngineError& error) {
-        throw EngineError("Error in " + run.files.inputFin + ": " + error.what());
-    }
+    InScenario(run, [&run] { CheckSimulationInput(run.scenario); });
 }
 
 }  // namespace
