@@ -17,6 +17,7 @@
 #include "optimiser/Optimiser.h"
 #include "run/Console.h"
 #include "run/EngineRun.h"
+#include "run/OutputFile.h"
 #include "run/RunDirectoryLock.h"
 #include "run/RunFiles.h"
 
@@ -55,21 +56,6 @@ std::ifstream OpenInput(const std::string& path, const char* what) {
     return in;
 }
 
-// Written files are created when missing and rewritten from the start when present.
-std::ofstream CreateOutput(const std::string& path) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    if (!out) {
-        throw EngineError("Cannot create " + path + " (" + Reason() + ")");
-    }
-    return out;
-}
-
-void CheckWritten(std::ofstream& out, const std::string& path) {
-    if (!out.flush()) {
-        throw EngineError("Cannot write " + path);
-    }
-}
-
 void ShowBanner(std::ostream& console) {
     ConsoleEmptyLine(console);
     ConsoleEmptyLine(console);
@@ -99,18 +85,20 @@ int Run(std::ostream& console, const std::string& inoutPath) {
         OpenInput(files.planTpl, "timing plan file");
     }
 
-    std::ofstream existReport = CreateOutput(files.outputExist);
-    RecordWriter existWriter(existReport);
-    std::ofstream variantReport;
+    // Written files are created when missing and rewritten from the start when present.
+    OutputFile existReport(files.outputExist);
+    RecordWriter existWriter(existReport.stream());
+    std::unique_ptr<OutputFile> variantReport;
     std::unique_ptr<RecordWriter> variantWriter;
     if (scenario->optimising()) {
-        variantReport = CreateOutput(files.variantReport(scenario->controlStrategy));
-        variantWriter = std::make_unique<RecordWriter>(variantReport);
+        variantReport =
+            std::make_unique<OutputFile>(files.variantReport(scenario->controlStrategy));
+        variantWriter = std::make_unique<RecordWriter>(variantReport->stream());
     }
 
     ConsoleLine(console, "Reading and Writing Global Parameters...");
     ReadScenario(reader, *scenario, *tables, existWriter, console);
-    CheckWritten(existReport, files.outputExist);
+    existReport.flush();
     ConsoleLine(console, "Closing Scenario File...");
     input.close();
     if (scenario->optimising() && scenario->adaptWebster == 'Y') {
@@ -120,9 +108,9 @@ int Run(std::ostream& console, const std::string& inoutPath) {
     EngineRun run{files,
                   *scenario,
                   *tables,
-                  existReport,
+                  existReport.stream(),
                   existWriter,
-                  scenario->optimising() ? &variantReport : nullptr,
+                  variantReport ? &variantReport->stream() : nullptr,
                   variantWriter.get(),
                   console,
                   startTime};
@@ -133,9 +121,9 @@ int Run(std::ostream& console, const std::string& inoutPath) {
         RunExistingPlan(run);
     }
 
-    CheckWritten(existReport, files.outputExist);
-    if (run.variantReport != nullptr) {
-        CheckWritten(variantReport, files.variantReport(scenario->controlStrategy));
+    existReport.close();
+    if (variantReport) {
+        variantReport->close();
     }
     ConsoleLine(console, "Stop - Program terminated.");
     return 0;

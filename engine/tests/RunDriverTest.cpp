@@ -326,5 +326,20 @@ TEST(RunDriver, UnwritableRunDirectoryStops) {
         << console;
 }
 
+// A full disk: each result file is named with the system's reason.
+TEST(RunDriver, WriteFailureNamesTheFileAndTheSystemsReason) {
+    if (!fs::exists("/dev/full")) {
+        GTEST_SKIP() << "no /dev/full on this system";
+    }
+    for (const char* name : {"output_exist.out", "opt_exist_plan.tpl", "occu_exist.occ"}) {
+        RunSetup setup(test::JoinLines(test::SmallScenarioLines()));
+        fs::create_symlink("/dev/full", setup.file(name));
+        std::string console;
+        EXPECT_EQ(setup.run(console), 1) << name;
+        EXPECT_EQ(LastLine(console),
+                  " Cannot write " + setup.file(name).string() + " (No space left on device)");
+    }
+}
+
 }  // namespace
 }  // namespace talvo
