@@ -252,6 +252,10 @@ INSTANTIATE_TEST_SUITE_P(
                   "The End Simulation Step of 10000 seconds is beyond the engine's last time of "
                   "9999 seconds.",
                   0},
+        CheckCase{"X9_LastStepBeyondEngine", [](Project& p) { p.params.endSimulationStep = 9999; },
+                  "The End Simulation Step is 9999, outside what the engine takes with a Time "
+                  "Step of 1: at most 9998, so that its last step ends by 9999.",
+                  0},
         CheckCase{"X7_IntervalBeyondEngine",
                   [](Project& p) { p.tables.cells[0].intervals[0].orEnd = 12000; },
                   "The end of interval #1 of cell 1 of 12000 seconds is beyond the engine's last "
