@@ -9,6 +9,7 @@
 
 #include "EngineError.h"
 #include "RunDriver.h"
+#include "RunSetup.h"
 #include "SmallScenario.h"
 #include "TestFiles.h"
 #include "input/ScenarioReader.h"
@@ -336,18 +337,14 @@ TEST(OptimisationInput, DivergeWithoutSplitStopsBeforeTheSearch) {
     std::vector<std::string> lines = test::SmallScenarioLines();
     lines[0] = "Y";
     lines[17] = "1-DI-3\t0\t2\t0.9\tdi\t1-TR-2\t0\t1-DE-4\t2-DE-5\t0\t0.3\t0\tN\t0\t36";
-    ScratchDir runDir, programDir;
-    WriteFileText(runDir.path() / "input.fin", test::JoinLines(lines));
-    WriteFileText(runDir.path() / "plan.tpl", "4\r\n0\t10000\r\n");
-    WriteFileText(programDir.path() / "inout.dir", runDir.withSeparator() + "\r\n");
-    std::ostringstream out;
-    EXPECT_NE(RunEngine(out, (programDir.path() / "inout.dir").string()), 0);
-    const std::string console = out.str();
+    const test::RunSetup setup(test::JoinLines(lines));
+    std::string console;
+    EXPECT_NE(setup.run(console), 0);
     EXPECT_NE(console.find("\n **** Error is diverge split info\n"), std::string::npos) << console;
     EXPECT_EQ(console.find("Min Total Weighted Delay"), std::string::npos) << console;
     // The report keeps what is written before the first simulation.
     EXPECT_NE(
-        ReadFileText(runDir.path() / "output_FGFC.out").find(">> Genetic Algorithm Search Process"),
+        ReadFileText(setup.file("output_FGFC.out")).find(">> Genetic Algorithm Search Process"),
         std::string::npos);
 }
 
@@ -361,13 +358,9 @@ TEST(OptimisationInput, MutationThatCouldNeverBeDrawnStopsBeforeTheSearch) {
     lines[10] = "1";              // mutationRate
     lines[25] = "149";            // phaseCycle
     lines[33] = "1\t3\t2\t0\t0";  // both stages optimised
-    ScratchDir runDir, programDir;
-    WriteFileText(runDir.path() / "input.fin", test::JoinLines(lines));
-    WriteFileText(runDir.path() / "plan.tpl", "4\r\n0\t10000\r\n");
-    WriteFileText(programDir.path() / "inout.dir", runDir.withSeparator() + "\r\n");
-    std::ostringstream out;
-    EXPECT_EQ(RunEngine(out, (programDir.path() / "inout.dir").string()), 1);
-    const std::string console = out.str();
+    const test::RunSetup setup(test::JoinLines(lines));
+    std::string console;
+    EXPECT_EQ(setup.run(console), 1);
     EXPECT_NE(console.find(": mutationRate 1 asks the VGFC search for 16896600 distinct stage "
                            "bit mutations per generation (2086 stage bits x populationSize "
                            "8100), but its random draw reaches only 16836909 of those "

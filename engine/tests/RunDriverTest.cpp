@@ -10,6 +10,7 @@
 #include <sstream>
 
 #include "RunDriver.h"
+#include "RunSetup.h"
 #include "SmallScenario.h"
 #include "TestFiles.h"
 #include "run/RunFiles.h"
@@ -19,30 +20,9 @@ namespace {
 
 namespace fs = std::filesystem;
 using test::ReadFileText;
+using test::RunSetup;
 using test::ScratchDir;
 using test::WriteFileText;
-
-// A run directory with a scenario and a plan, and a program directory with inout.dir.
-struct RunSetup {
-    ScratchDir runDir;
-    ScratchDir programDir;
-
-    explicit RunSetup(const std::string& scenario, const std::string& inoutLineEnd = "\r\n") {
-        WriteFileText(runDir.path() / "input.fin", scenario);
-        // The small scenario's one signal record is number 4.
-        WriteFileText(runDir.path() / "plan.tpl", "4\r\n0\t10000\r\n");
-        WriteFileText(inout(), runDir.withSeparator() + inoutLineEnd);
-    }
-    fs::path inout() const { return programDir.path() / "inout.dir"; }
-    fs::path file(const char* name) const { return runDir.path() / name; }
-
-    int run(std::string& console) const {
-        std::ostringstream out;
-        const int status = RunEngine(out, inout().string());
-        console = out.str();
-        return status;
-    }
-};
 
 std::string LastLine(const std::string& console) {
     const size_t end = console.find_last_not_of('\n');
