@@ -364,8 +364,9 @@ TEST(OptimisationInput, MutationThatCouldNeverBeDrawnStopsBeforeTheSearch) {
     EXPECT_NE(console.find(": mutationRate 1 asks the VGFC search for 16896600 distinct stage "
                            "bit mutations per generation (2086 stage bits x populationSize "
                            "8100), but its random draw reaches only 16836909 of those "
-                           "positions, so the search would never end; reduce mutationRate, "
-                           "populationSize, or phaseCycle or the optimised stages\n"),
+                           "positions, so the search would never end; reduce mutationRate or "
+                           "populationSize, or the stage bits (phaseCycle, the optimised "
+                           "stages)\n"),
               std::string::npos)
         << console;
     EXPECT_EQ(console.find("Min Total Weighted Delay"), std::string::npos) << console;

@@ -125,9 +125,9 @@ void CheckMutationCanFinish(const ChromosomeLayout& layout, int32_t populationSi
         const char* sizedBy;
     };
     const Segment segments[] = {
-        {"stage", layout.stageBits, "phaseCycle or the optimised stages"},
-        {"cycle", layout.cycleBits, "phaseCycle or the intersections"},
-        {"offset", layout.offsetBits, "the intersections"},
+        {"stage", layout.stageBits, "the stage bits (phaseCycle, the optimised stages)"},
+        {"cycle", layout.cycleBits, "the cycle bits (phaseCycle, the intersections)"},
+        {"offset", layout.offsetBits, "the offset bits (the intersections)"},
     };
     for (const Segment& segment : segments) {
         const int64_t positions = int64_t(segment.bits) * populationSize;
@@ -136,7 +136,7 @@ void CheckMutationCanFinish(const ChromosomeLayout& layout, int32_t populationSi
             throw EngineError("The " + PlanVariantName(layout.variant) + " search has " +
                               std::to_string(positions) + " " + segment.name +
                               " bit positions, more than its random draw can address; reduce "
-                              "populationSize or " +
+                              "populationSize, or " +
                               segment.sizedBy);
         }
         const int64_t reachable = UniformRandom::ReachableIntegers(static_cast<int32_t>(positions));
@@ -149,7 +149,7 @@ void CheckMutationCanFinish(const ChromosomeLayout& layout, int32_t populationSi
                               std::to_string(populationSize) +
                               "), but its random draw reaches only " + std::to_string(reachable) +
                               " of those positions, so the search would never "
-                              "end; reduce mutationRate, populationSize, or " +
+                              "end; reduce mutationRate or populationSize, or " +
                               segment.sizedBy);
         }
     }
