@@ -15,7 +15,9 @@ namespace talvo {
 namespace {
 
 void ShowNotLocked(std::ostream& console, const std::string& runDirectory, int reason) {
-    ShowNotLocked(console, runDirectory, reason);
+    ConsoleLine(console, "Note: the run directory " + runDirectory + " cannot be locked (" +
+                             std::strerror(reason) +
+                             "); another engine started on it would not be stopped");
 }
 
 }  // namespace
