@@ -1,5 +1,7 @@
 #include "common/FieldReader.h"
 
+#include "common/TextInput.h"
+
 #include <charconv>
 #include <cmath>
 #include <string_view>
@@ -34,7 +36,9 @@ bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
 
 }  // namespace
 
-FieldReader::FieldReader(std::string text) : text_(std::move(text)) {}
+FieldReader::FieldReader(std::string text) : text_(std::move(text)) {
+    SkipByteOrderMark(text_);
+}
 
 void FieldReader::skipBlanks() {
     while (pos_ < text_.size() && (text_[pos_] == ' ' || text_[pos_] == '\t')) {
@@ -100,7 +104,7 @@ FieldReader::Field FieldReader::next(const char* what) {
 
 void FieldReader::fail(const Field& field, const char* what, const char* expected) const {
     throw FieldFormatError("line " + std::to_string(field.line) + ": " + what + " should be " +
-                           expected + ", found \"" + field.text + "\"");
+                           expected + ", found " + QuotedValue(field.text));
 }
 
 int FieldReader::readInt(const char* what) {

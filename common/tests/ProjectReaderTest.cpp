@@ -213,7 +213,7 @@ TEST(ProjectReader, EveryTruncationFailsAndLeavesNewState) {
 struct BadField {
     const char* name;
     const char* from;  // text to replace in corridor.tin (first occurrence)
-    const char* to;
+    std::string to;
     const char* detailPart;
 };
 
@@ -261,7 +261,11 @@ INSTANTIATE_TEST_SUITE_P(
         BadField{"GroupCellsBeyond50", "\r\n3\r\n7,1", "\r\n3\r\n51,1", "delayGroupCellNum 51"},
         BadField{"PlotGroupsBeyond20", "13,14,15,1\r\n", "13,14,15,21\r\n", "plotGroupCount 21"},
         BadField{"EmptyField", "1,1,2,0,1", "1,,2,0,1", "fromCell"},
-        BadField{"ScaleNotNumber", "1.5,100", "1.5,inf", "cellScaleY"}),
+        BadField{"ScaleNotNumber", "1.5,100", "1.5,inf", "cellScaleY"},
+        // A message box would take minutes to lay out a megabyte: the value is cut.
+        BadField{"HugeValueIsCut", "0.25,#FALSE#", "0.25,#FALSE" + std::string(1000000, 'x'),
+                 "adaptWebster should be #TRUE# or #FALSE#, found \"#FALSExxxxxxxxxxxxxxxxxxxxxx"
+                 "xxxxxxxxxxxx...\" (1000006 characters)"}),
     [](const ::testing::TestParamInfo<BadField>& info) { return info.param.name; });
 
 TEST(ProjectReader, AcceptsBareLineFeedsAndBlankLines) {
@@ -277,6 +281,14 @@ TEST(ProjectReader, AcceptsBareLineFeedsAndBlankLines) {
         ReadProjectText(lineFeedText, "lf.tin", ProjectLayout::Current);
     ASSERT_TRUE(result.ok) << result.detail;
     EXPECT_EQ(result.project.tables.cells.size(), 13u);
+}
+
+// Some Windows editors begin a UTF-8 file with a byte-order mark.
+TEST(ProjectReader, ByteOrderMarkBeforeTheFirstFieldIsSkipped) {
+    const std::string text = "\xEF\xBB\xBF" + ReadText(DataPath("corridor.tin"));
+    const ProjectReadResult result = ReadProjectText(text, "bom.tin", ProjectLayout::Current);
+    ASSERT_TRUE(result.ok) << result.detail;
+    EXPECT_DOUBLE_EQ(result.project.params.wvRatio, 0.25);
 }
 
 TEST(ProjectReader, StreetNameMayHoldCommas) {

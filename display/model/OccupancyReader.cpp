@@ -1,7 +1,10 @@
 #include "model/OccupancyReader.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <vector>
 
+#include "common/TextInput.h"
 #include "model/ReadError.h"
 #include "model/TextFields.h"
 
@@ -37,21 +40,60 @@ OccupancyLine ParseLine(const std::string& line, const std::string& fileName, in
     if (fields.size() != 3) {
         throw ReadError(
             DescribeAt(fileName, lineNumber,
-                       "expected second, cell number and vehicles, found \"" + line + "\""));
+                       "expected second, cell number and vehicles, found " + QuotedValue(line)));
     }
     const auto second = ParseInt(fields[0]);
     const auto cellNumber = ParseInt(fields[1]);
     const auto vehicles = ParseReal(fields[2]);
     if (!second || *second < 0) {
-        throw ReadError(DescribeAt(fileName, lineNumber, "bad second \"" + fields[0] + "\""));
+        throw ReadError(DescribeAt(fileName, lineNumber, "bad second " + QuotedValue(fields[0])));
     }
     if (!cellNumber || *cellNumber < 1) {
-        throw ReadError(DescribeAt(fileName, lineNumber, "bad cell number \"" + fields[1] + "\""));
+        throw ReadError(
+            DescribeAt(fileName, lineNumber, "bad cell number " + QuotedValue(fields[1])));
     }
     if (!vehicles) {
-        throw ReadError(DescribeAt(fileName, lineNumber, "bad vehicles \"" + fields[2] + "\""));
+        throw ReadError(DescribeAt(fileName, lineNumber, "bad vehicles " + QuotedValue(fields[2])));
     }
     return OccupancyLine{*second, *cellNumber, *vehicles};
+}
+
+// One value as read: where it goes (street entry, second) and the line it stood on.
+struct PlacedValue {
+    uint32_t entry;
+    int32_t second;
+    int32_t line;
+    double vehicles;
+
+    bool samePlace(const PlacedValue& other) const {
+        return entry == other.entry && second == other.second;
+    }
+    bool placedBefore(const PlacedValue& other) const {
+        return entry != other.entry ? entry < other.entry : second < other.second;
+    }
+};
+
+// The values sorted by place, equal places in file order.
+std::vector<PlacedValue> ByPlace(std::vector<PlacedValue> values) {
+    std::stable_sort(values.begin(), values.end(),
+                     [](const PlacedValue& a, const PlacedValue& b) { return a.placedBefore(b); });
+    return values;
+}
+
+// Throws for the first value, in file order, whose place an earlier line already filled;
+// `sorted` is sorted by place.
+void ThrowOnRepeat(const std::vector<PlacedValue>& sorted, const std::string& fileName) {
+    const PlacedValue* first = nullptr;
+    for (size_t i = 1; i < sorted.size(); ++i) {
+        if (sorted[i].samePlace(sorted[i - 1]) && (!first || sorted[i].line < first->line)) {
+            first = &sorted[i];
+        }
+    }
+    if (first != nullptr) {
+        throw ReadError(DescribeAt(fileName, first->line,
+                                   "second " + std::to_string(first->second) + " of cell number " +
+                                       std::to_string(first->entry + 1) + " appears twice"));
+    }
 }
 
 }  // namespace
@@ -69,36 +111,36 @@ void ReadOccupancy(std::istream& in, const std::string& fileName, DisplayModel& 
         }
     }
 
-    std::vector<std::vector<double>> series(entries.size(), std::vector<double>(seconds, 0.0));
-    std::vector<std::vector<bool>> seen(entries.size(), std::vector<bool>(seconds, false));
+    // What the lines hold is kept as it comes, so that memory follows the file and not
+    // the seconds and cells its project promises; the series are filled once it is whole.
+    std::vector<PlacedValue> values;
     while (ReadTextLine(in, line)) {
         ++lineNumber;
         if (SplitFields(line, false).empty()) {
             continue;
         }
-        const OccupancyLine value = ParseLine(line, fileName, lineNumber);
+        OccupancyLine value;
+        try {
+            value = ParseLine(line, fileName, lineNumber);
+        } catch (const ReadError&) {
+            ThrowOnRepeat(ByPlace(values), fileName);  // an earlier line's fault comes first
+            throw;
+        }
         // Engine cells beyond the street entries have no place on the map.
-        if (value.cellNumber > static_cast<int>(entries.size())) {
+        if (value.cellNumber > static_cast<int>(entries.size()) || value.second > endStep) {
             continue;
         }
-        if (value.second > endStep) {
-            continue;
-        }
-        const size_t entry = static_cast<size_t>(value.cellNumber) - 1;
-        const size_t second = static_cast<size_t>(value.second);
-        if (seen[entry][second]) {
-            throw ReadError(DescribeAt(fileName, lineNumber,
-                                       "second " + std::to_string(value.second) +
-                                           " of cell number " + std::to_string(value.cellNumber) +
-                                           " appears twice"));
-        }
-        seen[entry][second] = true;
-        series[entry][second] = value.vehicles;
+        values.push_back(PlacedValue{static_cast<uint32_t>(value.cellNumber - 1), value.second,
+                                     lineNumber, value.vehicles});
     }
+    const std::vector<PlacedValue> sorted = ByPlace(std::move(values));
+    ThrowOnRepeat(sorted, fileName);
 
-    for (size_t entry = 0; entry < entries.size(); ++entry) {
-        for (size_t second = 0; second < seconds; ++second) {
-            if (!seen[entry][second]) {
+    // No place twice: the values fill every place exactly when there are as many.
+    for (size_t entry = 0, k = 0; entry < entries.size(); ++entry) {
+        for (size_t second = 0; second < seconds; ++second, ++k) {
+            if (k >= sorted.size() || sorted[k].entry != entry ||
+                sorted[k].second != static_cast<int32_t>(second)) {
                 const int cellID = model.cells[static_cast<size_t>(entries[entry])].cellID;
                 throw ReadError(fileName + ": no value for cell number " +
                                 std::to_string(entry + 1) + " (cell " + std::to_string(cellID) +
@@ -111,8 +153,9 @@ void ReadOccupancy(std::istream& in, const std::string& fileName, DisplayModel& 
     for (DisplayCell& cell : model.cells) {
         cell.occupancy.assign(seconds, 0.0);
     }
-    for (size_t entry = 0; entry < entries.size(); ++entry) {
-        model.cells[static_cast<size_t>(entries[entry])].occupancy = std::move(series[entry]);
+    for (const PlacedValue& value : sorted) {
+        model.cells[static_cast<size_t>(entries[value.entry])]
+            .occupancy[static_cast<size_t>(value.second)] = value.vehicles;
     }
 }
 

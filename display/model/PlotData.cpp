@@ -4,6 +4,7 @@
 #include <optional>
 #include <string_view>
 
+#include "common/TextInput.h"
 #include "model/ReadError.h"
 #include "model/TextFields.h"
 
@@ -57,12 +58,13 @@ PlotData ReadPlotData(std::istream& in, const std::string& fileName) {
         const TextField& field = *next;
         const auto reals = FieldValues(field.text);
         if (!reals) {
-            throw ReadError(DescribeAt(fileName, field.line, "bad value \"" + field.text + "\""));
+            throw ReadError(
+                DescribeAt(fileName, field.line, "bad value " + QuotedValue(field.text)));
         }
         for (const double real : *reals) {
             if (std::fabs(real) > 32767.0) {
                 throw ReadError(
-                    DescribeAt(fileName, field.line, "bad value \"" + field.text + "\""));
+                    DescribeAt(fileName, field.line, "bad value " + QuotedValue(field.text)));
             }
             const int value = static_cast<int>(std::nearbyint(real));
             if (!rowOpen && data.rowCount() >= kMaxPlotRows) {

@@ -3,6 +3,8 @@
 #include <charconv>
 #include <cmath>
 
+#include "common/TextInput.h"
+
 namespace talvo::display {
 
 bool ReadTextLine(std::istream& in, std::string& line) {
@@ -54,6 +56,9 @@ std::optional<TextField> FieldStream::next() {
         }
         if (!ReadTextLine(in_, line_)) {
             return std::nullopt;
+        }
+        if (lineNumber_ == 0) {
+            SkipByteOrderMark(line_);
         }
         ++lineNumber_;
         position_ = 0;

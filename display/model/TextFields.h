@@ -21,7 +21,8 @@ bool ReadTextLine(std::istream& in, std::string& line);
 std::vector<std::string> SplitFields(std::string_view line, bool commasSeparate);
 
 // The fields of a stream, each with its line number, taken one at a time so that what is
-// held in memory is one line, however large the file.
+// held in memory is one line, however large the file. A leading UTF-8 byte-order mark is
+// skipped.
 class FieldStream {
   public:
     FieldStream(std::istream& in, bool commasSeparate) : in_(in), commas_(commasSeparate) {}

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "common/TextInput.h"
 #include "model/ReadError.h"
 #include "model/TextFields.h"
 
@@ -26,7 +27,7 @@ class FieldCursor {
         const auto value = ParseInt(field->text);
         if (!value) {
             throw ReadError(
-                DescribeAt(fileName_, field->line, "bad " + what + " \"" + field->text + "\""));
+                DescribeAt(fileName_, field->line, "bad " + what + " " + QuotedValue(field->text)));
         }
         return {*value, field->line};
     }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "model/ExportNaming.h"
+#include "model/ExportRanges.h"
 #include "model/NetworkQueries.h"
 #include "model/Prompter.h"
 #include "model/ScenarioWriter.h"
@@ -434,7 +435,8 @@ bool ValidateForExport(const Project& project, Prompter& prompter) {
            refuse(CheckFromProportions(t)) || refuse(CheckShortStages(t)) ||
            refuse(CheckSignalsUsed(t)) || refuse(CheckStreets(t)) || refuse(CheckDelayGroups(t)) ||
            cancelled(WarnPlotGroups(t)) || refuse(CheckReferences(t)) ||
-           refuse(CheckSignalsReachTheirNode(t)) || refuse(CheckEngineLimits(project));
+           refuse(CheckSignalsReachTheirNode(t)) || refuse(CheckEngineLimits(project)) ||
+           refuse(CheckEngineRanges(project));
 }
 
 }  // namespace talvo

@@ -11,29 +11,28 @@
 #include "TimingPlanFile.h"
 #include "format/RecordWriter.h"
 #include "run/Console.h"
+#include "run/ScenarioErrors.h"
 
 namespace talvo {
 
 void RunExistingPlan(EngineRun& run) {
     const Scenario& s = run.scenario;
-    auto network = std::make_unique<FlowNetwork>();
-    try {
-        BuildFlowNetwork(s, *network);
-    } catch (const DivergeSplitError& error) {
-        ConsoleLine(run.console, kDivergeSplitMessage);
-        throw EngineError("Error in " + run.files.inputFin + ": " + error.what());
-    } catch (const EngineError& error) {
-        throw EngineError("Error in " + run.files.inputFin + ": " + error.what());
-    }
-
     // The plan file must be present and whole, although the stage plan replaces it.
     auto signals = std::make_unique<SignalTables>();
     ReadTimingPlanFile(run.files.planTpl, s, *signals);
-    const auto plan = std::make_unique<StagePlan>(ExistingStagePlan(s));
-    BuildSignalTable(s, *plan, *signals);
+    auto plan = std::make_unique<StagePlan>();
+    InScenario(run, [&] {
+        *plan = ExistingStagePlan(s);
+        BuildSignalTable(s, *plan, *signals);
+    });
 
     RecordWriter& report = run.existWriter;
     WriteExistingPlanSetting(report, s, *plan);
+
+    // What the simulation cannot take (a zero diverge split among them) stops the run here,
+    // with everything before the simulation written.
+    auto network = std::make_unique<FlowNetwork>();
+    InScenario(run, [&] { BuildFlowNetwork(s, *network); });
 
     DelayResults delay;
     SimulateNetwork(*network, s, *signals, run.tables, delay);

@@ -1,10 +1,6 @@
 #include "ResultFiles.h"
 
-#include <cerrno>
-#include <cstring>
-#include <fstream>
-
-#include "EngineError.h"
+#include "run/OutputFile.h"
 
 namespace talvo {
 
@@ -12,20 +8,6 @@ namespace {
 
 void Blank(RecordWriter& out) {
     out.write("(' ')");
-}
-
-std::ofstream CreateResultFile(const std::string& path) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    if (!out) {
-        throw EngineError("Error: cannot create " + path + " (" + std::strerror(errno) + ")");
-    }
-    return out;
-}
-
-void FinishResultFile(std::ofstream& out, const std::string& path) {
-    if (!out.flush()) {
-        throw EngineError("Error: cannot write " + path);
-    }
 }
 
 // The time whose values stand for second t: the start of the step holding t, within the
@@ -134,9 +116,9 @@ void WriteOccupancyFile(std::ostream& out, const Scenario& s, const TimeTables& 
 }
 
 void WriteOccupancyFile(const std::string& path, const Scenario& s, const TimeTables& tables) {
-    std::ofstream out = CreateResultFile(path);
-    WriteOccupancyFile(out, s, tables);
-    FinishResultFile(out, path);
+    OutputFile out(path);
+    WriteOccupancyFile(out.stream(), s, tables);
+    out.close();
 }
 
 void WritePlotFile(std::ostream& out, const Scenario& s, const TimeTables& tables, int g) {
@@ -173,9 +155,9 @@ void WritePlotFiles(const std::array<std::string, kMaxPlotFiles + 1>& paths, con
         if (s.plotGroups[g].plotFlag != 'Y') {
             continue;
         }
-        std::ofstream out = CreateResultFile(paths[g]);
-        WritePlotFile(out, s, tables, g);
-        FinishResultFile(out, paths[g]);
+        OutputFile out(paths[g]);
+        WritePlotFile(out.stream(), s, tables, g);
+        out.close();
     }
 }
 

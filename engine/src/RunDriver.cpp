@@ -17,6 +17,8 @@
 #include "optimiser/Optimiser.h"
 #include "run/Console.h"
 #include "run/EngineRun.h"
+#include "run/OutputFile.h"
+#include "run/RunDirectoryLock.h"
 #include "run/RunFiles.h"
 
 namespace talvo {
@@ -50,26 +52,17 @@ std::string RunDirectoryOf(const RunRequest& request) {
 
 std::ifstream OpenInput(const std::string& path, const char* what) {
     std::ifstream in(path, std::ios::binary);
-    if (!in) {
+    // A directory opens as a stream that reads nothing.
+    std::error_code ignored;
+    if (in && std::filesystem::is_directory(path, ignored)) {
+        errno = EISDIR;
+        in.close();
+    }
+    if (!in.is_open()) {
         throw EngineError(std::string("Cannot open the ") + what + " " + path + " (" + Reason() +
                           ")");
     }
     return in;
-}
-
-// Written files are created when missing and rewritten from the start when present.
-std::ofstream CreateOutput(const std::string& path) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    if (!out) {
-        throw EngineError("Cannot create " + path + " (" + Reason() + ")");
-    }
-    return out;
-}
-
-void CheckWritten(std::ofstream& out, const std::string& path) {
-    if (!out.flush()) {
-        throw EngineError("Cannot write " + path);
-    }
 }
 
 void ShowBanner(std::ostream& console) {
@@ -87,6 +80,8 @@ int Run(std::ostream& console, const RunRequest& request) {
     ConsoleEmptyLine(console);
 
     const RunFiles files = FormRunFiles(RunDirectoryOf(request));
+    // Held until the run has written its last file.
+    const RunDirectoryLock lock(files.runDirectory, console);
     std::ifstream input = OpenInput(files.inputFin, "scenario file");
 
     TokenReader reader(input, files.inputFin);
@@ -99,18 +94,20 @@ int Run(std::ostream& console, const RunRequest& request) {
         OpenInput(files.planTpl, "timing plan file");
     }
 
-    std::ofstream existReport = CreateOutput(files.outputExist);
-    RecordWriter existWriter(existReport);
-    std::ofstream variantReport;
+    // Written files are created when missing and rewritten from the start when present.
+    OutputFile existReport(files.outputExist);
+    RecordWriter existWriter(existReport.stream());
+    std::unique_ptr<OutputFile> variantReport;
     std::unique_ptr<RecordWriter> variantWriter;
     if (scenario->optimising()) {
-        variantReport = CreateOutput(files.variantReport(scenario->controlStrategy));
-        variantWriter = std::make_unique<RecordWriter>(variantReport);
+        variantReport =
+            std::make_unique<OutputFile>(files.variantReport(scenario->controlStrategy));
+        variantWriter = std::make_unique<RecordWriter>(variantReport->stream());
     }
 
     ConsoleLine(console, "Reading and Writing Global Parameters...");
     ReadScenario(reader, *scenario, *tables, existWriter, console);
-    CheckWritten(existReport, files.outputExist);
+    existReport.flush();
     ConsoleLine(console, "Closing Scenario File...");
     input.close();
     if (scenario->optimising() && scenario->adaptWebster == 'Y') {
@@ -120,9 +117,9 @@ int Run(std::ostream& console, const RunRequest& request) {
     EngineRun run{files,
                   *scenario,
                   *tables,
-                  existReport,
+                  existReport.stream(),
                   existWriter,
-                  scenario->optimising() ? &variantReport : nullptr,
+                  variantReport ? &variantReport->stream() : nullptr,
                   variantWriter.get(),
                   console,
                   startTime};
@@ -133,9 +130,9 @@ int Run(std::ostream& console, const RunRequest& request) {
         RunExistingPlan(run);
     }
 
-    CheckWritten(existReport, files.outputExist);
-    if (run.variantReport != nullptr) {
-        CheckWritten(variantReport, files.variantReport(scenario->controlStrategy));
+    existReport.close();
+    if (variantReport) {
+        variantReport->close();
     }
     ConsoleLine(console, "Stop - Program terminated.");
     return 0;

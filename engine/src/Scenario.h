@@ -40,6 +40,7 @@ struct Cell {
     float fMax = 0;
     float holdingCapacity = 0;
     float qMax = 0;
+    int recordLine = 0;  // line of the cell's record in the scenario file, for messages
 
     bool isSignalised() const { return signalised == 'Y' || signalised == 'y'; }
 };

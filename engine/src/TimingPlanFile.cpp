@@ -5,11 +5,13 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <string_view>
 
 #include "EngineError.h"
 #include "input/TokenReader.h"
+#include "run/OutputFile.h"
 
 namespace talvo {
 
@@ -51,6 +53,9 @@ class PlanTokenReader {
     bool nextLine() {
         if (!std::getline(in_, line_)) {
             return false;
+        }
+        if (lineNumber_ == 0) {
+            SkipByteOrderMark(line_);
         }
         ++lineNumber_;
         pos_ = 0;
@@ -149,7 +154,8 @@ void ReadTimingPlan(std::istream& in, const std::string& fileName, const Scenari
 void ReadTimingPlanFile(const std::string& path, const Scenario& scenario, SignalTables& tables) {
     std::ifstream in(path, std::ios::binary);
     if (!in) {
-        throw EngineError("Error: cannot open the timing plan file " + path);
+        throw EngineError("Cannot open the timing plan file " + path + " (" + std::strerror(errno) +
+                          ")");
     }
     ReadTimingPlan(in, path, scenario, tables);
 }
@@ -177,15 +183,9 @@ void WriteTimingPlan(std::ostream& out, const Scenario& scenario, const SignalTa
 
 void WriteTimingPlanFile(const std::string& path, const Scenario& scenario,
                          const SignalTables& tables, int32_t horizon) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    if (!out) {
-        throw EngineError("Error: cannot create the timing plan file " + path);
-    }
-    WriteTimingPlan(out, scenario, tables, horizon);
-    out.flush();
-    if (!out) {
-        throw EngineError("Error: cannot write the timing plan file " + path);
-    }
+    OutputFile out(path);
+    WriteTimingPlan(out.stream(), scenario, tables, horizon);
+    out.close();
 }
 
 }  // namespace talvo

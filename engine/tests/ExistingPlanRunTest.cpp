@@ -85,10 +85,36 @@ TEST(ExistingPlanRun, ZeroDivergeSplitShowsTheMessageAndFails) {
     EXPECT_NE(result.status, 0);
     EXPECT_NE(result.console.find("\n **** Error is diverge split info\n"), std::string::npos)
         << result.console;
-    EXPECT_NE(result.console.find("Cell 3 (1-TR-3) is a diverge"), std::string::npos)
+    EXPECT_NE(result.console.find("\n Error in " + (runDir.path() / "input.fin").string() +
+                                  ", line 18: Cell 3 (1-TR-3) is a diverge"),
+              std::string::npos)
         << result.console;
     EXPECT_EQ(result.console.find("Stop - Program terminated."), std::string::npos);
     EXPECT_FALSE(fs::exists(runDir.path() / "occu_exist.occ"));
+    // The report holds everything written before the simulation: the plan setting too.
+    const std::string report = ReadFileText(runDir.path() / "output_exist.out");
+    const std::string expected = ReadFileText(reference / "expected" / "output_exist.out");
+    const std::string setting = " \r\nOPTIMIZED TIMING PLAN SETTING:";
+    const size_t end = expected.find(" \r\n \r\nDELAY BY APPROACH:");
+    ASSERT_NE(report.find(setting), std::string::npos) << report;
+    EXPECT_EQ(report.substr(report.find(setting)),
+              expected.substr(expected.find(setting), end - expected.find(setting)));
+}
+
+TEST(ExistingPlanRun, PlanFileThatIsADirectoryIsReportedBeforeTheNetwork) {
+    const fs::path reference = test::DataDir() / "reference-runs" / "corridor";
+    ScratchDir runDir, programDir;
+    WriteFileText(runDir.path() / "input.fin",
+                  WithLine(ReadFileText(reference / "input.fin"), 18,
+                           "1-TR-3\t25\t2\t1\tDI\t1-TR-2\t0\t1-TR-4\t2-TR-9\t1\t0\t0\tN\t0\t36"));
+    fs::create_directory(runDir.path() / "plan.tpl");
+    const RunResult result = RunIn(runDir, programDir);
+    EXPECT_EQ(result.status, 1);
+    EXPECT_NE(result.console.find(" Cannot open the timing plan file " +
+                                  (runDir.path() / "plan.tpl").string() + " (Is a directory)\n"),
+              std::string::npos)
+        << result.console;
+    EXPECT_EQ(result.console.find("diverge"), std::string::npos) << result.console;
 }
 
 TEST(ExistingPlanRun, PlanFileNamingUnknownRecordIsRejected) {

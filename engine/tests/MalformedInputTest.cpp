@@ -184,6 +184,27 @@ INSTANTIATE_TEST_SUITE_P(
                 "9999"},
         BadLine{32, "1\t-1\t2\t30\t20",
                 "Error in input.fin, line 32: offset of intersection 1 is -1, expected 0 to 9999"},
+        // Reals outside their physical range, which would turn into Infinity and NaN.
+        BadLine{3, "-1",
+                "Error in input.fin, line 3: wvRatio is -1, expected above 0 and at most 1"},
+        BadLine{4, "150\t-3e38",
+                "Error in input.fin, line 4: saturationFlow is -3e38, expected above 0 and at "
+                "most 10000"},
+        BadLine{16, "1-OR-1\t0\t3e38\t1\tOR\t0\t0\t1-TR-2\t0\t0\t0\t0\tN\t0\t36",
+                "Error in input.fin, line 16: laneNum of cell 1 is 3e38, expected above 0 and "
+                "at most 20"},
+        BadLine{18, "1-DI-3\t0\t2\t0.9\tdi\t1-TR-2\t0\t1-DE-4\t2-DE-5\t1.7\t0.3\t0\tN\t0\t36",
+                "Error in input.fin, line 18: split1 of cell 3 is 1.7, expected 0 to 1"},
+        BadLine{3, "1e39",
+                "Error in input.fin, line 3: found \"1e39\" for wvRatio, a number beyond the "
+                "range of a 32-bit real (about 3.4E+38 at most)"},
+        // A delay period off the step grid or beyond the run.
+        BadLine{7, "1\t20",
+                "Error in input.fin, line 7: startStep is 1, expected a multiple of timeStep 2 "
+                "(the delay period starts on a step)"},
+        BadLine{7, "0\t22",
+                "Error in input.fin, line 7: endStep is 22, expected at most endSimulationStep "
+                "20 (the delay period ends within the run)"},
         // Very long values: the message shows the start and says how long the value is.
         BadLine{15, kLongDigits,
                 "Error in input.fin, line 15: expected an integer for numCells, found "

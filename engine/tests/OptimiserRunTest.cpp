@@ -3,11 +3,13 @@
 // made before a search starts.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sstream>
 #include <vector>
 
 #include "EngineError.h"
 #include "RunDriver.h"
+#include "RunSetup.h"
 #include "SmallScenario.h"
 #include "TestFiles.h"
 #include "input/ScenarioReader.h"
@@ -167,6 +169,34 @@ TEST(FgfcSmallRun, ConsoleMatchesTheReferenceItemByItem) {
               ConsoleItems(ReadFileText(kReference / "expected" / "console.txt")));
 }
 
+// A console whose reader sees only what was flushed: each flush records the text so far.
+class FlushRecorder : public std::stringbuf {
+  public:
+    std::vector<size_t> flushedLengths;
+
+  protected:
+    int sync() override {
+        flushedLengths.push_back(str().size());
+        return 0;
+    }
+};
+
+// A pipe to the Editor's console window shows a line only once it is flushed.
+TEST(FgfcSmallRun, EveryConsoleLineIsFlushedAsItIsWritten) {
+    OptimisationSetup setup;
+    FlushRecorder recorder;
+    std::ostream console(&recorder);
+    ASSERT_EQ(RunEngine(console, (setup.programDir.path() / "inout.dir").string()), 0);
+    const std::string text = recorder.str();
+    const auto& flushes = recorder.flushedLengths;
+    size_t start = 0;
+    for (size_t end = text.find('\n'); end != std::string::npos; end = text.find('\n', start)) {
+        EXPECT_NE(std::find(flushes.begin(), flushes.end(), end + 1), flushes.end())
+            << "not flushed: " << text.substr(start, end - start);
+        start = end + 1;
+    }
+}
+
 TEST(FgfcSmallRun, SameFilesWithOneOrSeveralThreads) {
     const char* names[] = {"output_FGFC.out", "opt_FGFC_plan.tpl", "occu_FGFC.occ",
                            "ctmplot_1.plt"};
@@ -317,14 +347,38 @@ TEST(OptimisationInput, DivergeWithoutSplitStopsBeforeTheSearch) {
     std::vector<std::string> lines = test::SmallScenarioLines();
     lines[0] = "Y";
     lines[17] = "1-DI-3\t0\t2\t0.9\tdi\t1-TR-2\t0\t1-DE-4\t2-DE-5\t0\t0.3\t0\tN\t0\t36";
-    ScratchDir runDir, programDir;
-    WriteFileText(runDir.path() / "input.fin", test::JoinLines(lines));
-    WriteFileText(runDir.path() / "plan.tpl", "4\r\n0\t10000\r\n");
-    WriteFileText(programDir.path() / "inout.dir", runDir.withSeparator() + "\r\n");
-    std::ostringstream out;
-    EXPECT_NE(RunEngine(out, (programDir.path() / "inout.dir").string()), 0);
-    const std::string console = out.str();
+    const test::RunSetup setup(test::JoinLines(lines));
+    std::string console;
+    EXPECT_NE(setup.run(console), 0);
     EXPECT_NE(console.find("\n **** Error is diverge split info\n"), std::string::npos) << console;
+    EXPECT_EQ(console.find("Min Total Weighted Delay"), std::string::npos) << console;
+    // The report keeps what is written before the first simulation.
+    EXPECT_NE(
+        ReadFileText(setup.file("output_FGFC.out")).find(">> Genetic Algorithm Search Process"),
+        std::string::npos);
+}
+
+// Every one of 2086 stage bits x 8100 individuals must be flipped, but above 2^24
+// positions the draw of a 32-bit real never reaches some of them.
+TEST(OptimisationInput, MutationThatCouldNeverBeDrawnStopsBeforeTheSearch) {
+    std::vector<std::string> lines = test::SmallScenarioLines();
+    lines[0] = "Y";
+    lines[1] = "2";               // VGFC
+    lines[7] = "8100";            // populationSize
+    lines[10] = "1";              // mutationRate
+    lines[25] = "149";            // phaseCycle
+    lines[33] = "1\t3\t2\t0\t0";  // both stages optimised
+    const test::RunSetup setup(test::JoinLines(lines));
+    std::string console;
+    EXPECT_EQ(setup.run(console), 1);
+    EXPECT_NE(console.find(": mutationRate 1 asks the VGFC search for 16896600 distinct stage "
+                           "bit mutations per generation (2086 stage bits x populationSize "
+                           "8100), but its random draw reaches only 16836909 of those "
+                           "positions, so the search would never end; reduce mutationRate or "
+                           "populationSize, or the stage bits (phaseCycle, the optimised "
+                           "stages)\n"),
+              std::string::npos)
+        << console;
     EXPECT_EQ(console.find("Min Total Weighted Delay"), std::string::npos) << console;
 }
 

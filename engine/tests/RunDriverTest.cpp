@@ -1,12 +1,16 @@
 // The run driver: inout.dir, the run's file names, which files a run creates, the console
 // lines up to the choice of path, and how a failed run ends.
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
+#include <unistd.h>
 
 #include <set>
 #include <sstream>
 
 #include "RunDriver.h"
+#include "RunSetup.h"
 #include "SmallScenario.h"
 #include "TestFiles.h"
 #include "run/RunFiles.h"
@@ -16,30 +20,9 @@ namespace {
 
 namespace fs = std::filesystem;
 using test::ReadFileText;
+using test::RunSetup;
 using test::ScratchDir;
 using test::WriteFileText;
-
-// A run directory with a scenario and a plan, and a program directory with inout.dir.
-struct RunSetup {
-    ScratchDir runDir;
-    ScratchDir programDir;
-
-    explicit RunSetup(const std::string& scenario, const std::string& inoutLineEnd = "\r\n") {
-        WriteFileText(runDir.path() / "input.fin", scenario);
-        // The small scenario's one signal record is number 4.
-        WriteFileText(runDir.path() / "plan.tpl", "4\r\n0\t10000\r\n");
-        WriteFileText(inout(), runDir.withSeparator() + inoutLineEnd);
-    }
-    fs::path inout() const { return programDir.path() / "inout.dir"; }
-    fs::path file(const char* name) const { return runDir.path() / name; }
-
-    int run(std::string& console) const {
-        std::ostringstream out;
-        const int status = RunEngine(out, inout().string());
-        console = out.str();
-        return status;
-    }
-};
 
 std::string LastLine(const std::string& console) {
     const size_t end = console.find_last_not_of('\n');
@@ -107,7 +90,10 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         InoutCase{"/tmp/run/\r\n", "/tmp/run/"}, InoutCase{"/tmp/run/\n", "/tmp/run/"},
         InoutCase{"/tmp/run/", "/tmp/run/"}, InoutCase{"/tmp/run/     \r\nignored\n", "/tmp/run/"},
-        InoutCase{"C:\\RUN\\\r\n", "C:\\RUN\\"},
+        // A final backslash is this system's separator; a byte-order mark is no part of
+        // the path.
+        InoutCase{"C:\\RUN\\\r\n", "C:\\RUN/"}, InoutCase{"/tmp/run\\\r\n", "/tmp/run/"},
+        InoutCase{"\xEF\xBB\xBF/tmp/run/\r\n", "/tmp/run/"},
         InoutCase{"/tmp/with space/\n", "/tmp/with space/"},
         InoutCase{
             "/tmp/run\r\n",
@@ -272,6 +258,18 @@ TEST(RunDriver, OptimisationSeededWithTheExistingPlanStopsWithoutPlanFile) {
     EXPECT_FALSE(fs::exists(setup.file("opt_FGFC_plan.tpl")));
 }
 
+// Files saved by some Windows editors begin with a UTF-8 byte-order mark.
+TEST(RunDriver, ByteOrderMarksBeforeTheFirstValuesAreSkipped) {
+    std::vector<std::string> lines = test::SmallScenarioLines();
+    lines[0] = "\xEF\xBB\xBFY";  // optimise
+    lines[12] = "Y";             // with the existing plan as a seed, read from plan.tpl
+    RunSetup setup(test::JoinLines(lines));
+    WriteFileText(setup.file("plan.tpl"), "\xEF\xBB\xBF" + ReadFileText(setup.file("plan.tpl")));
+    std::string console;
+    EXPECT_EQ(setup.run(console), 0) << console;
+    EXPECT_TRUE(fs::exists(setup.file("output_FGFC.out")));
+}
+
 TEST(RunDriver, MalformedScenarioStopsNamingFileLineAndValue) {
     RunSetup setup(test::SmallScenarioWith(15, "250"));
     std::string console;
@@ -283,6 +281,21 @@ TEST(RunDriver, MalformedScenarioStopsNamingFileLineAndValue) {
     EXPECT_TRUE(fs::exists(setup.file("output_exist.out")));
 }
 
+// Two engines on one directory would interleave their writes of the same result files.
+TEST(RunDriver, SecondRunOnABusyRunDirectoryStopsAtOnce) {
+    RunSetup setup(test::JoinLines(test::SmallScenarioLines()));
+    const int held = ::open(setup.runDir.path().c_str(), O_RDONLY | O_DIRECTORY);
+    ASSERT_EQ(::flock(held, LOCK_EX | LOCK_NB), 0);  // as the first engine holds it
+    std::string console;
+    EXPECT_EQ(setup.run(console), 1);
+    EXPECT_EQ(LastLine(console), " Error: the run directory " + setup.runDir.withSeparator() +
+                                     " is in use by another run of the engine; wait until that "
+                                     "run has ended, or choose another run directory");
+    EXPECT_FALSE(fs::exists(setup.file("output_exist.out")));
+    ::close(held);
+    EXPECT_EQ(setup.run(console), 0) << console;
+}
+
 TEST(RunDriver, UnwritableRunDirectoryStops) {
     RunSetup setup(test::JoinLines(test::SmallScenarioLines()));
     fs::create_directory(setup.file("output_exist.out"));  // a directory where the report goes
@@ -291,6 +304,21 @@ TEST(RunDriver, UnwritableRunDirectoryStops) {
     EXPECT_EQ(
         LastLine(console).rfind(" Cannot create " + setup.file("output_exist.out").string(), 0), 0u)
         << console;
+}
+
+// A full disk: each result file is named with the system's reason.
+TEST(RunDriver, WriteFailureNamesTheFileAndTheSystemsReason) {
+    if (!fs::exists("/dev/full")) {
+        GTEST_SKIP() << "no /dev/full on this system";
+    }
+    for (const char* name : {"output_exist.out", "opt_exist_plan.tpl", "occu_exist.occ"}) {
+        RunSetup setup(test::JoinLines(test::SmallScenarioLines()));
+        fs::create_symlink("/dev/full", setup.file(name));
+        std::string console;
+        EXPECT_EQ(setup.run(console), 1) << name;
+        EXPECT_EQ(LastLine(console),
+                  " Cannot write " + setup.file(name).string() + " (No space left on device)");
+    }
 }
 
 }  // namespace

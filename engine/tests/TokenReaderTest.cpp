@@ -148,7 +148,11 @@ INSTANTIATE_TEST_SUITE_P(
         Malformed{"nan\n", 'r',
                   "Error in input.fin, line 1: expected a real number for wvRatio, found \"nan\""},
         Malformed{"1e99\n", 'r',
-                  "Error in input.fin, line 1: expected a real number for wvRatio, found \"1e99\""},
+                  "Error in input.fin, line 1: found \"1e99\" for wvRatio, a number beyond the "
+                  "range of a 32-bit real (about 3.4E+38 at most)"},
+        Malformed{"-1e-50\n", 'r',
+                  "Error in input.fin, line 1: found \"-1e-50\" for wvRatio, a number too close "
+                  "to 0 for a 32-bit real (write 0 for zero)"},
         Malformed{
             "0.5.1\n", 'r',
             "Error in input.fin, line 1: expected a real number for wvRatio, found \"0.5.1\""},

@@ -1,6 +1,7 @@
 #pragma once
 // Reads a project file as a stream of fields separated by commas or line ends. Line
-// structure carries no meaning; each field remembers its line for error messages.
+// structure carries no meaning; each field remembers its line for error messages. A
+// leading UTF-8 byte-order mark is skipped.
 
 #include <cstddef>
 #include <stdexcept>

@@ -47,7 +47,15 @@ INSTANTIATE_TEST_SUITE_P(
     Files, MalformedPlot,
     ::testing::Values(
         BadFile{"BinaryGarbage", "1 2 -1\n3 \x01\x02 -1\n",
-                "ctmplot_1.plt, line 2: bad value \"\x01\x02\""},
+                "ctmplot_1.plt, line 2: bad value \"\\x01\\x02\""},
+        // A message box would take minutes to lay out a field of megabytes.
+        BadFile{"HugeFieldIsCut", "1 " + std::string(1000000, '7') + "x -1\n",
+                "ctmplot_1.plt, line 1: bad value \"7777777777777777777777777777777777777777..."
+                "\" (1000001 characters)"},
+        BadFile{"ByteOrderMarkIsSkipped",
+                "\xEF\xBB\xBF"
+                "1 nan -1\n",
+                "ctmplot_1.plt, line 1: bad value \"nan\""},
         BadFile{"NotANumber", "1 nan -1\n", "ctmplot_1.plt, line 1: bad value \"nan\""},
         BadFile{"Infinity", "1 2 -1\r\n-inf\r\n", "ctmplot_1.plt, line 2: bad value \"-inf\""},
         BadFile{"BeyondDoubleRange", "1e999 -1\n", "ctmplot_1.plt, line 1: bad value \"1e999\""},
@@ -88,7 +96,11 @@ TEST_P(MalformedTimePlan, IsRefusedNamingLineAndValue) {
 INSTANTIATE_TEST_SUITE_P(
     Files, MalformedTimePlan,
     ::testing::Values(
-        BadFile{"BinaryGarbage", "\x7F\x1B\n", "plan.tpl, line 1: bad record number \"\x7F\x1B\""},
+        BadFile{"BinaryGarbage", "\x7F\x1B\n",
+                "plan.tpl, line 1: bad record number \"\\x7F\\x1B\""},
+        BadFile{"HugeFieldIsCut", "1\n1 3" + std::string(1000000, '0') + "x\n",
+                "plan.tpl, line 2: bad end time \"3000000000000000000000000000000000000000..."
+                "\" (1000002 characters)"},
         BadFile{"CutInsideAPair", "1\r\n1 300\r\n0",
                 "plan.tpl: the file ends in record 1 while "
                 "reading its end time (a record closes "
@@ -150,7 +162,11 @@ INSTANTIATE_TEST_SUITE_P(
                 "header lines"},
         BadFile{"BinaryGarbage", kHeader + "\x01\x02\x03\r\n",
                 "occu_exist.occ, line 5: expected second, cell number and vehicles, found "
-                "\"\x01\x02\x03\""},
+                "\"\\x01\\x02\\x03\""},
+        BadFile{"HugeFieldIsCut",
+                kHeader + "    0         1  " + std::string(1000000, '1') + "x\r\n",
+                "occu_exist.occ, line 5: bad vehicles \"1111111111111111111111111111111111111111..."
+                "\" (1000001 characters)"},
         BadFile{"CutInsideALine", kHeader + "    0         1",
                 "occu_exist.occ, line 5: expected second, cell number and vehicles, found \"    "
                 "0         1\""},

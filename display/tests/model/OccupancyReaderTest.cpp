@@ -1,7 +1,11 @@
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <unistd.h>
 
+#include <cstdlib>
 #include <fstream>
 #include <iomanip>
+#include <new>
 #include <sstream>
 
 #include "ReaderTestSupport.h"
@@ -107,6 +111,57 @@ TEST(OccupancyReader, ACellOutsideEveryStreetStaysEmpty) {
         EXPECT_EQ(v, 0.0);
     }
     EXPECT_DOUBLE_EQ(model.cells[10].occupancyAt(3), 11000.03);
+}
+
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool kAddressSanitizer = true;
+#elif defined(__has_feature)
+constexpr bool kAddressSanitizer = __has_feature(address_sanitizer);
+#else
+constexpr bool kAddressSanitizer = false;
+#endif
+
+// The address space this process uses now, in bytes.
+size_t AddressSpaceInUse() {
+    std::ifstream statm("/proc/self/statm");
+    size_t pages = 0;
+    statm >> pages;
+    return pages * static_cast<size_t>(::sysconf(_SC_PAGESIZE));
+}
+
+// Reads with the address space limited to `bytes`: 0 when the file is refused, 2 when
+// memory ran out first, 1 when it was accepted. Run in a child process.
+int ReadWithin(size_t bytes, DisplayModel& model, const std::string& file) {
+    const rlimit bound{bytes, bytes};
+    ::setrlimit(RLIMIT_AS, &bound);
+    try {
+        ReadInto(model, file);
+    } catch (const ReadError&) {
+        return 0;
+    } catch (const std::bad_alloc&) {
+        return 2;
+    }
+    return 1;
+}
+
+// A small project can promise ten thousand seconds of ten thousand street entries; an
+// occupancy file of one line must be refused without the memory that promise would take.
+TEST(OccupancyReader, MemoryFollowsTheFileNotWhatItsProjectPromises) {
+    if (kAddressSanitizer) {
+        GTEST_SKIP() << "an address-space limit does not combine with the address sanitizer";
+    }
+    DisplayModel model;
+    model.parameters.endStep = 9999;
+    model.cells.resize(1);
+    model.cells[0].cellID = 1;
+    model.streets.resize(50);
+    for (DisplayStreet& street : model.streets) {
+        street.cellIDs.assign(200, 1);
+    }
+    const std::string file = kHeader + "    0         1           1.50\r\n";
+    // 800 MB would be needed for the series the counts promise.
+    EXPECT_EXIT(std::_Exit(ReadWithin(AddressSpaceInUse() + (256u << 20), model, file)),
+                ::testing::ExitedWithCode(0), "");
 }
 
 struct BadOccupancy {

@@ -3,6 +3,7 @@
 #include <system_error>
 
 #include "ProgramFiles.h"
+#include "RunInProgress.h"
 
 namespace talvo {
 
@@ -51,6 +52,11 @@ RunOutcome RunTalvo(const fs::path& programDir, const RunSteps& steps) {
     const fs::path runDir(chosen);
     if (!fs::is_directory(runDir, ec)) {
         steps.caution(kInvalidRunDirectory);
+        return RunOutcome::Stopped;
+    }
+    // The running engine reads its plan file late and rewrites its results until it ends.
+    if (RunInProgress(runDir)) {
+        steps.caution(RunInProgressMessage(runDir));
         return RunOutcome::Stopped;
     }
     // Every write is checked: an engine started on stale or missing input would report

@@ -32,10 +32,11 @@ inline constexpr const char* kInvalidRunDirectory = "The output directory is inv
 std::string ProgramDirectoryNotWritableMessage(const std::filesystem::path& programDir);
 
 // "&TALVO ...": writes the start script when missing, runs the export checks, asks for the
-// run directory, writes "input.fin" and "plan.tpl" there and the run-directory file into the
-// program directory, and starts the engine. A program directory that is not writable gets
-// neither file; the engine is started on the run directory instead. Any refusal or write
-// error is shown and the engine is not started.
+// run directory (refused while an engine still runs there), writes "input.fin" and
+// "plan.tpl" there and the run-directory file into the program directory, and starts the
+// engine. A program directory that is not writable gets neither file; the engine is started
+// on the run directory instead. Any refusal or write error is shown and the engine is not
+// started.
 RunOutcome RunTalvo(const std::filesystem::path& programDir, const RunSteps& steps);
 
 }  // namespace talvo

@@ -1,6 +1,8 @@
 #include "launcher/RunTalvo.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -115,6 +117,23 @@ TEST_F(RunTalvoTest, RunDirectoryThatIsNoDirectoryIsRefused) {
     EXPECT_EQ(RunTalvo(program(), recorder.steps()), RunOutcome::Stopped);
     EXPECT_EQ(recorder.messages, std::vector<std::string>{"The output directory is invalid."});
     EXPECT_FALSE(fs::exists(program() / "inout.dir"));
+}
+
+// The engine holds its run directory locked while it runs.
+TEST_F(RunTalvoTest, DirectoryWhoseRunIsStillGoingIsRefusedBeforeAnythingIsWritten) {
+    installEngine();
+    recorder.answer = run().string();
+    const int engine = ::open(run().c_str(), O_RDONLY | O_DIRECTORY);
+    ASSERT_EQ(::flock(engine, LOCK_EX | LOCK_NB), 0);
+    EXPECT_EQ(RunTalvo(program(), recorder.steps()), RunOutcome::Stopped);
+    EXPECT_EQ(recorder.messages,
+              std::vector<std::string>{"The engine is still running in '" + run().string() +
+                                       "'.  Wait until its run has ended, "
+                                       "or choose another directory."});
+    EXPECT_EQ(recorder.log, (std::vector<std::string>{"checks", "ask"}));
+    EXPECT_FALSE(fs::exists(program() / "inout.dir"));
+    ::close(engine);
+    EXPECT_EQ(RunTalvo(program(), recorder.steps()), RunOutcome::Started);
 }
 
 TEST_F(RunTalvoTest, RunFileWriteErrorIsShownAndTheEngineNotStarted) {

@@ -141,8 +141,9 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(EngineLimit, LongestPlanTheEngineReadsIsExported) {
     Project project = Corridor();
-    project.params.endSimulationStep = 9999;
-    project.params.endStep = 9999;
+    // The last simulated second the engine takes: its last step then ends at 9999.
+    project.params.endSimulationStep = 9998;
+    project.params.endStep = 9998;
     // Red to the first start, 297 switches, the last stage to 8940 (8950 at node 8), red
     // to the horizon and the closing pair: 301 entries.
     project.params.phaseCycle = 149;

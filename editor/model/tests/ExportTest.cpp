@@ -1,4 +1,8 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <functional>
@@ -248,6 +252,10 @@ INSTANTIATE_TEST_SUITE_P(
                   "The End Simulation Step of 10000 seconds is beyond the engine's last time of "
                   "9999 seconds.",
                   0},
+        CheckCase{"X9_LastStepBeyondEngine", [](Project& p) { p.params.endSimulationStep = 9999; },
+                  "The End Simulation Step is 9999, outside what the engine takes with a Time "
+                  "Step of 1: at most 9998, so that its last step ends by 9999.",
+                  0},
         CheckCase{"X7_IntervalBeyondEngine",
                   [](Project& p) { p.tables.cells[0].intervals[0].orEnd = 12000; },
                   "The end of interval #1 of cell 1 of 12000 seconds is beyond the engine's last "
@@ -396,6 +404,52 @@ TEST(ExportFiles, FileErrorLeavesNothingHalfWritten) {
 
     EXPECT_EQ(WriteRunFiles(dir.file("missing"), project).message(),
               "The output directory is invalid.");
+}
+
+// Marks a file append-only for the life of the object: the system then refuses to
+// rename another file over it, although the file itself may be written.
+class AppendOnly {
+  public:
+    explicit AppendOnly(const std::string& path)
+        : descriptor_(::open(path.c_str(), O_RDONLY | O_CLOEXEC)) {
+        int flags = 0;
+        set_ = descriptor_ >= 0 && ::ioctl(descriptor_, FS_IOC_GETFLAGS, &flags) == 0 &&
+               (flags |= FS_APPEND_FL, ::ioctl(descriptor_, FS_IOC_SETFLAGS, &flags) == 0);
+    }
+    ~AppendOnly() {
+        int flags = 0;
+        if (set_ && ::ioctl(descriptor_, FS_IOC_GETFLAGS, &flags) == 0) {
+            flags &= ~FS_APPEND_FL;
+            ::ioctl(descriptor_, FS_IOC_SETFLAGS, &flags);
+        }
+        if (descriptor_ >= 0) {
+            ::close(descriptor_);
+        }
+    }
+    bool set() const { return set_; }
+
+  private:
+    int descriptor_;
+    bool set_ = false;
+};
+
+TEST(ExportFiles, PlanThatCannotBeReplacedLeavesTheScenarioAsItWas) {
+    TempDir dir;
+    WriteText(dir.file("input.fin"), "previous scenario");
+    WriteText(dir.file("plan.tpl"), "previous plan");
+    const AppendOnly lockedPlan(dir.file("plan.tpl"));
+    if (!lockedPlan.set()) {
+        GTEST_SKIP() << "marking a file append-only needs a privileged user and ext4 or alike";
+    }
+    RecordingPrompter prompter;
+    EXPECT_FALSE(ExportToRunDirectory(LoadReference("corridor"), dir.path().string(), prompter));
+    ASSERT_EQ(prompter.cautions.size(), 1u);
+    EXPECT_NE(prompter.cautions[0].find("plan.tpl"), std::string::npos) << prompter.cautions[0];
+    EXPECT_EQ(ReadText(dir.file("input.fin")), "previous scenario");
+    EXPECT_EQ(ReadText(dir.file("plan.tpl")), "previous plan");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()),
+                            std::filesystem::directory_iterator()),
+              2);
 }
 
 TEST(ExportFiles, CheckFailureWritesNothing) {

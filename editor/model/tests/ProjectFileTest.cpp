@@ -138,6 +138,31 @@ TEST(ProjectFile, FailedSaveNamesFileAndKeepsThePrevious) {
     EXPECT_TRUE(std::filesystem::is_directory(blocked));
 }
 
+// A write-protected project is refused and keeps its content and mode; a link keeps
+// pointing at its target, which gets the new content.
+TEST(ProjectFile, SaveRefusesAWriteProtectedFileAndFollowsALink) {
+    namespace fs = std::filesystem;
+    TempDir dir;
+    const EditorModel model;
+    const std::string locked = dir.file("locked.tin");
+    WriteText(locked, "old");
+    const auto readOnly = fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read;
+    fs::permissions(locked, readOnly);
+    EXPECT_EQ(model.SaveProject(locked).message(),
+              "The file \"" + locked + "\" could not be written: it is write-protected.");
+    EXPECT_EQ(ReadText(locked), "old");
+    EXPECT_EQ(fs::status(locked).permissions(), readOnly);
+
+    const std::string target = dir.file("target.tin");
+    const std::string link = dir.file("link.tin");
+    WriteText(target, "old");
+    fs::create_symlink(target, link);
+    ASSERT_TRUE(model.SaveProject(link).ok());
+    EXPECT_TRUE(fs::is_symlink(link));
+    EXPECT_EQ(ReadText(target), NewProjectText());
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 3);
+}
+
 TEST(ProjectFile, OpenMissingFileLeavesModelUntouched) {
     EditorModel model;
     ASSERT_TRUE(model.AddCell(1, 2).ok());

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "input/NetworkPreparation.h"
+#include "input/RealRanges.h"
 #include "input/ScenarioEcho.h"
 #include "run/Console.h"
 
@@ -43,19 +44,30 @@ int32_t ReadRepeatedCount(TokenReader& in, std::string_view what, int32_t lo, in
 // Section A from line 3 on.
 void ReadGlobalParameters(TokenReader& in, Scenario& s) {
     in.beginStatement();
-    s.wvRatio = in.readReal("wvRatio");
+    s.wvRatio = in.readReal("wvRatio", ranges::kWvRatio);
     in.beginStatement();
-    s.jamDensity = in.readReal("jamDensity");
-    s.saturationFlow = in.readReal("saturationFlow");
+    s.jamDensity = in.readReal("jamDensity", ranges::kJamDensity);
+    s.saturationFlow = in.readReal("saturationFlow", ranges::kSaturationFlow);
     in.beginStatement();
-    s.initialCellOccupancy = in.readReal("initialCellOccupancy");
+    s.initialCellOccupancy = in.readReal("initialCellOccupancy", ranges::kPercentage);
 
     in.beginStatement();  // lines 6 and 7 are one statement of four integers
     s.timeStep = in.readInt("timeStep", 1, kLastTime);
     // The last step writes the occupancy at endSimulationStep + timeStep.
     s.endSimulationStep = in.readInt("endSimulationStep", 0, kLastTime - s.timeStep);
     s.startStep = in.readInt("startStep", 0, kLastTime);
+    // The delay sums start on a simulated step and end within the simulation.
+    if (s.startStep % s.timeStep != 0) {
+        in.fail("startStep is " + std::to_string(s.startStep) +
+                ", expected a multiple of timeStep " + std::to_string(s.timeStep) +
+                " (the delay period starts on a step)");
+    }
     s.endStep = in.readInt("endStep", 0, kLastTime);
+    if (s.endStep > s.endSimulationStep) {
+        in.fail("endStep is " + std::to_string(s.endStep) +
+                ", expected at most endSimulationStep " + std::to_string(s.endSimulationStep) +
+                " (the delay period ends within the run)");
+    }
 
     in.beginStatement();
     s.populationSize = in.readInt("populationSize");
@@ -64,7 +76,7 @@ void ReadGlobalParameters(TokenReader& in, Scenario& s) {
     in.beginStatement();
     s.terminationNum = in.readInt("terminationNum");
     in.beginStatement();
-    s.mutationRate = in.readReal("mutationRate");
+    s.mutationRate = in.readReal("mutationRate", ranges::kMutationRate);
     in.beginStatement();
     s.fitnessIndex = in.readInt("fitnessIndex");
     in.beginStatement();
@@ -74,33 +86,32 @@ void ReadGlobalParameters(TokenReader& in, Scenario& s) {
 }
 
 // Section B: the cell records, their neighbours resolved once every record is in.
-void ReadCells(TokenReader& in, Scenario& s, std::vector<int>& cellLines, std::ostream& console) {
+void ReadCells(TokenReader& in, Scenario& s, std::ostream& console) {
     in.beginStatement();
     s.numCells = in.readInt("numCells", 1, kMaxCells);
     ConsoleCount(console, "Reading and Writing Cell Information...    ", s.numCells, " Cells");
 
     std::vector<NeighbourNames> names(size_t(s.numCells) + 1);
-    cellLines.assign(size_t(s.numCells) + 1, 0);
     for (int i = 1; i <= s.numCells; ++i) {
         Cell& c = s.cells[i];
         in.beginStatement();
         c.cellName = in.readText(Numbered("cellName of cell", i), kNameWidth);
-        cellLines[i] = in.lineNumber();
-        c.fFULL = in.readReal(Numbered("fFULL of cell", i));
-        c.laneNum = in.readReal(Numbered("laneNum of cell", i));
-        c.fTURN = in.readReal(Numbered("fTURN of cell", i));
+        c.recordLine = in.lineNumber();
+        c.fFULL = in.readReal(Numbered("fFULL of cell", i), ranges::kPercentage);
+        c.laneNum = in.readReal(Numbered("laneNum of cell", i), ranges::kLaneNum);
+        c.fTURN = in.readReal(Numbered("fTURN of cell", i), ranges::kShare);
         c.cellType = in.readText(Numbered("cellType of cell", i), 2);
         c.kind = CellKindOf(c.cellType);
         names[i].from1 = in.readText(Numbered("from1 of cell", i), kNameWidth);
         names[i].from2 = in.readText(Numbered("from2 of cell", i), kNameWidth);
         names[i].to1 = in.readText(Numbered("to1 of cell", i), kNameWidth);
         names[i].to2 = in.readText(Numbered("to2 of cell", i), kNameWidth);
-        c.split1 = in.readReal(Numbered("split1 of cell", i));
-        c.split2 = in.readReal(Numbered("split2 of cell", i));
-        c.priority = in.readReal(Numbered("priority of cell", i));
+        c.split1 = in.readReal(Numbered("split1 of cell", i), ranges::kShare);
+        c.split2 = in.readReal(Numbered("split2 of cell", i), ranges::kShare);
+        c.priority = in.readReal(Numbered("priority of cell", i), ranges::kShare);
         c.signalised = ReadFlag(in, Numbered("signalised of cell", i));
         c.signalID = in.readInt(Numbered("signalID of cell", i));
-        c.fMax = in.readReal(Numbered("fMax of cell", i));
+        c.fMax = in.readReal(Numbered("fMax of cell", i), ranges::kSpeed);
     }
     SetFillFractions(s);
     ResolveNeighbours(s, names);
@@ -113,7 +124,7 @@ void ReadDemandCounts(TokenReader& in, Scenario& s, std::ostream& console) {
     ConsoleCount(console, "Reading and Writing Demand Information...  ", s.numLoadings,
                  " Loadings");
     in.beginStatement();
-    s.volMultiplier = in.readReal("volMultiplier");
+    s.volMultiplier = in.readReal("volMultiplier", ranges::kVolMultiplier);
 }
 
 void ReadLoadings(TokenReader& in, Scenario& s, TimeTables& tables, RecordWriter& echo) {
@@ -122,7 +133,7 @@ void ReadLoadings(TokenReader& in, Scenario& s, TimeTables& tables, RecordWriter
         in.beginStatement();
         const std::string name = in.readText(Numbered("loadCell of loading", l), kNameWidth);
         Loading loading;
-        loading.loadRate = in.readReal(Numbered("loadRate of loading", l));
+        loading.loadRate = in.readReal(Numbered("loadRate of loading", l), ranges::kLoadRate);
         loading.loadStart = in.readInt(Numbered("loadStart of loading", l), 0, kLastTime);
         loading.loadEnd = in.readInt(Numbered("loadEnd of loading", l), 0, kLastTime);
         loading.cell = ResolveCellName(s, name);
@@ -219,23 +230,23 @@ void ReadTimingPlan(TokenReader& in, Scenario& s) {
 }
 
 // A cell's signalID must name a signal record that the file holds.
-void CheckCellSignals(const TokenReader& in, const Scenario& s, const std::vector<int>& lines) {
+void CheckCellSignals(const TokenReader& in, const Scenario& s) {
     for (int i = 1; i <= s.numCells; ++i) {
         const Cell& c = s.cells[i];
         const std::string cell = "cell " + std::to_string(i) + " (" + Trimmed(c.cellName) + ")";
         if (c.signalID == 0) {
             if (c.isSignalised()) {
-                in.failAt(lines[i], cell +
-                                        " is signalised but its signalID is 0, expected the "
-                                        "number of a signal record");
+                in.failAt(c.recordLine, cell +
+                                            " is signalised but its signalID is 0, expected the "
+                                            "number of a signal record");
             }
             continue;
         }
         const bool present =
             c.signalID >= 1 && c.signalID <= kMaxSignalNumber && s.signals[c.signalID].present;
         if (!present) {
-            in.failAt(lines[i], cell + " has signalID " + std::to_string(c.signalID) +
-                                    ", expected the number of a signal record in the file");
+            in.failAt(c.recordLine, cell + " has signalID " + std::to_string(c.signalID) +
+                                        ", expected the number of a signal record in the file");
         }
     }
 }
@@ -274,7 +285,7 @@ void ReadApproaches(TokenReader& in, Scenario& s, RecordWriter& echo, std::ostre
         in.beginStatement();
         const int a = ReadGroupNumber(in, "approach number", s.numApproaches, seen);
         Group& group = s.approaches[a];
-        group.weight = in.readReal(Numbered("approachWeight of approach", a));
+        group.weight = in.readReal(Numbered("approachWeight of approach", a), ranges::kWeight);
         ReadGroupCells(in, s, Numbered("approach", a), group);
         WriteApproach(echo, s, a);
     }
@@ -332,8 +343,7 @@ void ReadScenario(TokenReader& in, Scenario& s, TimeTables& tables, RecordWriter
     WriteEchoTitle(echo);
     ReadGlobalParameters(in, s);
 
-    std::vector<int> cellLines;
-    ReadCells(in, s, cellLines, console);
+    ReadCells(in, s, console);
     ComputeCellCapacities(s, tables);
     ConsoleLine(console, "Created Qmax Array");
     ConsoleLine(console, "Created Holding Capacity Array");
@@ -350,7 +360,7 @@ void ReadScenario(TokenReader& in, Scenario& s, TimeTables& tables, RecordWriter
     WriteDemandEnd(echo);
 
     ReadTimingPlan(in, s);
-    CheckCellSignals(in, s, cellLines);
+    CheckCellSignals(in, s);
     WriteTimingPlanSection(echo, s);
 
     ReadApproaches(in, s, echo, console);

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <limits>
 #include <system_error>
 
@@ -21,6 +23,19 @@ bool IsDigit(char c) {
 }
 
 }  // namespace
+
+void SkipByteOrderMark(std::string& firstLine) {
+    static const char kByteOrderMark[] = "\xEF\xBB\xBF";
+    if (firstLine.rfind(kByteOrderMark, 0) == 0) {
+        firstLine.erase(0, sizeof kByteOrderMark - 1);
+    }
+}
+
+std::string RealText(float value) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%g", double(value));
+    return text;
+}
 
 std::string Quoted(std::string_view value, size_t shownLength) {
     // Shown as a reader can take it in: a long value is cut, and control bytes (binary
@@ -58,6 +73,9 @@ void TokenReader::beginStatement() {
 bool TokenReader::loadLine() {
     if (!std::getline(in_, line_)) {
         return false;
+    }
+    if (lineCount_ == 0) {
+        SkipByteOrderMark(line_);
     }
     ++lineCount_;
     pos_ = 0;
@@ -131,7 +149,21 @@ int32_t TokenReader::readInt(std::string_view what, int32_t lo, int32_t hi) {
 }
 
 float TokenReader::readReal(std::string_view what) {
+    return toReal(nextToken(what), what);
+}
+
+float TokenReader::readReal(std::string_view what, const RealRange& range) {
     const std::string_view token = nextToken(what);
+    const float value = toReal(token, what);
+    if (!range.contains(value)) {
+        // A number as written, unless it is too long to show whole.
+        const std::string shown = token.size() <= 40 ? std::string(token) : Quoted(token);
+        fail(std::string(what) + " is " + shown + ", expected " + range.describe());
+    }
+    return value;
+}
+
+float TokenReader::toReal(std::string_view token, std::string_view what) const {
     std::string text(token);
     size_t start = 0;
     if (!text.empty() && text[0] == '+') {
@@ -147,15 +179,20 @@ float TokenReader::readReal(std::string_view what) {
     // A real begins with a digit or a point after its sign: no "inf" or "nan".
     const char* body = (first < last && *first == '-') ? first + 1 : first;
     float value = 0;
-    bool valid = body < last && (IsDigit(*body) || *body == '.');
-    if (valid) {
+    if (body < last && (IsDigit(*body) || *body == '.')) {
         const auto [end, error] = std::from_chars(first, last, value);
-        valid = error == std::errc() && end == last && std::isfinite(value);
+        if (end == last && error == std::errc() && std::isfinite(value)) {
+            return value;
+        }
+        if (end == last && error == std::errc::result_out_of_range) {
+            // A number all the same, but not one a 32-bit real holds.
+            const bool huge = std::fabs(std::strtod(first, nullptr)) > 1.0;
+            fail("found " + Quoted(token) + " for " + std::string(what) +
+                 (huge ? ", a number beyond the range of a 32-bit real (about 3.4E+38 at most)"
+                       : ", a number too close to 0 for a 32-bit real (write 0 for zero)"));
+        }
     }
-    if (!valid) {
-        fail("expected a real number for " + std::string(what) + ", found " + Quoted(token));
-    }
-    return value;
+    fail("expected a real number for " + std::string(what) + ", found " + Quoted(token));
 }
 
 std::string TokenReader::readText(std::string_view what, size_t width) {

@@ -3,13 +3,16 @@
 // on a new line and takes as many values as it needs, going on to the following lines when
 // its first line runs short; values left on the line where it is satisfied are skipped.
 // Values are separated by blanks, tabs or commas (a run of separators counts as one);
-// CR LF and LF line ends are both read. Every failure throws EngineError with a message
+// CR LF and LF line ends are both read, and a leading UTF-8 byte-order mark is skipped.
+// Every failure throws EngineError with a message
 // that names the file, the line, the value found and what was expected.
 
 #include <cstdint>
 #include <istream>
 #include <string>
 #include <string_view>
+
+#include "input/RealRanges.h"
 
 namespace talvo {
 
@@ -25,8 +28,10 @@ class TokenReader {
     int32_t readInt(std::string_view what);
     // An integer that must lie in lo..hi.
     int32_t readInt(std::string_view what, int32_t lo, int32_t hi);
-    // A real, with or without decimal point and exponent (E or D).
+    // A real, with or without decimal point and exponent (E or D), within 32 bits.
     float readReal(std::string_view what);
+    // A real that must lie in `range`.
+    float readReal(std::string_view what, const RealRange& range);
     // A text value cut or padded with blanks to `width` characters.
     std::string readText(std::string_view what, size_t width);
 
@@ -41,6 +46,7 @@ class TokenReader {
 
   private:
     std::string_view nextToken(std::string_view what);
+    float toReal(std::string_view token, std::string_view what) const;
     bool loadLine();
 
     std::istream& in_;
@@ -55,5 +61,12 @@ class TokenReader {
 // The text of an error message's "found" part: the value in quotes, its control bytes
 // written \xNN, cut after `shownLength` characters with its length given.
 std::string Quoted(std::string_view value, size_t shownLength = 40);
+
+// Drops a UTF-8 byte-order mark (written by some editors) from the start of a file's first
+// line.
+void SkipByteOrderMark(std::string& firstLine);
+
+// A real as messages show it: its shortest form.
+std::string RealText(float value);
 
 }  // namespace talvo

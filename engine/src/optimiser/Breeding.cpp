@@ -3,6 +3,10 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <string>
+
+#include "EngineError.h"
+#include "input/TokenReader.h"
 
 namespace talvo {
 
@@ -90,10 +94,7 @@ void Mutate(std::vector<Individual>& offspring, Segment segment, float mutationR
     const int size = static_cast<int>(offspring.size());
     const int64_t length = static_cast<int64_t>((offspring[0].*segment).size());
     const int64_t positions = length * size;
-    const double wanted = static_cast<double>(positions) * static_cast<double>(mutationRate);
-    // More flips than bits could never be drawn distinct.
-    const int64_t count =
-        wanted <= 0 ? 0 : std::min<int64_t>(static_cast<int64_t>(wanted), positions);
+    const int64_t count = MutationCount(positions, mutationRate);
     if (count == 0)
         return;
     drawn.assign(static_cast<size_t>(positions), 0);
@@ -109,6 +110,50 @@ void Mutate(std::vector<Individual>& offspring, Segment segment, float mutationR
 }
 
 }  // namespace
+
+int64_t MutationCount(int64_t positions, float mutationRate) {
+    const double wanted = static_cast<double>(positions) * static_cast<double>(mutationRate);
+    // More flips than bits could never be drawn distinct.
+    return wanted <= 0 ? 0 : std::min<int64_t>(static_cast<int64_t>(wanted), positions);
+}
+
+void CheckMutationCanFinish(const ChromosomeLayout& layout, int32_t populationSize,
+                            float mutationRate) {
+    struct Segment {
+        const char* name;
+        int bits;
+        const char* sizedBy;
+    };
+    const Segment segments[] = {
+        {"stage", layout.stageBits, "the stage bits (phaseCycle, the optimised stages)"},
+        {"cycle", layout.cycleBits, "the cycle bits (phaseCycle, the intersections)"},
+        {"offset", layout.offsetBits, "the offset bits (the intersections)"},
+    };
+    for (const Segment& segment : segments) {
+        const int64_t positions = int64_t(segment.bits) * populationSize;
+        const int64_t count = MutationCount(positions, mutationRate);
+        if (positions > std::numeric_limits<int32_t>::max()) {
+            throw EngineError("The " + PlanVariantName(layout.variant) + " search has " +
+                              std::to_string(positions) + " " + segment.name +
+                              " bit positions, more than its random draw can address; reduce "
+                              "populationSize, or " +
+                              segment.sizedBy);
+        }
+        const int64_t reachable = UniformRandom::ReachableIntegers(static_cast<int32_t>(positions));
+        if (count > reachable) {
+            throw EngineError("mutationRate " + RealText(mutationRate) + " asks the " +
+                              PlanVariantName(layout.variant) + " search for " +
+                              std::to_string(count) + " distinct " + segment.name +
+                              " bit mutations per generation (" + std::to_string(segment.bits) +
+                              " " + segment.name + " bits x populationSize " +
+                              std::to_string(populationSize) +
+                              "), but its random draw reaches only " + std::to_string(reachable) +
+                              " of those positions, so the search would never "
+                              "end; reduce mutationRate or populationSize, or " +
+                              segment.sizedBy);
+        }
+    }
+}
 
 void BreedPopulation(std::vector<Individual>& population, const std::vector<float>& share,
                      float mutationRate, UniformRandom& random, BreedingScratch& scratch) {

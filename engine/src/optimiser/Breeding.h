@@ -22,6 +22,16 @@ struct BreedingScratch {
     std::vector<uint8_t> mutated;
 };
 
+// The number of distinct positions that mutation flips among `positions` bits: the
+// truncation of positions x mutationRate, at most all of them.
+int64_t MutationCount(int64_t positions, float mutationRate);
+
+// Throws EngineError, naming the settings to reduce, when a segment of `layout` would ask
+// the mutation for more distinct positions than the random draw can reach: its redrawing
+// would never end.
+void CheckMutationCanFinish(const ChromosomeLayout& layout, int32_t populationSize,
+                            float mutationRate);
+
 // Replaces `population` by its offspring. `share` holds the normalised fitness.
 void BreedPopulation(std::vector<Individual>& population, const std::vector<float>& share,
                      float mutationRate, UniformRandom& random, BreedingScratch& scratch);

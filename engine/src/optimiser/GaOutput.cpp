@@ -10,7 +10,8 @@ void WriteConsoleLine(std::ostream& console, const FormatValues& values) {
     std::string text = line.str();
     while (!text.empty() && (text.back() == '\n' || text.back() == '\r'))
         text.pop_back();
-    console << text << '\n';
+    // Flushed at once: through a pipe the rows would otherwise arrive when the run ends.
+    console << text << '\n' << std::flush;
 }
 
 }  // namespace talvo

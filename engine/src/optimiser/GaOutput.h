@@ -15,7 +15,7 @@ struct GaOutput {
     std::function<double()> elapsedSeconds;
 };
 
-// One free-format console line: each item after one blank, then a line feed.
+// One free-format console line: each item after one blank, then a line feed; flushed.
 void WriteConsoleLine(std::ostream& console, const FormatValues& values);
 
 }  // namespace talvo

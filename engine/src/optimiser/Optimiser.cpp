@@ -11,11 +11,13 @@
 #include "ResultFiles.h"
 #include "Simulation.h"
 #include "TimingPlanFile.h"
+#include "optimiser/Breeding.h"
 #include "optimiser/DelayCosts.h"
 #include "optimiser/GaReport.h"
 #include "optimiser/GaStage.h"
 #include "optimiser/Seeding.h"
 #include "run/Console.h"
+#include "run/ScenarioErrors.h"
 
 namespace talvo {
 
@@ -135,14 +137,7 @@ void WriteVariantResults(EngineRun& run, RecordWriter& report, const BestPlan& b
 // A network that cannot be simulated stops the run before any search, with the same
 // messages as the existing-plan path.
 void CheckNetwork(EngineRun& run) {
-    try {
-        CheckSimulationInput(run.scenario);
-    } catch (const DivergeSplitError& error) {
-        ConsoleLine(run.console, kDivergeSplitMessage);
-        throw EngineError("Error in " + run.files.inputFin + ": " + error.what());
-    } catch (const EngineError& error) {
-        throw EngineError("Error in " + run.files.inputFin + ": " + error.what());
-    }
+    InScenario(run, [&run] { CheckSimulationInput(run.scenario); });
 }
 
 }  // namespace
@@ -159,7 +154,8 @@ void CheckOptimisationInput(const Scenario& scenario) {
                           ", expected at most " + std::to_string(kMaxPopulation));
     }
     for (const PlanVariant variant : StageChain(scenario.controlStrategy)) {
-        MakeLayout(scenario, variant);
+        CheckMutationCanFinish(MakeLayout(scenario, variant), scenario.populationSize,
+                               scenario.mutationRate);
     }
 }
 
@@ -169,7 +165,6 @@ OptimisationSummary RunOptimisation(EngineRun& run, unsigned threads) {
 
 OptimisationSummary RunOptimisation(EngineRun& run, unsigned threads, int maxLanes) {
     const Scenario& scenario = run.scenario;
-    CheckNetwork(run);
     try {
         CheckOptimisationInput(scenario);
     } catch (const EngineError& error) {
@@ -185,6 +180,8 @@ OptimisationSummary RunOptimisation(EngineRun& run, unsigned threads, int maxLan
     RecordWriter* report = reported ? run.variantWriter : nullptr;
     if (report != nullptr)
         WriteGaReportHeader(*report, scenario, *reported);
+    // After the header, as the first simulation would find it.
+    CheckNetwork(run);
 
     GenerationEvaluator evaluator(scenario, DelayCosts(scenario, run.tables, maxLanes), threads);
     GaState state;

@@ -21,6 +21,10 @@ class UniformRandom {
 
     int32_t state() const { return state_; }
 
+    // How many of 1..n integer(n) can ever return. All of them up to 2^24; beyond that the
+    // 32-bit real's steps near 1 are wider than 1/n, and some integers are never drawn.
+    static int64_t ReachableIntegers(int32_t n);
+
   private:
     int32_t state_ = 1;
 };

@@ -4,7 +4,6 @@
 // run's start time.
 
 #include <chrono>
-#include <fstream>
 #include <ostream>
 
 #include "Scenario.h"
@@ -17,10 +16,10 @@ struct EngineRun {
     const RunFiles& files;
     Scenario& scenario;
     TimeTables& tables;
-    std::ofstream& existReport;    // "output_exist.out": holds the scenario echo, stays open
-    RecordWriter& existWriter;     // the writer of existReport (it knows an open record)
-    std::ofstream* variantReport;  // the variant's report, open in optimisation runs only
-    RecordWriter* variantWriter;   // its writer, in optimisation runs only
+    std::ostream& existReport;    // "output_exist.out": holds the scenario echo, stays open
+    RecordWriter& existWriter;    // the writer of existReport (it knows an open record)
+    std::ostream* variantReport;  // the variant's report, open in optimisation runs only
+    RecordWriter* variantWriter;  // its writer, in optimisation runs only
     std::ostream& console;
     std::chrono::steady_clock::time_point startTime;
 

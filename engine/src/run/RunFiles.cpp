@@ -72,6 +72,7 @@ std::string ReadRunDirectory(std::istream& in, const std::string& source) {
     if (!std::getline(in, line)) {
         throw EngineError("Error in " + source + ": the file is empty, but " + kInoutHelp);
     }
+    SkipByteOrderMark(line);
     const size_t end = line.find_last_not_of(" \t\r");
     line.erase(end == std::string::npos ? 0 : end + 1);
     if (line.empty()) {
@@ -89,6 +90,11 @@ std::string ReadRunDirectory(std::istream& in, const std::string& source) {
         throw EngineError("Error in " + source + ", line 1: found " + Quoted(line, kLongestPath) +
                           " without a final separator, but " + kInoutHelp);
     }
+#ifndef _WIN32
+    // A final backslash ends the directory as '/' does; appended to as it stands it would
+    // name files such as "run\input.fin" beside the directory.
+    line.back() = '/';
+#endif
     return line;
 }
 

@@ -35,8 +35,9 @@ const char* VariantName(int32_t controlStrategy);
 RunFiles FormRunFiles(const std::string& runDirectory);
 
 // The run directory from the first line of an inout.dir text: the whole line (CR LF or LF),
-// trailing blanks dropped, which must end with '/' or '\'. `source` names the file in
-// messages. Throws EngineError when the line is missing or has no final separator.
+// trailing blanks and a leading byte-order mark dropped, which must end with '/' or '\'; a
+// final '\' is returned as '/'. `source` names the file in messages. Throws EngineError
+// when the line is missing or has no final separator.
 std::string ReadRunDirectory(std::istream& in, const std::string& source);
 
 }  // namespace talvo
