@@ -35,6 +35,7 @@ void MapNetwork::resolve() {
     for (MapCell& cell : cells) {
         cell.rect = CellRect(cell.centre, cell.laneNum, cell.orientation, cell.speed, scales);
         cell.linkedSides = 0;
+        cell.leavingSide.reset();
     }
     for (MapLink& link : links) {
         link.path.clear();
@@ -63,6 +64,9 @@ void MapNetwork::resolve() {
         }
         link.path.push_back(FacingPoint(b.rect, towardsB));
         a.linkedSides |= SideBit(FacingSide(a.rect, towardsA));
+        if (!a.leavingSide) {
+            a.leavingSide = FacingSide(a.rect, towardsA);
+        }
         b.linkedSides |= SideBit(FacingSide(b.rect, towardsB));
     }
     for (size_t i = 0; i < cells.size(); ++i) {

@@ -129,6 +129,48 @@ void AddSinkMarker(Layer& layer, const MapCell& cell, const Stroke& stroke) {
     layer.add(Line{Point{r.left, r.bottom}, Point{r.right, r.top}, stroke});
 }
 
+void AddSourceMarker(Layer& layer, const MapCell& cell, Colour fill) {
+    const Rect inner =
+        Rect::Around(cell.rect.centre(), cell.rect.width() / 4.0, cell.rect.height() / 4.0);
+    const Point c = inner.centre();
+    std::vector<Point> points;
+    switch (
+        cell.leavingSide.value_or(cell.orientation == kVerticalCell ? Side::Bottom : Side::Right)) {
+        case Side::Right:
+            points = {{inner.left, inner.top}, {inner.right, c.y}, {inner.left, inner.bottom}};
+            break;
+        case Side::Left:
+            points = {{inner.right, inner.top}, {inner.left, c.y}, {inner.right, inner.bottom}};
+            break;
+        case Side::Bottom:
+            points = {{inner.left, inner.top}, {c.x, inner.bottom}, {inner.right, inner.top}};
+            break;
+        case Side::Top:
+            points = {{inner.left, inner.bottom}, {c.x, inner.top}, {inner.right, inner.bottom}};
+            break;
+    }
+    layer.add(Polygon{std::move(points), fill, std::nullopt});
+}
+
+void AddStopLine(Layer& layer, const MapCell& cell, const Stroke& stroke) {
+    const Rect& r = cell.rect;
+    switch (
+        cell.leavingSide.value_or(cell.orientation == kVerticalCell ? Side::Bottom : Side::Right)) {
+        case Side::Right:
+            layer.add(Line{Point{r.right, r.top}, Point{r.right, r.bottom}, stroke});
+            break;
+        case Side::Left:
+            layer.add(Line{Point{r.left, r.top}, Point{r.left, r.bottom}, stroke});
+            break;
+        case Side::Bottom:
+            layer.add(Line{Point{r.left, r.bottom}, Point{r.right, r.bottom}, stroke});
+            break;
+        case Side::Top:
+            layer.add(Line{Point{r.left, r.top}, Point{r.right, r.top}, stroke});
+            break;
+    }
+}
+
 namespace {
 
 double RowHeight(double textHeight) {

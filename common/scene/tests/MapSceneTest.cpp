@@ -108,6 +108,25 @@ TEST(MapScene, ALinkEndsInTwoArrowStrokesUnlessItHasNone) {
     EXPECT_TRUE(none.items.empty());
 }
 
+TEST(MapScene, MarkersShowWhereTrafficEntersLeavesAndStops) {
+    const MapNetwork network = Row();
+    const MapCell& origin = network.cells[0];
+    ASSERT_EQ(origin.leavingSide, Side::Right);
+    Layer layer;
+    AddSourceMarker(layer, origin, kBlack);
+    AddStopLine(layer, origin, Stroke{kBlack, 3.0});
+    AddSinkMarker(layer, network.cells[2], Stroke{kBlack});
+    // A triangle inside the cell pointing to its right, where its link leaves.
+    const Polygon& source = std::get<Polygon>(layer.items.at(0));
+    ASSERT_EQ(source.points.size(), 3U);
+    EXPECT_EQ(source.points[1], (Point{origin.rect.centre().x + origin.rect.width() / 4, 1000}));
+    EXPECT_TRUE(origin.rect.contains(source.points[0]));
+    const Line& stop = std::get<Line>(layer.items.at(1));
+    EXPECT_EQ(stop.from, (Point{origin.rect.right, origin.rect.top}));
+    EXPECT_EQ(stop.to, (Point{origin.rect.right, origin.rect.bottom}));
+    EXPECT_EQ(layer.items.size(), 2U + 2U);  // the sink's two diagonals
+}
+
 TEST(MapNetwork, AProjectGivesItsCellsLinksNodesAndLabels) {
     Project project;
     project.params.cellScaleX = 2.0;

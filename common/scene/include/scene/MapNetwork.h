@@ -27,7 +27,8 @@ struct MapCell {
     // Filled by resolve():
     Rect rect;
     CellKind kind = CellKind::Ordinary;
-    unsigned linkedSides = 0;  // bit (1 << Side) for each side a link meets
+    unsigned linkedSides = 0;         // bit (1 << Side) for each side a link meets
+    std::optional<Side> leavingSide;  // where its first outgoing link leaves it
 
     bool linkedOn(Side side) const { return (linkedSides & (1u << static_cast<int>(side))) != 0; }
 };

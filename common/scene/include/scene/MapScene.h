@@ -64,8 +64,13 @@ Side FreeSide(const MapCell& cell);
 // end on the cell's sides and point away from it.
 void AddCellValue(Layer& layer, const MapCell& cell, std::string text, Colour colour);
 
-// A destination (sink): a cross from corner to corner of the cell.
+// Markers of what a cell is to the traffic, drawn over its rectangle:
+// a destination (sink) as a cross from corner to corner;
 void AddSinkMarker(Layer& layer, const MapCell& cell, const Stroke& stroke);
+// an origin (source) as a triangle inside it pointing where its traffic leaves;
+void AddSourceMarker(Layer& layer, const MapCell& cell, Colour fill);
+// a signalised cell as a stop line across the side its traffic leaves by.
+void AddStopLine(Layer& layer, const MapCell& cell, const Stroke& stroke);
 
 // A legend panel of titled sections; every entry has a swatch and a label.
 enum class Swatch { Box, Line, Sink };
