@@ -27,7 +27,7 @@ constexpr double kDistanceTickLength = 200.0;
 constexpr double kTextGap = 4.0;  // pixels between a text and what it labels
 
 const char* const kRowCaption = "Cell";
-const char* const kPositionCaption = "Cell position";
+const char* const kPositionCaption = "Position";
 
 // Column width and row height, rounded to whole units.
 double ColumnWidth(const PlotData& data) {
@@ -79,14 +79,17 @@ void AddRows(scene::Layer& layer, const PlotData& data, const PlotAxes& axes) {
         text.givesWay = true;
         layer.add(std::move(text));
     }
-    layer.add(ChartText(Point{-kMarginLeft, kPlotHeight / 2.0},
-                        cellsKnown ? kRowCaption : kPositionCaption, Align::Left,
-                        Point{kTextGap, 0.0}));
+    // A heading over the labels' column, in the margin above the plot.
+    layer.add(ChartText(Point{-kDistanceTickLength, 0.0},
+                        cellsKnown ? kRowCaption : kPositionCaption, Align::BottomRight,
+                        Point{-kTextGap, -kTextGap}));
 }
 
 void AddLegend(scene::Layer& layer, const PlotSettings& settings) {
-    Text heading = ChartText(Point{kLegendLeft, 0.0}, LegendHeading(settings), Align::BottomLeft,
-                             Point{0.0, -kTextGap});
+    // Over the legend, right-aligned in the margin above the plot, so that the legend's
+    // narrow column needs room only for its labels.
+    Text heading = ChartText(Point{kPlotWidth + kMarginRight, 0.0}, LegendHeading(settings),
+                             Align::BottomRight, Point{-kTextGap, -kTextGap});
     heading.bold = true;
     layer.add(std::move(heading));
     for (int k = 1; k <= settings.nInterval; ++k) {
@@ -104,10 +107,6 @@ std::string Lower(std::string text) {
     std::transform(text.begin(), text.end(), text.begin(),
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
     return text;
-}
-
-const char* UnitOf(const PlotSettings& settings) {
-    return settings.step > 1 ? "veh\xC2\xB7s" : "veh";
 }
 
 }  // namespace
@@ -156,15 +155,9 @@ int TimeTickSpacing(int rows) {
 
 std::string LegendHeading(const PlotSettings& settings) {
     if (settings.step > 1) {
-        return "Sum over " + std::to_string(settings.step) + " s";
+        return "Occupancy summed over " + std::to_string(settings.step) + " s (veh\xC2\xB7s)";
     }
-    return "Occupancy";
-}
-
-std::string WidestLegendHeading() {
-    PlotSettings widest;
-    widest.step = kMaxPlotRows;
-    return LegendHeading(widest);
+    return "Occupancy (veh)";
 }
 
 std::string LegendLabel(int k, const PlotSettings& settings) {
@@ -173,38 +166,40 @@ std::string LegendLabel(int k, const PlotSettings& settings) {
     label.append(std::to_string((k - 1) * settings.range));
     label.push_back('-');
     label.append(std::to_string(k * settings.range));
-    label.push_back(' ');
-    label.append(UnitOf(settings));
     return label;
 }
 
-ChartScale MinimumChartScale(double leftTextsWidth, double legendLabelWidth, double textHeight) {
+ChartScale MinimumChartScale(const ChartTexts& widest) {
     constexpr double kPadding = 4.0;  // pixels around a text
     const double legendRoom = kMarginRight - (kLegendLeft + kLegendBox - kPlotWidth);
     ChartScale scale;
-    scale.x = std::max((leftTextsWidth + 4.0 * kTextGap) / (kMarginLeft - kDistanceTickLength),
-                       (legendLabelWidth + kTextGap + kPadding) / legendRoom);
-    // Above the plot the title, centred in the margin, and the legend heading beneath it;
-    // below it the time numbers and the caption; the legend labels apart.
-    scale.y = std::max({(1.5 * textHeight + 2.0 * kTextGap) / (kMarginTop / 2.0),
-                        (2.0 * textHeight + 2.0 + 2.0 * kTextGap) / (kMarginBottom - kTickLength),
-                        textHeight / kLegendPitch});
+    // The row labels and their heading left of the ticks, the legend labels right of their
+    // boxes, and the legend's heading reaching no further left than the plot's middle.
+    const double leftRoom = kMarginLeft - kDistanceTickLength;
+    scale.x = std::max(
+        {(std::max(widest.rowLabel, widest.rowCaption) + kTextGap + kPadding) / leftRoom,
+         (widest.legendLabel + kTextGap + kPadding) / legendRoom,
+         (widest.legendHeading + kTextGap + kPadding) / (kMarginRight + kPlotWidth / 2.0)});
+    // Above the plot the title, centred in the margin, and the headings beneath it; below it
+    // the time numbers and the caption; the legend labels apart.
+    scale.y =
+        std::max({(1.5 * widest.height + 2.0 * kTextGap) / (kMarginTop / 2.0),
+                  (2.0 * widest.height + 2.0 + 2.0 * kTextGap) / (kMarginBottom - kTickLength),
+                  widest.height / kLegendPitch});
     return scale;
 }
 
-std::string WidestRowCaption() {
-    return kPositionCaption;
-}
-
-std::string WidestRowLabel() {
-    return "9999";
-}
-
-std::string WidestLegendLabel() {
+ChartTexts WidestChartTexts(const scene::TextMeasure& measure) {
     PlotSettings widest;
     widest.range = kMaxResolution;
-    widest.step = 2;
-    return LegendLabel(kMaxLegendShades, widest);
+    widest.step = kMaxPlotRows;
+    ChartTexts texts;
+    texts.rowLabel = measure("99999", false).width;
+    texts.rowCaption = measure(kPositionCaption, false).width;
+    texts.legendLabel = measure(LegendLabel(kMaxLegendShades, widest), false).width;
+    texts.legendHeading = measure(LegendHeading(widest), true).width;
+    texts.height = measure("0", false).height;
+    return texts;
 }
 
 int PlotShade(double sum, int range, int colorRange) {

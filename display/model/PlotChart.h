@@ -62,26 +62,32 @@ struct PlotBlock {
 };
 std::vector<PlotBlock> PlotBlocks(const PlotData& data, const PlotSettings& settings);
 
-// The legend's heading and its labels with their unit: vehicles for single steps,
-// vehicle-seconds for sums over several.
+// The legend's heading with the unit of its labels: vehicles for single steps, vehicle-
+// seconds for sums over several; and its labels.
 std::string LegendHeading(const PlotSettings& settings);
 std::string LegendLabel(int k, const PlotSettings& settings);
 
-// The smallest scales, in pixels per chart unit across and down, at which the texts of
-// the given pixel sizes still read: the row labels and their caption left of the rows, the
-// widest legend label right of its box, the legend labels one below the other, the title
-// above the plot and the time numbers and caption below it.
+// The pixel sizes of the widest texts a chart can have: a cell number, the rows' heading,
+// a legend label (the most shades of the lowest resolution) and the legend's heading (the
+// longest sum), and the height of a line.
+struct ChartTexts {
+    double rowLabel = 0.0;
+    double rowCaption = 0.0;
+    double legendLabel = 0.0;
+    double legendHeading = 0.0;
+    double height = 0.0;
+};
+ChartTexts WidestChartTexts(const scene::TextMeasure& measure);
+
+// The smallest scales, in pixels per chart unit across and down, at which those texts still
+// read: the row labels left of the rows, the legend labels right of their boxes, the
+// headings above them, the legend labels one below the other, the title above the plot and
+// the time numbers and caption below it.
 struct ChartScale {
     double x = 0.0;
     double y = 0.0;
 };
-ChartScale MinimumChartScale(double leftTextsWidth, double legendLabelWidth, double textHeight);
-// The widest texts there can be: left of the rows (the caption and a cell number), and a
-// legend label (the most shades of the lowest resolution, summed).
-std::string WidestRowCaption();
-std::string WidestRowLabel();
-std::string WidestLegendLabel();
-std::string WidestLegendHeading();  // drawn in bold
+ChartScale MinimumChartScale(const ChartTexts& widest);
 
 // The whole chart: blocks in a frame, the numbered time axis, the rows labelled with their
 // cells, legend, captions and title, in chart units (the scene's extent leaves margins

@@ -16,12 +16,8 @@ PlotChartWidget::PlotChartWidget(QWidget* parent) : QWidget(parent) {
 
 void PlotChartWidget::keepTextsReadable() {
     // Texts keep their size while the chart stretches: never shrink it below where they fit.
-    const scene::TextMeasure measure = scene::MeasureWith(scene::SceneFont());
-    auto width = [&](const std::string& text) { return measure(text, false).width; };
-    const double legend =
-        std::max(width(WidestLegendLabel()), measure(WidestLegendHeading(), true).width);
-    const ChartScale scale = MinimumChartScale(width(WidestRowCaption()) + width(WidestRowLabel()),
-                                               legend, measure("0", false).height);
+    const ChartScale scale =
+        MinimumChartScale(WidestChartTexts(scene::MeasureWith(scene::SceneFont())));
     const scene::Rect frame = BuildPlotChart(PlotData{}, PlotSettings{}).extent;
     setMinimumSize(static_cast<int>(std::ceil(scale.x * frame.width())),
                    static_cast<int>(std::ceil(scale.y * frame.height())));

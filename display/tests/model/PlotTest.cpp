@@ -189,14 +189,14 @@ TEST(PlotChart, SixteenShadesShowTheLastSixAtTheDarkestWithTheirUnit) {
     EXPECT_EQ(legend[1].rect.top - legend[0].rect.top, 230.0);
     EXPECT_EQ(legend[0].rect.right - legend[0].rect.left, 180.0);
     const std::vector<std::string> labels = Labels(TextsOf(chart, scene::Align::Left));
-    ASSERT_EQ(labels.size(), 16U + 1U);  // and the rows' caption
-    EXPECT_EQ(labels[1], " 0-1 veh");
-    EXPECT_EQ(labels.back(), " 15-16 veh");
-    EXPECT_EQ(TextsOf(chart, scene::Align::BottomLeft).at(0)->text, "Occupancy");
-    // Blocks of several steps sum vehicles over seconds.
+    ASSERT_EQ(labels.size(), 16U);
+    EXPECT_EQ(labels.front(), " 0-1");
+    EXPECT_EQ(labels.back(), " 15-16");
+    // The unit heads the legend; blocks of several steps sum vehicles over seconds.
+    const std::vector<std::string> headings = Labels(TextsOf(chart, scene::Align::BottomRight));
+    EXPECT_EQ(headings.back(), "Occupancy (veh)");
     settings.step = 10;
-    EXPECT_EQ(LegendLabel(2, settings), " 1-2 veh\xC2\xB7s");
-    EXPECT_EQ(LegendHeading(settings), "Sum over 10 s");
+    EXPECT_EQ(LegendHeading(settings), "Occupancy summed over 10 s (veh\xC2\xB7s)");
 }
 
 TEST(PlotChart, TheTimeAxisIsNumberedEveryMinuteOrEveryFiveMinutes) {
@@ -226,8 +226,7 @@ TEST(PlotChart, RowsAreTheGroupsCellsNotDistances) {
     const std::vector<const scene::Text*> rows = TextsOf(chart, scene::Align::Right);
     EXPECT_EQ(Labels(rows), (std::vector<std::string>{"26", "27", "28"}));
     EXPECT_LT(rows[0]->anchor.y, rows[1]->anchor.y);  // the first cell at the top
-    std::vector<std::string> captions = Labels(TextsOf(chart, scene::Align::Left));
-    EXPECT_EQ(captions.front(), "Cell");
+    EXPECT_EQ(Labels(TextsOf(chart, scene::Align::BottomRight)).front(), "Cell");
     const std::vector<std::string> centred = Labels(TextsOf(chart, scene::Align::Centre));
     EXPECT_EQ(std::count(centred.begin(), centred.end(), "Distance (m)"), 0);
     EXPECT_EQ(Labels(TextsOf(chart, scene::Align::Bottom)),
@@ -236,7 +235,7 @@ TEST(PlotChart, RowsAreTheGroupsCellsNotDistances) {
     const scene::Scene unknown = BuildPlotChart(Rows(5), PlotSettings{});
     EXPECT_EQ(Labels(TextsOf(unknown, scene::Align::Right)),
               (std::vector<std::string>{"1", "2", "3"}));
-    EXPECT_EQ(Labels(TextsOf(unknown, scene::Align::Left)).front(), "Cell position");
+    EXPECT_EQ(Labels(TextsOf(unknown, scene::Align::BottomRight)).front(), "Position");
 }
 
 TEST(PlotAxes, TheFileNameNamesTheGroupAndTheProjectItsCellsAndSeconds) {

@@ -225,8 +225,8 @@ TEST(PlotOfARun, TheAxesAreNumberedWithSecondsAndTheGroupsCells) {
         texts.insert(text.text);
     }
     // Numbered every minute over the group's 600 s, its 14 cells by number, units shown.
-    for (const char* expected :
-         {"0", "60", "300", "600", "1", "13", "14", "Cell", "Time (s)", " 0-1 veh", "Occupancy"}) {
+    for (const char* expected : {"0", "60", "300", "600", "1", "13", "14", "Cell", "Time (s)",
+                                 " 0-1", "Occupancy (veh)"}) {
         EXPECT_EQ(texts.count(expected), 1U) << expected;
     }
     EXPECT_EQ(texts.count("30"), 0U);  // no tick for every step
