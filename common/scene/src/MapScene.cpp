@@ -129,13 +129,22 @@ void AddSinkMarker(Layer& layer, const MapCell& cell, const Stroke& stroke) {
     layer.add(Line{Point{r.left, r.bottom}, Point{r.right, r.top}, stroke});
 }
 
+namespace {
+
+// Where a cell's traffic leaves it; along its orientation when no link leaves it.
+Side LeavingSide(const MapCell& cell) {
+    return cell.leavingSide.value_or(cell.orientation == kVerticalCell ? Side::Bottom
+                                                                       : Side::Right);
+}
+
+}  // namespace
+
 void AddSourceMarker(Layer& layer, const MapCell& cell, Colour fill) {
     const Rect inner =
         Rect::Around(cell.rect.centre(), cell.rect.width() / 4.0, cell.rect.height() / 4.0);
     const Point c = inner.centre();
     std::vector<Point> points;
-    switch (
-        cell.leavingSide.value_or(cell.orientation == kVerticalCell ? Side::Bottom : Side::Right)) {
+    switch (LeavingSide(cell)) {
         case Side::Right:
             points = {{inner.left, inner.top}, {inner.right, c.y}, {inner.left, inner.bottom}};
             break;
@@ -154,8 +163,7 @@ void AddSourceMarker(Layer& layer, const MapCell& cell, Colour fill) {
 
 void AddStopLine(Layer& layer, const MapCell& cell, const Stroke& stroke) {
     const Rect& r = cell.rect;
-    switch (
-        cell.leavingSide.value_or(cell.orientation == kVerticalCell ? Side::Bottom : Side::Right)) {
+    switch (LeavingSide(cell)) {
         case Side::Right:
             layer.add(Line{Point{r.right, r.top}, Point{r.right, r.bottom}, stroke});
             break;
