@@ -95,19 +95,6 @@ TEST(MapScene, AStreetLabelStartsAtItsAnchor) {
     EXPECT_EQ(network.bounds(measure)->left, 300.0);
 }
 
-TEST(MapScene, ALinkEndsInTwoArrowStrokesUnlessItHasNone) {
-    const MapNetwork network = Row();
-    Layer plain;
-    AddLink(plain, network.links[0], LinkLook{Stroke{kBlack}});
-    EXPECT_EQ(plain.items.size(), 2U + 2U);
-    Layer signal;
-    AddLink(signal, network.links[0], LinkLook{Stroke{kBlack, 3.0}, false});
-    EXPECT_EQ(signal.items.size(), 2U);
-    Layer none;
-    AddLink(none, network.links[3], LinkLook{Stroke{kBlack}});
-    EXPECT_TRUE(none.items.empty());
-}
-
 TEST(MapScene, MarkersShowWhereTrafficEntersLeavesAndStops) {
     const MapNetwork network = Row();
     const MapCell& origin = network.cells[0];
@@ -125,28 +112,6 @@ TEST(MapScene, MarkersShowWhereTrafficEntersLeavesAndStops) {
     EXPECT_EQ(stop.from, (Point{origin.rect.right, origin.rect.top}));
     EXPECT_EQ(stop.to, (Point{origin.rect.right, origin.rect.bottom}));
     EXPECT_EQ(layer.items.size(), 2U + 2U);  // the sink's two diagonals
-}
-
-TEST(MapNetwork, AProjectGivesItsCellsLinksNodesAndLabels) {
-    Project project;
-    project.params.cellScaleX = 2.0;
-    CellRecord cell;
-    cell.cellID = 5;
-    cell.x = 100;
-    cell.y = 200;
-    cell.laneNum = 1;
-    cell.orientation = kVerticalCell;
-    cell.speed = 30;
-    cell.isDummy = true;
-    project.tables.cells.push_back(cell);
-    project.tables.nodes.push_back(NodeRecord{});
-    project.tables.streets.push_back(StreetRecord{"Mill Lane", 10, 20, {5}});
-    const MapNetwork network = MapNetworkOf(project);
-    ASSERT_EQ(network.cells.size(), 1U);
-    EXPECT_EQ(network.cells[0].rect, (Rect{0, 140, 200, 260}));
-    EXPECT_TRUE(network.cells[0].dummy);
-    EXPECT_EQ(network.nodes.size(), 1U);
-    EXPECT_EQ(network.labels[0].text, "Mill Lane");
 }
 
 }  // namespace

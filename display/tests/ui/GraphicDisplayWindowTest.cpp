@@ -280,15 +280,6 @@ TEST_F(GraphicDisplayWindowTest, TheMiddleButtonAndTheScrollBarsPan) {
     EXPECT_NEAR(window.session().view().origin().x, bar->minimum() * units, 1e-6);
 }
 
-TEST_F(GraphicDisplayWindowTest, ReopeningARunKeepsItsScaleAndZoom) {
-    ASSERT_TRUE(openCorridor());
-    action("mnuZoomIn")->trigger();
-    const scene::Viewport before = window.session().view();
-    ASSERT_TRUE(openCorridor());
-    EXPECT_EQ(window.session().view().zoom(), before.zoom());
-    EXPECT_EQ(window.session().view().origin(), before.origin());
-}
-
 TEST_F(GraphicDisplayWindowTest, PlotCtmOpensAWindowPerFile) {
     ui.chooser.answers = {DataFile("corridor_ctmplot_1.plt")};
     action("mnuPlotCTM")->trigger();
