@@ -40,6 +40,7 @@ struct DisplayCell {
     int orientation = 0;  // 1 horizontal, 2 vertical
     double speed = 0.0;
     int signalID = 0;
+    bool isDummy = false;
     std::vector<double> occupancy;  // vehicles at each second 0..endStep
 
     double occupancyAt(int step) const;
@@ -73,6 +74,14 @@ struct DisplayStreet {
     std::vector<int> cellIDs;
 };
 
+// A CTM plot group: the cells of plot file ctmplot_<g>.plt in row order, and its seconds.
+struct DisplayPlotGroup {
+    std::vector<int> cellIDs;
+    bool occupancyPlot = false;
+    int startStep = 0;
+    int endStep = 0;
+};
+
 // One row per link with a passNode: column 0 the signal's identifier, column k the state
 // at step startStep + k (red, green or amber).
 struct SignalRow {
@@ -90,6 +99,7 @@ struct DisplayModel {
     std::vector<DisplayLink> links;
     std::vector<DisplayNode> nodes;
     std::vector<DisplayStreet> streets;
+    std::vector<DisplayPlotGroup> plotGroups;
     std::vector<SignalRow> signalRows;
 
     // Index into cells / nodes, or -1.

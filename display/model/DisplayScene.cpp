@@ -2,97 +2,31 @@
 
 #include <algorithm>
 #include <array>
-#include <charconv>
 #include <cmath>
-#include <optional>
-
-#include "model/MapGeometry.h"
+#include <cstdio>
 
 namespace talvo::display {
 namespace {
 
-constexpr Rgb kOccupancyText{255, 255, 160};
-constexpr double kNodeRadius = 200.0;
-constexpr double kArrowLength = 100.0;
-constexpr double kLabelGap = 30.0;
-// Signal states should read at a glance: their lines are drawn wider.
-constexpr int kSignalPenWidth = 3;
+constexpr int kSignalPenWidth = 3;  // signal states should read at a glance
+constexpr double kFitMargin = 20.0;
+constexpr double kLegendInset = 10.0;
+constexpr scene::Colour kLegendText = scene::kWhite;
+constexpr scene::Colour kLegendBacking{50, 50, 62};
+constexpr scene::Colour kLegendOutline{150, 150, 165};
+constexpr scene::Colour kSinkMark{150, 180, 215};
 
-struct LinkPath {
-    bool valid = false;
-    PointD start;
-    std::optional<PointD> node;
-    PointD end;
-};
-
-LinkPath LinkPathOf(const DisplayModel& model, const DisplayLink& link) {
-    LinkPath path;
-    if (link.fromCell == link.toCell) {
-        return path;
-    }
-    const int fromIndex = model.findCellIndex(link.fromCell);
-    const int toIndex = model.findCellIndex(link.toCell);
-    if (fromIndex < 0 || toIndex < 0) {
-        return path;
-    }
-    const CellExtent from =
-        CellExtentOf(model.cells[static_cast<size_t>(fromIndex)], model.parameters);
-    const CellExtent to = CellExtentOf(model.cells[static_cast<size_t>(toIndex)], model.parameters);
-    const int nodeIndex = link.passNode != 0 ? model.findNodeIndex(link.passNode) : -1;
-    if (nodeIndex >= 0) {
-        const DisplayNode& node = model.nodes[static_cast<size_t>(nodeIndex)];
-        const PointD centre{node.x, node.y};
-        path.start = FacingPoint(from, centre);
-        path.node = centre;
-        path.end = FacingPoint(to, centre);
-    } else {
-        path.start = FacingPoint(from, to.centre);
-        path.end = FacingPoint(to, from.centre);
-    }
-    path.valid = true;
-    return path;
+// The grey of a shade v: 0 white .. 255 black.
+scene::Colour GreyFor(double v) {
+    const int grey = static_cast<int>(std::clamp(std::nearbyint(255.0 - v), 0.0, 255.0));
+    return scene::Colour{grey, grey, grey};
 }
 
-void AddClippedLine(Scene& scene, PointD from, PointD to, Rgb colour, int penWidth = 1) {
-    const auto clipped = ClipSegment(from, to, DisplayView::kAreaWidth, DisplayView::kAreaHeight);
-    if (clipped) {
-        scene.add(SceneLine{clipped->first, clipped->second, colour, penWidth});
-    }
-}
-
-void AddPlainLink(Scene& scene, const DisplayView& view, const LinkPath& path) {
-    const PointD start = view.toWindow(path.start);
-    const PointD end = view.toWindow(path.end);
-    const PointD last = path.node ? view.toWindow(*path.node) : start;
-    if (path.node) {
-        AddClippedLine(scene, start, last, kWhite);
-    }
-    AddClippedLine(scene, last, end, kWhite);
-    const auto [left, right] = ArrowHead(last, end, kArrowLength * view.zoom(), kWhite);
-    AddClippedLine(scene, left.from, left.to, kWhite);
-    AddClippedLine(scene, right.from, right.to, kWhite);
-}
-
-void AddSignalLink(Scene& scene, const DisplayView& view, const LinkPath& path, Rgb colour) {
-    const PointD start = view.toWindow(path.start);
-    const PointD end = view.toWindow(path.end);
-    if (path.node) {
-        const PointD node = view.toWindow(*path.node);
-        AddClippedLine(scene, start, node, colour, kSignalPenWidth);
-        AddClippedLine(scene, node, end, colour, kSignalPenWidth);
-    } else {
-        AddClippedLine(scene, start, end, colour, kSignalPenWidth);
-    }
-}
-
-void AddLinks(Scene& scene, const DisplayModel& model, const DisplayView& view, int step) {
-    for (const DisplayLink& link : model.links) {
-        if (link.passNode != 0) {
-            continue;
-        }
-        const LinkPath path = LinkPathOf(model, link);
-        if (path.valid) {
-            AddPlainLink(scene, view, path);
+void AddLinks(scene::Layer& layer, const DisplayModel& model, const scene::MapNetwork& network,
+              int step) {
+    for (size_t i = 0; i < network.links.size(); ++i) {
+        if (model.links[i].passNode == 0) {
+            scene::AddLink(layer, network.links[i], scene::LinkLook{scene::Stroke{scene::kWhite}});
         }
     }
     // Green first, then amber, then red, so that red is never hidden.
@@ -104,91 +38,135 @@ void AddLinks(Scene& scene, const DisplayModel& model, const DisplayView& view, 
             if (state != pass) {
                 continue;
             }
-            const LinkPath path =
-                LinkPathOf(model, model.links[static_cast<size_t>(row.linkIndex)]);
-            if (path.valid) {
-                AddSignalLink(scene, view, path, SignalColour(state));
-            }
+            scene::AddLink(
+                layer, network.links[static_cast<size_t>(row.linkIndex)],
+                scene::LinkLook{scene::Stroke{SignalColour(state), kSignalPenWidth}, false});
         }
     }
 }
 
-void AddCells(Scene& scene, const DisplayModel& model, const DisplayView& view, int step) {
-    for (const DisplayCell& cell : model.cells) {
-        const CellExtent extent = CellExtentOf(cell, model.parameters);
-        const PointD topLeft =
-            view.toWindow(PointD{extent.centre.x - extent.halfX, extent.centre.y - extent.halfY});
-        const PointD bottomRight =
-            view.toWindow(PointD{extent.centre.x + extent.halfX, extent.centre.y + extent.halfY});
-        const Rgb shade = CellShade(cell, model.parameters, step);
-        scene.add(SceneBox{topLeft.x, topLeft.y, bottomRight.x, bottomRight.y, shade});
-        const bool dark = shade.red + shade.green + shade.blue < 3 * 128;
-        const PointD centre = view.toWindow(extent.centre);
-        scene.add(SceneText{centre, std::to_string(cell.cellID), dark ? kWhite : kBlack,
-                            TextPlacement::Centred, std::nullopt});
-        if (step > 0) {
-            scene.add(SceneText{PointD{bottomRight.x + kLabelGap, centre.y},
-                                FormatOccupancy(cell.occupancyAt(step)), kOccupancyText,
-                                TextPlacement::RightOf, std::nullopt});
+void AddCells(scene::Layer& layer, const DisplayModel& model, const scene::MapNetwork& network,
+              int step) {
+    for (size_t i = 0; i < network.cells.size(); ++i) {
+        const scene::MapCell& cell = network.cells[i];
+        if (cell.kind == scene::CellKind::Destination) {
+            scene::AddCell(layer, cell, scene::CellLook{kSinkColour, std::nullopt});
+            scene::AddSinkMarker(layer, cell, scene::Stroke{kSinkMark});
+        } else {
+            scene::AddCell(
+                layer, cell,
+                scene::CellLook{CellShade(model.cells[i], model.parameters, step), std::nullopt});
         }
     }
 }
 
-void AddNodes(Scene& scene, const DisplayModel& model, const DisplayView& view) {
-    for (const DisplayNode& node : model.nodes) {
-        const PointD centre = view.toWindow(PointD{node.x, node.y});
-        const double radius = kNodeRadius * view.zoom();
-        // A ring, not a disc: the signal colours of the links through the node show inside.
-        scene.add(SceneCircle{centre, radius, kBlack, kBlack, false});
-        // Up and to the right on the diagonal, clear of the cells, which lie along the axes.
-        const double diagonal = radius * std::sqrt(0.5) + kLabelGap;
-        // On a black backing like the ring's, since a cell may lie beneath.
-        scene.add(SceneText{PointD{centre.x + diagonal, centre.y - diagonal},
-                            std::to_string(node.nodeID), kWhite, TextPlacement::RightOf, kBlack});
+// White on the dark shades, black on the light ones.
+scene::Colour TextOn(scene::Colour fill, scene::Colour onLight, scene::Colour onDark) {
+    return fill.red + fill.green + fill.blue < 3 * 128 ? onDark : onLight;
+}
+
+scene::Colour FillOf(const DisplayModel& model, const scene::MapCell& cell, size_t i, int step) {
+    return cell.kind == scene::CellKind::Destination
+               ? kSinkColour
+               : CellShade(model.cells[i], model.parameters, step);
+}
+
+void AddCellIDs(scene::Layer& layer, const DisplayModel& model, const scene::MapNetwork& network,
+                int step) {
+    for (size_t i = 0; i < network.cells.size(); ++i) {
+        const scene::MapCell& cell = network.cells[i];
+        scene::AddCellID(layer, cell,
+                         TextOn(FillOf(model, cell, i, step), scene::kBlack, scene::kWhite));
     }
 }
 
-void AddStreetLabels(Scene& scene, const DisplayModel& model, const DisplayView& view) {
-    for (const DisplayStreet& street : model.streets) {
-        scene.add(SceneText{view.toWindow(PointD{street.x, street.y}), street.streetName, kWhite,
-                            TextPlacement::Centred, std::nullopt});
-    }
-}
-
-void AddDragRectangle(Scene& scene, const ZoomDrag& drag) {
-    if (!drag.dragging()) {
+void AddOccupancyValues(scene::Layer& layer, const DisplayModel& model,
+                        const scene::MapNetwork& network, int step) {
+    if (step <= 0) {
         return;
     }
-    const PointD a = drag.start();
-    const PointD b = drag.end();
-    scene.add(SceneLine{a, PointD{b.x, a.y}, kSignalRed});
-    scene.add(SceneLine{PointD{b.x, a.y}, b, kSignalRed});
-    scene.add(SceneLine{b, PointD{a.x, b.y}, kSignalRed});
-    scene.add(SceneLine{PointD{a.x, b.y}, a, kSignalRed});
+    for (size_t i = 0; i < network.cells.size(); ++i) {
+        const scene::MapCell& cell = network.cells[i];
+        if (cell.kind == scene::CellKind::Destination) {
+            continue;
+        }
+        // On the cell's own shade, so the text colour follows it as the ID's does.
+        scene::AddCellValue(layer, cell, FormatOccupancy(model.cells[i].occupancyAt(step)),
+                            TextOn(FillOf(model, cell, i, step), scene::Colour{0, 0, 140},
+                                   scene::Colour{255, 255, 160}));
+    }
+}
+
+void AddNodes(scene::Layer& layer, const scene::MapNetwork& network) {
+    // A ring, not a disc: the signal colours of the links through the node show inside.
+    for (const scene::MapNode& node : network.nodes) {
+        scene::AddNode(layer, node, scene::NodeLook{std::nullopt, scene::Stroke{scene::kBlack}});
+    }
+}
+
+void AddNodeIDs(scene::Layer& layer, const scene::MapNetwork& network) {
+    // On a black backing like the ring's, since a cell may lie beneath.
+    const scene::NodeIDLook look{scene::kWhite, scene::kBlack, true, true};
+    for (const scene::MapNode& node : network.nodes) {
+        scene::AddNodeID(layer, node, look);
+    }
+}
+
+void AddDragRectangle(scene::Layer& overlay, const ZoomDrag& drag) {
+    if (drag.dragging()) {
+        overlay.add(scene::Box{scene::Rect::Spanning(drag.start(), drag.end()), std::nullopt,
+                               scene::Stroke{kSignalRed}});
+    }
 }
 
 }  // namespace
 
-Rgb CellShade(const DisplayCell& cell, const DisplayParameters& parameters, int step) {
+scene::MapNetwork MapNetworkOf(const DisplayModel& model) {
+    scene::MapNetwork network;
+    network.scales = scene::CellScales{model.parameters.cellScaleX, model.parameters.cellScaleY};
+    for (const DisplayCell& c : model.cells) {
+        scene::MapCell cell;
+        cell.cellID = c.cellID;
+        cell.centre = scene::Point{c.x, c.y};
+        cell.laneNum = c.laneNum;
+        cell.orientation = c.orientation;
+        cell.speed = c.speed;
+        cell.signalID = c.signalID;
+        cell.dummy = c.isDummy;
+        network.cells.push_back(cell);
+    }
+    for (const DisplayLink& l : model.links) {
+        network.links.push_back(scene::MapLink{l.linkID, l.fromCell, l.toCell, l.passNode, {}, -1});
+    }
+    for (const DisplayNode& n : model.nodes) {
+        network.nodes.push_back(scene::MapNode{n.nodeID, scene::Point{n.x, n.y}});
+    }
+    for (const DisplayStreet& s : model.streets) {
+        network.labels.push_back(scene::MapLabel{s.streetName, scene::Point{s.x, s.y}, s.cellIDs});
+    }
+    network.resolve();
+    return network;
+}
+
+scene::Colour CellShade(const DisplayCell& cell, const DisplayParameters& parameters, int step) {
     if (step <= parameters.startStep) {
-        return kWhite;
+        return scene::kWhite;
     }
     const double vehicles = cell.occupancyAt(step);
     const double jamVehicles = static_cast<double>(cell.laneNum) * parameters.timeStep *
                                cell.speed * parameters.jamDensity / 3600.0;
     if (jamVehicles <= 0.0) {
         // A cell that holds nothing: empty is white, anything in it is full.
-        return vehicles > 0.0 ? kBlack : kWhite;
+        return vehicles > 0.0 ? scene::kBlack : scene::kWhite;
     }
     const double v = 255.0 * vehicles / jamVehicles;
     if (v >= 255.0) {
-        return kBlack;
+        return scene::kBlack;
     }
-    const int grey = static_cast<int>(std::clamp(std::nearbyint(255.0 - v), 0.0, 255.0));
-    return Rgb{grey, grey, grey};
+    return GreyFor(v);
 }
 
-Rgb SignalColour(int state) {
+scene::Colour SignalColour(int state) {
     switch (state) {
         case kGreen:
             return kSignalGreen;
@@ -200,23 +178,90 @@ Rgb SignalColour(int state) {
 }
 
 std::string FormatOccupancy(double vehicles) {
-    std::array<char, 64> buffer{};
-    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), vehicles);
-    return std::string(buffer.data(), result.ptr);
+    if (!std::isfinite(vehicles)) {
+        return "?";
+    }
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%.2f", vehicles);
+    std::string text(buffer);
+    // "1.50" -> "1.5", "3.00" -> "3", "-0.00" -> "0".
+    text.erase(text.find_last_not_of('0') + 1);
+    if (text.back() == '.') {
+        text.pop_back();
+    }
+    return text == "-0" ? "0" : text;
 }
 
-Scene BuildDisplayScene(const DisplayModel& model, const DisplayView& view, int step,
-                        const ZoomDrag& drag) {
-    Scene scene;
-    scene.width = DisplayView::kAreaWidth;
-    scene.height = DisplayView::kAreaHeight;
-    scene.background = kDisplayBackground;
-    AddLinks(scene, model, view, step);
-    AddCells(scene, model, view, step);
-    AddNodes(scene, model, view);
-    AddStreetLabels(scene, model, view);
-    AddDragRectangle(scene, drag);
-    return scene;
+std::vector<scene::LegendSection> PlaybackLegend() {
+    using scene::LegendEntry;
+    using scene::Swatch;
+    scene::LegendSection occupancy{"Occupancy of jam density", {}};
+    const std::array<std::pair<double, const char*>, 5> shares{
+        {{0.0, "empty"}, {0.25, "25 %"}, {0.5, "50 %"}, {0.75, "75 %"}, {1.0, "jammed"}}};
+    for (const auto& [share, label] : shares) {
+        occupancy.entries.push_back(LegendEntry{Swatch::Box, GreyFor(255.0 * share), label});
+    }
+    scene::LegendSection signal{"Signal",
+                                {LegendEntry{Swatch::Line, kSignalGreen, "green"},
+                                 LegendEntry{Swatch::Line, kSignalAmber, "amber"},
+                                 LegendEntry{Swatch::Line, kSignalRed, "red"}}};
+    scene::LegendSection sink{
+        "Destination", {LegendEntry{Swatch::Sink, kSinkColour, "sink (not shaded)", kSinkMark}}};
+    return {occupancy, signal, sink};
+}
+
+scene::Point LegendCorner(const scene::Size& view) {
+    return scene::Point{view.width - kLegendInset, kLegendInset};
+}
+
+scene::Scene BuildPlaybackScene(const DisplayModel& model, const scene::MapNetwork& network,
+                                int step, const scene::TextMeasure& measure,
+                                const scene::Size& view, const ZoomDrag& drag) {
+    scene::Scene picture;
+    picture.background = kDisplayBackground;
+    scene::Layer& layer = picture.world;
+    AddLinks(layer, model, network, step);
+    AddCells(layer, model, network, step);
+    AddNodes(layer, network);
+    // The texts by priority, each giving way to those before it: street names, which read
+    // at every zoom, then node and cell IDs, then the values. Street names lie on the
+    // background's colour, so that one over a white cell still reads.
+    for (const scene::MapLabel& label : network.labels) {
+        scene::AddStreetLabel(layer, label, measure, scene::kWhite, kDisplayBackground);
+    }
+    AddNodeIDs(layer, network);
+    AddCellIDs(layer, model, network, step);
+    AddOccupancyValues(layer, model, network, step);
+    scene::AddLegend(picture.overlay, PlaybackLegend(), LegendCorner(view), measure,
+                     scene::LegendLook{kLegendText, kLegendBacking, kLegendOutline});
+    AddDragRectangle(picture.overlay, drag);
+    return picture;
+}
+
+double LegendReserve(const scene::TextMeasure& measure) {
+    return scene::LegendSize(PlaybackLegend(), measure).width + kLegendInset;
+}
+
+void FitNetwork(scene::Viewport& view, const scene::MapNetwork& network,
+                const scene::TextMeasure& measure) {
+    const auto bounds = network.bounds(measure);
+    if (bounds) {
+        view.fit(*bounds, kFitMargin, LegendReserve(measure));
+    }
+}
+
+std::optional<scene::Rect> ScrollContent(const scene::Viewport& view,
+                                         const scene::MapNetwork& network,
+                                         const scene::TextMeasure& measure) {
+    auto bounds = network.bounds(measure);
+    if (bounds) {
+        // The margins of a fitted view, so that it needs no scrolling.
+        const double margin = kFitMargin / view.scale();
+        bounds = scene::Rect{bounds->left - margin, bounds->top - margin,
+                             bounds->right + margin + LegendReserve(measure) / view.scale(),
+                             bounds->bottom + margin};
+    }
+    return bounds;
 }
 
 }  // namespace talvo::display

@@ -5,6 +5,7 @@
 #include <fstream>
 
 #include "model/DisplayMessages.h"
+#include "model/DisplayScene.h"
 #include "model/MapReader.h"
 #include "model/OccupancyReader.h"
 #include "model/ReadError.h"
@@ -85,6 +86,7 @@ bool DisplaySession::openFiles(const std::string& project, const std::string& oc
 
 bool DisplaySession::loadAll(const std::string& project, const std::string& occupancy,
                              const std::string& plan) {
+    const std::string previousProject = projectPath_;
     resetDisplayModel();
     playback_.stop();
     const bool ok = loadMap(project) && loadOccupancy(occupancy) && loadTimePlan(plan);
@@ -93,8 +95,18 @@ bool DisplaySession::loadAll(const std::string& project, const std::string& occu
         return false;
     }
     loaded_ = true;
-    caption_ = msg::kCaptionPrefix + project;
+    reopenedSameProject_ = project == previousProject;
+    network_ = MapNetworkOf(model_);
+    projectPath_ = project;
+    occupancyPath_ = occupancy;
+    planPath_ = plan;
+    setLoadedCaption();
     return true;
+}
+
+void DisplaySession::setLoadedCaption() {
+    caption_ = msg::kCaptionPrefix + projectPath_ + ", occupancy " + occupancyPath_ + ", plan " +
+               planPath_;
 }
 
 bool DisplaySession::changeTimePlan() {
@@ -108,7 +120,12 @@ bool DisplaySession::changeTimePlan() {
         return false;
     }
     playback_.stop();
-    return loadTimePlan(plan);
+    if (!loadTimePlan(plan)) {
+        return false;
+    }
+    planPath_ = plan;
+    setLoadedCaption();
+    return true;
 }
 
 std::optional<std::string> DisplaySession::choosePlotFile() {
@@ -164,9 +181,12 @@ bool DisplaySession::loadTimePlan(const std::string& path) {
 
 void DisplaySession::resetDisplayModel() {
     ResetDisplayModel(model_);
-    view_.reset();
+    network_ = scene::MapNetwork{};
     loaded_ = false;
     caption_ = msg::kCaption;
+    projectPath_.clear();
+    occupancyPath_.clear();
+    planPath_.clear();
 }
 
 }  // namespace talvo::display

@@ -4,9 +4,11 @@
 #include <string>
 
 #include "model/DisplayModel.h"
-#include "model/DisplayView.h"
 #include "model/Platform.h"
 #include "model/Playback.h"
+#include "model/ZoomDrag.h"
+#include "scene/MapNetwork.h"
+#include "scene/Viewport.h"
 
 namespace talvo::display {
 
@@ -18,10 +20,14 @@ class DisplaySession {
     DisplaySession(Prompter& prompter, FileChooser& chooser);
 
     const DisplayModel& model() const { return model_; }
+    // The loaded map as drawn; empty while nothing is loaded.
+    const scene::MapNetwork& network() const { return network_; }
     Playback& playback() { return playback_; }
     const Playback& playback() const { return playback_; }
-    DisplayView& view() { return view_; }
-    const DisplayView& view() const { return view_; }
+    // The view is kept across opens and plan changes: reopening a run's files keeps its
+    // scale and zoom.
+    scene::Viewport& view() { return view_; }
+    const scene::Viewport& view() const { return view_; }
     ZoomDrag& drag() { return drag_; }
     const ZoomDrag& drag() const { return drag_; }
 
@@ -29,7 +35,11 @@ class DisplaySession {
     // Whether the last open got as far as reading its files (and so replaced the model).
     bool lastOpenRead() const { return lastOpenRead_; }
     bool changeTimePlanEnabled() const { return loaded_; }
+    // "Visual Talvo Display", and once loaded the project, occupancy and plan files.
     const std::string& caption() const { return caption_; }
+    // Whether the last successful open read the same project as the one before it (so that
+    // the view on it still fits).
+    bool reopenedSameProject() const { return reopenedSameProject_; }
 
     // "&Open": asks for the project, occupancy and plan files in turn, then loads them.
     bool open();
@@ -44,8 +54,11 @@ class DisplaySession {
     std::optional<std::string> choosePlotFile();
     // "&Reset Zoom".
     void resetZoom() { view_.reset(); }
-    // One timer tick of the playback.
+    // One timer tick of the playback, and the steps and jumps of the playback controls.
     void tick() { playback_.tick(model_.parameters.endStep); }
+    void seek(int step) { playback_.seek(step, model_.parameters.endStep); }
+    void stepForward() { playback_.stepForward(model_.parameters.endStep); }
+    void stepBack() { playback_.stepBack(model_.parameters.endStep); }
 
     // The readers: each shows its own message on failure and returns false.
     bool loadMap(const std::string& path);
@@ -56,16 +69,22 @@ class DisplaySession {
   private:
     std::string ask(const char* title, const char* filter);
     bool loadAll(const std::string& project, const std::string& occupancy, const std::string& plan);
+    void setLoadedCaption();
 
     Prompter& prompter_;
     FileChooser& chooser_;
     DisplayModel model_;
+    scene::MapNetwork network_;
     Playback playback_;
-    DisplayView view_;
+    scene::Viewport view_;
     ZoomDrag drag_;
     bool loaded_ = false;
     bool lastOpenRead_ = false;
+    bool reopenedSameProject_ = false;
     std::string caption_;
+    std::string projectPath_;  // of the loaded run
+    std::string occupancyPath_;
+    std::string planPath_;
 };
 
 // True when path names an existing file (not a folder).

@@ -67,6 +67,7 @@ void ReadDisplayMap(const std::string& path, DisplayModel& model) {
         cell.orientation = record.orientation;
         cell.speed = record.speed;
         cell.signalID = record.signalID;
+        cell.isDummy = record.isDummy;
         loaded.cells.push_back(std::move(cell));
     }
     for (const talvo::LinkRecord& record : tables.links) {
@@ -86,6 +87,10 @@ void ReadDisplayMap(const std::string& path, DisplayModel& model) {
         }
         loaded.streets.push_back(
             DisplayStreet{record.streetName, record.x, record.y, record.cellIDs});
+    }
+    for (const talvo::PlotGroup& group : tables.plotGroups) {
+        loaded.plotGroups.push_back(
+            DisplayPlotGroup{group.cellIDs, group.occupancyPlot, group.startStep, group.endStep});
     }
     loaded.sizeSignalTable();
     model = std::move(loaded);

@@ -50,6 +50,47 @@ void Playback::tick(int endStep) {
     }
 }
 
+void Playback::pause() {
+    if (timerOn_) {
+        togglePause();
+    }
+}
+
+void Playback::seek(int step, int endStep) {
+    step_ = std::clamp(step, 0, std::max(endStep, 0));
+    counterText_ = std::to_string(step_);
+    if (!endEnabled_ && step_ > 0) {
+        startEnabled_ = false;
+        endEnabled_ = true;
+        paused_ = true;
+        pauseCaption_ = kContinueCaption;
+        timerOn_ = false;
+    }
+}
+
+void Playback::stepForward(int endStep) {
+    pause();
+    seek(step_ + 1, endStep);
+}
+
+void Playback::stepBack(int endStep) {
+    pause();
+    seek(step_ - 1, endStep);
+}
+
+void Playback::setStepsPerSecond(int steps) {
+    intervalMs_ = 1000 / std::clamp(steps, kStepsPerSecond.front(), kStepsPerSecond.back());
+}
+
+int Playback::stepsPerSecond() const {
+    for (const int steps : kStepsPerSecond) {
+        if (1000 / steps == intervalMs_) {
+            return steps;
+        }
+    }
+    return 0;
+}
+
 int Playback::IntervalForPosition(int position) {
     return 1100 - 100 * std::clamp(position, 1, 10);
 }

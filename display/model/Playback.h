@@ -1,11 +1,14 @@
 #pragma once
 
+#include <array>
 #include <string>
 
 namespace talvo::display {
 
 // The "&Run" menu's state machine: Stopped -> Start -> Running <-> Paused -> End -> Stopped;
-// running past endStep stops by itself. The window mirrors it into its timer and menu.
+// running past endStep stops by itself. Stepping or jumping to a second above 0 pauses
+// there (Continue plays on from it, End returns to 0). The window mirrors it into its timer,
+// menu and playback controls.
 class Playback {
   public:
     static constexpr int kDefaultIntervalMs = 200;
@@ -29,6 +32,12 @@ class Playback {
     void end() { stop(); }
     // One timer tick: the next step, or back to the stopped state after endStep.
     void tick(int endStep);
+    // Shows a second 0..endStep (held within the range). A running playback plays on from
+    // there; a stopped one becomes paused there unless the second is 0.
+    void seek(int step, int endStep);
+    // One step forward or back, pausing a running playback first.
+    void stepForward(int endStep);
+    void stepBack(int endStep);
 
     // The speed slider: interval = 1100 - 100 x position, positions 1 to 10.
     static int IntervalForPosition(int position);
@@ -36,7 +45,15 @@ class Playback {
     int speedPosition() const { return PositionForInterval(intervalMs_); }
     void setSpeedPosition(int position) { intervalMs_ = IntervalForPosition(position); }
 
+    // The playback controls' speeds, in steps per second.
+    static constexpr std::array<int, 7> kStepsPerSecond{1, 2, 5, 10, 20, 30, 50};
+    void setStepsPerSecond(int steps);
+    // The chosen speed of kStepsPerSecond, or 0 when the interval is not one of them.
+    int stepsPerSecond() const;
+
   private:
+    void pause();
+
     int step_ = 0;
     bool timerOn_ = false;
     bool paused_ = false;

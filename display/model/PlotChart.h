@@ -1,9 +1,11 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
+#include "model/DisplayModel.h"
 #include "model/PlotData.h"
-#include "model/Scene.h"
+#include "scene/Scene.h"
 
 namespace talvo::display {
 
@@ -23,10 +25,32 @@ inline constexpr int kMaxResolution = 10;
 inline constexpr double kPlotWidth = 26000.0;
 inline constexpr double kPlotHeight = 4100.0;
 
+// What the rows and columns of a plot file stand for. The engine writes plot group g into
+// "ctmplot_<g>.plt", one row per second from the group's start to its end, the values of
+// its cells in group order; the project names those cells and seconds.
+struct PlotAxes {
+    int group = 0;             // plot group number, 0 when unknown
+    std::vector<int> cellIDs;  // the cell of each position; empty when unknown
+    int firstSecond = 0;       // the second of the first row
+    bool secondsKnown = false;
+};
+
+// The group number of a plot file name "ctmplot_<g>.plt" (any letter case, any folder),
+// or 0.
+int PlotGroupNumberOf(const std::string& path);
+// The axes of a plot file: its group from the name, and the group's cells and seconds
+// from the project's plot groups where they match what the file holds.
+PlotAxes PlotAxesOf(const std::string& path, const std::vector<DisplayPlotGroup>& groups,
+                    const PlotData& data);
+
+// Seconds between numbered ticks of the time axis: every minute up to 20 minutes of rows,
+// else every five minutes.
+int TimeTickSpacing(int rows);
+
 // Shade of a block sum: the integer part of sum / range x colorRange, within 0..250.
 int PlotShade(double sum, int range, int colorRange);
 // RGB(255 - v, 250 - v, 250 - v).
-Rgb PlotShadeColour(int shade);
+scene::Colour PlotShadeColour(int shade);
 
 // One shaded block of the chart, for tests and for picking.
 struct PlotBlock {
@@ -34,26 +58,41 @@ struct PlotBlock {
     int firstRow = 0;  // 1-based
     int lastRow = 0;
     double sum = 0.0;
-    SceneBox box;
+    scene::Box box;
 };
 std::vector<PlotBlock> PlotBlocks(const PlotData& data, const PlotSettings& settings);
 
-// The smallest scales, in pixels per chart unit across and down, at which texts of the given
-// pixel sizes still read: the distance caption between the window's edge and the distance
-// ticks, the widest legend label right of its box, the legend labels one below the other and
-// the title and time caption in their margins.
+// The legend's heading with the unit of its labels: vehicles for single steps, vehicle-
+// seconds for sums over several; and its labels.
+std::string LegendHeading(const PlotSettings& settings);
+std::string LegendLabel(int k, const PlotSettings& settings);
+
+// The pixel sizes of the widest texts a chart can have: a cell number, the rows' heading,
+// a legend label (the most shades of the lowest resolution) and the legend's heading (the
+// longest sum), and the height of a line.
+struct ChartTexts {
+    double rowLabel = 0.0;
+    double rowCaption = 0.0;
+    double legendLabel = 0.0;
+    double legendHeading = 0.0;
+    double height = 0.0;
+};
+ChartTexts WidestChartTexts(const scene::TextMeasure& measure);
+
+// The smallest scales, in pixels per chart unit across and down, at which those texts still
+// read: the row labels left of the rows, the legend labels right of their boxes, the
+// headings above them, the legend labels one below the other, the title above the plot and
+// the time numbers and caption below it.
 struct ChartScale {
     double x = 0.0;
     double y = 0.0;
 };
-ChartScale MinimumChartScale(double captionWidth, double legendLabelWidth, double textHeight);
+ChartScale MinimumChartScale(const ChartTexts& widest);
 
-// The widest legend label there can be: the most shades of the lowest resolution.
-std::string WidestLegendLabel();
-
-// The whole chart: blocks, time and distance ticks, legend, captions and title, in chart
-// units (the scene's origin leaves margins around the plot area). Empty when no rows or no
-// positions were read.
-Scene BuildPlotChart(const PlotData& data, const PlotSettings& settings);
+// The whole chart: blocks in a frame, the numbered time axis, the rows labelled with their
+// cells, legend, captions and title, in chart units (the scene's extent leaves margins
+// around the plot area). Only the frame when no rows or no positions were read.
+scene::Scene BuildPlotChart(const PlotData& data, const PlotSettings& settings,
+                            const PlotAxes& axes = {});
 
 }  // namespace talvo::display

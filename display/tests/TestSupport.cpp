@@ -11,6 +11,10 @@ std::string DataFile(const std::string& name) {
     return std::string(TALVO_DISPLAY_TEST_DATA) + "/" + name;
 }
 
+std::string ExampleFile(const std::string& name) {
+    return std::string(TALVO_DISPLAY_TEST_DATA) + "/../../../examples/" + name;
+}
+
 std::string ReadText(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     std::ostringstream text;

@@ -44,6 +44,8 @@ class ScriptedChooser : public FileChooser {
 
 // A file of the test data folder.
 std::string DataFile(const std::string& name);
+// A file of the bundled examples ("arterial/arterial.tin").
+std::string ExampleFile(const std::string& name);
 // The text of a file.
 std::string ReadText(const std::string& path);
 // Writes text into a fresh file under the test's temporary folder and returns its path.

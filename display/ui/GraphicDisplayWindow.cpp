@@ -2,36 +2,29 @@
 
 #include <QHBoxLayout>
 #include <QMenuBar>
+#include <QSignalBlocker>
+#include <QStatusBar>
+#include <QStyle>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 #include "model/DisplayMessages.h"
+#include "model/PlotChart.h"
 #include "ui/DisplayCanvas.h"
 #include "ui/PlotWindow.h"
 #include "ui/SpeedDialog.h"
 
 namespace talvo::display {
+namespace {
+
+constexpr double kZoomStep = 1.25;
+
+}  // namespace
 
 GraphicDisplayWindow::GraphicDisplayWindow(const DisplayPlatform& platform, QWidget* parent)
     : QMainWindow(parent), platform_(platform), session_(*platform.prompter, *platform.chooser) {
     setObjectName("frmGraphicDisplay");
     setWindowTitle(msg::kCaption);
-
-    auto* central = new QWidget(this);
-    auto* layout = new QVBoxLayout(central);
-    layout->setContentsMargins(0, 0, 0, 0);
-    auto* counterRow = new QHBoxLayout;
-    auto* lblTime = new QLabel("Time:", central);
-    lblTime->setObjectName("lblTime");
-    lblCounter_ = new QLabel("0", central);
-    lblCounter_->setObjectName("lblCounter");
-    lblCounter_->setMinimumWidth(60);
-    counterRow->addWidget(lblTime);
-    counterRow->addWidget(lblCounter_);
-    counterRow->addStretch();
-    layout->addLayout(counterRow);
-    canvas_ = new DisplayCanvas(session_, central);
-    layout->addWidget(canvas_, 1);
-    setCentralWidget(central);
 
     timer_ = new QTimer(this);
     timer_->setObjectName("tirRefresh");
@@ -39,18 +32,38 @@ GraphicDisplayWindow::GraphicDisplayWindow(const DisplayPlatform& platform, QWid
     connect(timer_, &QTimer::timeout, this, &GraphicDisplayWindow::tirRefresh_Timer);
 
     buildMenus();
+    auto* central = new QWidget(this);
+    auto* layout = new QVBoxLayout(central);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(buildControls(central));
+    canvas_ = new DisplayCanvas(session_, central);
+    layout->addWidget(canvas_, 1);
+    setCentralWidget(central);
+
+    lblZoom_ = new QLabel(this);
+    lblZoom_->setObjectName("lblZoom");
+    lblPointer_ = new QLabel(this);
+    lblPointer_->setObjectName("lblPointer");
+    statusBar()->addPermanentWidget(lblPointer_);
+    statusBar()->addPermanentWidget(lblZoom_);
+    connect(canvas_, &DisplayCanvas::zoomChanged, this, &GraphicDisplayWindow::showZoom);
+    connect(canvas_, &DisplayCanvas::pointerMoved, this, [this](scene::Point map) {
+        lblPointer_->setText(QString("x %1  y %2").arg(std::lround(map.x)).arg(std::lround(map.y)));
+    });
+    showZoom(session_.view().zoom());
     showPlayback();
 }
 
 void GraphicDisplayWindow::buildMenus() {
-    QMenu* file = menuBar()->addMenu("&File");
-    file->setObjectName("mnuFile");
     auto addItem = [this](QMenu* menu, const char* name, const char* text, auto slot) {
         QAction* action = menu->addAction(text);
         action->setObjectName(name);
         connect(action, &QAction::triggered, this, slot);
         return action;
     };
+    QMenu* file = menuBar()->addMenu("&File");
+    file->setObjectName("mnuFile");
     addItem(file, "mnuOpen", "&Open", &GraphicDisplayWindow::mnuOpen_Click);
     mnuChangeTimePlan_ = addItem(file, "mnuChangeTimePlan", "&Change time plan",
                                  &GraphicDisplayWindow::mnuChangeTimePlan_Click);
@@ -64,31 +77,122 @@ void GraphicDisplayWindow::buildMenus() {
     exit->setObjectName("mnuExit");
     connect(exit, &QAction::triggered, this, &QWidget::close);
 
+    QMenu* view = menuBar()->addMenu("&View");
+    view->setObjectName("mnuView");
+    addItem(view, "mnuZoomIn", "Zoom &In", &GraphicDisplayWindow::mnuZoomIn_Click)
+        ->setShortcut(QKeySequence::ZoomIn);
+    addItem(view, "mnuZoomOut", "Zoom &Out", &GraphicDisplayWindow::mnuZoomOut_Click)
+        ->setShortcut(QKeySequence::ZoomOut);
+    addItem(view, "mnuFitNetwork", "&Fit network", &GraphicDisplayWindow::mnuFitNetwork_Click)
+        ->setShortcut(Qt::Key_F);
+
     QMenu* run = menuBar()->addMenu("&Run");
     run->setObjectName("mnuRun");
     mnuStart_ = addItem(run, "mnuStart", "&Start", &GraphicDisplayWindow::mnuStart_Click);
     mnuPause_ = addItem(run, "mnuPause", "&Pause", &GraphicDisplayWindow::mnuPause_Click);
     mnuEnd_ = addItem(run, "mnuEnd", "&End", &GraphicDisplayWindow::mnuEnd_Click);
-    addItem(run, "mnuSpeed", "Spee&d ...", &GraphicDisplayWindow::mnuSpeed_Click);
+    run->addSeparator();
+    mnuStepBack_ =
+        addItem(run, "mnuStepBack", "Step &back", &GraphicDisplayWindow::mnuStepBack_Click);
+    mnuStepBack_->setShortcut(Qt::Key_Left);
+    mnuStepForward_ = addItem(run, "mnuStepForward", "Step &forward",
+                              &GraphicDisplayWindow::mnuStepForward_Click);
+    mnuStepForward_->setShortcut(Qt::Key_Right);
+    run->addSeparator();
+    mnuSpeed_ = addItem(run, "mnuSpeed", "Spee&d ...", &GraphicDisplayWindow::mnuSpeed_Click);
+
+    const QStyle* look = style();
+    mnuStart_->setIcon(look->standardIcon(QStyle::SP_MediaPlay));
+    mnuPause_->setIcon(look->standardIcon(QStyle::SP_MediaPause));
+    mnuEnd_->setIcon(look->standardIcon(QStyle::SP_MediaStop));
+    mnuStepBack_->setIcon(look->standardIcon(QStyle::SP_MediaSeekBackward));
+    mnuStepForward_->setIcon(look->standardIcon(QStyle::SP_MediaSeekForward));
+}
+
+QWidget* GraphicDisplayWindow::buildControls(QWidget* parent) {
+    auto* controls = new QWidget(parent);
+    controls->setObjectName("fraPlayback");
+    auto* row = new QHBoxLayout(controls);
+    row->setContentsMargins(6, 3, 6, 3);
+    for (QAction* action : {mnuStepBack_, mnuStart_, mnuPause_, mnuEnd_, mnuStepForward_}) {
+        auto* button = new QToolButton(controls);
+        button->setDefaultAction(action);
+        button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+        row->addWidget(button);
+    }
+    auto* lblTime = new QLabel("Time:", controls);
+    lblTime->setObjectName("lblTime");
+    lblCounter_ = new QLabel("0", controls);
+    lblCounter_->setObjectName("lblCounter");
+    lblCounter_->setMinimumWidth(lblCounter_->fontMetrics().horizontalAdvance("00000"));
+    lblCounter_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    lblEndTime_ = new QLabel(controls);
+    lblEndTime_->setObjectName("lblEndTime");
+    row->addSpacing(8);
+    row->addWidget(lblTime);
+    row->addWidget(lblCounter_);
+    row->addWidget(lblEndTime_);
+    sdrTime_ = new QSlider(Qt::Horizontal, controls);
+    sdrTime_->setObjectName("sdrTime");
+    sdrTime_->setToolTip("Jump to a second of the run");
+    connect(sdrTime_, &QSlider::valueChanged, this, &GraphicDisplayWindow::sdrTime_Change);
+    row->addWidget(sdrTime_, 1);
+    auto* lblSpeed = new QLabel("Speed:", controls);
+    cmbSpeed_ = new QComboBox(controls);
+    cmbSpeed_->setObjectName("cmbSpeed");
+    for (const int steps : Playback::kStepsPerSecond) {
+        cmbSpeed_->addItem(QString("%1 steps/s").arg(steps), steps);
+    }
+    connect(cmbSpeed_, &QComboBox::activated, this, &GraphicDisplayWindow::cmbSpeed_Change);
+    row->addWidget(lblSpeed);
+    row->addWidget(cmbSpeed_);
+    return controls;
 }
 
 void GraphicDisplayWindow::showPlayback() {
     const Playback& playback = session_.playback();
+    const bool loaded = session_.loaded();
     timer_->setInterval(playback.intervalMs());
     if (playback.timerOn() && !timer_->isActive()) {
         timer_->start();
     } else if (!playback.timerOn() && timer_->isActive()) {
         timer_->stop();
     }
-    mnuStart_->setEnabled(playback.startEnabled());
-    mnuEnd_->setEnabled(playback.endEnabled());
+    mnuStart_->setEnabled(loaded && playback.startEnabled());
+    mnuPause_->setEnabled(loaded && playback.endEnabled());
+    mnuEnd_->setEnabled(loaded && playback.endEnabled());
+    for (QAction* action : {mnuStepBack_, mnuStepForward_, mnuSpeed_}) {
+        action->setEnabled(loaded);
+    }
     mnuPause_->setText(QString::fromStdString(playback.pauseCaption()));
     lblCounter_->setText(QString::fromStdString(playback.counterText()));
-    canvas_->update();
+    const int endStep = session_.model().parameters.endStep;
+    lblEndTime_->setText(loaded ? QString("of %1 s").arg(endStep) : QString());
+    {
+        const QSignalBlocker blocker(sdrTime_);
+        sdrTime_->setEnabled(loaded);
+        sdrTime_->setRange(0, loaded ? endStep : 0);
+        sdrTime_->setPageStep(std::max(1, endStep / 20));
+        sdrTime_->setValue(playback.step());
+    }
+    {
+        const QSignalBlocker blocker(cmbSpeed_);
+        cmbSpeed_->setEnabled(loaded);
+        cmbSpeed_->setCurrentIndex(cmbSpeed_->findData(playback.stepsPerSecond()));
+    }
+    canvas_->viewport()->update();
+}
+
+void GraphicDisplayWindow::showZoom(double zoom) {
+    lblZoom_->setText(QString("Zoom %1").arg(zoom, 0, 'f', 2));
 }
 
 void GraphicDisplayWindow::afterOpen(bool ok) {
     canvas_->setShowing(ok);
+    // A new network is fitted to the window; reopening a run of the same one keeps the view.
+    if (ok && !session_.reopenedSameProject()) {
+        canvas_->fitNetwork();
+    }
     mnuChangeTimePlan_->setEnabled(session_.changeTimePlanEnabled());
     setWindowTitle(QString::fromStdString(session_.caption()));
     showPlayback();
@@ -117,6 +221,7 @@ void GraphicDisplayWindow::mnuChangeTimePlan_Click() {
         return;
     }
     session_.changeTimePlan();
+    setWindowTitle(QString::fromStdString(session_.caption()));
     showPlayback();
 }
 
@@ -126,6 +231,8 @@ PlotWindow* GraphicDisplayWindow::openPlotWindow(const QString& path) {
         delete window;
         return nullptr;
     }
+    // The loaded project names the plot group's cells and seconds.
+    window->setAxes(PlotAxesOf(path.toStdString(), session_.model().plotGroups, window->data()));
     window->show();
     return window;
 }
@@ -138,12 +245,23 @@ void GraphicDisplayWindow::mnuPlotCTM_Click() {
 }
 
 void GraphicDisplayWindow::mnuResetZoom_Click() {
-    session_.resetZoom();
-    canvas_->update();
+    canvas_->resetZoom();
+}
+
+void GraphicDisplayWindow::mnuZoomIn_Click() {
+    canvas_->zoomBy(kZoomStep);
+}
+
+void GraphicDisplayWindow::mnuZoomOut_Click() {
+    canvas_->zoomBy(1.0 / kZoomStep);
+}
+
+void GraphicDisplayWindow::mnuFitNetwork_Click() {
+    canvas_->fitNetwork();
 }
 
 QImage GraphicDisplayWindow::currentFrame() const {
-    return canvas_->grab().toImage();
+    return canvas_->frame();
 }
 
 void GraphicDisplayWindow::mnuSavePicture_Click() {
@@ -158,7 +276,7 @@ void GraphicDisplayWindow::mnuSavePicture_Click() {
 }
 
 void GraphicDisplayWindow::mnuStart_Click() {
-    if (!session_.playback().startEnabled()) {
+    if (!session_.loaded() || !session_.playback().startEnabled()) {
         return;
     }
     session_.playback().start();
@@ -178,11 +296,36 @@ void GraphicDisplayWindow::mnuEnd_Click() {
     showPlayback();
 }
 
+void GraphicDisplayWindow::mnuStepForward_Click() {
+    if (session_.loaded()) {
+        session_.stepForward();
+        showPlayback();
+    }
+}
+
+void GraphicDisplayWindow::mnuStepBack_Click() {
+    if (session_.loaded()) {
+        session_.stepBack();
+        showPlayback();
+    }
+}
+
+void GraphicDisplayWindow::sdrTime_Change(int second) {
+    if (session_.loaded()) {
+        session_.seek(second);
+        showPlayback();
+    }
+}
+
+void GraphicDisplayWindow::cmbSpeed_Change(int index) {
+    session_.playback().setStepsPerSecond(cmbSpeed_->itemData(index).toInt());
+    showPlayback();
+}
+
 void GraphicDisplayWindow::mnuSpeed_Click() {
     if (speedDialog_ == nullptr) {
         speedDialog_ = new SpeedDialog(session_.playback(), this);
-        connect(speedDialog_, &SpeedDialog::intervalChanged, this,
-                [this](int interval) { timer_->setInterval(interval); });
+        connect(speedDialog_, &SpeedDialog::intervalChanged, this, [this](int) { showPlayback(); });
     }
     speedDialog_->show();
     speedDialog_->raise();

@@ -1,9 +1,11 @@
 #pragma once
 
 #include <QAction>
+#include <QComboBox>
 #include <QLabel>
 #include <QMainWindow>
 #include <QPointer>
+#include <QSlider>
 #include <QTimer>
 
 #include "model/DisplaySession.h"
@@ -15,8 +17,9 @@ class DisplayCanvas;
 class PlotWindow;
 class SpeedDialog;
 
-// frmGraphicDisplay, "Visual Talvo Display": the menus, the step counter, the refresh timer
-// and the playback picture over a DisplaySession.
+// frmGraphicDisplay, "Visual Talvo Display": the menus, the playback controls (steps, the
+// time slider, the speed), the refresh timer and the playback picture over a
+// DisplaySession. The Run items and the controls work only while a run is loaded.
 class GraphicDisplayWindow : public QMainWindow {
     Q_OBJECT
   public:
@@ -41,27 +44,45 @@ class GraphicDisplayWindow : public QMainWindow {
     void mnuPlotCTM_Click();
     void mnuResetZoom_Click();
     void mnuSavePicture_Click();
+    void mnuZoomIn_Click();
+    void mnuZoomOut_Click();
+    void mnuFitNetwork_Click();
     void mnuStart_Click();
     void mnuPause_Click();
     void mnuEnd_Click();
+    void mnuStepForward_Click();
+    void mnuStepBack_Click();
     void mnuSpeed_Click();
+    void sdrTime_Change(int second);
+    void cmbSpeed_Change(int index);
     void tirRefresh_Timer();
 
   private:
     void buildMenus();
+    QWidget* buildControls(QWidget* parent);
     void afterOpen(bool ok);
-    // Timer, menu items, captions and counter as the playback state says; then a redraw.
+    // Timer, menu items, controls, captions and counter as the playback state says; then a
+    // redraw.
     void showPlayback();
+    void showZoom(double zoom);
 
     DisplayPlatform platform_;
     DisplaySession session_;
     DisplayCanvas* canvas_ = nullptr;
     QTimer* timer_ = nullptr;
     QLabel* lblCounter_ = nullptr;
+    QLabel* lblEndTime_ = nullptr;
+    QSlider* sdrTime_ = nullptr;
+    QComboBox* cmbSpeed_ = nullptr;
+    QLabel* lblZoom_ = nullptr;
+    QLabel* lblPointer_ = nullptr;
     QAction* mnuChangeTimePlan_ = nullptr;
     QAction* mnuStart_ = nullptr;
     QAction* mnuPause_ = nullptr;
     QAction* mnuEnd_ = nullptr;
+    QAction* mnuStepBack_ = nullptr;
+    QAction* mnuStepForward_ = nullptr;
+    QAction* mnuSpeed_ = nullptr;
     QPointer<SpeedDialog> speedDialog_;
 };
 

@@ -1,12 +1,10 @@
 #include "ui/PlotChartWidget.h"
 
-#include <QEvent>
 #include <QFontMetricsF>
 #include <QPainter>
 
+#include <algorithm>
 #include <cmath>
-
-#include "ui/ScenePainter.h"
 
 namespace talvo::display {
 
@@ -18,35 +16,31 @@ PlotChartWidget::PlotChartWidget(QWidget* parent) : QWidget(parent) {
 
 void PlotChartWidget::keepTextsReadable() {
     // Texts keep their size while the chart stretches: never shrink it below where they fit.
-    const QFontMetricsF metrics(font());
-    const ChartScale scale = MinimumChartScale(
-        metrics.horizontalAdvance("Distance (m)"),
-        metrics.horizontalAdvance(QString::fromStdString(WidestLegendLabel())), metrics.height());
-    const Scene frame = BuildPlotChart(PlotData{}, PlotSettings{});
-    setMinimumSize(static_cast<int>(std::ceil(scale.x * frame.width)),
-                   static_cast<int>(std::ceil(scale.y * frame.height)));
+    const ChartScale scale =
+        MinimumChartScale(WidestChartTexts(scene::MeasureWith(scene::SceneFont())));
+    const scene::Rect frame = BuildPlotChart(PlotData{}, PlotSettings{}).extent;
+    setMinimumSize(static_cast<int>(std::ceil(scale.x * frame.width())),
+                   static_cast<int>(std::ceil(scale.y * frame.height())));
 }
 
-void PlotChartWidget::changeEvent(QEvent* event) {
-    QWidget::changeEvent(event);
-    if (event->type() == QEvent::FontChange) {
-        keepTextsReadable();
-    }
-}
-
-void PlotChartWidget::setScene(Scene scene) {
+void PlotChartWidget::setScene(scene::Scene scene) {
     scene_ = std::move(scene);
     update();
 }
 
 QTransform PlotChartWidget::chartToPixels() const {
-    return SceneTransform(scene_, QSizeF(size()), false);
+    return scene::StretchTransform(scene_.extent, QSizeF(size()));
+}
+
+std::vector<scene::PaintedText> PlotChartWidget::paint(QPainter& painter,
+                                                       const QSizeF& size) const {
+    return scene::PaintScene(painter, scene_, scene::StretchTransform(scene_.extent, size),
+                             QRectF(QPointF(0.0, 0.0), size), scene::SceneFont());
 }
 
 void PlotChartWidget::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    painter.fillRect(rect(), Qt::white);
-    PaintScene(painter, scene_, chartToPixels());
+    paint(painter, QSizeF(size()));
 }
 
 }  // namespace talvo::display

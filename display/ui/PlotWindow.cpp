@@ -19,6 +19,7 @@ PlotWindow::PlotWindow(const DisplayPlatform& platform, const QString& fileName,
     settings_.colorRange = 250 / 10;
     settings_.title = "Plot of " + fileName.toStdString();
     setWindowTitle("Occupancy Plot over Time-Space  - " + fileName);
+    axes_.group = PlotGroupNumberOf(fileName.toStdString());
 
     chart_ = new PlotChartWidget(this);
     setCentralWidget(chart_);
@@ -52,8 +53,18 @@ bool PlotWindow::readPlotFile() {
     return true;
 }
 
+void PlotWindow::setAxes(PlotAxes axes) {
+    axes_ = std::move(axes);
+    QString caption = "Occupancy Plot over Time-Space  - " + fileName_;
+    if (axes_.group > 0) {
+        caption += QString(" - plot group %1").arg(axes_.group);
+    }
+    setWindowTitle(caption);
+    PlotChart();
+}
+
 void PlotWindow::PlotChart() {
-    chart_->setScene(BuildPlotChart(data_, settings_));
+    chart_->setScene(BuildPlotChart(data_, settings_, axes_));
 }
 
 void PlotWindow::resizeEvent(QResizeEvent* event) {

@@ -32,6 +32,10 @@ class PlotWindow : public QMainWindow {
     void setStrFilename(const QString& fileName) { fileName_ = fileName; }
 
     const PlotData& data() const { return data_; }
+    // What the rows and columns stand for (the plot group's cells and seconds); the caption
+    // names the group.
+    const PlotAxes& axes() const { return axes_; }
+    void setAxes(PlotAxes axes);
     PlotChartWidget* chart() const { return chart_; }
     PlotConfDialog* settingsDialog() const { return settingsDialog_; }
 
@@ -54,6 +58,7 @@ class PlotWindow : public QMainWindow {
     DisplayPlatform platform_;
     QString fileName_;
     PlotSettings settings_;
+    PlotAxes axes_;
     PlotData data_;
     PlotChartWidget* chart_ = nullptr;
     QPointer<PlotConfDialog> settingsDialog_;

@@ -1,16 +1,33 @@
 #!/usr/bin/env python3
-"""Writes input.fin and plan.tpl of the grid example, in the editor's export layout.
+"""Writes the grid example: its project grid.tin, and input.fin and plan.tpl as the editor
+exports that project.
 
 Four east-west arterials cross three north-south streets at twelve signalised junctions.
 At six junctions the east-west approach diverges into a left-turn pocket whose stop line
-merges, beside the north-south stop line, into the cross street. Run once; the files are
-committed, nothing runs this at build time.
+merges, beside the north-south stop line, into the cross street. The project asks for an
+optimisation (FGFC), so that the stages marked for optimisation reach the engine's input.
+Run once; the files are committed, nothing runs this at build time, and a test checks that
+exporting grid.tin gives input.fin and plan.tpl.
 """
 
 EW, NS = 4, 3          # streets
 SEG = 6                # cells per approach between junctions (last one is the stop line)
 CYCLE, PHASE_CYCLE = 90, 40
 END = 3600
+EW_NAMES = ["North Avenue", "Market Street", "Station Road", "South Avenue"]
+NS_NAMES = ["West Street", "Church Lane", "East Street"]
+
+# Map layout in twips: east-west cells 300 apart along their rows, north-south cells 250
+# apart down their columns, junctions where a row meets a column.
+EW_PITCH, NS_PITCH = 300, 250
+
+
+def row_y(e):
+    return 2300 + e * (SEG + 1) * NS_PITCH
+
+
+def column_x(n):
+    return 2400 + n * (SEG + 1) * EW_PITCH
 
 
 class Net:
@@ -19,11 +36,11 @@ class Net:
         self.by_id = {}
         self.next_id = 1
 
-    def add(self, street, typ, lanes=2, speed=36, turn=1.0):
+    def add(self, street, typ, x, y, lanes=2, speed=36, turn=1.0):
         cid = self.next_id
         self.next_id += 1
         cell = dict(id=cid, street=street, typ=typ, lanes=lanes, speed=speed, turn=turn,
-                    frm=[], to=[], splits=None, prio=0, sig=0)
+                    frm=[], to=[], splits=None, prio=0, sig=0, x=x, y=y)
         self.cells.append(cell)
         self.by_id[cid] = cell
         return cell
@@ -58,13 +75,14 @@ def build():
     # East-west streets 1..4.
     for e in range(EW):
         street = e + 1
-        prev = net.add(street, "OR")
+        y = row_y(e)
+        prev = net.add(street, "OR", column_x(0) - (SEG + 1) * EW_PITCH, y)
         for n in range(NS):
             jn = junction_of[(e, n)]
             seg = []
             for k in range(SEG):
                 typ = "DI" if (e, n) in pocket_at and k == 2 else "TR"
-                c = net.add(street, typ)
+                c = net.add(street, typ, column_x(n) - (SEG - k) * EW_PITCH, y)
                 net.link(prev, c)
                 seg.append(c)
                 prev = c
@@ -72,7 +90,9 @@ def build():
             ew_stop[(e, n)] = seg[-1]
             if (e, n) in pocket_at:
                 div = seg[2]
-                p = [net.add(street, "TR", lanes=1, speed=30) for _ in range(3)]
+                # The pocket runs beside the row, below it, up to the junction.
+                p = [net.add(street, "TR", column_x(n) - (3 - i) * EW_PITCH, y + 350,
+                             lanes=1, speed=30) for i in range(3)]
                 net.link(div, p[0])
                 net.link(p[0], p[1])
                 net.link(p[1], p[2])
@@ -80,21 +100,23 @@ def build():
                 p[2]["sig"] = mid(jn, 2)
                 p[2]["typ"] = "MB"
                 pockets[(e, n)] = p
-        for _ in range(2):
-            c = net.add(street, "TR")
+        for i in range(2):
+            c = net.add(street, "TR", column_x(NS - 1) + (i + 1) * EW_PITCH, y)
             net.link(prev, c)
             prev = c
-        dest = net.add(street, "DE")
+        dest = net.add(street, "DE", column_x(NS - 1) + 3 * EW_PITCH, y)
         net.link(prev, dest)
     # North-south streets 5..7.
     for n in range(NS):
         street = EW + n + 1
-        prev = net.add(street, "OR", lanes=2, speed=30)
+        x = column_x(n)
+        prev = net.add(street, "OR", x, row_y(0) - (SEG + 1) * NS_PITCH, lanes=2, speed=30)
         for e in range(EW):
             jn = junction_of[(e, n)]
             seg = []
             for k in range(SEG):
-                c = net.add(street, "TR", lanes=2, speed=30, turn=0.9 if k == SEG - 1 else 1.0)
+                c = net.add(street, "TR", x, row_y(e) - (SEG - k) * NS_PITCH, lanes=2, speed=30,
+                            turn=0.9 if k == SEG - 1 else 1.0)
                 if e > 0 and k == 0 and (e - 1, n) in pocket_at:
                     net.link(pockets[(e - 1, n)][2], c)  # the left turn joins here
                     net.link(prev, c)
@@ -106,7 +128,7 @@ def build():
                 prev = c
             seg[-1]["sig"] = mid(jn, 3)
             ns_stop[(e, n)] = seg[-1]
-        tail = net.add(street, "TR", lanes=2, speed=30)
+        tail = net.add(street, "TR", x, row_y(EW - 1) + NS_PITCH, lanes=2, speed=30)
         if (EW - 1, n) in pocket_at:
             net.link(pockets[(EW - 1, n)][2], tail)
             net.link(prev, tail)
@@ -114,9 +136,9 @@ def build():
             tail["frm"].reverse()
         else:
             net.link(prev, tail)
-        tail2 = net.add(street, "TR", lanes=2, speed=30)
+        tail2 = net.add(street, "TR", x, row_y(EW - 1) + 2 * NS_PITCH, lanes=2, speed=30)
         net.link(tail, tail2)
-        dest = net.add(street, "DE", lanes=2, speed=36)
+        dest = net.add(street, "DE", x, row_y(EW - 1) + 3 * NS_PITCH, lanes=2, speed=36)
         net.link(tail2, dest)
     # Merge priorities: the through cell keeps 0.7 of the merge, the turn 0.3.
     for c in net.cells:
@@ -131,10 +153,115 @@ def fmt(x):
     return ("%.6g" % x)
 
 
+# Time-space plots of the first east-west and the first north-south street, 0 to 600 s.
+PLOT_GROUPS = [(1, "Y"), (EW + 1, "N")]
+PLOT_END = 600
+
+
+def stage_times(junction_of, pocket_at):
+    """Per junction: through, left-turn pocket and cross street, or through and cross."""
+    return {jn: [35, 15, 40] if (e, n) in pocket_at else [45, 45]
+            for (e, n), jn in junction_of.items()}
+
+
+def approach_groups(net):
+    """Cell IDs per approach: one per street, one for all the turn pockets, at most 50."""
+    groups = {}
+    for c in net.cells:
+        key = "pocket" if c["lanes"] == 1 and c["street"] <= EW else c["street"]
+        groups.setdefault(key, []).append(c["id"])
+    for key in groups:
+        groups[key] = groups[key][:50]
+    return groups, [k for k in groups if k != "pocket"] + ["pocket"]
+
+
+def real(x):
+    """A real as the editor writes it: shortest form."""
+    return repr(float(x)).rstrip("0").rstrip(".") if float(x) != int(x) else str(int(x))
+
+
+def write_project(net, junction_of, pocket_at, mid):
+    """grid.tin in the editor's project layout (fields separated by commas, lines CR LF)."""
+    node_id = {jn: len(net.cells) + jn for jn in junction_of.values()}
+    stages = stage_times(junction_of, pocket_at)
+    # Links in an order that gives every cell its upstream cells in the input's order (the
+    # through cell before the turn pocket at a merge); downstream orders follow from it.
+    links = []
+    for c in net.cells:
+        for src in c["frm"]:
+            a = net.by_id[src]
+            if a["splits"]:
+                share = a["splits"][a["to"].index(c["id"])]
+            elif a["typ"] in ("ME", "MB"):
+                share = a["prio"]
+            else:
+                share = 1
+            # A link from a stop line crosses the junction of its signal.
+            through = node_id[a["sig"] // 4] if a["sig"] else 0
+            links.append((src, c["id"], through, share))
+    out = []
+    add = lambda *fields: out.append(",".join(str(f) for f in fields))
+    true, false = "#TRUE#", "#FALSE#"
+    add(0.5, false, 150, 1800, 1, END, 0, END, PHASE_CYCLE, true, CYCLE)
+    add(150, 10, 4, 10, 20, 5, 0.05, 5, false, 1, 1)
+    add(len(net.cells), len(net.cells) + len(junction_of))
+    for c in net.cells:
+        interval = []
+        if c["typ"] == "OR":
+            interval = [900 if c["street"] <= EW else 450, 0, 3000]
+        add(c["id"], c["x"], c["y"], c["lanes"], 1 if c["street"] <= EW else 2, c["speed"],
+            false, 0, real(c["turn"]), 1, c["sig"], 1 if interval else 0, *interval, false)
+    owner = [0] * 101
+    for c in net.cells:
+        if c["sig"]:
+            owner[c["sig"]] = c["id"]
+    add(*owner[1:])
+    add(len(links), len(links))
+    for i, (a, b, through, share) in enumerate(links, 1):
+        add(i, a, b, through, real(share))
+    add(len(junction_of))
+    for (e, n), jn in sorted(junction_of.items(), key=lambda kv: kv[1]):
+        times = stages[jn]
+        add(node_id[jn], column_x(n), row_y(e), len(times), (jn * 17) % CYCLE)
+        moves = [[mid(jn, 1)], [mid(jn, 2)], [mid(jn, 3)]] if len(times) == 3 else \
+            [[mid(jn, 1)], [mid(jn, 3)]]
+        for s, (time, stage_moves) in enumerate(zip(times, moves)):
+            # The through stage of a pocket junction keeps its time; the rest are optimised.
+            optimise = not (len(times) == 3 and s == 0)
+            add(time, true if optimise else false, len(stage_moves))
+            add(*stage_moves)
+    names = EW_NAMES + NS_NAMES
+    add(len(names))
+    for street, name in enumerate(names, 1):
+        cells = [c for c in net.cells if c["street"] == street]
+        first = cells[0]
+        if street <= EW:  # above the origin cell
+            x, y = first["x"] - 54, first["y"] - 420
+        else:  # right of the origin cell
+            x, y = first["x"] + 250, first["y"] - 100
+        add('"%s"' % name, x, y, len(cells))
+        add(*[c["id"] for c in cells])
+    groups, approach_keys = approach_groups(net)
+    add(len(approach_keys))
+    run = []
+    for key in approach_keys:
+        run += [len(groups[key])] + groups[key]
+    run.append(len(PLOT_GROUPS))
+    add(*run)
+    run = []
+    for street, flag in PLOT_GROUPS:
+        run += [len(groups[street]), true if flag == "Y" else false, 0, PLOT_END] + groups[street]
+    run += [1.5, 100]
+    add(*run)
+    with open("grid.tin", "w", newline="") as f:
+        f.write("\r\n".join(out) + "\r\n")
+
+
 def write(net, junction_of, pocket_at, mid):
     lines = []
     add = lines.append
-    add("N"); add("1"); add("0.5"); add("150\t1800"); add("10")
+    # An FGFC optimisation; no cell starts filled (the project cannot store a preload).
+    add("Y"); add("1"); add("0.5"); add("150\t1800"); add("0")
     add("1\t%d" % END); add("0\t%d" % END)
     add("10"); add("20"); add("5"); add("0.05"); add("5"); add("N"); add("N")
     add(str(len(net.cells)))
@@ -143,7 +270,7 @@ def write(net, junction_of, pocket_at, mid):
         to = [net.name(i) for i in c["to"]] + ["0", "0"]
         s1, s2 = ("%.2f" % c["splits"][0], "%.2f" % c["splits"][1]) if c["splits"] else ("0", "0")
         prio = "%.2f" % c["prio"] if c["typ"] in ("ME", "MB") else "0"
-        add("\t".join([net.name(c["id"]), "10", fmt(c["lanes"]), fmt(c["turn"]), c["typ"],
+        add("\t".join([net.name(c["id"]), "0", fmt(c["lanes"]), fmt(c["turn"]), c["typ"],
                        frm[0], frm[1], to[0], to[1], s1, s2, prio,
                        "Y" if c["sig"] else "N", str(c["sig"]), fmt(c["speed"])]))
     origins = [c for c in net.cells if c["typ"] == "OR"]
@@ -154,9 +281,7 @@ def write(net, junction_of, pocket_at, mid):
         add("%s\t%d\t0\t3000" % (net.name(c["id"]), rate))
     add(str(PHASE_CYCLE)); add("150"); add("10"); add("4"); add(str(CYCLE))
     junctions = sorted(set(junction_of.values()))
-    stages = {}
-    for (e, n), jn in junction_of.items():
-        stages[jn] = [35, 15, 40] if (e, n) in pocket_at else [45, 45]
+    stages = stage_times(junction_of, pocket_at)
     add(str(len(junctions)))
     for jn in junctions:
         add("\t".join(map(str, [jn, (jn * 17) % CYCLE, len(stages[jn])] + stages[jn])))
@@ -174,20 +299,16 @@ def write(net, junction_of, pocket_at, mid):
     add(str(len(records)))
     for k, jn, flags in records:
         add("\t".join([str(k), str(jn)] + list(flags)))
-    # Approaches: one per street, one for the turn pockets.
-    groups = {}
-    for c in net.cells:
-        key = "pocket" if c["lanes"] == 1 and c["street"] <= EW else c["street"]
-        groups.setdefault(key, []).append(net.name(c["id"]))
-    approach_keys = [k for k in groups if k != "pocket"] + ["pocket"]
+    groups, approach_keys = approach_groups(net)
     add("%d\t50" % len(approach_keys))
     for a, key in enumerate(approach_keys, 1):
-        names = groups[key][:50]
+        names = [net.name(i) for i in groups[key]]
         add("\t".join([str(a), "1"] + names + ["0"] * (50 - len(names))))
-    add("2\t50")
-    for g, (street, flag) in enumerate([(1, "Y"), (EW + 1, "N")], 1):
-        names = groups[street][:50]
-        add("\t".join([str(g), "1", flag, "0", "600"] + names + ["0"] * (50 - len(names))))
+    add("%d\t50" % len(PLOT_GROUPS))
+    for g, (street, flag) in enumerate(PLOT_GROUPS, 1):
+        names = [net.name(i) for i in groups[street]]
+        add("\t".join([str(g), "1", flag, "0", str(PLOT_END)] + names +
+                       ["0"] * (50 - len(names))))
     with open("input.fin", "w", newline="") as f:
         f.write("\r\n".join(lines) + "\r\n")
 
@@ -248,4 +369,6 @@ def write(net, junction_of, pocket_at, mid):
 
 
 if __name__ == "__main__":
-    print("cells %d, signal records %d" % write(*build()))
+    network = build()
+    write_project(*network)
+    print("cells %d, signal records %d" % write(*network))

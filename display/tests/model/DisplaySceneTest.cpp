@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 #include "model/DisplayScene.h"
-#include "model/MapGeometry.h"
 
 namespace talvo::display {
 namespace {
@@ -43,18 +43,18 @@ DisplayModel OneSignalModel() {
 struct ShadeCase {
     double vehicles;
     int step;
-    Rgb expected;
+    scene::Colour expected;
 };
 
 TEST(CellShade, FollowsTheShareOfJamDensity) {
     DisplayModel model = OneSignalModel();
     const ShadeCase cases[] = {
-        {0.0, 11, kWhite},               // empty
-        {3.0, 11, kBlack},               // at jam density
-        {4.5, 11, kBlack},               // above it
-        {1.5, 11, Rgb{128, 128, 128}},   // half full: 255 - 127.5, halves to even
-        {0.75, 11, Rgb{191, 191, 191}},  // 255 - 63.75
-        {3.0, 10, kWhite},               // up to startStep every cell is white
+        {0.0, 11, scene::kWhite},                  // empty
+        {3.0, 11, scene::kBlack},                  // at jam density
+        {4.5, 11, scene::kBlack},                  // above it
+        {1.5, 11, scene::Colour{128, 128, 128}},   // half full: 255 - 127.5, halves to even
+        {0.75, 11, scene::Colour{191, 191, 191}},  // 255 - 63.75
+        {3.0, 10, scene::kWhite},                  // up to startStep every cell is white
     };
     for (const ShadeCase& c : cases) {
         model.cells[0].occupancy[static_cast<size_t>(c.step)] = c.vehicles;
@@ -67,160 +67,188 @@ TEST(CellShade, TimeStepLengthensTheCell) {
     DisplayModel model = OneSignalModel();
     model.parameters.timeStep = 2;  // now holds 6
     model.cells[0].occupancy[12] = 3.0;
-    EXPECT_EQ(CellShade(model.cells[0], model.parameters, 12), (Rgb{128, 128, 128}));
+    EXPECT_EQ(CellShade(model.cells[0], model.parameters, 12), (scene::Colour{128, 128, 128}));
 }
 
 TEST(CellShade, ACellThatHoldsNothingIsWhiteOrBlackNeverADivisionByZero) {
     DisplayModel model = OneSignalModel();
     model.parameters.jamDensity = 0;
-    EXPECT_EQ(CellShade(model.cells[0], model.parameters, 12), kWhite);
+    EXPECT_EQ(CellShade(model.cells[0], model.parameters, 12), scene::kWhite);
     model.cells[0].occupancy[12] = 1.0;
-    EXPECT_EQ(CellShade(model.cells[0], model.parameters, 12), kBlack);
+    EXPECT_EQ(CellShade(model.cells[0], model.parameters, 12), scene::kBlack);
 }
 
-TEST(MapGeometry, CellExtentFollowsOrientation) {
-    DisplayModel model = OneSignalModel();
-    CellExtent e = CellExtentOf(model.cells[0], model.parameters);
-    EXPECT_EQ(e.halfX, 54.0);
-    EXPECT_EQ(e.halfY, 200.0);
-    model.cells[0].orientation = 2;
-    e = CellExtentOf(model.cells[0], model.parameters);
-    EXPECT_EQ(e.halfX, 200.0);
-    EXPECT_EQ(e.halfY, 54.0);
+// Every text 7 pixels a character wide and 14 high.
+scene::Size Measure(const std::string& text, bool) {
+    return scene::Size{7.0 * static_cast<double>(text.size()), 14.0};
 }
 
-TEST(MapGeometry, FacingPointsUseSidesOrEndsBySlope) {
-    const CellExtent cell{PointD{1000, 1000}, 50, 20};
-    EXPECT_EQ(FacingPoint(cell, PointD{2000, 1500}), (PointD{1050, 1000}));
-    EXPECT_EQ(FacingPoint(cell, PointD{0, 1000}), (PointD{950, 1000}));
-    EXPECT_EQ(FacingPoint(cell, PointD{1100, 3000}), (PointD{1000, 1020}));
-    EXPECT_EQ(FacingPoint(cell, PointD{1000, 0}), (PointD{1000, 980}));
-    EXPECT_EQ(FacingPoint(cell, PointD{1000, 1000}), (PointD{1000, 1020}));
+scene::Scene Build(const DisplayModel& model, int step, const ZoomDrag& drag = ZoomDrag{}) {
+    return BuildPlaybackScene(model, MapNetworkOf(model), step, Measure, scene::Size{1000, 600},
+                              drag);
 }
 
-TEST(MapGeometry, ArrowHeadPointsBackAlongTheSegment) {
-    const auto [left, right] = ArrowHead(PointD{0, 0}, PointD{100, 0}, 10, kWhite);
-    EXPECT_EQ(left.from, (PointD{100, 0}));
-    EXPECT_NEAR(left.to.x, 100 - 10 * std::cos(0.785), 1e-9);
-    EXPECT_NEAR(left.to.y, -10 * std::sin(0.785), 1e-9);
-    EXPECT_NEAR(right.to.y, 10 * std::sin(0.785), 1e-9);
-    const auto [up, down] = ArrowHead(PointD{0, 100}, PointD{0, 0}, 10, kWhite);
-    EXPECT_GT(up.to.y, 0.0);  // a vertical segment still gets its head
-    EXPECT_GT(down.to.y, 0.0);
-}
-
-TEST(MapGeometry, ClipKeepsSegmentsInsideTheArea) {
-    auto inside = ClipSegment(PointD{-100, 50}, PointD{300, 50}, 200, 100);
-    ASSERT_TRUE(inside);
-    EXPECT_EQ(inside->first, (PointD{0, 50}));
-    EXPECT_EQ(inside->second, (PointD{200, 50}));
-    EXPECT_FALSE(ClipSegment(PointD{-100, -10}, PointD{300, -10}, 200, 100));
-    const auto huge = ClipSegment(PointD{-1e7, -1e7}, PointD{1e7, 1e7}, 200, 100);
-    ASSERT_TRUE(huge);
-    EXPECT_NEAR(huge->second.x, 100, 1e-6);
-}
-
-std::vector<Rgb> LineColours(const Scene& scene) {
-    std::vector<Rgb> colours;
-    for (const ScenePrimitive& p : scene.primitives) {
-        if (const auto* line = std::get_if<SceneLine>(&p)) {
-            colours.push_back(line->colour);
+std::vector<scene::Colour> LineColours(const scene::Layer& layer) {
+    std::vector<scene::Colour> colours;
+    for (const scene::Primitive& p : layer.items) {
+        if (const auto* line = std::get_if<scene::Line>(&p)) {
+            colours.push_back(line->stroke.colour);
         }
     }
     return colours;
 }
 
+template <typename T>
+std::vector<const T*> All(const scene::Layer& layer) {
+    std::vector<const T*> found;
+    for (const scene::Primitive& p : layer.items) {
+        if (const auto* item = std::get_if<T>(&p)) {
+            found.push_back(item);
+        }
+    }
+    return found;
+}
+
+// The model's cell 2 only receives: the model with a link on from it to a cell 6.
+DisplayModel ThroughModel() {
+    DisplayModel model = OneSignalModel();
+    DisplayCell after = model.cells[1];
+    after.cellID = 6;
+    after.x = 3000;
+    model.cells.push_back(after);
+    model.links.push_back(DisplayLink{2, 2, 6, 0});
+    model.sizeSignalTable();
+    return model;
+}
+
 TEST(DisplayScene, SignalisedLinkTakesItsStateAfterStartStep) {
     DisplayModel model = OneSignalModel();
     model.signalRows[0].states = {1, 1, 1, 2, 0, 0, 0, 0, 0, 0, 0};
-    const DisplayView view;
-    const ZoomDrag drag;
-    // Two segments through the node, in the state's colour.
-    EXPECT_EQ(LineColours(BuildDisplayScene(model, view, 10, drag)),
-              (std::vector<Rgb>{kSignalRed, kSignalRed}));
-    EXPECT_EQ(LineColours(BuildDisplayScene(model, view, 11, drag)),
-              (std::vector<Rgb>{kSignalGreen, kSignalGreen}));
-    EXPECT_EQ(LineColours(BuildDisplayScene(model, view, 13, drag)),
-              (std::vector<Rgb>{kSignalAmber, kSignalAmber}));
-    EXPECT_EQ(LineColours(BuildDisplayScene(model, view, 14, drag)),
-              (std::vector<Rgb>{kSignalRed, kSignalRed}));
+    const std::vector<scene::Colour> sink = LineColours(Build(model, 10).world);
+    // Two segments through the node in the state's colour, then the sink's cross.
+    ASSERT_EQ(sink.size(), 4U);
+    EXPECT_EQ(sink[0], kSignalRed);
+    EXPECT_EQ(LineColours(Build(model, 11).world)[0], kSignalGreen);
+    EXPECT_EQ(LineColours(Build(model, 13).world)[1], kSignalAmber);
+    EXPECT_EQ(LineColours(Build(model, 14).world)[0], kSignalRed);
 }
 
 TEST(DisplayScene, RedLinksAreDrawnLastAndPlainLinksFirst) {
-    DisplayModel model = OneSignalModel();
+    DisplayModel model = ThroughModel();
     DisplayCell c = model.cells[1];
     c.cellID = 4;
     c.x = 3000;
+    c.y = 2000;
     c.signalID = 2;
     model.cells.push_back(c);
     DisplayCell d = c;
     d.cellID = 5;
     d.x = 4000;
     model.cells.push_back(d);
-    model.links = {DisplayLink{1, 4, 5, 3}, DisplayLink{2, 1, 2, 3}, DisplayLink{3, 2, 4, 0}};
+    model.links = {DisplayLink{1, 4, 5, 3}, DisplayLink{2, 1, 2, 3}, DisplayLink{3, 2, 6, 0},
+                   DisplayLink{4, 5, 6, 0}};
     model.sizeSignalTable();
     model.signalRows[0].states.assign(11, kRed);
     model.signalRows[1].states.assign(11, kGreen);
-    const Scene scene = BuildDisplayScene(model, DisplayView{}, 12, ZoomDrag{});
-    EXPECT_EQ(LineColours(scene), (std::vector<Rgb>{kWhite, kWhite, kWhite, kSignalGreen,
-                                                    kSignalGreen, kSignalRed, kSignalRed}));
+    std::vector<scene::Colour> lines = LineColours(Build(model, 12).world);
+    lines.resize(10);  // the links; cell 6's sink cross follows
+    EXPECT_EQ(lines, (std::vector<scene::Colour>{
+                         scene::kWhite, scene::kWhite, scene::kWhite, scene::kWhite, scene::kWhite,
+                         scene::kWhite, kSignalGreen, kSignalGreen, kSignalRed, kSignalRed}));
 }
 
-TEST(DisplayScene, OccupancyIsPrintedOnlyAfterStepZero) {
-    DisplayModel model = OneSignalModel();
+TEST(DisplayScene, OccupancyValuesComeAfterStepZeroInsideTheirCellsAndGiveWay) {
+    DisplayModel model = ThroughModel();
     model.cells[0].occupancy[5] = 1.17;
-    auto texts = [&](int step) {
-        std::vector<std::string> all;
-        for (const ScenePrimitive& p :
-             BuildDisplayScene(model, DisplayView{}, step, ZoomDrag{}).primitives) {
-            if (const auto* text = std::get_if<SceneText>(&p)) {
-                all.push_back(text->text);
+    auto valuesOf = [](const scene::Scene& picture) {
+        std::vector<const scene::Text*> found;
+        for (const scene::Text* text : All<scene::Text>(picture.world)) {
+            if (text->within) {
+                found.push_back(text);
             }
         }
-        return all;
+        return found;
     };
-    EXPECT_EQ(texts(0), (std::vector<std::string>{"1", "2", "3"}));
-    EXPECT_EQ(texts(5), (std::vector<std::string>{"1", "1.17", "2", "0", "3"}));
+    EXPECT_TRUE(valuesOf(Build(model, 0)).empty());
+    const scene::Scene picture = Build(model, 5);
+    const std::vector<const scene::Text*> shown = valuesOf(picture);
+    ASSERT_EQ(shown.size(), 2U);  // cells 1 and 2; cell 6 is a sink
+    EXPECT_EQ(shown[0]->text, "1.17");
+    EXPECT_TRUE(shown[0]->givesWay);
+    // Below the horizontal cell, inside it: away from the links on its sides.
+    EXPECT_EQ(shown[0]->align, scene::Align::Bottom);
+    EXPECT_EQ(shown[0]->anchor, (scene::Point{1000, 1200}));
+    EXPECT_EQ(*shown[0]->within, (scene::Rect{946, 800, 1054, 1200}));
+    // Drawn after every ID and label, so that the values are the ones that give way.
+    EXPECT_EQ(All<scene::Text>(picture.world).back(), shown[1]);
+}
+
+TEST(DisplayScene, DestinationsAreSinksNotShadedByWhatTheyCollect) {
+    DisplayModel model = ThroughModel();
+    model.cells[2].occupancy.assign(21, 50.0);  // far beyond jam: a sink only accumulates
+    const scene::Scene picture = Build(model, 15);
+    std::vector<std::optional<scene::Colour>> fills;
+    for (const scene::Box* box : All<scene::Box>(picture.world)) {
+        fills.push_back(box->fill);
+    }
+    ASSERT_EQ(fills.size(), 3U);
+    EXPECT_EQ(fills[2], kSinkColour);
+    EXPECT_NE(fills[2], scene::kBlack);
+    for (const scene::Text* text : All<scene::Text>(picture.world)) {
+        EXPECT_NE(text->text, "50");
+    }
 }
 
 TEST(DisplayScene, NodesAreBlackRingsLabelledClearOfTheirCells) {
-    const DisplayModel model = OneSignalModel();
-    DisplayView view;
-    view.zoomToRectangle(PointD{0, 0}, PointD{7672.5, 5467.5});  // zoom 2
-    const Scene scene = BuildDisplayScene(model, view, 12, ZoomDrag{});
-    const SceneCircle* ring = nullptr;
-    const SceneText* label = nullptr;
-    for (const ScenePrimitive& p : scene.primitives) {
-        if (const auto* circle = std::get_if<SceneCircle>(&p)) {
-            ring = circle;
-        }
-        if (const auto* text = std::get_if<SceneText>(&p); text != nullptr && text->text == "3") {
-            label = text;
-        }
+    const scene::Scene picture = Build(OneSignalModel(), 12);
+    const std::vector<const scene::Circle*> rings = All<scene::Circle>(picture.world);
+    ASSERT_EQ(rings.size(), 1U);
+    const scene::Circle& ring = *rings[0];
+    const scene::Text* label = nullptr;
+    for (const scene::Text* text : All<scene::Text>(picture.world)) {
+        label = text->text == "3" ? text : label;
     }
-    ASSERT_NE(ring, nullptr);
     ASSERT_NE(label, nullptr);
-    const PointD centre = view.toWindow(PointD{1500, 1000});
-    EXPECT_EQ(ring->centre, centre);
-    EXPECT_EQ(ring->radius, 400.0);
-    EXPECT_EQ(ring->outline, kBlack);
+    EXPECT_EQ(ring.centre, (scene::Point{1500, 1000}));
+    EXPECT_EQ(ring.radius, 200.0);
     // Unfilled, so that the signal colours through the junction stay visible.
-    EXPECT_FALSE(ring->filled);
+    EXPECT_EQ(ring.outline->colour, scene::kBlack);
+    EXPECT_FALSE(ring.fill);
     // Beside the ring on its diagonal, off the horizontal and vertical lines its cells lie on.
-    EXPECT_GT(label->anchor.x, centre.x + ring->radius * 0.7);
-    EXPECT_LT(label->anchor.y, centre.y - ring->radius * 0.7);
+    EXPECT_GT(label->anchor.x, 1500 + 200 * 0.7);
+    EXPECT_LT(label->anchor.y, 1000 - 200 * 0.7);
     // White on black, readable over a cell of any shade.
-    EXPECT_EQ(label->colour, kWhite);
-    EXPECT_EQ(label->backing, kBlack);
+    EXPECT_EQ(label->colour, scene::kWhite);
+    EXPECT_EQ(label->backing, scene::kBlack);
 }
 
-TEST(DisplayScene, TheDraggedRectangleIsRed) {
-    const DisplayModel model;
+TEST(DisplayScene, TheLegendAndTheDraggedRectangleLieOverTheMap) {
     ZoomDrag drag;
-    drag.press(PointD{10, 10});
-    drag.move(PointD{300, 200});
-    EXPECT_EQ(LineColours(BuildDisplayScene(model, DisplayView{}, 0, drag)),
-              (std::vector<Rgb>(4, kSignalRed)));
+    drag.press(scene::Point{10, 10});
+    drag.move(scene::Point{300, 200});
+    const scene::Scene picture = Build(DisplayModel{}, 0, drag);
+    const std::vector<const scene::Box*> boxes = All<scene::Box>(picture.overlay);
+    EXPECT_EQ(boxes.back()->outline->colour, kSignalRed);
+    EXPECT_EQ(boxes.back()->rect, (scene::Rect{10, 10, 300, 200}));
+    std::vector<std::string> texts;
+    for (const scene::Text* text : All<scene::Text>(picture.overlay)) {
+        texts.push_back(text->text);
+    }
+    for (const char* entry : {"Occupancy of jam density", "empty", "jammed", "Signal", "green",
+                              "amber", "red", "Destination"}) {
+        EXPECT_NE(std::find(texts.begin(), texts.end(), entry), texts.end()) << entry;
+    }
+    // In the view's top-right corner.
+    EXPECT_LE(boxes.front()->rect.right, 1000.0);
+    EXPECT_GT(boxes.front()->rect.left, 500.0);
+}
+
+TEST(DisplayScene, OccupancyReadsAsShortDecimals) {
+    const std::pair<double, const char*> cases[] = {
+        {1.17, "1.17"}, {0.0, "0"}, {2.5, "2.5"}, {3.0, "3"}, {1.0 / 3, "0.33"}, {-0.001, "0"}};
+    for (const auto& [value, text] : cases) {
+        EXPECT_EQ(FormatOccupancy(value), text) << value;
+    }
 }
 
 }  // namespace

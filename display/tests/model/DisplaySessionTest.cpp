@@ -38,7 +38,7 @@ class DisplaySessionTest : public ::testing::Test {
         EXPECT_TRUE(session.model().signalRows.empty());
         EXPECT_EQ(session.model().parameters.endStep, 1000);
         EXPECT_EQ(session.model().parameters.phaseCycle, 40);
-        EXPECT_EQ(session.view().zoom(), 1.0);
+        EXPECT_TRUE(session.network().cells.empty());
         EXPECT_FALSE(session.changeTimePlanEnabled());
         EXPECT_EQ(session.caption(), "Visual Talvo Display");
     }
@@ -59,8 +59,12 @@ TEST_F(DisplaySessionTest, OpenAsksForTheThreeFilesWithTheirTitlesAndFilters) {
         EXPECT_EQ(request.initialName, "");
     }
     EXPECT_TRUE(session.changeTimePlanEnabled());
-    EXPECT_EQ(session.caption(), "Visual Talvo Display - " + DataFile("corridor_run.tin"));
+    // The caption names the three files being played.
+    EXPECT_EQ(session.caption(), "Visual Talvo Display - " + DataFile("corridor_run.tin") +
+                                     ", occupancy " + DataFile("corridor_occu_exist.occ") +
+                                     ", plan " + DataFile("corridor_plan.tpl"));
     EXPECT_EQ(session.model().cells.size(), 12U);
+    EXPECT_EQ(session.network().cells.size(), 12U);
     EXPECT_EQ(session.model().signalStateAt(4, 6), kGreen);
 }
 
@@ -128,16 +132,23 @@ TEST_F(DisplaySessionTest, ABadPlanLeavesTheModelReset) {
     expectReset();
 }
 
-TEST_F(DisplaySessionTest, OpenStopsThePlaybackAndResetsTheZoom) {
+TEST_F(DisplaySessionTest, ReopeningARunStopsThePlaybackAndKeepsTheView) {
     ASSERT_TRUE(openCorridor());
+    EXPECT_FALSE(session.reopenedSameProject());
     session.playback().start();
     session.tick();
-    session.view().zoomToRectangle(PointD{0, 0}, PointD{1000, 1000});
+    session.view().zoomBy(scene::Point{100, 100}, 3.0);
+    const scene::Point origin = session.view().origin();
     ASSERT_TRUE(openCorridor());
     EXPECT_EQ(session.playback().step(), 0);
     EXPECT_FALSE(session.playback().timerOn());
     EXPECT_EQ(session.playback().counterText(), "0");
-    EXPECT_EQ(session.view().zoom(), 1.0);
+    EXPECT_TRUE(session.reopenedSameProject());
+    EXPECT_EQ(session.view().zoom(), 3.0);
+    EXPECT_EQ(session.view().origin(), origin);
+    ASSERT_TRUE(session.openFiles(DataFile("arterial.tin"), DataFile("arterial_occu_exist.occ"),
+                                  DataFile("arterial_opt_exist_plan.tpl")));
+    EXPECT_FALSE(session.reopenedSameProject());
 }
 
 TEST_F(DisplaySessionTest, ChangeTimePlanKeepsMapAndOccupancy) {
@@ -152,6 +163,8 @@ TEST_F(DisplaySessionTest, ChangeTimePlanKeepsMapAndOccupancy) {
     EXPECT_EQ(session.playback().step(), 0);
     EXPECT_TRUE(session.playback().startEnabled());
     EXPECT_EQ(session.model().signalStateAt(4, 33), kAmber);  // (1,32) then (0,61)
+    EXPECT_NE(session.caption().find(", plan " + DataFile("corridor_opt_exist_plan.tpl")),
+              std::string::npos);
     EXPECT_DOUBLE_EQ(session.model().cells[0].occupancyAt(1), 1.17);
     EXPECT_TRUE(session.changeTimePlanEnabled());
 }

@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "ReaderTestSupport.h"
+#include "model/DisplayScene.h"
 #include "model/OccupancyReader.h"
 #include "model/PlotData.h"
 #include "model/TimePlanReader.h"
@@ -77,6 +78,20 @@ TEST(EngineRun, ThePlotFileReads) {
     for (const std::vector<int>& row : data.rows) {
         EXPECT_EQ(static_cast<int>(row.size()), data.positionCount);
     }
+}
+
+// The larger example opens in the Display as it does in the Editor.
+TEST(EngineRun, TheGridExampleIsAProjectTheDisplayDraws) {
+    const DisplayModel model = test::LoadCorridorMap(test::ExampleFile("grid/grid.tin"));
+    const scene::MapNetwork network = MapNetworkOf(model);
+    EXPECT_EQ(network.cells.size(), 190U);
+    EXPECT_EQ(network.nodes.size(), 12U);
+    EXPECT_EQ(model.streets.size(), 7U);
+    EXPECT_EQ(model.plotGroups.size(), 2U);
+    EXPECT_EQ(std::count_if(
+                  network.cells.begin(), network.cells.end(),
+                  [](const scene::MapCell& c) { return c.kind == scene::CellKind::Destination; }),
+              7);
 }
 
 }  // namespace

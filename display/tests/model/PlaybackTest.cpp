@@ -83,6 +83,45 @@ TEST(Playback, EndFromPausedReturnsToStopped) {
     EXPECT_EQ(playback.counterText(), "0");
 }
 
+TEST(Playback, SteppingFromStoppedPausesAtTheStep) {
+    Playback playback;
+    playback.stepForward(3);
+    EXPECT_EQ(playback.step(), 1);
+    EXPECT_EQ(playback.counterText(), "1");
+    EXPECT_TRUE(playback.paused());
+    EXPECT_FALSE(playback.timerOn());
+    EXPECT_FALSE(playback.startEnabled());
+    EXPECT_EQ(playback.pauseCaption(), "&Continue");
+    playback.togglePause();  // Continue plays on from step 1
+    playback.tick(3);
+    EXPECT_EQ(playback.step(), 2);
+    playback.stepBack(3);  // pauses the running playback first
+    EXPECT_EQ(playback.step(), 1);
+    EXPECT_FALSE(playback.timerOn());
+    playback.seek(99, 3);  // held within 0..endStep
+    EXPECT_EQ(playback.step(), 3);
+    playback.stepForward(3);
+    EXPECT_EQ(playback.step(), 3);
+    playback.end();
+    EXPECT_EQ(playback.step(), 0);
+    // A jump while running plays on from there.
+    playback.start();
+    playback.seek(2, 3);
+    playback.tick(3);
+    EXPECT_EQ(playback.step(), 3);
+    EXPECT_TRUE(playback.timerOn());
+}
+
+TEST(PlaybackSpeed, TheControlsPlayUpToFiftyStepsASecond) {
+    Playback playback;
+    EXPECT_EQ(playback.stepsPerSecond(), 5);  // 200 ms at load
+    playback.setStepsPerSecond(50);
+    EXPECT_EQ(playback.intervalMs(), 20);
+    EXPECT_EQ(playback.stepsPerSecond(), 50);
+    playback.setSpeedPosition(4);  // 700 ms: not one of the controls' speeds
+    EXPECT_EQ(playback.stepsPerSecond(), 0);
+}
+
 TEST(PlaybackSpeed, SliderPositionsMapToIntervals) {
     const std::pair<int, int> table[] = {{10, 100}, {1, 1000}, {5, 600}, {9, 200}};
     for (const auto& [position, interval] : table) {

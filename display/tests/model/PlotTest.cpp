@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <fstream>
 #include <sstream>
@@ -47,7 +48,7 @@ TEST(PlotData, ATrailingRowEndOpensNoEmptyRow) {
 
 TEST(PlotData, AFileWithoutValuesHasNoRows) {
     EXPECT_EQ(Read("\n\n").rowCount(), 0);
-    EXPECT_TRUE(BuildPlotChart(Read(""), PlotSettings{}).primitives.empty());
+    EXPECT_TRUE(BuildPlotChart(Read(""), PlotSettings{}).world.items.empty());
 }
 
 TEST(PlotData, TwoHundredValuesInARowAreAccepted) {
@@ -109,8 +110,8 @@ TEST(PlotChart, ShadesFollowSumRangeAndColorRange) {
     EXPECT_EQ(PlotShade(100, 1, 25), 250);
     EXPECT_EQ(PlotShade(7, 2, 25), 87);
     EXPECT_EQ(PlotShade(20, 2, 25), 250);
-    EXPECT_EQ(PlotShadeColour(0), (Rgb{255, 250, 250}));
-    EXPECT_EQ(PlotShadeColour(250), (Rgb{5, 0, 0}));
+    EXPECT_EQ(PlotShadeColour(0), (scene::Colour{255, 250, 250}));
+    EXPECT_EQ(PlotShadeColour(250), (scene::Colour{5, 0, 0}));
 }
 
 TEST(PlotChart, BlocksSumStepRowsAndTheLastBlockIsShorter) {
@@ -121,14 +122,14 @@ TEST(PlotChart, BlocksSumStepRowsAndTheLastBlockIsShorter) {
     ASSERT_EQ(blocks.size(), 6U);  // 2 positions x 3 blocks
     const double w = 5200.0;       // 26000 / 5
     EXPECT_EQ(blocks[0].sum, 3.0);
-    EXPECT_EQ(blocks[0].box.left, 0.0);
-    EXPECT_EQ(blocks[0].box.right, 2 * w);
+    EXPECT_EQ(blocks[0].box.rect.left, 0.0);
+    EXPECT_EQ(blocks[0].box.rect.right, 2 * w);
     EXPECT_EQ(blocks[2].sum, 5.0);
-    EXPECT_EQ(blocks[2].box.left, 4 * w);
-    EXPECT_EQ(blocks[2].box.right, 5 * w);
-    EXPECT_EQ(blocks[3].box.top, 2050.0);  // 4100 / 2
-    EXPECT_EQ(blocks[3].box.colour, PlotShadeColour(0));
-    EXPECT_EQ(blocks[1].box.colour, PlotShadeColour(175));  // 3 + 4 = 7
+    EXPECT_EQ(blocks[2].box.rect.left, 4 * w);
+    EXPECT_EQ(blocks[2].box.rect.right, 5 * w);
+    EXPECT_EQ(blocks[3].box.rect.top, 2050.0);  // 4100 / 2
+    EXPECT_EQ(blocks[3].box.fill, PlotShadeColour(0));
+    EXPECT_EQ(blocks[1].box.fill, PlotShadeColour(175));  // 3 + 4 = 7
 }
 
 TEST(PlotChart, AStepLongerThanTheRowsGivesOneBlockPerPosition) {
@@ -137,50 +138,125 @@ TEST(PlotChart, AStepLongerThanTheRowsGivesOneBlockPerPosition) {
     settings.step = 50;
     const std::vector<PlotBlock> blocks = PlotBlocks(data, settings);
     ASSERT_EQ(blocks.size(), 2U);
-    EXPECT_EQ(blocks[0].box.left, 0.0);
-    EXPECT_EQ(blocks[0].box.right, 3 * std::nearbyint(26000.0 / 3));
+    EXPECT_EQ(blocks[0].box.rect.left, 0.0);
+    EXPECT_EQ(blocks[0].box.rect.right, 3 * std::nearbyint(26000.0 / 3));
     EXPECT_EQ(blocks[0].sum, 3.0);
 }
 
-TEST(PlotChart, SixteenShadesShowTheLastSixAtTheDarkest) {
+// The texts of a chart with the given alignment, in drawing order.
+std::vector<const scene::Text*> TextsOf(const scene::Scene& chart, scene::Align align) {
+    std::vector<const scene::Text*> texts;
+    for (const scene::Primitive& p : chart.world.items) {
+        if (const auto* text = std::get_if<scene::Text>(&p); text && text->align == align) {
+            texts.push_back(text);
+        }
+    }
+    return texts;
+}
+
+std::vector<std::string> Labels(const std::vector<const scene::Text*>& texts) {
+    std::vector<std::string> labels;
+    for (const scene::Text* text : texts) {
+        labels.push_back(text->text);
+    }
+    return labels;
+}
+
+// A plot of the given rows of three cells each.
+PlotData Rows(int rows) {
+    std::string text;
+    for (int t = 0; t < rows; ++t) {
+        text += t + 1 < rows ? "1 2 3 -1\n" : "1 2 3\n";
+    }
+    return Read(text);
+}
+
+TEST(PlotChart, SixteenShadesShowTheLastSixAtTheDarkestWithTheirUnit) {
     PlotSettings settings;
     settings.nInterval = 16;
-    const Scene scene = BuildPlotChart(Read("1 -1\n2"), settings);
-    std::vector<SceneBox> legend;
-    std::vector<std::string> labels;
-    for (const ScenePrimitive& p : scene.primitives) {
-        if (const auto* box = std::get_if<SceneBox>(&p); box && box->left > kPlotWidth) {
+    const scene::Scene chart = BuildPlotChart(Read("1 -1\n2"), settings);
+    std::vector<scene::Box> legend;
+    for (const scene::Primitive& p : chart.world.items) {
+        if (const auto* box = std::get_if<scene::Box>(&p); box && box->rect.left > kPlotWidth) {
             legend.push_back(*box);
-        }
-        if (const auto* text = std::get_if<SceneText>(&p); text && text->anchor.x > kPlotWidth) {
-            labels.push_back(text->text);
         }
     }
     ASSERT_EQ(legend.size(), 16U);
-    EXPECT_EQ(legend[9].colour, PlotShadeColour(225));
+    EXPECT_EQ(legend[9].fill, PlotShadeColour(225));
     for (size_t k = 10; k < 16; ++k) {
-        EXPECT_EQ(legend[k].colour, PlotShadeColour(250));
+        EXPECT_EQ(legend[k].fill, PlotShadeColour(250));
     }
-    EXPECT_EQ(legend[1].top - legend[0].top, 230.0);
-    EXPECT_EQ(legend[0].right - legend[0].left, 180.0);
+    EXPECT_EQ(legend[1].rect.top - legend[0].rect.top, 230.0);
+    EXPECT_EQ(legend[0].rect.right - legend[0].rect.left, 180.0);
+    const std::vector<std::string> labels = Labels(TextsOf(chart, scene::Align::Left));
+    ASSERT_EQ(labels.size(), 16U);
     EXPECT_EQ(labels.front(), " 0-1");
     EXPECT_EQ(labels.back(), " 15-16");
+    // The unit heads the legend; blocks of several steps sum vehicles over seconds.
+    const std::vector<std::string> headings = Labels(TextsOf(chart, scene::Align::BottomRight));
+    EXPECT_EQ(headings.back(), "Occupancy (veh)");
+    settings.step = 10;
+    EXPECT_EQ(LegendHeading(settings), "Occupancy summed over 10 s (veh\xC2\xB7s)");
 }
 
-TEST(PlotChart, TicksMarkBlocksAndPositions) {
-    PlotSettings settings;
-    settings.step = 2;
-    const Scene scene = BuildPlotChart(Read("1 1 -1\n1 1 -1\n1 1 -1\n1 1"), settings);
-    int timeTicks = 0;
-    int distanceTicks = 0;
-    for (const ScenePrimitive& p : scene.primitives) {
-        if (const auto* line = std::get_if<SceneLine>(&p)) {
-            timeTicks += line->from.y == -50.0 ? 1 : 0;
-            distanceTicks += line->from.x == -200.0 ? 1 : 0;
-        }
+TEST(PlotChart, TheTimeAxisIsNumberedEveryMinuteOrEveryFiveMinutes) {
+    // Ten minutes of rows: a number every 60 s, not a tick for every row.
+    const scene::Scene tenMinutes = BuildPlotChart(Rows(601), PlotSettings{});
+    EXPECT_EQ(Labels(TextsOf(tenMinutes, scene::Align::Top)),
+              (std::vector<std::string>{"0", "60", "120", "180", "240", "300", "360", "420", "480",
+                                        "540", "600"}));
+    // An hour: every five minutes, from the group's first second.
+    PlotAxes axes;
+    axes.firstSecond = 100;
+    axes.secondsKnown = true;
+    const std::vector<std::string> hour =
+        Labels(TextsOf(BuildPlotChart(Rows(3600), PlotSettings{}, axes), scene::Align::Top));
+    ASSERT_EQ(hour.size(), 12U);
+    EXPECT_EQ(hour.front(), "300");
+    EXPECT_EQ(hour.back(), "3600");
+    for (const scene::Text* number : TextsOf(tenMinutes, scene::Align::Top)) {
+        EXPECT_TRUE(number->givesWay);  // crowded numbers give way rather than overlap
     }
-    EXPECT_EQ(timeTicks, 3);  // at 0, 2 and 4 rows
-    EXPECT_EQ(distanceTicks, 2);
+}
+
+TEST(PlotChart, RowsAreTheGroupsCellsNotDistances) {
+    PlotAxes axes;
+    axes.cellIDs = {26, 27, 28};
+    const scene::Scene chart = BuildPlotChart(Rows(5), PlotSettings{}, axes);
+    const std::vector<const scene::Text*> rows = TextsOf(chart, scene::Align::Right);
+    EXPECT_EQ(Labels(rows), (std::vector<std::string>{"26", "27", "28"}));
+    EXPECT_LT(rows[0]->anchor.y, rows[1]->anchor.y);  // the first cell at the top
+    EXPECT_EQ(Labels(TextsOf(chart, scene::Align::BottomRight)).front(), "Cell");
+    const std::vector<std::string> centred = Labels(TextsOf(chart, scene::Align::Centre));
+    EXPECT_EQ(std::count(centred.begin(), centred.end(), "Distance (m)"), 0);
+    EXPECT_EQ(Labels(TextsOf(chart, scene::Align::Bottom)),
+              (std::vector<std::string>{"Time from the plot's start (s)"}));
+    // Without the group's cells the rows are numbered by position.
+    const scene::Scene unknown = BuildPlotChart(Rows(5), PlotSettings{});
+    EXPECT_EQ(Labels(TextsOf(unknown, scene::Align::Right)),
+              (std::vector<std::string>{"1", "2", "3"}));
+    EXPECT_EQ(Labels(TextsOf(unknown, scene::Align::BottomRight)).front(), "Position");
+}
+
+TEST(PlotAxes, TheFileNameNamesTheGroupAndTheProjectItsCellsAndSeconds) {
+    EXPECT_EQ(PlotGroupNumberOf("/runs/a/ctmplot_3.plt"), 3);
+    EXPECT_EQ(PlotGroupNumberOf("CTMPLOT_12.PLT"), 12);
+    for (const char* other : {"ctmplot_.plt", "ctmplot_x.plt", "plot_1.plt", "ctmplot_1.txt"}) {
+        EXPECT_EQ(PlotGroupNumberOf(other), 0) << other;
+    }
+    const std::vector<DisplayPlotGroup> groups{DisplayPlotGroup{{7, 8}, true, 0, 10},
+                                               DisplayPlotGroup{{4, 5, 6}, true, 100, 104}};
+    const PlotAxes axes = PlotAxesOf("ctmplot_2.plt", groups, Rows(5));
+    EXPECT_EQ(axes.group, 2);
+    EXPECT_EQ(axes.cellIDs, (std::vector<int>{4, 5, 6}));
+    EXPECT_EQ(axes.firstSecond, 100);
+    EXPECT_TRUE(axes.secondsKnown);
+    // A group that does not match the file (another project's) labels nothing.
+    const PlotAxes other = PlotAxesOf("ctmplot_1.plt", groups, Rows(5));
+    EXPECT_EQ(other.group, 1);
+    EXPECT_TRUE(other.cellIDs.empty());
+    EXPECT_FALSE(other.secondsKnown);
+    EXPECT_TRUE(PlotAxesOf("ctmplot_3.plt", groups, Rows(5)).cellIDs.empty());
 }
 
 }  // namespace

@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <QComboBox>
 #include <QLabel>
 #include <QMenu>
+#include <QScrollBar>
 #include <QSlider>
 #include <QTest>
 #include <QTimer>
+#include <QWheelEvent>
 
 #include "UiTestSupport.h"
 #include "ui/DisplayCanvas.h"
@@ -48,10 +51,14 @@ class GraphicDisplayWindowTest : public ::testing::Test {
 TEST_F(GraphicDisplayWindowTest, LoadsWithItsControlsNamedAndThePlaybackStopped) {
     EXPECT_EQ(window.objectName(), "frmGraphicDisplay");
     EXPECT_EQ(window.windowTitle(), "Visual Talvo Display");
-    for (const char* name : {"mnuOpen", "mnuChangeTimePlan", "mnuPlotCTM", "mnuResetZoom",
-                             "mnuSavePicture", "mnuStart", "mnuPause", "mnuEnd", "mnuSpeed"}) {
+    for (const char* name :
+         {"mnuOpen", "mnuChangeTimePlan", "mnuPlotCTM", "mnuResetZoom", "mnuSavePicture",
+          "mnuZoomIn", "mnuZoomOut", "mnuFitNetwork", "mnuStart", "mnuPause", "mnuEnd",
+          "mnuStepBack", "mnuStepForward", "mnuSpeed"}) {
         EXPECT_NE(action(name), nullptr) << name;
     }
+    EXPECT_EQ(action("mnuFitNetwork")->text(), "&Fit network");
+    EXPECT_EQ(action("mnuFitNetwork")->shortcut(), QKeySequence(Qt::Key_F));
     EXPECT_EQ(action("mnuOpen")->text(), "&Open");
     EXPECT_EQ(action("mnuChangeTimePlan")->text(), "&Change time plan");
     EXPECT_EQ(action("mnuPlotCTM")->text(), "&Plot CTM ...");
@@ -62,8 +69,13 @@ TEST_F(GraphicDisplayWindowTest, LoadsWithItsControlsNamedAndThePlaybackStopped)
     EXPECT_EQ(Find<QMenu>(&window, "mnuFile")->title(), "&File");
     EXPECT_EQ(Find<QMenu>(&window, "mnuRun")->title(), "&Run");
     EXPECT_FALSE(action("mnuChangeTimePlan")->isEnabled());
-    EXPECT_TRUE(action("mnuStart")->isEnabled());
-    EXPECT_FALSE(action("mnuEnd")->isEnabled());
+    // Nothing to play yet: every Run item and control waits for a run.
+    for (const char* name :
+         {"mnuStart", "mnuPause", "mnuEnd", "mnuStepBack", "mnuStepForward", "mnuSpeed"}) {
+        EXPECT_FALSE(action(name)->isEnabled()) << name;
+    }
+    EXPECT_FALSE(Find<QSlider>(&window, "sdrTime")->isEnabled());
+    EXPECT_FALSE(Find<QComboBox>(&window, "cmbSpeed")->isEnabled());
     EXPECT_EQ(action("mnuPause")->text(), "&Pause");
     EXPECT_EQ(Find<QLabel>(&window, "lblTime")->text(), "Time:");
     EXPECT_EQ(counter(), "0");
@@ -71,11 +83,16 @@ TEST_F(GraphicDisplayWindowTest, LoadsWithItsControlsNamedAndThePlaybackStopped)
     EXPECT_FALSE(timer()->isActive());
 }
 
-TEST_F(GraphicDisplayWindowTest, OpenSetsTheCaptionAndEnablesChangeTimePlan) {
+TEST_F(GraphicDisplayWindowTest, OpenNamesTheThreeFilesAndEnablesTheRun) {
     ASSERT_TRUE(openCorridor());
-    EXPECT_EQ(window.windowTitle(),
-              QString("Visual Talvo Display - ") + DataFile("corridor_run.tin").c_str());
+    EXPECT_EQ(window.windowTitle(), QString("Visual Talvo Display - %1, occupancy %2, plan %3")
+                                        .arg(DataFile("corridor_run.tin").c_str(),
+                                             DataFile("corridor_occu_exist.occ").c_str(),
+                                             DataFile("corridor_plan.tpl").c_str()));
     EXPECT_TRUE(action("mnuChangeTimePlan")->isEnabled());
+    EXPECT_TRUE(action("mnuStart")->isEnabled());
+    EXPECT_FALSE(action("mnuEnd")->isEnabled());
+    EXPECT_TRUE(action("mnuStepForward")->isEnabled());
     EXPECT_TRUE(ui.prompter.messages.empty());
 }
 
@@ -89,6 +106,7 @@ TEST_F(GraphicDisplayWindowTest, AFailedOpenClearsEverything) {
     EXPECT_FALSE(action("mnuChangeTimePlan")->isEnabled());
     EXPECT_EQ(window.windowTitle(), "Visual Talvo Display");
     EXPECT_TRUE(window.session().model().cells.empty());
+    EXPECT_FALSE(action("mnuStart")->isEnabled());
 }
 
 TEST_F(GraphicDisplayWindowTest, RunMenuDrivesTheTimer) {
@@ -132,6 +150,7 @@ TEST_F(GraphicDisplayWindowTest, PlayingPastEndStepStopsAndReenablesStart) {
 }
 
 TEST_F(GraphicDisplayWindowTest, SpeedSliderSetsTheTimerInterval) {
+    ASSERT_TRUE(openCorridor());
     action("mnuSpeed")->trigger();
     auto* dialog = Find<SpeedDialog>(&window, "frmSpeed");
     ASSERT_NE(dialog, nullptr);
@@ -150,22 +169,115 @@ TEST_F(GraphicDisplayWindowTest, SpeedSliderSetsTheTimerInterval) {
     EXPECT_EQ(timer()->interval(), 1000);
 }
 
+TEST_F(GraphicDisplayWindowTest, ThePlaybackControlsStepJumpAndPlayFast) {
+    ASSERT_TRUE(openCorridor());
+    action("mnuStepForward")->trigger();
+    action("mnuStepForward")->trigger();
+    EXPECT_EQ(counter(), "2");
+    EXPECT_EQ(action("mnuPause")->text(), "&Continue");
+    action("mnuStepBack")->trigger();
+    EXPECT_EQ(counter(), "1");
+    auto* slider = Find<QSlider>(&window, "sdrTime");
+    EXPECT_EQ(slider->maximum(), 300);
+    EXPECT_EQ(slider->value(), 1);
+    EXPECT_EQ(Find<QLabel>(&window, "lblEndTime")->text(), "of 300 s");
+    slider->setValue(250);  // as a drag of the slider does
+    EXPECT_EQ(window.session().playback().step(), 250);
+    EXPECT_EQ(counter(), "250");
+    auto* speed = Find<QComboBox>(&window, "cmbSpeed");
+    const int fastest = speed->findData(50);
+    ASSERT_GE(fastest, 0);
+    speed->setCurrentIndex(fastest);
+    emit speed->activated(fastest);
+    action("mnuPause")->trigger();  // Continue from 250
+    EXPECT_TRUE(timer()->isActive());
+    EXPECT_EQ(timer()->interval(), 20);
+    ticks(1);
+    EXPECT_EQ(slider->value(), 251);
+}
+
 TEST_F(GraphicDisplayWindowTest, RightDragZoomsAndResetZoomReturns) {
     ASSERT_TRUE(openCorridor());
-    QWidget* canvas = window.canvas();
-    QTest::mousePress(canvas, Qt::RightButton, Qt::NoModifier, QPoint(100, 100));
-    QTest::mouseMove(canvas, QPoint(200, 150));
-    QTest::mouseRelease(canvas, Qt::RightButton, Qt::NoModifier, QPoint(200, 150));
-    EXPECT_GT(window.session().view().zoom(), 1.0);
+    QWidget* picture = window.canvas()->viewport();
+    const double fitted = window.session().view().zoom();
+    QTest::mousePress(picture, Qt::RightButton, Qt::NoModifier, QPoint(100, 100));
+    QTest::mouseMove(picture, QPoint(200, 150));
+    QTest::mouseRelease(picture, Qt::RightButton, Qt::NoModifier, QPoint(200, 150));
+    EXPECT_GT(window.session().view().zoom(), fitted);
     action("mnuResetZoom")->trigger();
     EXPECT_EQ(window.session().view().zoom(), 1.0);
-    EXPECT_EQ(window.session().view().offsetX(), 0.0);
-    // A drag of a few pixels (under 5 window units) changes nothing.
-    const double unitsPerPixel = 1.0 / window.canvas()->windowToPixels().m11();
-    ASSERT_GT(unitsPerPixel, 5.0);
-    QTest::mousePress(canvas, Qt::RightButton, Qt::NoModifier, QPoint(100, 100));
-    QTest::mouseRelease(canvas, Qt::RightButton, Qt::NoModifier, QPoint(100, 300));
+    EXPECT_EQ(window.session().view().origin(), (scene::Point{0, 0}));
+    // A drag of five pixels or less either way changes nothing.
+    QTest::mousePress(picture, Qt::RightButton, Qt::NoModifier, QPoint(100, 100));
+    QTest::mouseRelease(picture, Qt::RightButton, Qt::NoModifier, QPoint(105, 300));
     EXPECT_EQ(window.session().view().zoom(), 1.0);
+}
+
+TEST_F(GraphicDisplayWindowTest, TheNetworkFillsTheWindowAndFollowsItsSize) {
+    ASSERT_TRUE(openCorridor());
+    const scene::Viewport& view = window.session().view();
+    const QSize picture = window.canvas()->viewport()->size();
+    EXPECT_EQ(view.size(), (scene::Size{double(picture.width()), double(picture.height())}));
+    EXPECT_GT(view.zoom(), 2.0);  // the corridor is small: fitted, it is magnified
+    const double fitted = view.zoom();
+    window.resize(1600, 1100);  // as a maximised window grows
+    QCoreApplication::processEvents();
+    EXPECT_GT(view.zoom(), fitted);
+    // Once zoomed by hand, the window's size no longer changes the zoom.
+    action("mnuZoomIn")->trigger();
+    const double zoomed = view.zoom();
+    window.resize(900, 700);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(view.zoom(), zoomed);
+    action("mnuFitNetwork")->trigger();
+    EXPECT_LT(view.zoom(), zoomed);
+}
+
+TEST_F(GraphicDisplayWindowTest, TheWheelZoomsAboutThePointerFromATenthToSixteen) {
+    ASSERT_TRUE(openCorridor());
+    QWidget* picture = window.canvas()->viewport();
+    const QPoint pointer(300, 200);
+    const scene::Point under = window.session().view().toMap(scene::Point{300, 200});
+    const double before = window.session().view().zoom();
+    QWheelEvent wheel(QPointF(pointer), picture->mapToGlobal(QPointF(pointer)), QPoint(),
+                      QPoint(0, 120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(picture, &wheel);
+    EXPECT_DOUBLE_EQ(window.session().view().zoom(), before * 1.25);
+    const scene::Point still = window.session().view().toPixels(under);
+    EXPECT_NEAR(still.x, 300, 1e-6);
+    EXPECT_NEAR(still.y, 200, 1e-6);
+    for (int i = 0; i < 40; ++i) {
+        action("mnuZoomIn")->trigger();
+    }
+    EXPECT_EQ(window.session().view().zoom(), 16.0);
+    for (int i = 0; i < 80; ++i) {
+        action("mnuZoomOut")->trigger();
+    }
+    EXPECT_EQ(window.session().view().zoom(), 0.1);
+    EXPECT_EQ(Find<QLabel>(&window, "lblZoom")->text(), "Zoom 0.10");
+}
+
+TEST_F(GraphicDisplayWindowTest, TheMiddleButtonAndTheScrollBarsPan) {
+    ASSERT_TRUE(openCorridor());
+    for (int i = 0; i < 4; ++i) {
+        action("mnuZoomIn")->trigger();
+    }
+    QWidget* picture = window.canvas()->viewport();
+    const scene::Point origin = window.session().view().origin();
+    QTest::mousePress(picture, Qt::MiddleButton, Qt::NoModifier, QPoint(400, 300));
+    QMouseEvent move(QEvent::MouseMove, QPointF(300, 250), picture->mapToGlobal(QPointF(300, 250)),
+                     Qt::NoButton, Qt::MiddleButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(picture, &move);
+    QTest::mouseRelease(picture, Qt::MiddleButton, Qt::NoModifier, QPoint(300, 250));
+    // Dragged 100 pixels left and 50 up: the map moves with the pointer.
+    const double units = 15.0 / window.session().view().zoom();
+    EXPECT_NEAR(window.session().view().origin().x, origin.x + 100 * units, 1e-6);
+    EXPECT_NEAR(window.session().view().origin().y, origin.y + 50 * units, 1e-6);
+    QScrollBar* bar = window.canvas()->horizontalScrollBar();
+    ASSERT_LT(bar->minimum(), bar->maximum());
+    EXPECT_EQ(bar->value(), std::lround(window.session().view().origin().x / units));
+    bar->setValue(bar->minimum());
+    EXPECT_NEAR(window.session().view().origin().x, bar->minimum() * units, 1e-6);
 }
 
 TEST_F(GraphicDisplayWindowTest, PlotCtmOpensAWindowPerFile) {

@@ -6,8 +6,11 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPushButton>
 #include <QSpinBox>
+
+#include <set>
 
 #include "UiTestSupport.h"
 #include "ui/CommandLine.h"
@@ -54,16 +57,14 @@ TEST_F(PlotWindowTest, LoadsWithItsDefaultsAndCaption) {
     EXPECT_EQ(Find(plot, "mnuPrint")->text(), "&Print by Paint ...");
     EXPECT_EQ(Find(plot, "mnuConfigure")->text(), "&Configure ...");
     EXPECT_EQ(Find(plot, "mnuExit")->text(), "E&xit");
-    std::vector<std::string> captions;
-    for (const ScenePrimitive& p : plot->chart()->scene().primitives) {
-        if (const auto* text = std::get_if<SceneText>(&p);
-            text != nullptr && text->placement == TextPlacement::Centred) {
-            captions.push_back(text->text);
+    std::vector<std::string> centred;
+    for (const scene::Primitive& p : plot->chart()->scene().world.items) {
+        if (const auto* text = std::get_if<scene::Text>(&p);
+            text != nullptr && text->align == scene::Align::Centre) {
+            centred.push_back(text->text);
         }
     }
-    EXPECT_EQ(captions,
-              (std::vector<std::string>{plot->Title().toStdString(), "Time (s)", "Distance (m)"}));
-    EXPECT_FALSE(plot->chart()->scene().primitives.empty());
+    EXPECT_EQ(centred, (std::vector<std::string>{plot->Title().toStdString()}));
 }
 
 TEST_F(PlotWindowTest, ConfigureShowsTheSettingsAndOkAppliesThem) {
@@ -205,6 +206,32 @@ TEST(CommandLine, ThreeFilesOpenLikeTheMenu) {
 
 namespace talvo::display {
 namespace {
+
+TEST(PlotOfARun, TheAxesAreNumberedWithSecondsAndTheGroupsCells) {
+    test::UiPlatform ui;
+    GraphicDisplayWindow window{ui.platform()};
+    const test::RunFiles run = test::ArterialRun();
+    ASSERT_TRUE(window.openFiles(run.project.c_str(), run.occupancy.c_str(), run.plan.c_str()));
+    // The engine's name for plot group 1's file.
+    const QString path = ui.programDirectory.filePath("ctmplot_1.plt");
+    ASSERT_TRUE(QFile::copy(test::DataFile("arterial_ctmplot_1.plt").c_str(), path));
+    PlotWindow* plot = window.openPlotWindow(path);
+    ASSERT_NE(plot, nullptr);
+    EXPECT_EQ(plot->windowTitle(), "Occupancy Plot over Time-Space  - " + path + " - plot group 1");
+    QImage image(1000, 420, QImage::Format_RGB32);
+    QPainter painter(&image);
+    std::set<std::string> texts;
+    for (const scene::PaintedText& text : plot->chart()->paint(painter, QSizeF(image.size()))) {
+        texts.insert(text.text);
+    }
+    // Numbered every minute over the group's 600 s, its 14 cells by number, units shown.
+    for (const char* expected : {"0", "60", "300", "600", "1", "13", "14", "Cell", "Time (s)",
+                                 " 0-1", "Occupancy (veh)"}) {
+        EXPECT_EQ(texts.count(expected), 1U) << expected;
+    }
+    EXPECT_EQ(texts.count("30"), 0U);  // no tick for every step
+    EXPECT_EQ(texts.count("Distance (m)"), 0U);
+}
 
 TEST(EngineRunWindow, TheArterialRunOpensFromTheCommandLineAndPlaysToItsEnd) {
     test::UiPlatform ui;

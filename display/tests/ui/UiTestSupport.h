@@ -28,6 +28,21 @@ struct UiPlatform {
     }
 };
 
+// The bundled arterial example with what the engine wrote for it.
+struct RunFiles {
+    std::string project;
+    std::string occupancy;
+    std::string plan;
+};
+inline RunFiles ArterialRun() {
+    return RunFiles{ExampleFile("arterial/arterial.tin"), DataFile("arterial_occu_exist.occ"),
+                    DataFile("arterial_opt_exist_plan.tpl")};
+}
+inline RunFiles CorridorRun() {
+    return RunFiles{DataFile("corridor_run.tin"), DataFile("corridor_occu_exist.occ"),
+                    DataFile("corridor_plan.tpl")};
+}
+
 template <typename T = QAction>
 T* Find(const QObject* root, const char* name) {
     return root->findChild<T*>(name);

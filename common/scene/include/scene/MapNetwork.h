@@ -1,0 +1,81 @@
+#pragma once
+// The network as the map draws it: the records both programs keep (cells, links,
+// signalised nodes, street labels), resolved once into rectangles, link paths and cell
+// kinds. Each program fills the records from its own tables and calls resolve().
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "common/ProjectRecords.h"
+#include "scene/MapGeometry.h"
+#include "scene/Scene.h"
+
+namespace talvo::scene {
+
+// What a cell is to the traffic: where vehicles enter, where they leave, or neither.
+enum class CellKind { Ordinary, Origin, Destination };
+
+struct MapCell {
+    int cellID = 0;
+    Point centre;
+    int laneNum = 0;
+    int orientation = kHorizontalCell;
+    double speed = 0.0;
+    int signalID = 0;
+    bool dummy = false;
+    // Filled by resolve():
+    Rect rect;
+    CellKind kind = CellKind::Ordinary;
+    unsigned linkedSides = 0;         // bit (1 << Side) for each side a link meets
+    std::optional<Side> leavingSide;  // where its first outgoing link leaves it
+
+    bool linkedOn(Side side) const { return (linkedSides & (1u << static_cast<int>(side))) != 0; }
+};
+
+struct MapLink {
+    int linkID = 0;
+    int fromCell = 0;  // cell IDs
+    int toCell = 0;
+    int passNode = 0;  // node ID, 0 = none
+    // Filled by resolve(): start, the passed node's centre when there is one, end. Empty
+    // when the link joins a cell to itself or names a cell that is not there.
+    std::vector<Point> path;
+    int nodeIndex = -1;  // the passed node's index, -1 when none is drawn
+};
+
+struct MapNode {
+    int nodeID = 0;
+    Point centre;
+};
+
+// A street-name group's label: its text box starts at the anchor (at zoom 1).
+struct MapLabel {
+    std::string text;
+    Point anchor;
+    std::vector<int> cellIDs;
+};
+
+struct MapNetwork {
+    CellScales scales;
+    std::vector<MapCell> cells;
+    std::vector<MapLink> links;
+    std::vector<MapNode> nodes;
+    std::vector<MapLabel> labels;
+
+    // Index into cells / nodes, or -1.
+    int cellIndex(int cellID) const;
+    int nodeIndex(int nodeID) const;
+
+    // Rectangles, link paths, the sides links meet and cell kinds from the records.
+    void resolve();
+
+    // Everything drawn, in map units: cells, node circles and street labels (measured
+    // in pixels at zoom 1). Nothing for an empty network.
+    std::optional<Rect> bounds(const TextMeasure& measure) const;
+};
+
+// The network of an editor project, resolved.
+MapNetwork MapNetworkOf(const Project& project);
+
+}  // namespace talvo::scene

@@ -1,0 +1,36 @@
+#include "ui/PlaybackPicture.h"
+
+#include <cmath>
+
+#include "model/DisplayScene.h"
+
+namespace talvo::display {
+
+std::vector<scene::PaintedText> PaintPlayback(QPainter& painter, const DisplaySession& session,
+                                              bool showing) {
+    const scene::Viewport& view = session.view();
+    const QRectF area(0.0, 0.0, view.size().width, view.size().height);
+    const QFont font = scene::SceneFont();
+    if (!showing) {
+        scene::Scene empty;
+        empty.background = kDisplayBackground;
+        return scene::PaintScene(painter, empty, QTransform(), area, font);
+    }
+    const scene::Scene picture =
+        BuildPlaybackScene(session.model(), session.network(), session.playback().step(),
+                           scene::MeasureWith(font), view.size(), session.drag());
+    return scene::PaintScene(painter, picture, scene::MapTransform(view), area, font);
+}
+
+QImage RenderPlayback(const DisplaySession& session, bool showing, double devicePixelRatio) {
+    const scene::Size size = session.view().size();
+    QImage image(static_cast<int>(std::lround(size.width * devicePixelRatio)),
+                 static_cast<int>(std::lround(size.height * devicePixelRatio)),
+                 QImage::Format_RGB32);
+    image.setDevicePixelRatio(devicePixelRatio);
+    QPainter painter(&image);
+    PaintPlayback(painter, session, showing);
+    return image;
+}
+
+}  // namespace talvo::display
