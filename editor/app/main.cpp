@@ -4,7 +4,6 @@
 #include <cstring>
 #include <iostream>
 
-#include "InstallEditorCommands.h"
 #include "MainWindow.h"
 #include "model/BatchExport.h"
 
@@ -14,7 +13,6 @@ int main(int argc, char** argv) {
     }
     QApplication app(argc, argv);
     talvo::MainWindow window;
-    talvo::InstallEditorCommands(window);
     window.show();
     if (argc > 1) {
         window.OpenProjectFile(QString::fromLocal8Bit(argv[1]).toStdString(),

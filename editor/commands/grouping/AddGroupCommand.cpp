@@ -13,9 +13,6 @@ bool AddGroupFromSelection(GroupKind kind, NetworkTables& tables,
         hooks.caution(*refusal);
         return false;
     }
-    // Every kind takes the snapshot, CTM plots included: otherwise "&Undo" right after
-    // adding a plot group would throw away the edit before it along with the group.
-    hooks.takeSnapshot();
     const int group = AddGroup(*table, cellIds);
     if (kind == GroupKind::StreetName) {
         StreetRecord& street = tables.streets[group - 1];
