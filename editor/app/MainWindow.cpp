@@ -166,6 +166,12 @@ QAction* MainWindow::AddAction(QMenu* menu, const char* objectName, const QStrin
     action->setObjectName(objectName);
     if (key != QKeySequence::UnknownKey) {
         action->setShortcuts(key);
+        // Where the platform names no keys for Save As or Quit, the usual ones serve.
+        if (action->shortcuts().isEmpty() && key == QKeySequence::SaveAs) {
+            action->setShortcut(QKeySequence("Ctrl+Shift+S"));
+        } else if (action->shortcuts().isEmpty() && key == QKeySequence::Quit) {
+            action->setShortcut(QKeySequence("Ctrl+Q"));
+        }
     }
     connect(action, &QAction::triggered, this, [handler = std::move(handler)] { handler(); });
     return action;
