@@ -9,8 +9,8 @@ bool AddGroupFromSelection(GroupKind kind, NetworkTables& tables,
                            const std::vector<int>& cellPositions, const AddGroupHooks& hooks) {
     const std::unique_ptr<GroupTable> table = MakeGroupTable(kind, tables);
     const std::vector<int> cellIds = CellIdsAt(tables, cellPositions);
-    if (const auto refusal = CheckNewGroup(*table, cellIds)) {
-        hooks.caution(*refusal);
+    if (const EditResult check = CheckNewGroup(*table, cellIds); !check) {
+        hooks.caution(check.message());
         return false;
     }
     const int group = AddGroup(*table, cellIds);

@@ -254,9 +254,9 @@ void GroupSettingDialog::chooserChanged(int index) {
     showGroup();
 }
 
-void GroupSettingDialog::refuseOr(const std::optional<std::string>& refusal) {
-    if (refusal) {
-        prompter_.caution(*refusal);
+void GroupSettingDialog::refuseOr(const EditResult& result) {
+    if (!result) {
+        prompter_.caution(result.message());
     }
 }
 
@@ -279,9 +279,9 @@ void GroupSettingDialog::moveLeft() {
 }
 
 void GroupSettingDialog::deleteGroup() {
-    const auto refusal = editor_.deleteCurrent();
-    refuseOr(refusal);
-    if (!refusal) {
+    const EditResult deleted = editor_.deleteCurrent();
+    refuseOr(deleted);
+    if (deleted) {
         fillChooser();
     }
     showGroup();

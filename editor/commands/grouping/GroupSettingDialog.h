@@ -43,7 +43,7 @@ class GroupSettingDialog : public QDialog {
     void moveRight();
     void moveLeft();
     void deleteGroup();
-    void refuseOr(const std::optional<std::string>& refusal);
+    void refuseOr(const EditResult& result);
     void plotFlagToggled(bool checked);
     EditResult storeStep(double value, bool isStart);
     QString storedStep(bool isStart) const;
