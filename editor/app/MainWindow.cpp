@@ -214,9 +214,13 @@ void MainWindow::BuildMenus() {
     QAction* redo = AddAction(
         editMenu_, "mnuRedo", "&Redo", [this] { model_.Redo(); }, QKeySequence::Redo);
     editMenu_->addSeparator();
-    AddAction(
+    QAction* deleteAction = AddAction(
         editMenu_, "mnuDelete", "&Delete", [this] { editor_.DeleteSelected(); },
         QKeySequence::Delete);
+    // The Delete key deletes on the map only (where the map itself takes it, refusing a
+    // multi-selection), never while a list or text box of the panel has the focus.
+    deleteAction->setShortcutContext(Qt::WidgetShortcut);
+    canvas_->addAction(deleteAction);
 
     formatMenu_ = AddMenu(nullptr, "mnuFormat", "F&ormat");
     QMenu* space = AddMenu(formatMenu_, "mnuSpace", "&Space");
