@@ -279,6 +279,12 @@ void MainWindow::BuildMenus() {
     connect(&history, &QUndoStack::canRedoChanged, redo, &QAction::setEnabled);
 }
 
+void MainWindow::Refuse(const EditResult& result) {
+    if (!result) {
+        prompter_.caution(result.message());
+    }
+}
+
 bool MainWindow::OpenProjectFile(const std::string& path, ProjectLayout layout) {
     return files_.OpenFile(path, layout);
 }
@@ -395,13 +401,13 @@ void MainWindow::OpenGlobalDialog() {
         if (runDialog(optimization) == QDialog::Accepted) {
             GlobalParameters params = model_.params();
             optimization.ApplyTo(params);
-            model_.SetParameters(params, "Optimization Parameters");
+            Refuse(model_.SetParameters(params, "Optimization Parameters"));
         }
     };
     if (runDialog(dialog) == QDialog::Accepted) {
         GlobalParameters params = model_.params();
         dialog.ApplyTo(params);
-        model_.SetParameters(params, "Simulation Parameters");
+        Refuse(model_.SetParameters(params, "Simulation Parameters"));
     }
 }
 
@@ -424,10 +430,7 @@ void MainWindow::OpenOriginDialog(int position) {
     }
     ORPropDialog dialog(model_.cell(position), model_.params(), prompter_, this);
     if (runDialog(dialog) == QDialog::Accepted) {
-        if (const EditResult stored = model_.SetCellIntervals(position, dialog.intervals());
-            !stored) {
-            prompter_.caution(stored.message());
-        }
+        Refuse(model_.SetCellIntervals(position, dialog.intervals()));
     }
 }
 

@@ -76,6 +76,7 @@ class MainWindow : public QMainWindow {
     void ResetZoom();
     void ZoomChanged(double oldZoom);
     void ShowCaption();
+    void Refuse(const EditResult& result);
 
     void OpenCellDialog();
     void OpenGlobalDialog();

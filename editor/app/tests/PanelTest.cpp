@@ -249,7 +249,7 @@ TEST_F(PanelTest, NodeStagesAndMovements) {
 
 TEST_F(PanelTest, OriginDialogFromThePanel) {
     f.Click(1500, 1500);
-    f.window.runDialog = [this](QDialog& d) {
+    f.window.runDialog = [](QDialog& d) {
         d.findChild<QSpinBox*>("udcTotalORInterval")->setValue(1);
         Type(d.findChild<QLineEdit*>("txtVehiclePerHr"), "600");
         Type(d.findChild<QLineEdit*>("txtEnd"), "900");

@@ -38,6 +38,10 @@ struct Session {
     int Cell(int id) const { return model.FindCellIndex(id) - 1; }
 };
 
+void Ok(const EditResult& result) {
+    ASSERT_TRUE(result.ok()) << result.message();
+}
+
 struct Step {
     const char* name;
     std::function<void(Session&)> run;
@@ -79,42 +83,45 @@ const std::vector<Step>& Steps() {
              s.tools.SetTool(Tool::Arrow);
              s.Drag(2400, 2400, 2700, 2900);
          }},
-        {"speed", [](Session& s) { s.model.SetCellValue(s.Cell(1), CellField::Speed, 80); }},
-        {"lanes", [](Session& s) { s.model.SetCellValue(s.Cell(2), CellField::LaneNum, 2); }},
+        {"speed", [](Session& s) { Ok(s.model.SetCellValue(s.Cell(1), CellField::Speed, 80)); }},
+        {"lanes", [](Session& s) { Ok(s.model.SetCellValue(s.Cell(2), CellField::LaneNum, 2)); }},
         {"orientation",
-         [](Session& s) { s.model.SetCellValue(s.Cell(4), CellField::Orientation, kVertical); }},
+         [](Session& s) {
+             Ok(s.model.SetCellValue(s.Cell(4), CellField::Orientation, kVertical));
+         }},
         {"own occupancy",
-         [](Session& s) { s.model.SetCellValue(s.Cell(3), CellField::OwnOccupancy, 1); }},
+         [](Session& s) { Ok(s.model.SetCellValue(s.Cell(3), CellField::OwnOccupancy, 1)); }},
         {"initial cars",
-         [](Session& s) { s.model.SetCellValue(s.Cell(3), CellField::InitialCarNum, 40); }},
+         [](Session& s) { Ok(s.model.SetCellValue(s.Cell(3), CellField::InitialCarNum, 40)); }},
         {"capacity factor",
-         [](Session& s) { s.model.SetCellValue(s.Cell(2), CellField::CapacityFactor, 0.8); }},
-        {"capacity", [](Session& s) { s.model.SetCellValue(s.Cell(3), CellField::Capacity, 0.9); }},
-        {"dummy", [](Session& s) { s.model.SetCellValue(s.Cell(4), CellField::Dummy, 1); }},
-        {"signal", [](Session& s) { s.model.SetCellSignal(s.Cell(2), 7); }},
-        {"pass node", [](Session& s) { s.model.SetLinkPassNode(1, 5); }},
-        {"merge divert", [](Session& s) { s.model.SetLinkMergeDivert(1, 0.6); }},
-        {"stage count", [](Session& s) { s.model.SetStageCount(0, 2); }},
-        {"stage time", [](Session& s) { s.model.SetStageTime(0, 0, 30); }},
-        {"stage optimisation", [](Session& s) { s.model.SetStageOptimize(0, 1, true); }},
-        {"offset", [](Session& s) { s.model.SetNodeOffset(0, 5); }},
-        {"stage movement", [](Session& s) { s.model.AddStageMove(0, 0, 7); }},
+         [](Session& s) { Ok(s.model.SetCellValue(s.Cell(2), CellField::CapacityFactor, 0.8)); }},
+        {"capacity",
+         [](Session& s) { Ok(s.model.SetCellValue(s.Cell(3), CellField::Capacity, 0.9)); }},
+        {"dummy", [](Session& s) { Ok(s.model.SetCellValue(s.Cell(4), CellField::Dummy, 1)); }},
+        {"signal", [](Session& s) { Ok(s.model.SetCellSignal(s.Cell(2), 7)); }},
+        {"pass node", [](Session& s) { Ok(s.model.SetLinkPassNode(1, 5)); }},
+        {"merge divert", [](Session& s) { Ok(s.model.SetLinkMergeDivert(1, 0.6)); }},
+        {"stage count", [](Session& s) { Ok(s.model.SetStageCount(0, 2)); }},
+        {"stage time", [](Session& s) { Ok(s.model.SetStageTime(0, 0, 30)); }},
+        {"stage optimisation", [](Session& s) { Ok(s.model.SetStageOptimize(0, 1, true)); }},
+        {"offset", [](Session& s) { Ok(s.model.SetNodeOffset(0, 5)); }},
+        {"stage movement", [](Session& s) { Ok(s.model.AddStageMove(0, 0, 7)); }},
         {"origin demand",
          [](Session& s) {
-             s.model.SetCellIntervals(s.Cell(1), {{900, 0, 300}, {450, 301, 900}});
+             Ok(s.model.SetCellIntervals(s.Cell(1), {{900, 0, 300}, {450, 301, 900}}));
          }},
         {"parameters",
          [](Session& s) {
              GlobalParameters p = s.model.params();
              p.endStep = 900;
              p.controlStrategy = 2;
-             s.model.SetParameters(p, "Simulation Parameters");
+             Ok(s.model.SetParameters(p, "Simulation Parameters"));
          }},
         {"street group",
          [](Session& s) {
              NetworkTables groups = s.model.tables();
              groups.streets.push_back({"Main St", 0, 0, {1, 2, 3}});
-             s.model.SetGroups(groups, "Add Street");
+             Ok(s.model.SetGroups(groups, "Add Street"));
          }},
         {"rubber band and space",
          [](Session& s) {
@@ -122,8 +129,8 @@ const std::vector<Step>& Steps() {
              s.tools.Space(true);
          }},
         {"align", [](Session& s) { s.tools.Align(false); }},
-        {"delete stage", [](Session& s) { s.model.DeleteStage(0, 1); }},
-        {"remove stage movement", [](Session& s) { s.model.RemoveStageMove(0, 0, 0); }},
+        {"delete stage", [](Session& s) { Ok(s.model.DeleteStage(0, 1)); }},
+        {"remove stage movement", [](Session& s) { Ok(s.model.RemoveStageMove(0, 0, 0)); }},
         {"delete link",
          [](Session& s) {
              // Select the link 2 -> 4 at the middle of its line, then delete it.
@@ -134,7 +141,9 @@ const std::vector<Step>& Steps() {
          }},
         {"new", [](Session& s) { s.model.NewProject(); }},
         {"open",
-         [](Session& s) { s.model.OpenProject(DataPath("corridor.tin"), ProjectLayout::Current); }},
+         [](Session& s) {
+             Ok(s.model.OpenProject(DataPath("corridor.tin"), ProjectLayout::Current));
+         }},
         {"drag a node", [](Session& s) { s.Drag(1650, 3000, 1950, 3200); }},
         {"drag a cell", [](Session& s) { s.Drag(600, 3000, 700, 4000); }},
         {"add a cell",
