@@ -4,7 +4,6 @@
 #include <QApplication>
 
 #include "EditorCommandLine.h"
-#include "InstallEditorCommands.h"
 #include "MainWindow.h"
 
 int main(int argc, char** argv) {
@@ -17,7 +16,6 @@ int main(int argc, char** argv) {
         return status;
     }
     talvo::MainWindow window;
-    talvo::InstallEditorCommands(window);
     window.show();
     if (!line.projectFile.isEmpty()) {
         window.OpenProjectFile(line.projectFile.toStdString(), talvo::ProjectLayout::Current);

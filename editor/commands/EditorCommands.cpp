@@ -4,10 +4,12 @@
 #include <QPrinter>
 #include <filesystem>
 
-#include "Dialogs.h"
 #include "common/ProjectRecords.h"
+#include "core/Dialogs.h"
+#include "core/EditorModel.h"
 #include "grouping/AddGroupCommand.h"
 #include "grouping/GroupSettingDialog.h"
+#include "grouping/GroupTexts.h"
 #include "grouping/StreetNameDialog.h"
 #include "launcher/RunTalvo.h"
 #include "model/EngineInputExport.h"
@@ -49,16 +51,22 @@ void EditorCommands::addPlotGroup() {
     addGroup(GroupKind::CtmPlot);
 }
 
+void EditorCommands::store(const NetworkTables& edited, const std::string& what) {
+    if (const EditResult stored = hooks_.model->SetGroups(edited, what); !stored) {
+        caution(stored.message());
+    }
+}
+
 void EditorCommands::addGroup(GroupKind kind) {
     AddGroupHooks hooks;
-    hooks.takeSnapshot = hooks_.takeSnapshot;
     hooks.caution = [this](const std::string& text) { caution(text); };
     hooks.askStreetName = [this](StreetRecord& street) {
         StreetNameDialog dialog(street, hooks_.window);
         runDialog(dialog);
     };
-    if (AddGroupFromSelection(kind, hooks_.project->tables, hooks_.multiSelection(), hooks)) {
-        hooks_.redraw();
+    NetworkTables edited = hooks_.model->tables();
+    if (AddGroupFromSelection(kind, edited, hooks_.multiSelection(), hooks)) {
+        store(edited, TextsFor(kind).addCommand);
     }
 }
 
@@ -73,15 +81,17 @@ void EditorCommands::editPlotGroups() {
 }
 
 void EditorCommands::editGroups(GroupKind kind) {
+    NetworkTables edited = hooks_.model->tables();
     {
-        GroupSettingDialog dialog(kind, hooks_.project->tables, *hooks_.prompter, hooks_.window);
+        GroupSettingDialog dialog(kind, edited, *hooks_.prompter, hooks_.window);
         runDialog(dialog);
     }
-    hooks_.redraw();
+    // The dialog changes its groups as the user goes; what it leaves is one step.
+    store(edited, TextsFor(kind).editCommand);
 }
 
 void EditorCommands::exportInputFile() {
-    const Project& project = *hooks_.project;
+    const Project& project = hooks_.model->project();
     if (ValidateForExport(project, *hooks_.prompter)) {
         return;
     }
@@ -106,10 +116,12 @@ void EditorCommands::runTalvo() {
     namespace fs = std::filesystem;
     RunSteps steps;
     steps.caution = [this](const std::string& text) { caution(text); };
-    steps.validateStops = [this] { return ValidateForExport(*hooks_.project, *hooks_.prompter); };
+    steps.validateStops = [this] {
+        return ValidateForExport(hooks_.model->project(), *hooks_.prompter);
+    };
     steps.askRunDirectory = [this] { return askRunDirectory().toStdString(); };
     steps.writeRunFiles = [this](const fs::path& runDir) -> std::optional<std::string> {
-        const EditResult written = WriteRunFiles(runDir.string(), *hooks_.project);
+        const EditResult written = WriteRunFiles(runDir.string(), hooks_.model->project());
         if (!written) {
             return written.message();
         }

@@ -18,25 +18,25 @@ class QWidget;
 namespace talvo {
 
 class Dialogs;
+class EditorModel;
 class Prompter;
-struct Project;
+struct NetworkTables;
 
 // What the commands need from the editor window.
 struct EditorCommandHooks {
-    Project* project = nullptr;
+    EditorModel* model = nullptr;  // read, and changed only through its commands
     Prompter* prompter = nullptr;
     Dialogs* dialogs = nullptr;
     QWidget* window = nullptr;  // parent of the dialogs and the run windows
     QString programDir;         // where the engine, its start script and inout.dir live
-    std::function<void()> takeSnapshot;
     // Cell table positions (0-based) of the multi-selection, in selection order.
     std::function<std::vector<int>()> multiSelection;
-    std::function<void()> redraw;
     // The whole map at zoom 1 without scrolling, drawn as the map is drawn on screen.
     std::function<QImage()> drawMapForPrint;
 };
 
-// The grouping, export, run and print commands of the editor's menus.
+// The grouping, export, run and print commands of the editor's menus. A grouping command
+// or dialog works on a copy of the tables and hands it to the model as one command.
 class EditorCommands : public QObject {
     Q_OBJECT
 
@@ -48,7 +48,7 @@ class EditorCommands : public QObject {
     void addStreet();
     void addDelayGroup();
     void addPlotGroup();
-    // "&Grouping" > the three group setting dialogs; the map is redrawn when they close.
+    // "&Grouping" > the three group setting dialogs.
     void editStreets();
     void editDelayGroups();
     void editPlotGroups();
@@ -76,6 +76,7 @@ class EditorCommands : public QObject {
     void addGroup(GroupKind kind);
     void editGroups(GroupKind kind);
     void caution(const std::string& text);
+    void store(const NetworkTables& edited, const std::string& what);
 
     EditorCommandHooks hooks_;
     RunDirectoryMemory runDirectoryMemory_;

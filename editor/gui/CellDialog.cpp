@@ -8,16 +8,12 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
-#include "CheckedField.h"
 #include "DialogParts.h"
-#include "FieldChecks.h"
-#include "FieldParsers.h"
+#include "FieldText.h"
+#include "NumberField.h"
+#include "model/FieldRules.h"
 
 namespace talvo {
-
-namespace {
-constexpr int kMaxLanes = 20;
-}
 
 CellDialog::CellDialog(Prompter& prompter, QWidget* parent) : QDialog(parent), prompter_(prompter) {
     setObjectName("dlgCell");
@@ -34,6 +30,7 @@ CellDialog::CellDialog(Prompter& prompter, QWidget* parent) : QDialog(parent), p
     lanes_ = new QSpinBox;
     lanes_->setObjectName("udcLaneNumber");
     lanes_->setRange(1, kMaxLanes);
+    lanes_->setKeyboardTracking(false);
     laneRow->addWidget(lanesText_);
     laneRow->addWidget(lanes_);
     form->addRow("Number of Lane:", laneRow);
@@ -50,21 +47,25 @@ CellDialog::CellDialog(Prompter& prompter, QWidget* parent) : QDialog(parent), p
     orientation_->setCurrentIndex(0);
     connect(lanes_, &QSpinBox::valueChanged, this,
             [this](int value) { lanesText_->setText(QString::number(value)); });
-    BindIntegerField(
-        speed_, prompter_, [this] { return acceptedSpeed_; },
-        [this](int value) { acceptedSpeed_ = value; }, 1, 200,
-        "The allowable cell speed must be between 1 to 200 Km/H.");
+    auto* speedField = new NumberField(
+        speed_, rules::kSpeed, prompter_, [this] { return QString::number(acceptedSpeed_); },
+        [this](double value) {
+            acceptedSpeed_ = static_cast<int>(value);
+            return EditResult::Done();
+        });
 
-    connect(buttons.ok, &QPushButton::clicked, this, [this] {
-        const QString text = speed_->text().trimmed();
-        const int speed = text.isEmpty() ? 0 : ParseIntegerField(text, prompter_);
-        if (speed < 1) {
+    connect(buttons.ok, &QPushButton::clicked, this, [this, speedField] {
+        if (speed_->text().trimmed().isEmpty()) {
             prompter_.caution("Cell must have a positive speed.");
             return;
         }
+        if (!speedField->CommitPending()) {
+            return;
+        }
+        lanes_->interpretText();
         chosen_.laneNum = lanes_->value();
         chosen_.orientation = orientation_->currentIndex() == 1 ? 2 : 1;
-        chosen_.speed = speed;
+        chosen_.speed = acceptedSpeed_;
         accept();
     });
 }

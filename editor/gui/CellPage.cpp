@@ -12,15 +12,14 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
-#include "CheckedField.h"
 #include "DialogParts.h"
-#include "FieldChecks.h"
+#include "FieldText.h"
+#include "NumberField.h"
 #include "common/NumberText.h"
 
 namespace talvo {
 
 namespace {
-constexpr int kMaxLanes = 20;
 
 // A speed typed in is whole; one read from a file may have decimals, shown as they are.
 QString SpeedText(const CellRecord& cell) {
@@ -55,6 +54,8 @@ CellPage::CellPage(PanelContext& context, QWidget* parent) : QWidget(parent), ct
     lanes_ = new QSpinBox;
     lanes_->setObjectName("udcLaneNumber");
     lanes_->setRange(1, kMaxLanes);
+    // A typed count takes effect on Enter or when the box loses the focus, not on the way.
+    lanes_->setKeyboardTracking(false);
     lanes_->setToolTip("No. of Lanes included in the cell");
     lanes_->setMaximumWidth(60);
     laneRow->addWidget(lanesText_);
@@ -109,63 +110,30 @@ CellPage::CellPage(PanelContext& context, QWidget* parent) : QWidget(parent), ct
     layout->addStretch();
 
     connect(orientation_, &QComboBox::currentIndexChanged, this, [this](int index) {
-        if (CellRecord* cell = Cell(); cell != nullptr && !filling_ && index >= 0) {
-            cell->orientation = index == 1 ? kVertical : kHorizontal;
-            ctx_.redraw();
+        if (!filling_ && index >= 0) {
+            Set(CellField::Orientation, index == 1 ? kVertical : kHorizontal);
         }
     });
     connect(lanes_, &QSpinBox::valueChanged, this, [this](int value) {
         lanesText_->setText(QString::number(value));
-        if (CellRecord* cell = Cell(); cell != nullptr && !filling_) {
-            cell->laneNum = value;
-            ctx_.redraw();
+        if (!filling_) {
+            Set(CellField::LaneNum, value);
         }
     });
-    BindIntegerFieldText(
-        speed_, ctx_.prompter, [this] { return Cell() ? SpeedText(*Cell()) : QString(); },
-        [this](int value) {
-            if (CellRecord* cell = Cell()) {
-                cell->speed = value;
-                ctx_.redraw();
-            }
-        },
-        1, 200, "The allowable cell speed must be between 1 to 200 Km/H.");
+    Field(speed_, CellField::Speed, [this] { return SpeedText(*Cell()); });
+    Field(carNum_, CellField::InitialCarNum,
+          [this] { return QString::number(Cell()->initialCarNum); });
+    Field(capacityFactor_, CellField::CapacityFactor,
+          [this] { return FormatRealField(Cell()->capacityFactor); });
+    Field(capacity_, CellField::Capacity, [this] { return FormatRealField(Cell()->capacity); });
     connect(ownOccupancy_, &QCheckBox::toggled, this, [this](bool checked) {
-        carNumLabel_->setEnabled(checked);
-        carNum_->setEnabled(checked);
-        carNumUnit_->setEnabled(checked);
-        if (CellRecord* cell = Cell(); cell != nullptr && !filling_) {
-            cell->ownOccupancy = checked;
-            RefreshOccupancy();
+        if (!filling_) {
+            Set(CellField::OwnOccupancy, checked ? 1 : 0);
         }
     });
-    BindIntegerField(
-        carNum_, ctx_.prompter, [this] { return Cell() ? Cell()->initialCarNum : 0; },
-        [this](int value) {
-            if (CellRecord* cell = Cell()) {
-                cell->initialCarNum = value;
-            }
-        },
-        0, 100, "You must enter a number between 0 and 100 in this field.");
-    BindRealField(
-        capacityFactor_, ctx_.prompter, [this] { return Cell() ? Cell()->capacityFactor : 0.0; },
-        [this](double value) {
-            if (CellRecord* cell = Cell()) {
-                cell->capacityFactor = value;
-            }
-        },
-        0.0, 1.0, "The speed deduction must be between 0 to 1.");
-    BindRealField(
-        capacity_, ctx_.prompter, [this] { return Cell() ? Cell()->capacity : 0.0; },
-        [this](double value) {
-            if (CellRecord* cell = Cell()) {
-                cell->capacity = value;
-            }
-        },
-        0.0, 1.0, "The capacity must be between 0 to 1.");
     connect(dummy_, &QCheckBox::toggled, this, [this](bool checked) {
-        if (CellRecord* cell = Cell(); cell != nullptr && !filling_) {
-            cell->isDummy = checked;
+        if (!filling_) {
+            Set(CellField::Dummy, checked ? 1 : 0);
         }
     });
     connect(signal_, &QCheckBox::toggled, this, [this](bool checked) {
@@ -186,17 +154,37 @@ CellPage::CellPage(PanelContext& context, QWidget* parent) : QWidget(parent), ct
     Clear();
 }
 
-CellRecord* CellPage::Cell() {
-    auto& cells = ctx_.document.project().tables.cells;
+NumberField* CellPage::Field(QLineEdit* edit, CellField field, std::function<QString()> text) {
+    return new NumberField(
+        edit, RuleFor(field), ctx_.prompter,
+        [this, text = std::move(text)] { return Cell() != nullptr ? text() : QString(); },
+        [this, field](double value) {
+            return Cell() != nullptr ? ctx_.model.SetCellValue(position_, field, value)
+                                     : EditResult::Refused({});
+        });
+}
+
+const CellRecord* CellPage::Cell() const {
+    const auto& cells = ctx_.model.tables().cells;
     if (position_ < 0 || position_ >= static_cast<int>(cells.size())) {
         return nullptr;
     }
     return &cells[position_];
 }
 
+void CellPage::Set(CellField field, double value) {
+    if (Cell() == nullptr) {
+        return;
+    }
+    if (const EditResult r = ctx_.model.SetCellValue(position_, field, value); !r) {
+        ctx_.prompter.caution(r.message());
+        ShowCell(position_);
+    }
+}
+
 void CellPage::ShowCell(int position) {
     position_ = position;
-    CellRecord* cell = Cell();
+    const CellRecord* cell = Cell();
     if (cell == nullptr) {
         Clear();
         return;
@@ -211,6 +199,10 @@ void CellPage::ShowCell(int position) {
     carNumLabel_->setEnabled(cell->ownOccupancy);
     carNum_->setEnabled(cell->ownOccupancy);
     carNumUnit_->setEnabled(cell->ownOccupancy);
+    // A cell without its own occupancy shows the global one.
+    const int cars =
+        cell->ownOccupancy ? cell->initialCarNum : ctx_.model.params().initialCellOccupancy;
+    SetTextUnchecked(carNum_, QString::number(cars));
     SetTextUnchecked(capacityFactor_, FormatReal2(cell->capacityFactor));
     SetTextUnchecked(capacity_, FormatReal2(cell->capacity));
     dummy_->setChecked(cell->isDummy);
@@ -221,17 +213,6 @@ void CellPage::ShowCell(int position) {
         FillSignalList();
     }
     filling_ = false;
-    RefreshOccupancy();
-}
-
-void CellPage::RefreshOccupancy() {
-    const CellRecord* cell = Cell();
-    if (cell == nullptr) {
-        return;
-    }
-    const int shown = cell->ownOccupancy ? cell->initialCarNum
-                                         : ctx_.document.project().params.initialCellOccupancy;
-    SetTextUnchecked(carNum_, QString::number(shown));
 }
 
 void CellPage::Clear() {
@@ -248,23 +229,10 @@ void CellPage::Clear() {
     setEnabled(false);
 }
 
-bool CellPage::MovementInUse(int movement, int* nodeID) const {
-    for (const NodeRecord& node : ctx_.document.project().tables.nodes) {
-        for (int s = 0; s < node.stageNum && s < Capacity::kStages; ++s) {
-            for (const int m : node.stages[s].stageMoves) {
-                if (m == movement) {
-                    *nodeID = node.nodeID;
-                    return true;
-                }
-            }
-        }
-    }
-    return false;
-}
-
 void CellPage::FillSignalList() {
-    const auto& owner = ctx_.document.project().tables.signalOwner;
+    const auto& owner = ctx_.model.tables().signalOwner;
     const CellRecord* cell = Cell();
+    const bool wasFilling = filling_;
     filling_ = true;
     signalID_->clear();
     int selected = -1;
@@ -277,11 +245,11 @@ void CellPage::FillSignalList() {
         }
     }
     signalID_->setCurrentIndex(selected);
-    filling_ = false;
+    filling_ = wasFilling;
 }
 
 void CellPage::SetSignalChecked(bool checked) {
-    CellRecord* cell = Cell();
+    const CellRecord* cell = Cell();
     if (cell == nullptr) {
         return;
     }
@@ -296,18 +264,10 @@ void CellPage::SetSignalChecked(bool checked) {
     }
     // Unchecking frees the cell's ID, unless a node's stage plan still runs it.
     if (cell->signalID != 0) {
-        int nodeID = 0;
-        if (MovementInUse(cell->signalID, &nodeID)) {
-            ctx_.prompter.caution("Node " + std::to_string(nodeID) +
-                                  " has used the signal at cell " + std::to_string(cell->cellID) +
-                                  ".  You have to remove the signal from the node first.");
-            filling_ = true;
-            signal_->setChecked(true);
-            filling_ = false;
-            return;
-        }
-        if (const EditResult r = ctx_.document.model().SetCellSignal(position_ + 1, 0); !r) {
+        if (const EditResult r = ctx_.model.SetCellSignal(position_, 0); !r) {
             ctx_.prompter.caution(r.message());
+            ShowCell(position_);
+            return;
         }
     }
     filling_ = true;
@@ -317,25 +277,11 @@ void CellPage::SetSignalChecked(bool checked) {
 }
 
 void CellPage::ChooseSignal(int comboIndex) {
-    CellRecord* cell = Cell();
-    if (cell == nullptr || comboIndex < 0) {
+    if (Cell() == nullptr || comboIndex < 0) {
         return;
     }
     const int chosen = signalID_->itemData(comboIndex).toInt();
-    if (chosen == cell->signalID) {
-        return;
-    }
-    if (cell->signalID != 0) {
-        int nodeID = 0;
-        if (MovementInUse(cell->signalID, &nodeID)) {
-            ctx_.prompter.caution("Node " + std::to_string(nodeID) +
-                                  " has used the signal at cell " + std::to_string(cell->cellID) +
-                                  ".  You have to remove the signal from the node first.");
-            FillSignalList();
-            return;
-        }
-    }
-    if (const EditResult r = ctx_.document.model().SetCellSignal(position_ + 1, chosen); !r) {
+    if (const EditResult r = ctx_.model.SetCellSignal(position_, chosen); !r) {
         ctx_.prompter.caution(r.message());
         FillSignalList();
     }

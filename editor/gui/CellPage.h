@@ -1,8 +1,10 @@
 #pragma once
 
 #include <QWidget>
+#include <functional>
 
 #include "PanelContext.h"
+#include "model/FieldRules.h"
 
 class QCheckBox;
 class QComboBox;
@@ -14,6 +16,8 @@ class QSpinBox;
 
 namespace talvo {
 
+class NumberField;
+
 // The "&Cell" tab: frmCellProp, the signal query frmSignalProp and cmdORProp.
 class CellPage : public QWidget {
     Q_OBJECT
@@ -22,15 +26,14 @@ class CellPage : public QWidget {
 
     void ShowCell(int position);
     void Clear();
-    // After the global occupancy changed: a cell without its own value shows it.
-    void RefreshOccupancy();
 
   private:
-    CellRecord* Cell();
+    const CellRecord* Cell() const;
+    void Set(CellField field, double value);
     void SetSignalChecked(bool checked);
     void FillSignalList();
     void ChooseSignal(int comboIndex);
-    bool MovementInUse(int movement, int* nodeID) const;
+    NumberField* Field(QLineEdit* edit, CellField field, std::function<QString()> text);
 
     PanelContext& ctx_;
     int position_ = -1;

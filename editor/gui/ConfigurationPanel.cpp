@@ -48,6 +48,7 @@ ConfigurationPanel::ConfigurationPanel(PanelContext& context,
     }
     setMinimumHeight(tallest);
     ShowTab(kCellTab);
+    connect(&ctx_.model, &EditorModel::changed, this, &ConfigurationPanel::Refresh);
 }
 
 void ConfigurationPanel::ShowPages(int tab) {
@@ -99,8 +100,9 @@ void ConfigurationPanel::Clear() {
     nodePage_->Clear();
 }
 
-void ConfigurationPanel::RefreshOccupancy() {
-    cellPage_->RefreshOccupancy();
+void ConfigurationPanel::Refresh() {
+    // The shown object's values may have changed; the tab stays.
+    ShowTab(tabs_->currentIndex());
 }
 
 }  // namespace talvo

@@ -4,7 +4,7 @@
 #include <functional>
 
 #include "PanelContext.h"
-#include "SelectionState.h"
+#include "core/SelectionState.h"
 
 class QTabBar;
 
@@ -15,7 +15,8 @@ class LinkPage;
 class NodePage;
 
 // frmConfiguration: the tab strip tspConfiguration over the cell, link and node pages.
-// It mirrors the selection and writes every accepted change straight into the model.
+// It mirrors the selection, hands every accepted change to the model as a command, and
+// shows the model again whenever it announces a change.
 class ConfigurationPanel : public QGroupBox {
     Q_OBJECT
   public:
@@ -25,10 +26,10 @@ class ConfigurationPanel : public QGroupBox {
     // Selects the tab of the selected object and fills it; with no selection, clears.
     void ShowSelection();
     void Clear();
-    void RefreshOccupancy();
 
   private:
     void ShowTab(int tab);
+    void Refresh();
     void ShowPages(int tab);
 
     PanelContext& ctx_;

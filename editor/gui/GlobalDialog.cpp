@@ -8,10 +8,9 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "CheckedField.h"
 #include "DialogParts.h"
-#include "FieldChecks.h"
-#include "FieldParsers.h"
+#include "FieldText.h"
+#include "NumberField.h"
 #include "common/NumberText.h"
 
 namespace talvo {
@@ -24,8 +23,8 @@ QString Plain(double value) {
 
 }  // namespace
 
-GlobalDialog::GlobalDialog(GlobalParameters& params, Prompter& prompter, QWidget* parent)
-    : QDialog(parent), params_(params), prompter_(prompter) {
+GlobalDialog::GlobalDialog(const GlobalParameters& params, Prompter& prompter, QWidget* parent)
+    : QDialog(parent), values_(params) {
     setObjectName("dlgGlobal");
     setWindowTitle("Global Parameter Setting");
     auto* layout = new QVBoxLayout(this);
@@ -66,41 +65,29 @@ GlobalDialog::GlobalDialog(GlobalParameters& params, Prompter& prompter, QWidget
     layout->addWidget(mode);
     const OkCancel buttons = AddOkCancel(this, layout);
 
-    // Load: the ratio shows two decimals (more only when it has them), the rest plain
-    // numbers.
-    SetTextUnchecked(wvRatio_, FormatRealField(params_.wvRatio));
-    SetTextUnchecked(jamDensity_, QString::number(params_.jamDensity));
-    SetTextUnchecked(saturationFlow_, QString::number(params_.saturationFlow));
-    SetTextUnchecked(initialOccupancy_, QString::number(params_.initialCellOccupancy));
-    SetTextUnchecked(timeStep_, QString::number(params_.timeStep));
-    SetTextUnchecked(endSimulationStep_, QString::number(params_.endSimulationStep));
-    SetTextUnchecked(startStep_, QString::number(params_.startStep));
-    SetTextUnchecked(endStep_, QString::number(params_.endStep));
-    SetTextUnchecked(phaseCycle_, QString::number(params_.phaseCycle));
-    SetTextUnchecked(networkCycleTime_, QString::number(params_.networkCycleTime));
-    SetTextUnchecked(cellScaleX_, Plain(params_.cellScaleX));
-    SetTextUnchecked(cellScaleY_, Plain(params_.cellScaleY));
-    optimization_->setChecked(params_.optimizationOn);
-    simulation_->setChecked(!params_.optimizationOn);
-    cmdOptimization_->setEnabled(params_.optimizationOn);
-
-    GlobalParameters& p = params_;
-    BindRealField(
-        wvRatio_, prompter_, [&p] { return p.wvRatio; }, nullptr, 0.0, 1.0,
-        "The W/V Ratio must be between 0 to 1.");
-    BindIntegerField(jamDensity_, prompter_, [&p] { return p.jamDensity; });
-    BindIntegerField(saturationFlow_, prompter_, [&p] { return p.saturationFlow; });
-    BindIntegerField(
-        initialOccupancy_, prompter_, [&p] { return p.initialCellOccupancy; }, nullptr, 0, 100,
-        "You must enter a number between 0 and 100 in this field.");
-    BindIntegerField(timeStep_, prompter_, [&p] { return p.timeStep; });
-    BindIntegerField(endSimulationStep_, prompter_, [&p] { return p.endSimulationStep; });
-    BindIntegerField(startStep_, prompter_, [&p] { return p.startStep; });
-    BindIntegerField(endStep_, prompter_, [&p] { return p.endStep; });
-    BindIntegerField(phaseCycle_, prompter_, [&p] { return p.phaseCycle; });
-    BindIntegerField(networkCycleTime_, prompter_, [&p] { return p.networkCycleTime; });
-    BindRealField(cellScaleX_, prompter_, [&p] { return p.cellScaleX; });
-    BindRealField(cellScaleY_, prompter_, [&p] { return p.cellScaleY; });
+    // Load: the ratio shows two decimals (more only when it has them), the cell scales and
+    // the rest plain numbers.
+    GlobalParameters& p = values_;
+    optimization_->setChecked(p.optimizationOn);
+    simulation_->setChecked(!p.optimizationOn);
+    cmdOptimization_->setEnabled(p.optimizationOn);
+    const NumberRule integer = NumberRule::Integer();
+    fields_ = {
+        BindToValue(wvRatio_, rules::kWVRatio, prompter, p.wvRatio),
+        BindToValue(jamDensity_, integer, prompter, p.jamDensity),
+        BindToValue(saturationFlow_, integer, prompter, p.saturationFlow),
+        BindToValue(initialOccupancy_, rules::kPercent, prompter, p.initialCellOccupancy),
+        BindToValue(timeStep_, integer, prompter, p.timeStep),
+        BindToValue(endSimulationStep_, integer, prompter, p.endSimulationStep),
+        BindToValue(startStep_, integer, prompter, p.startStep),
+        BindToValue(endStep_, integer, prompter, p.endStep),
+        BindToValue(phaseCycle_, integer, prompter, p.phaseCycle),
+        BindToValue(networkCycleTime_, integer, prompter, p.networkCycleTime),
+        BindToValue(cellScaleX_, NumberRule::Real(), prompter, p.cellScaleX),
+        BindToValue(cellScaleY_, NumberRule::Real(), prompter, p.cellScaleY),
+    };
+    SetTextUnchecked(cellScaleX_, Plain(p.cellScaleX));
+    SetTextUnchecked(cellScaleY_, Plain(p.cellScaleY));
 
     connect(optimization_, &QRadioButton::toggled, cmdOptimization_, &QPushButton::setEnabled);
     connect(cmdOptimization_, &QPushButton::clicked, this, [this] {
@@ -109,28 +96,28 @@ GlobalDialog::GlobalDialog(GlobalParameters& params, Prompter& prompter, QWidget
         }
     });
     connect(buttons.ok, &QPushButton::clicked, this, [this] {
-        Store();
-        accept();
+        if (CommitAll(fields_)) {
+            values_.optimizationOn = optimization_->isChecked();
+            accept();
+        }
     });
 }
 
-void GlobalDialog::Store() {
-    // Each box holds an accepted value (or is blank, which stores 0).
-    auto integer = [this](QLineEdit* e) { return ParseIntegerField(e->text(), prompter_); };
-    auto real = [this](QLineEdit* e) { return ParseRealField(e->text(), prompter_); };
-    params_.wvRatio = real(wvRatio_);
-    params_.jamDensity = integer(jamDensity_);
-    params_.saturationFlow = integer(saturationFlow_);
-    params_.initialCellOccupancy = integer(initialOccupancy_);
-    params_.timeStep = integer(timeStep_);
-    params_.endSimulationStep = integer(endSimulationStep_);
-    params_.startStep = integer(startStep_);
-    params_.endStep = integer(endStep_);
-    params_.phaseCycle = integer(phaseCycle_);
-    params_.networkCycleTime = integer(networkCycleTime_);
-    params_.cellScaleX = real(cellScaleX_);
-    params_.cellScaleY = real(cellScaleY_);
-    params_.optimizationOn = optimization_->isChecked();
+void GlobalDialog::ApplyTo(GlobalParameters& params) const {
+    const GlobalParameters& v = values_;
+    params.wvRatio = v.wvRatio;
+    params.jamDensity = v.jamDensity;
+    params.saturationFlow = v.saturationFlow;
+    params.initialCellOccupancy = v.initialCellOccupancy;
+    params.timeStep = v.timeStep;
+    params.endSimulationStep = v.endSimulationStep;
+    params.startStep = v.startStep;
+    params.endStep = v.endStep;
+    params.phaseCycle = v.phaseCycle;
+    params.networkCycleTime = v.networkCycleTime;
+    params.cellScaleX = v.cellScaleX;
+    params.cellScaleY = v.cellScaleY;
+    params.optimizationOn = v.optimizationOn;
 }
 
 }  // namespace talvo

@@ -2,6 +2,7 @@
 
 #include <QDialog>
 #include <functional>
+#include <vector>
 
 #include "common/ProjectRecords.h"
 #include "model/Prompter.h"
@@ -12,21 +13,25 @@ class QPushButton;
 
 namespace talvo {
 
-// dlgGlobal: the global simulation parameters. Every text box is checked as it
-// changes; nothing reaches the parameters before OK.
+class NumberField;
+
+// dlgGlobal: the global simulation parameters. Every text box is checked as it changes
+// and stores its complete entries in the dialog's own copy; nothing reaches the model
+// before OK, when the window hands the copy on as one command.
 class GlobalDialog : public QDialog {
     Q_OBJECT
   public:
-    GlobalDialog(GlobalParameters& params, Prompter& prompter, QWidget* parent = nullptr);
+    GlobalDialog(const GlobalParameters& params, Prompter& prompter, QWidget* parent = nullptr);
 
     // Opens dlgOptimization; the window replaces it in tests to avoid a modal loop.
     std::function<void()> openOptimization;
 
-  private:
-    void Store();
+    // After OK: writes this dialog's values (and only these) into params.
+    void ApplyTo(GlobalParameters& params) const;
 
-    GlobalParameters& params_;
-    Prompter& prompter_;
+  private:
+    GlobalParameters values_;
+    std::vector<NumberField*> fields_;
     QLineEdit* wvRatio_;
     QLineEdit* jamDensity_;
     QLineEdit* saturationFlow_;

@@ -7,10 +7,9 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
-#include "CheckedField.h"
 #include "DialogParts.h"
-#include "FieldChecks.h"
-#include "MapGeometry.h"
+#include "FieldText.h"
+#include "NumberField.h"
 
 namespace talvo {
 
@@ -41,19 +40,15 @@ LinkPage::LinkPage(PanelContext& context, QWidget* parent) : QWidget(parent), ct
             ChoosePassNode(index);
         }
     });
-    BindRealField(
-        mergeDivert_, ctx_.prompter, [this] { return Link() ? Link()->mergeDivert : 0.0; },
-        [this](double value) {
-            if (LinkRecord* link = Link()) {
-                link->mergeDivert = value;
-            }
-        },
-        0.0, 1.0, "The Merge/Divert proportion must be between 0 to 1.");
+    new NumberField(
+        mergeDivert_, rules::kMergeDivert, ctx_.prompter,
+        [this] { return Link() ? FormatRealField(Link()->mergeDivert) : QString(); },
+        [this](double value) { return ctx_.model.SetLinkMergeDivert(position_, value); });
     Clear();
 }
 
-LinkRecord* LinkPage::Link() {
-    auto& links = ctx_.document.project().tables.links;
+const LinkRecord* LinkPage::Link() const {
+    const auto& links = ctx_.model.tables().links;
     if (position_ < 0 || position_ >= static_cast<int>(links.size())) {
         return nullptr;
     }
@@ -62,7 +57,7 @@ LinkRecord* LinkPage::Link() {
 
 void LinkPage::ShowLink(int position) {
     position_ = position;
-    LinkRecord* link = Link();
+    const LinkRecord* link = Link();
     if (link == nullptr) {
         Clear();
         return;
@@ -73,7 +68,7 @@ void LinkPage::ShowLink(int position) {
     filling_ = true;
     passIntersection_->clear();
     passIntersection_->addItem("None", 0);
-    for (const NodeRecord& node : ctx_.document.project().tables.nodes) {
+    for (const NodeRecord& node : ctx_.model.tables().nodes) {
         passIntersection_->addItem(QString::number(node.nodeID), node.nodeID);
     }
     filling_ = false;
@@ -88,35 +83,15 @@ void LinkPage::SelectPassNode(int nodeID) {
 }
 
 void LinkPage::ChoosePassNode(int comboIndex) {
-    LinkRecord* link = Link();
+    const LinkRecord* link = Link();
     if (link == nullptr || comboIndex < 0) {
         return;
     }
     const int chosen = passIntersection_->itemData(comboIndex).toInt();
-    const NetworkTables& t = ctx_.document.project().tables;
-    if (link->passNode != 0 && chosen != link->passNode) {
-        const int node = NodePosition(t, link->passNode);
-        const int from = CellPosition(t, link->fromCell);
-        const int signal = from >= 0 ? t.cells[from].signalID : 0;
-        if (node >= 0 && signal != 0) {
-            const NodeRecord& n = t.nodes[node];
-            for (int s = 0; s < n.stageNum && s < Capacity::kStages; ++s) {
-                for (const int m : n.stages[s].stageMoves) {
-                    if (m == signal) {
-                        ctx_.prompter.caution("Node " + std::to_string(n.nodeID) +
-                                              " has used the signal at cell " +
-                                              std::to_string(link->fromCell) +
-                                              ".  You have to remove the signal from the node "
-                                              "first.");
-                        SelectPassNode(link->passNode);
-                        return;
-                    }
-                }
-            }
-        }
+    if (const EditResult r = ctx_.model.SetLinkPassNode(position_, chosen); !r) {
+        ctx_.prompter.caution(r.message());
+        SelectPassNode(link->passNode);
     }
-    link->passNode = chosen;
-    ctx_.redraw();
 }
 
 void LinkPage::Clear() {

@@ -19,7 +19,7 @@ class LinkPage : public QWidget {
     void Clear();
 
   private:
-    LinkRecord* Link();
+    const LinkRecord* Link() const;
     void ChoosePassNode(int comboIndex);
     void SelectPassNode(int nodeID);
 

@@ -15,10 +15,10 @@ namespace {
 constexpr int kDragIntervalMs = 30;
 }
 
-MapCanvas::MapCanvas(EditorDocument& document, MapView& view, const ColourScheme& colours,
+MapCanvas::MapCanvas(const EditorModel& model, MapView& view, const ColourScheme& colours,
                      MapEditor& editor, QWidget* parent)
     : QWidget(parent),
-      doc_(document),
+      model_(model),
       view_(view),
       colours_(colours),
       editor_(editor),
@@ -32,6 +32,20 @@ MapCanvas::MapCanvas(EditorDocument& document, MapView& view, const ColourScheme
     timer_->setObjectName("picTimer");
     timer_->setInterval(kDragIntervalMs);
     connect(timer_, &QTimer::timeout, this, &MapCanvas::Tick);
+    connect(&model_, &EditorModel::changed, this, &MapCanvas::RedrawMap);
+    connect(&editor_, &MapEditor::selectionChanged, this, &MapCanvas::RedrawMap);
+    connect(&editor_, &MapEditor::highlightChanged, this, &MapCanvas::RedrawMap);
+}
+
+bool MapCanvas::event(QEvent* event) {
+    // The Delete key on the map belongs to the map (it refuses a multi-selection), not to
+    // the Edit menu's shortcut.
+    if (event->type() == QEvent::ShortcutOverride &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Delete) {
+        event->accept();
+        return true;
+    }
+    return QWidget::event(event);
 }
 
 void MapCanvas::RedrawMap() {
@@ -48,7 +62,7 @@ void MapCanvas::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing, false);
     QtMapSurface surface(painter, font_);
-    MapRenderer renderer(doc_.project(), view_, colours_, surface);
+    MapRenderer renderer(model_.project(), view_, colours_, surface);
     renderer.RedrawMap(editor_.selection());
     ScreenPoint a;
     ScreenPoint b;
@@ -110,7 +124,7 @@ void MapCanvas::keyReleaseEvent(QKeyEvent* event) {
 void MapCanvas::Tick() {
     const int h = view_.horizontal().value;
     const int v = view_.vertical().value;
-    if (editor_.DragTick()) {
+    if (editor_.DragTick() || h != view_.horizontal().value || v != view_.vertical().value) {
         RedrawMap();
     }
     if ((h != view_.horizontal().value || v != view_.vertical().value) && scrolled) {

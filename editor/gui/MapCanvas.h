@@ -4,19 +4,20 @@
 #include <QWidget>
 #include <functional>
 
-#include "ColourScheme.h"
-#include "MapEditor.h"
+#include "core/ColourScheme.h"
+#include "core/MapEditor.h"
 
 class QTimer;
 
 namespace talvo {
 
 // picMap: paints the whole map from the model on every paint event and hands mouse
-// and key input to the editing tools. Dragging works on the picTimer ticks.
+// and key input to the editing tools. Dragging works on the picTimer ticks. It draws
+// again whenever the model, the selection or the highlight announce a change.
 class MapCanvas : public QWidget {
     Q_OBJECT
   public:
-    MapCanvas(EditorDocument& document, MapView& view, const ColourScheme& colours,
+    MapCanvas(const EditorModel& model, MapView& view, const ColourScheme& colours,
               MapEditor& editor, QWidget* parent = nullptr);
 
     // Schedules a repaint of the whole map.
@@ -31,6 +32,7 @@ class MapCanvas : public QWidget {
     std::function<void()> scrolled;
 
   protected:
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
@@ -41,7 +43,7 @@ class MapCanvas : public QWidget {
   private:
     void Tick();
 
-    EditorDocument& doc_;
+    const EditorModel& model_;
     MapView& view_;
     const ColourScheme& colours_;
     MapEditor& editor_;

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "ColourScheme.h"
-#include "MapGeometry.h"
 #include "MapSurface.h"
-#include "MapView.h"
-#include "SelectionState.h"
 #include "common/ProjectRecords.h"
+#include "core/ColourScheme.h"
+#include "core/MapGeometry.h"
+#include "core/MapView.h"
+#include "core/SelectionState.h"
 
 namespace talvo {
 

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "ColourScheme.h"
+#include "core/ColourScheme.h"
 
 namespace talvo {
 

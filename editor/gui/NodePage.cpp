@@ -14,10 +14,10 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "CheckedField.h"
 #include "DialogParts.h"
-#include "FieldChecks.h"
-#include "MapGeometry.h"
+#include "FieldText.h"
+#include "NumberField.h"
+#include "core/MapGeometry.h"
 
 namespace talvo {
 
@@ -59,6 +59,8 @@ NodePage::NodePage(PanelContext& context, QWidget* parent) : QWidget(parent), ct
     phaseNum_ = new QSpinBox;
     phaseNum_->setObjectName("udcPhaseNum");
     phaseNum_->setRange(1, Capacity::kStages);
+    // Typing "12" must not pass through a node of 1 stage on the way.
+    phaseNum_->setKeyboardTracking(false);
     countRow->addWidget(phaseNumText_);
     countRow->addWidget(phaseNum_);
     form->addRow("Number Of Stages:", countRow);
@@ -109,23 +111,21 @@ NodePage::NodePage(PanelContext& context, QWidget* parent) : QWidget(parent), ct
             ShowStage(index);
         }
     });
-    BindIntegerField(
-        phaseInterval_, ctx_.prompter, [this] { return Stage() ? Stage()->stageTime : 0; },
-        [this](int value) {
-            if (StageRecord* stage = Stage()) {
-                stage->stageTime = value;
-            }
+    new NumberField(
+        phaseInterval_, NumberRule::Integer(), ctx_.prompter,
+        [this] { return Stage() ? QString::number(Stage()->stageTime) : QString(); },
+        [this](double value) {
+            return ctx_.model.SetStageTime(position_, stage_, static_cast<int>(value));
         });
-    BindIntegerField(
-        phaseOffset_, ctx_.prompter, [this] { return Node() ? Node()->offset : 0; },
-        [this](int value) {
-            if (NodeRecord* node = Node()) {
-                node->offset = value;
-            }
+    new NumberField(
+        phaseOffset_, NumberRule::Integer(), ctx_.prompter,
+        [this] { return Node() ? QString::number(Node()->offset) : QString(); },
+        [this](double value) {
+            return ctx_.model.SetNodeOffset(position_, static_cast<int>(value));
         });
     connect(phaseOptimization_, &QCheckBox::toggled, this, [this](bool checked) {
-        if (StageRecord* stage = Stage(); stage != nullptr && !filling_) {
-            stage->stageOptimize = checked;
+        if (!filling_ && Stage() != nullptr) {
+            Apply(ctx_.model.SetStageOptimize(position_, stage_, checked));
         }
     });
     connect(right_, &QPushButton::clicked, this, &NodePage::MoveRight);
@@ -157,16 +157,23 @@ void NodePage::HighlightFrom(QListWidget* list) {
     ctx_.highlightMovement(item != nullptr ? item->data(Qt::UserRole).toInt() : 0);
 }
 
-NodeRecord* NodePage::Node() {
-    auto& nodes = ctx_.document.project().tables.nodes;
+void NodePage::Apply(const EditResult& result) {
+    if (!result) {
+        ctx_.prompter.caution(result.message());
+        ShowNode(position_);
+    }
+}
+
+const NodeRecord* NodePage::Node() const {
+    const auto& nodes = ctx_.model.tables().nodes;
     if (position_ < 0 || position_ >= static_cast<int>(nodes.size())) {
         return nullptr;
     }
     return &nodes[position_];
 }
 
-StageRecord* NodePage::Stage() {
-    NodeRecord* node = Node();
+const StageRecord* NodePage::Stage() const {
+    const NodeRecord* node = Node();
     if (node == nullptr || stage_ < 0 || stage_ >= node->stageNum || stage_ >= Capacity::kStages) {
         return nullptr;
     }
@@ -174,12 +181,15 @@ StageRecord* NodePage::Stage() {
 }
 
 void NodePage::ShowNode(int position) {
+    // Shown again after a change: the same node keeps its current stage.
+    const int keptStage = position == position_ ? stage_ : 0;
     position_ = position;
-    NodeRecord* node = Node();
+    const NodeRecord* node = Node();
     if (node == nullptr) {
         Clear();
         return;
     }
+    stage_ = keptStage;
     setEnabled(true);
     CollectCandidates();
     filling_ = true;
@@ -194,7 +204,7 @@ void NodePage::CollectCandidates() {
     // The movements of the cells whose links pass this node, each once, in link order.
     candidates_.clear();
     const NodeRecord* node = Node();
-    const NetworkTables& t = ctx_.document.project().tables;
+    const NetworkTables& t = ctx_.model.tables();
     for (const LinkRecord& link : t.links) {
         if (link.passNode != node->nodeID) {
             continue;
@@ -216,9 +226,10 @@ void NodePage::FillStageList() {
     for (int s = 1; s <= node->stageNum; ++s) {
         currentPhase_->addItem(QString("%1").arg(s, 2, 10, QChar('0')));
     }
-    currentPhase_->setCurrentIndex(0);
+    const int stage = stage_ >= 0 && stage_ < node->stageNum ? stage_ : 0;
+    currentPhase_->setCurrentIndex(stage);
     filling_ = false;
-    ShowStage(0);
+    ShowStage(stage);
 }
 
 void NodePage::ShowStage(int stageIndex) {
@@ -241,7 +252,7 @@ void NodePage::FillMovementLists() {
             current_->addItem(MovementItem(m));
         }
         const NodeRecord* node = Node();
-        const NetworkTables& t = ctx_.document.project().tables;
+        const NetworkTables& t = ctx_.model.tables();
         for (const int m : candidates_) {
             const bool inStage = std::find(stage->stageMoves.begin(), stage->stageMoves.end(), m) !=
                                  stage->stageMoves.end();
@@ -264,23 +275,16 @@ void NodePage::FillMovementLists() {
 }
 
 void NodePage::SetStageCount(int count) {
-    NodeRecord* node = Node();
-    if (node == nullptr) {
+    if (Node() == nullptr) {
         return;
     }
-    count = std::clamp(count, 1, Capacity::kStages);
-    // Stages that come into use start afresh, without movements left from earlier use.
-    for (int s = node->stageNum; s < count; ++s) {
-        node->stages[s] = StageRecord{};
-        node->stages[s].stageTime = 10;
-    }
-    node->stageNum = count;
-    FillStageList();
+    // The stage list is refilled with its first entry selected.
+    stage_ = 0;
+    Apply(ctx_.model.SetStageCount(position_, std::clamp(count, 1, Capacity::kStages)));
 }
 
 void NodePage::MoveRight() {
-    StageRecord* stage = Stage();
-    if (stage == nullptr) {
+    if (Stage() == nullptr) {
         return;
     }
     QListWidgetItem* item = available_->currentItem();
@@ -288,17 +292,11 @@ void NodePage::MoveRight() {
         ctx_.prompter.caution("You must select an item from the left list.");
         return;
     }
-    if (stage->stageMoveNum() >= Capacity::kStageMoves) {
-        ctx_.prompter.caution("You can't have more than 20 green signals in the same phase.");
-        return;
-    }
-    stage->stageMoves.push_back(item->data(Qt::UserRole).toInt());
-    FillMovementLists();
+    Apply(ctx_.model.AddStageMove(position_, stage_, item->data(Qt::UserRole).toInt()));
 }
 
 void NodePage::MoveLeft() {
-    StageRecord* stage = Stage();
-    if (stage == nullptr) {
+    if (Stage() == nullptr) {
         return;
     }
     QListWidgetItem* item = current_->currentItem();
@@ -306,35 +304,14 @@ void NodePage::MoveLeft() {
         ctx_.prompter.caution("You must select an item from the right list.");
         return;
     }
-    const int row = current_->row(item);
-    if (row >= 0 && row < stage->stageMoveNum()) {
-        stage->stageMoves.erase(stage->stageMoves.begin() + row);
-    }
-    FillMovementLists();
+    Apply(ctx_.model.RemoveStageMove(position_, stage_, current_->row(item)));
 }
 
 void NodePage::DeleteStage() {
-    NodeRecord* node = Node();
-    if (node == nullptr) {
+    if (Node() == nullptr) {
         return;
     }
-    if (node->stageNum <= 1) {
-        ctx_.prompter.caution(
-            "You can't delete this phase.  Each node must have at least one phase.");
-        return;
-    }
-    if (stage_ < 0 || stage_ >= node->stageNum) {
-        return;
-    }
-    for (int s = stage_; s + 1 < node->stageNum; ++s) {
-        node->stages[s] = node->stages[s + 1];
-    }
-    node->stages[node->stageNum - 1] = StageRecord{};
-    node->stageNum -= 1;
-    filling_ = true;
-    phaseNum_->setValue(node->stageNum);
-    filling_ = false;
-    FillStageList();
+    Apply(ctx_.model.DeleteStage(position_, stage_));
 }
 
 void NodePage::Clear() {

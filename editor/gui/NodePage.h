@@ -27,8 +27,9 @@ class NodePage : public QWidget {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    NodeRecord* Node();
-    StageRecord* Stage();
+    const NodeRecord* Node() const;
+    const StageRecord* Stage() const;
+    void Apply(const EditResult& result);
     void CollectCandidates();
     void FillStageList();
     void ShowStage(int stageIndex);

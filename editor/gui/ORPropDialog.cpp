@@ -10,15 +10,16 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
-#include "CheckedField.h"
 #include "DialogParts.h"
-#include "FieldParsers.h"
+#include "FieldText.h"
+#include "NumberField.h"
+#include "model/NetworkRules.h"
 
 namespace talvo {
 
-ORPropDialog::ORPropDialog(CellRecord& cell, const GlobalParameters& params, Prompter& prompter,
-                           QWidget* parent)
-    : QDialog(parent), cell_(cell), params_(params), prompter_(prompter) {
+ORPropDialog::ORPropDialog(const CellRecord& cell, const GlobalParameters& params,
+                           Prompter& prompter, QWidget* parent)
+    : QDialog(parent), prompter_(prompter) {
     setObjectName("dlgORProp");
     setWindowTitle("OR Cell Properties");
     auto* layout = new QVBoxLayout(this);
@@ -34,6 +35,8 @@ ORPropDialog::ORPropDialog(CellRecord& cell, const GlobalParameters& params, Pro
     total_ = new QSpinBox;
     total_->setObjectName("udcTotalORInterval");
     total_->setRange(0, Capacity::kOriginIntervals);
+    // A typed total takes effect on Enter or when the box loses the focus.
+    total_->setKeyboardTracking(false);
     totalRow->addWidget(totalText_);
     totalRow->addWidget(total_);
     form->addRow("Total Number of Loading Intervals:", totalRow);
@@ -46,7 +49,7 @@ ORPropDialog::ORPropDialog(CellRecord& cell, const GlobalParameters& params, Pro
     const OkCancel buttons = AddOkCancel(this, layout);
 
     // Load: a private copy of at most 30 intervals.
-    copy_ = cell_.intervals;
+    copy_ = cell.intervals;
     if (copy_.size() > static_cast<std::size_t>(Capacity::kOriginIntervals)) {
         copy_.resize(Capacity::kOriginIntervals);
     }
@@ -63,50 +66,30 @@ ORPropDialog::ORPropDialog(CellRecord& cell, const GlobalParameters& params, Pro
     connect(total_, &QSpinBox::valueChanged, this, &ORPropDialog::SetTotal);
     connect(intervalNo_, &QComboBox::currentIndexChanged, this, &ORPropDialog::ShowInterval);
 
-    BindCheckedField(
-        vehiclePerHr_,
-        [this](const QString& text) {
-            const int value = ParseIntegerField(text, prompter_);
-            if (value == -1) {
-                return false;
-            }
-            if (current_ >= 0) {
-                copy_[current_].orVehPerHr = value;
-            }
-            return true;
-        },
-        [this] { return current_ >= 0 ? QString::number(copy_[current_].orVehPerHr) : QString(); });
-    auto bindTime = [this](QLineEdit* edit, bool isStart) {
-        BindCheckedField(
-            edit,
-            [this, isStart](const QString& text) {
-                const int value = ParseIntegerField(text, prompter_);
-                if (value == -1) {
-                    return false;
-                }
-                const char* what = isStart ? "Start time" : "End time";
-                if (value < params_.startStep) {
-                    prompter_.caution(std::string(what) + " cannot be less than start step.");
-                    return false;
-                }
-                if (value > params_.endStep) {
-                    prompter_.caution(std::string(what) + " cannot be greater than end step.");
-                    return false;
-                }
-                if (current_ >= 0) {
-                    (isStart ? copy_[current_].orStart : copy_[current_].orEnd) = value;
-                }
-                return true;
+    // Each box stores a complete entry into the current interval of the copy.
+    auto bind = [this](QLineEdit* edit, int OriginInterval::*value, const NumberRule& rule) {
+        fields_.push_back(new NumberField(
+            edit, rule, prompter_,
+            [this, value] {
+                return HasCurrent() ? QString::number(copy_[current_].*value) : QString();
             },
-            [this, isStart] {
-                if (current_ < 0) {
-                    return QString();
+            [this, value](double v) {
+                if (HasCurrent()) {
+                    copy_[current_].*value = static_cast<int>(v);
                 }
-                return QString::number(isStart ? copy_[current_].orStart : copy_[current_].orEnd);
-            });
+                return EditResult::Done();
+            }));
     };
-    bindTime(start_, true);
-    bindTime(end_, false);
+    // Start and end lie within the delay analysis period.
+    auto period = [&params](const char* what) {
+        NumberRule rule = NumberRule::Integer(params.startStep, params.endStep);
+        rule.belowMessage = std::string(what) + " cannot be less than start step.";
+        rule.aboveMessage = std::string(what) + " cannot be greater than end step.";
+        return rule;
+    };
+    bind(vehiclePerHr_, &OriginInterval::orVehPerHr, NumberRule::Integer());
+    bind(start_, &OriginInterval::orStart, period("Start time"));
+    bind(end_, &OriginInterval::orEnd, period("End time"));
 
     connect(buttons.ok, &QPushButton::clicked, this, [this] {
         if (Apply()) {
@@ -130,6 +113,10 @@ void ORPropDialog::SetTotal(int total) {
 }
 
 void ORPropDialog::ShowInterval(int index) {
+    // What was typed for the interval shown so far is kept before another one shows.
+    if (index != current_) {
+        CommitAll(fields_);
+    }
     current_ = (index >= 0 && index < static_cast<int>(copy_.size())) ? index : -1;
     const bool any = current_ >= 0;
     vehiclePerHr_->setEnabled(any);
@@ -141,18 +128,13 @@ void ORPropDialog::ShowInterval(int index) {
 }
 
 bool ORPropDialog::Apply() {
-    for (std::size_t i = 0; i < copy_.size(); ++i) {
-        const std::string n = std::to_string(i + 1);
-        if (copy_[i].orVehPerHr < 0) {
-            prompter_.caution("Negative Vechicles/Hour at interval #" + n + " is invalid.");
-            return false;
-        }
-        if (copy_[i].orEnd < copy_[i].orStart) {
-            prompter_.caution("Interval #" + n + " has start-time later than end-time.");
-            return false;
-        }
+    if (!CommitAll(fields_)) {
+        return false;
     }
-    cell_.intervals = copy_;
+    if (const EditResult check = CheckIntervals(copy_); !check) {
+        prompter_.caution(check.message());
+        return false;
+    }
     return true;
 }
 

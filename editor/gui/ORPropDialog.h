@@ -12,22 +12,27 @@ class QSpinBox;
 
 namespace talvo {
 
-// dlgORProp: the origin demand intervals of one cell, edited on a private copy that
-// reaches the cell only when OK finds every interval sound.
+class NumberField;
+
+// dlgORProp: the origin demand intervals of one cell, edited on a private copy that the
+// window hands to the model only when OK finds every interval sound.
 class ORPropDialog : public QDialog {
     Q_OBJECT
   public:
-    ORPropDialog(CellRecord& cell, const GlobalParameters& params, Prompter& prompter,
+    ORPropDialog(const CellRecord& cell, const GlobalParameters& params, Prompter& prompter,
                  QWidget* parent = nullptr);
+
+    // The intervals as OK accepted them.
+    const std::vector<OriginInterval>& intervals() const { return copy_; }
 
   private:
     void SetTotal(int total);
     void ShowInterval(int index);
     bool Apply();
+    bool HasCurrent() const { return current_ >= 0 && current_ < static_cast<int>(copy_.size()); }
 
-    CellRecord& cell_;
-    const GlobalParameters& params_;
     Prompter& prompter_;
+    std::vector<NumberField*> fields_;
     std::vector<OriginInterval> copy_;
     int current_ = -1;
     QSpinBox* total_;

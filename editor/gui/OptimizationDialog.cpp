@@ -9,16 +9,15 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "CheckedField.h"
 #include "DialogParts.h"
-#include "FieldChecks.h"
-#include "FieldParsers.h"
+#include "FieldText.h"
+#include "NumberField.h"
 
 namespace talvo {
 
-OptimizationDialog::OptimizationDialog(GlobalParameters& params, Prompter& prompter,
+OptimizationDialog::OptimizationDialog(const GlobalParameters& params, Prompter& prompter,
                                        QWidget* parent)
-    : QDialog(parent), params_(params), prompter_(prompter) {
+    : QDialog(parent), values_(params) {
     setObjectName("dlgOptimization");
     setWindowTitle("Optimization Parameters");
     auto* layout = new QVBoxLayout(this);
@@ -61,59 +60,54 @@ OptimizationDialog::OptimizationDialog(GlobalParameters& params, Prompter& promp
     layout->addWidget(strategies);
     const OkCancel buttons = AddOkCancel(this, layout);
 
-    SetTextUnchecked(maxCycleTime_, QString::number(params_.maxCycleTime));
-    SetTextUnchecked(minGreenTime_, QString::number(params_.minGreenTime));
-    SetTextUnchecked(lostTime_, QString::number(params_.lostTime));
-    SetTextUnchecked(populationSize_, QString::number(params_.populationSize));
-    SetTextUnchecked(generationNum_, QString::number(params_.generationNum));
-    SetTextUnchecked(terminationNum_, QString::number(params_.terminationNum));
-    SetTextUnchecked(mutationRate_, FormatRealField(params_.mutationRate));
-    SetTextUnchecked(fitnessIndex_, QString::number(params_.fitnessIndex));
-    SetTextUnchecked(volMultiplier_, FormatRealField(params_.volMultiplier));
-    adaptWebster_->setChecked(params_.adaptWebster);
-    initialSeed_->setChecked(params_.initialSeed);
-    if (params_.controlStrategy >= 1 && params_.controlStrategy <= 3) {
-        strategies_[params_.controlStrategy - 1]->setChecked(true);
+    GlobalParameters& p = values_;
+    adaptWebster_->setChecked(p.adaptWebster);
+    initialSeed_->setChecked(p.initialSeed);
+    if (p.controlStrategy >= 1 && p.controlStrategy <= 3) {
+        strategies_[p.controlStrategy - 1]->setChecked(true);
     }
-
-    GlobalParameters& p = params_;
-    BindIntegerField(maxCycleTime_, prompter_, [&p] { return p.maxCycleTime; });
-    BindIntegerField(minGreenTime_, prompter_, [&p] { return p.minGreenTime; });
-    BindIntegerField(lostTime_, prompter_, [&p] { return p.lostTime; });
-    BindIntegerField(populationSize_, prompter_, [&p] { return p.populationSize; });
-    BindIntegerField(generationNum_, prompter_, [&p] { return p.generationNum; });
-    BindIntegerField(terminationNum_, prompter_, [&p] { return p.terminationNum; });
-    BindRealField(
-        mutationRate_, prompter_, [&p] { return p.mutationRate; }, nullptr, 0.0, 1.0,
-        "The Mutation Rate must be between 0 to 1.");
-    BindIntegerField(fitnessIndex_, prompter_, [&p] { return p.fitnessIndex; });
-    BindRealField(volMultiplier_, prompter_, [&p] { return p.volMultiplier; });
+    const NumberRule integer = NumberRule::Integer();
+    fields_ = {
+        BindToValue(maxCycleTime_, integer, prompter, p.maxCycleTime),
+        BindToValue(minGreenTime_, integer, prompter, p.minGreenTime),
+        BindToValue(lostTime_, integer, prompter, p.lostTime),
+        BindToValue(populationSize_, integer, prompter, p.populationSize),
+        BindToValue(generationNum_, integer, prompter, p.generationNum),
+        BindToValue(terminationNum_, integer, prompter, p.terminationNum),
+        BindToValue(mutationRate_, rules::kMutationRate, prompter, p.mutationRate),
+        BindToValue(fitnessIndex_, integer, prompter, p.fitnessIndex),
+        BindToValue(volMultiplier_, NumberRule::Real(), prompter, p.volMultiplier),
+    };
 
     connect(buttons.ok, &QPushButton::clicked, this, [this] {
-        Store();
+        if (!CommitAll(fields_)) {
+            return;
+        }
+        values_.adaptWebster = adaptWebster_->isChecked();
+        values_.initialSeed = initialSeed_->isChecked();
+        for (int i = 0; i < 3; ++i) {
+            if (strategies_[i]->isChecked()) {
+                values_.controlStrategy = i + 1;
+            }
+        }
         accept();
     });
 }
 
-void OptimizationDialog::Store() {
-    auto integer = [this](QLineEdit* e) { return ParseIntegerField(e->text(), prompter_); };
-    auto real = [this](QLineEdit* e) { return ParseRealField(e->text(), prompter_); };
-    params_.maxCycleTime = integer(maxCycleTime_);
-    params_.minGreenTime = integer(minGreenTime_);
-    params_.lostTime = integer(lostTime_);
-    params_.populationSize = integer(populationSize_);
-    params_.generationNum = integer(generationNum_);
-    params_.terminationNum = integer(terminationNum_);
-    params_.mutationRate = real(mutationRate_);
-    params_.fitnessIndex = integer(fitnessIndex_);
-    params_.volMultiplier = real(volMultiplier_);
-    params_.adaptWebster = adaptWebster_->isChecked();
-    params_.initialSeed = initialSeed_->isChecked();
-    for (int i = 0; i < 3; ++i) {
-        if (strategies_[i]->isChecked()) {
-            params_.controlStrategy = i + 1;
-        }
-    }
+void OptimizationDialog::ApplyTo(GlobalParameters& params) const {
+    const GlobalParameters& v = values_;
+    params.maxCycleTime = v.maxCycleTime;
+    params.minGreenTime = v.minGreenTime;
+    params.lostTime = v.lostTime;
+    params.populationSize = v.populationSize;
+    params.generationNum = v.generationNum;
+    params.terminationNum = v.terminationNum;
+    params.mutationRate = v.mutationRate;
+    params.fitnessIndex = v.fitnessIndex;
+    params.volMultiplier = v.volMultiplier;
+    params.adaptWebster = v.adaptWebster;
+    params.initialSeed = v.initialSeed;
+    params.controlStrategy = v.controlStrategy;
 }
 
 }  // namespace talvo

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <vector>
 
 #include "common/ProjectRecords.h"
 #include "model/Prompter.h"
@@ -11,17 +12,22 @@ class QRadioButton;
 
 namespace talvo {
 
-// dlgOptimization: the GA parameters and the control strategy.
+class NumberField;
+
+// dlgOptimization: the GA parameters and the control strategy, edited on the dialog's
+// own copy until OK.
 class OptimizationDialog : public QDialog {
     Q_OBJECT
   public:
-    OptimizationDialog(GlobalParameters& params, Prompter& prompter, QWidget* parent = nullptr);
+    OptimizationDialog(const GlobalParameters& params, Prompter& prompter,
+                       QWidget* parent = nullptr);
+
+    // After OK: writes this dialog's values (and only these) into params.
+    void ApplyTo(GlobalParameters& params) const;
 
   private:
-    void Store();
-
-    GlobalParameters& params_;
-    Prompter& prompter_;
+    GlobalParameters values_;
+    std::vector<NumberField*> fields_;
     QLineEdit* maxCycleTime_;
     QLineEdit* minGreenTime_;
     QLineEdit* lostTime_;

@@ -2,7 +2,7 @@
 
 #include <QString>
 
-#include "Dialogs.h"
+#include "core/Dialogs.h"
 
 class QWidget;
 

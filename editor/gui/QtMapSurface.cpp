@@ -3,7 +3,7 @@
 #include <QPainter>
 #include <QString>
 
-#include "MapView.h"
+#include "core/MapView.h"
 
 namespace talvo {
 

@@ -6,8 +6,8 @@ class QWidget;
 
 namespace talvo {
 
-// Real modal message boxes: refusals as critical "Caution!" boxes, questions as
-// "Warning!" boxes with OK and Cancel.
+// Real modal message boxes: refusals as critical "Caution!" boxes (a text's second line
+// shown as the box's detail), questions as "Warning!" boxes with OK and Cancel.
 class QtPrompter : public Prompter {
   public:
     explicit QtPrompter(QWidget* parent) : parent_(parent) {}

@@ -2,8 +2,8 @@
 
 #include <QDialog>
 
-#include "ColourScheme.h"
-#include "Dialogs.h"
+#include "core/ColourScheme.h"
+#include "core/Dialogs.h"
 
 class QLabel;
 

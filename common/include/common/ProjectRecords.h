@@ -37,6 +37,8 @@ struct OriginInterval {
     int orVehPerHr = 0;
     int orStart = 0;
     int orEnd = 0;
+
+    bool operator==(const OriginInterval&) const = default;
 };
 
 struct CellRecord {
@@ -55,6 +57,8 @@ struct CellRecord {
     bool isDummy = false;
 
     int orIntervalNum() const { return static_cast<int>(intervals.size()); }
+
+    bool operator==(const CellRecord&) const = default;
 };
 
 struct LinkRecord {
@@ -63,6 +67,8 @@ struct LinkRecord {
     int toCell = 0;    // cell ID
     int passNode = 0;  // node ID, 0 = none
     double mergeDivert = 0;
+
+    bool operator==(const LinkRecord&) const = default;
 };
 
 struct StageRecord {
@@ -71,6 +77,8 @@ struct StageRecord {
     std::vector<int> stageMoves;  // signal movement IDs; stageMoveNum = size()
 
     int stageMoveNum() const { return static_cast<int>(stageMoves.size()); }
+
+    bool operator==(const StageRecord&) const = default;
 };
 
 struct NodeRecord {
@@ -81,6 +89,8 @@ struct NodeRecord {
     int stageNum = 1;
     // All 20 stages are kept; only 1..stageNum are in use (stage s is stages[s - 1]).
     std::array<StageRecord, Capacity::kStages> stages{};
+
+    bool operator==(const NodeRecord&) const = default;
 };
 
 struct StreetRecord {
@@ -90,10 +100,14 @@ struct StreetRecord {
     std::vector<int> cellIDs;  // cellNum = size()
 
     int cellNum() const { return static_cast<int>(cellIDs.size()); }
+
+    bool operator==(const StreetRecord&) const = default;
 };
 
 struct DelayGroup {
     std::vector<int> cellIDs;  // delayGroupCellNum = size()
+
+    bool operator==(const DelayGroup&) const = default;
 };
 
 struct PlotGroup {
@@ -101,6 +115,8 @@ struct PlotGroup {
     bool occupancyPlot = false;
     int startStep = 0;
     int endStep = 0;
+
+    bool operator==(const PlotGroup&) const = default;
 };
 
 // Global simulation and GA parameters, initialised to the File New values.
@@ -132,6 +148,8 @@ struct GlobalParameters {
     int initialCellOccupancy = 0;
     double cellScaleX = 1.5;
     double cellScaleY = 100;
+
+    bool operator==(const GlobalParameters&) const = default;
 };
 
 // Everything that the undo snapshot copies: the tables and their ID counters.
@@ -147,11 +165,15 @@ struct NetworkTables {
     std::vector<StreetRecord> streets;
     std::vector<DelayGroup> delayGroups;
     std::vector<PlotGroup> plotGroups;
+
+    bool operator==(const NetworkTables&) const = default;
 };
 
 struct Project {
     GlobalParameters params;
     NetworkTables tables;
+
+    bool operator==(const Project&) const = default;
 };
 
 // File New state of the parameters: every value back to its default except the cell

@@ -73,9 +73,3 @@ TEST(EditorCommandLine, ExportWritesTheRunFilesWithoutAWindow) {
 }
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

@@ -9,13 +9,10 @@ bool AddGroupFromSelection(GroupKind kind, NetworkTables& tables,
                            const std::vector<int>& cellPositions, const AddGroupHooks& hooks) {
     const std::unique_ptr<GroupTable> table = MakeGroupTable(kind, tables);
     const std::vector<int> cellIds = CellIdsAt(tables, cellPositions);
-    if (const auto refusal = CheckNewGroup(*table, cellIds)) {
-        hooks.caution(*refusal);
+    if (const EditResult check = CheckNewGroup(*table, cellIds); !check) {
+        hooks.caution(check.message());
         return false;
     }
-    // Every kind takes the snapshot, CTM plots included: otherwise "&Undo" right after
-    // adding a plot group would throw away the edit before it along with the group.
-    hooks.takeSnapshot();
     const int group = AddGroup(*table, cellIds);
     if (kind == GroupKind::StreetName) {
         StreetRecord& street = tables.streets[group - 1];

@@ -11,15 +11,14 @@ namespace talvo {
 
 // What the "&Add" grouping commands need from the window.
 struct AddGroupHooks {
-    std::function<void()> takeSnapshot;
     // Opens the street-name dialog on the new street.
     std::function<void(StreetRecord&)> askStreetName;
     std::function<void(const std::string&)> caution;
 };
 
 // Makes a new group of the kind from the cells of the multi-selection (0-based cell table
-// positions, in selection order). A refusal is shown and changes nothing. Returns true when
-// the group was made.
+// positions, in selection order) in tables, a copy the caller then hands to the model as
+// one command. A refusal is shown and changes nothing. Returns true when the group was made.
 bool AddGroupFromSelection(GroupKind kind, NetworkTables& tables,
                            const std::vector<int>& cellPositions, const AddGroupHooks& hooks);
 

@@ -44,48 +44,48 @@ std::vector<int> GroupEditor::added() const {
     return table_.cells(current_);
 }
 
-std::optional<std::string> GroupEditor::moveRight(std::optional<int> cellId) {
+EditResult GroupEditor::moveRight(std::optional<int> cellId) {
     const GroupTexts& texts = TextsFor(table_.kind());
     if (current_ == 0) {
-        return std::string(texts.noGroupSelected);
+        return EditResult::Refused(texts.noGroupSelected);
     }
     if (!cellId) {
-        return std::string(kNoLeftCellSelected);
+        return EditResult::Refused(kNoLeftCellSelected);
     }
     std::vector<int> members = table_.cells(current_);
     if (static_cast<int>(members.size()) >= texts.maxCells) {
-        return std::string(texts.groupFull);
+        return EditResult::Refused(texts.groupFull);
     }
     // Only offered cells may move: a cell stands in at most one group of a kind.
     const std::vector<int> offered = available();
     if (std::find(offered.begin(), offered.end(), *cellId) == offered.end()) {
-        return std::string(kNoLeftCellSelected);
+        return EditResult::Refused(kNoLeftCellSelected);
     }
     members.push_back(*cellId);
     table_.setCells(current_, members);
-    return std::nullopt;
+    return EditResult::Done();
 }
 
-std::optional<std::string> GroupEditor::moveLeft(std::optional<int> position) {
+EditResult GroupEditor::moveLeft(std::optional<int> position) {
     if (current_ == 0) {
-        return std::string(TextsFor(table_.kind()).noGroupSelected);
+        return EditResult::Refused(TextsFor(table_.kind()).noGroupSelected);
     }
     std::vector<int> members = table_.cells(current_);
     if (!position || *position < 1 || *position > static_cast<int>(members.size())) {
-        return std::string(kNoRightCellSelected);
+        return EditResult::Refused(kNoRightCellSelected);
     }
     members.erase(members.begin() + (*position - 1));
     table_.setCells(current_, members);
-    return std::nullopt;
+    return EditResult::Done();
 }
 
-std::optional<std::string> GroupEditor::deleteCurrent() {
+EditResult GroupEditor::deleteCurrent() {
     if (current_ == 0) {
-        return std::string(TextsFor(table_.kind()).noGroupSelected);
+        return EditResult::Refused(TextsFor(table_.kind()).noGroupSelected);
     }
     table_.removeGroup(current_);
     keepChoiceInRange();
-    return std::nullopt;
+    return EditResult::Done();
 }
 
 void GroupEditor::keepChoiceInRange() {

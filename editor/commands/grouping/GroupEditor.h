@@ -5,12 +5,13 @@
 #include <vector>
 
 #include "GroupTable.h"
+#include "model/EditResult.h"
 
 namespace talvo {
 
 // What the group setting dialogs do, without the widgets: a group count, a chosen group,
-// moves between the candidate list and the group, and deleting the chosen group. Every
-// refusal comes back as its message and changes nothing.
+// moves between the candidate list and the group, and deleting the chosen group. A refusal
+// comes back with its message and changes nothing.
 class GroupEditor {
   public:
     GroupEditor(GroupTable& table, NetworkView network);
@@ -28,10 +29,10 @@ class GroupEditor {
     std::vector<int> added() const;
 
     // Moves a cell of the left list to the end of the chosen group.
-    std::optional<std::string> moveRight(std::optional<int> cellId);
+    EditResult moveRight(std::optional<int> cellId);
     // Takes the cell at a 1-based place of the right list out of the group.
-    std::optional<std::string> moveLeft(std::optional<int> position);
-    std::optional<std::string> deleteCurrent();
+    EditResult moveLeft(std::optional<int> position);
+    EditResult deleteCurrent();
 
   private:
     void keepChoiceInRange();

@@ -11,11 +11,11 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
-#include "CheckedField.h"
+#include "FieldText.h"
+#include "NumberField.h"
 #include "common/ProjectRecords.h"
 #include "grouping/GroupTexts.h"
 #include "grouping/ModelGroupTables.h"
-#include "model/NumberParsers.h"
 #include "model/Prompter.h"
 
 namespace talvo {
@@ -150,12 +150,12 @@ void GroupSettingDialog::build() {
         top->addWidget(endLabel_, 4, 0);
         top->addWidget(end_, 4, 1);
         connect(plotFlag_, &QCheckBox::toggled, this, &GroupSettingDialog::plotFlagToggled);
-        BindCheckedField(
-            start_, [this](const QString& text) { return acceptStep(text, true); },
-            [this] { return storedStep(true); });
-        BindCheckedField(
-            end_, [this](const QString& text) { return acceptStep(text, false); },
-            [this] { return storedStep(false); });
+        for (const bool isStart : {true, false}) {
+            stepFields_.push_back(new NumberField(
+                isStart ? start_ : end_, NumberRule::Integer(), prompter_,
+                [this, isStart] { return storedStep(isStart); },
+                [this, isStart](double value) { return storeStep(value, isStart); }));
+        }
     }
 
     auto* lists = new QHBoxLayout();
@@ -195,7 +195,10 @@ void GroupSettingDialog::build() {
     connect(right, &QPushButton::clicked, this, &GroupSettingDialog::moveRight);
     connect(left, &QPushButton::clicked, this, &GroupSettingDialog::moveLeft);
     connect(remove, &QPushButton::clicked, this, &GroupSettingDialog::deleteGroup);
-    connect(confirm, &QPushButton::clicked, this, &GroupSettingDialog::accept);
+    connect(confirm, &QPushButton::clicked, this, [this] {
+        CommitAll(stepFields_);
+        accept();
+    });
 }
 
 void GroupSettingDialog::fillChooser() {
@@ -246,13 +249,14 @@ void GroupSettingDialog::chooserChanged(int index) {
     if (filling_) {
         return;
     }
+    CommitAll(stepFields_);  // what was typed belongs to the group shown so far
     editor_.chooseGroup(index + 1);
     showGroup();
 }
 
-void GroupSettingDialog::refuseOr(const std::optional<std::string>& refusal) {
-    if (refusal) {
-        prompter_.caution(*refusal);
+void GroupSettingDialog::refuseOr(const EditResult& result) {
+    if (!result) {
+        prompter_.caution(result.message());
     }
 }
 
@@ -275,9 +279,9 @@ void GroupSettingDialog::moveLeft() {
 }
 
 void GroupSettingDialog::deleteGroup() {
-    const auto refusal = editor_.deleteCurrent();
-    refuseOr(refusal);
-    if (!refusal) {
+    const EditResult deleted = editor_.deleteCurrent();
+    refuseOr(deleted);
+    if (deleted) {
         fillChooser();
     }
     showGroup();
@@ -301,17 +305,13 @@ int* GroupSettingDialog::chosenStep(bool isStart) const {
     return isStart ? &group.startStep : &group.endStep;
 }
 
-bool GroupSettingDialog::acceptStep(const QString& text, bool isStart) {
+EditResult GroupSettingDialog::storeStep(double value, bool isStart) {
     int* step = chosenStep(isStart);
     if (step == nullptr) {
-        return false;
+        return EditResult::Refused({});
     }
-    const int value = ParseInteger(text.toStdString(), prompter_);
-    if (value < 0) {
-        return false;
-    }
-    *step = value;
-    return true;
+    *step = static_cast<int>(value);
+    return EditResult::Done();
 }
 
 QString GroupSettingDialog::storedStep(bool isStart) const {

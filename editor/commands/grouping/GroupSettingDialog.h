@@ -2,9 +2,11 @@
 
 #include <QDialog>
 #include <memory>
+#include <vector>
 
 #include "grouping/GroupEditor.h"
 #include "grouping/GroupTable.h"
+#include "model/EditResult.h"
 
 class QCheckBox;
 class QComboBox;
@@ -15,12 +17,15 @@ class QSpinBox;
 
 namespace talvo {
 
+class NumberField;
 class Prompter;
 struct NetworkTables;
 
 // The three group setting dialogs share one layout: a group count, a group chooser, the
 // candidate cells on the left, the group's cells on the right, moves between them and a
 // delete button. dlgStreet adds the street's name, dlgCTMPlot the plot flag and its steps.
+// Every change goes into the tables given, a copy that the window hands to the model as
+// one command when the dialog closes.
 class GroupSettingDialog : public QDialog {
     Q_OBJECT
 
@@ -38,9 +43,9 @@ class GroupSettingDialog : public QDialog {
     void moveRight();
     void moveLeft();
     void deleteGroup();
-    void refuseOr(const std::optional<std::string>& refusal);
+    void refuseOr(const EditResult& result);
     void plotFlagToggled(bool checked);
-    bool acceptStep(const QString& text, bool isStart);
+    EditResult storeStep(double value, bool isStart);
     QString storedStep(bool isStart) const;
     int* chosenStep(bool isStart) const;
 
@@ -61,6 +66,7 @@ class GroupSettingDialog : public QDialog {
     QLineEdit* end_ = nullptr;
     QLabel* startLabel_ = nullptr;
     QLabel* endLabel_ = nullptr;
+    std::vector<NumberField*> stepFields_;
 };
 
 }  // namespace talvo

@@ -13,6 +13,8 @@ const GroupTexts kStreetTexts{
     nullptr,
     "There is no street selected.",
     "You can't have more than 200 cells in a street.",
+    "Street Name Grouping",
+    "Street Name Setting",
 };
 
 const GroupTexts kDelayTexts{
@@ -24,6 +26,8 @@ const GroupTexts kDelayTexts{
     "You can't have more than 50 cells in a special road.",
     "There is no special road selected.",
     "You can't have more than 50 cells for a special road.",
+    "Delay Result Grouping",
+    "Delay Result Setting",
 };
 
 const GroupTexts kPlotTexts{
@@ -35,6 +39,8 @@ const GroupTexts kPlotTexts{
     "You can't have more than 50 cells in a special road.",
     "There is no special road selected.",
     "You can't have more than 50 cells for a special road.",
+    "CTM Plot Grouping",
+    "CTM Plot Setting",
 };
 
 }  // namespace

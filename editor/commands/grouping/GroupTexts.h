@@ -16,6 +16,9 @@ struct GroupTexts {
     const char* tooManyCellsOnAdd;  // nullptr: the multi-selection can never exceed it
     const char* noGroupSelected;
     const char* groupFull;
+    // How the history names the "&Add" command and the setting dialog's changes.
+    const char* addCommand;
+    const char* editCommand;
 };
 
 const GroupTexts& TextsFor(GroupKind kind);

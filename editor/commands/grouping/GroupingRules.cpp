@@ -17,11 +17,10 @@ int GroupOfCell(const GroupTable& table, int cellId) {
     return 0;
 }
 
-std::optional<std::string> CheckNewGroup(const GroupTable& table,
-                                         const std::vector<int>& selectedCellIds) {
+EditResult CheckNewGroup(const GroupTable& table, const std::vector<int>& selectedCellIds) {
     const GroupTexts& texts = TextsFor(table.kind());
     if (selectedCellIds.empty()) {
-        return std::string(texts.emptySelection);
+        return EditResult::Refused(texts.emptySelection);
     }
     std::string conflicts;
     for (const int cellId : selectedCellIds) {
@@ -31,17 +30,18 @@ std::optional<std::string> CheckNewGroup(const GroupTable& table,
         }
     }
     if (!conflicts.empty()) {
-        return "Cell " + conflicts + texts.conflictTail;
+        return EditResult::Refused("Cell " + conflicts + texts.conflictTail);
     }
     if (table.count() >= texts.maxGroups) {
-        return std::string(texts.tooManyGroups);
+        return EditResult::Refused(texts.tooManyGroups);
     }
     if (static_cast<int>(selectedCellIds.size()) > texts.maxCells) {
         // Streets hold as many cells as a multi-selection can have, so only the smaller
         // groups have a message of their own; the limit holds for every kind all the same.
-        return std::string(texts.tooManyCellsOnAdd ? texts.tooManyCellsOnAdd : texts.groupFull);
+        return EditResult::Refused(texts.tooManyCellsOnAdd ? texts.tooManyCellsOnAdd
+                                                           : texts.groupFull);
     }
-    return std::nullopt;
+    return EditResult::Done();
 }
 
 int AddGroup(GroupTable& table, const std::vector<int>& selectedCellIds) {

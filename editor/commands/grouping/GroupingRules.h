@@ -1,20 +1,19 @@
 #pragma once
 
-#include <optional>
 #include <string>
 #include <vector>
 
 #include "GroupTable.h"
+#include "model/EditResult.h"
 
 namespace talvo {
 
 // The group (1..count) that lists the cell, or 0 when none does.
 int GroupOfCell(const GroupTable& table, int cellId);
 
-// The refusal for making a new group of the selected cells, or nothing when it may be
-// made. The checks run in a fixed order; the first that fails gives the message.
-std::optional<std::string> CheckNewGroup(const GroupTable& table,
-                                         const std::vector<int>& selectedCellIds);
+// Whether a new group of the selected cells may be made, with the refusal's message. The checks run
+// in a fixed order; the first that fails gives the message.
+EditResult CheckNewGroup(const GroupTable& table, const std::vector<int>& selectedCellIds);
 
 // Appends a new group holding the cells in selection order; returns its number. The caller
 // has passed CheckNewGroup first.

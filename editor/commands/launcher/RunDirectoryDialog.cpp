@@ -124,8 +124,23 @@ void RunDirectoryDialog::enterItem(QListWidgetItem* item) {
     }
 }
 
+QString RunDirectoryDialog::highlightedDirectory() const {
+    const QListWidgetItem* item = list_->currentItem();
+    if (item == nullptr || !item->isSelected()) {
+        return shown_;
+    }
+    QDir dir(shown_);
+    if (item->text() == kParentEntry) {
+        dir.cdUp();
+        return dir.absolutePath();
+    }
+    return dir.absoluteFilePath(item->text());
+}
+
 void RunDirectoryDialog::accept() {
-    result_ = shown_;
+    // A folder highlighted in the list is the one chosen, as in any directory chooser.
+    result_ = highlightedDirectory();
+    memory_.lastShown = result_;
     QDialog::accept();
 }
 

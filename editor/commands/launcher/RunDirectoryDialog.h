@@ -16,8 +16,8 @@ struct RunDirectoryMemory {
 };
 
 // "CTM Running Directory" (dlgCTM): a directory list that starts at the program directory
-// the first time and at the last directory shown afterwards. OK gives the directory shown,
-// Cancel the empty string.
+// the first time and at the last directory shown or chosen afterwards. OK gives the folder
+// highlighted in the list, or the directory shown when none is; Cancel the empty string.
 class RunDirectoryDialog : public QDialog {
     Q_OBJECT
 
@@ -35,6 +35,7 @@ class RunDirectoryDialog : public QDialog {
     bool makeNewFolder();
 
   private:
+    QString highlightedDirectory() const;
     void enterItem(QListWidgetItem* item);
     void fillList();
     void accept() override;

@@ -3,8 +3,8 @@
 #include <QPainter>
 
 #include "MapRenderer.h"
-#include "MapView.h"
 #include "QtMapSurface.h"
+#include "core/MapView.h"
 
 namespace talvo {
 

@@ -8,10 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "Dialogs.h"
 #include "EditorCommands.h"
-#include "InstallEditorCommands.h"
 #include "MainWindow.h"
+#include "ScriptedDialogs.h"
 #include "TempDir.h"
 #include "model/Prompter.h"
 
@@ -30,37 +29,6 @@ class RecordingPrompter : public Prompter {
     bool warningAnswer = true;
 };
 
-// Answers the save dialogs from a queue and records how each was asked.
-class RecordingDialogs : public Dialogs {
-  public:
-    struct Asked {
-        std::string title;
-        std::string filter;
-        int filterIndex;
-        std::string initialName;
-    };
-
-    std::string OpenFileName(const std::string&, const std::string&, int,
-                             const std::string&) override {
-        return {};
-    }
-    std::string SaveFileName(const std::string& title, const std::string& filter, int filterIndex,
-                             const std::string& initialName) override {
-        asked.push_back({title, filter, filterIndex, initialName});
-        if (saveNames.empty()) {
-            return {};
-        }
-        std::string name = saveNames.front();
-        saveNames.pop_front();
-        return name;
-    }
-    std::optional<ColourValue> ChooseColour(ColourValue) override { return std::nullopt; }
-    SaveChoice AskSaveChanges(const std::string&) override { return SaveChoice::Discard; }
-
-    std::deque<std::string> saveNames;
-    std::vector<Asked> asked;
-};
-
 inline std::string DataPath(const std::string& name) {
     return std::string(TALVO_COMMANDS_TEST_DATA) + "/" + name;
 }
@@ -69,8 +37,8 @@ inline std::string DataPath(const std::string& name) {
 // test, and a program directory of its own.
 struct CommandFixture {
     CommandFixture() : window(&prompter, &dialogs, QString::fromStdString(programDir().string())) {
-        commands = InstallEditorCommands(window, prompter, dialogs,
-                                         QString::fromStdString(programDir().string()));
+        dialogs.saveChoice = SaveChoice::Discard;
+        commands = &window.commands();
         commands->runDialog = [this](QDialog& dialog) {
             ++dialogsShown;
             if (answerDialog) {
@@ -82,18 +50,22 @@ struct CommandFixture {
 
     std::filesystem::path programDir() const { return temp.path(); }
     void Trigger(const char* name) { window.findChild<QAction*>(name)->trigger(); }
-    Project& project() { return window.document().project(); }
-    NetworkTables& tables() { return project().tables; }
+    const Project& project() { return window.model().project(); }
+    const NetworkTables& tables() { return project().tables; }
+    // Changes the group tables as a grouping dialog would, in one step.
+    void EditGroups(const std::function<void(NetworkTables&)>& change) {
+        NetworkTables edited = tables();
+        change(edited);
+        ASSERT_TRUE(window.model().SetGroups(edited, "Grouping").ok());
+    }
     bool Open(const std::string& name) {
         return window.OpenProjectFile(DataPath(name), ProjectLayout::Current);
     }
-    void Select(std::vector<int> positions) {
-        window.editor().selection().multiSelection = std::move(positions);
-    }
+    void Select(std::vector<int> positions) { window.editor().SelectCells(std::move(positions)); }
 
     TempDir temp;
     RecordingPrompter prompter;
-    RecordingDialogs dialogs;
+    ScriptedDialogs dialogs;
     MainWindow window;
     EditorCommands* commands = nullptr;
     std::function<void(QDialog&)> answerDialog;

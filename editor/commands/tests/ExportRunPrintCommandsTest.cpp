@@ -88,7 +88,7 @@ TEST_F(ExportCommand, CancellingEitherDialogWritesNothing) {
 
 TEST_F(ExportCommand, AFailedCheckStopsBeforeAnyDialog) {
     ASSERT_TRUE(f.Open("corridor.tin"));
-    f.tables().streets.pop_back();
+    f.EditGroups([](NetworkTables& t) { t.streets.pop_back(); });
     f.Trigger("mnuGenerateFortanInputFile");
     EXPECT_EQ(
         f.prompter.cautions,
@@ -191,7 +191,7 @@ TEST_F(RunCommand, MissingEngineIsReportedAndTheNextRunOffersTheLastDirectory) {
 
 TEST_F(RunCommand, ChecksRunBeforeTheDialogAndTheStartScriptIsWrittenAnyway) {
     ASSERT_TRUE(f.Open("corridor.tin"));
-    f.tables().delayGroups.clear();
+    f.EditGroups([](NetworkTables& t) { t.delayGroups.clear(); });
     f.Trigger("mnuCTM");
     ASSERT_EQ(f.prompter.cautions.size(), 1u);
     EXPECT_NE(f.prompter.cautions[0].find("is/are not yet assigned to special road."),

@@ -53,7 +53,7 @@ void Click(QDialog& dialog, const char* button) {
 // Adds count cells in a row; returns nothing, the cells get IDs 1..count.
 void AddCells(CommandFixture& f, int count) {
     for (int i = 0; i < count; ++i) {
-        ASSERT_EQ(f.window.document().AddCell(300 + 60 * (i % 200), 600 + 400 * (i / 200)), "");
+        ASSERT_TRUE(f.window.model().AddCell(300 + 60 * (i % 200), 600 + 400 * (i / 200)).ok());
     }
 }
 
@@ -64,7 +64,7 @@ class GroupingCommands : public ::testing::Test {
 
 TEST_F(GroupingCommands, AddStreetTakesTheSelectionAsksTheNameAndCanBeUndone) {
     ASSERT_TRUE(f.Open("corridor.tin"));
-    f.tables().streets.clear();
+    f.EditGroups([](NetworkTables& t) { t.streets.clear(); });
     f.Select({2, 0, 1});
     QString dialogName;
     f.answerDialog = [&](QDialog& dialog) {
@@ -127,9 +127,11 @@ TEST_F(GroupingCommands, AddWithoutSelectionIsRefusedForEveryKind) {
 
 TEST_F(GroupingCommands, GroupLimitsAreRefused) {
     AddCells(f, 3);
-    f.tables().streets.resize(50);
-    f.tables().delayGroups.resize(20);
-    f.tables().plotGroups.resize(20);
+    f.EditGroups([](NetworkTables& t) {
+        t.streets.resize(50);
+        t.delayGroups.resize(20);
+        t.plotGroups.resize(20);
+    });
     f.Select({0});
     f.Trigger("mnuAddStreet");
     f.Trigger("munSpecialCell");
@@ -167,7 +169,7 @@ TEST_F(GroupingCommands, FiftyOneCellsAreRefusedForDelayAndPlotGroupsFiftyAreTak
 
 TEST_F(GroupingCommands, StreetDialogShowsMovesRenamesAndDeletes) {
     ASSERT_TRUE(f.Open("corridor.tin"));
-    f.tables().streets[1].cellIDs = {10, 11};  // cell 12 is in no street now
+    f.EditGroups([](NetworkTables& t) { t.streets[1].cellIDs = {10, 11}; });  // 12 in none
     f.answerDialog = [&](QDialog& d) {
         EXPECT_EQ(d.objectName(), "dlgStreet");
         EXPECT_EQ(d.windowTitle(), "Street Name Group Setting");
@@ -259,8 +261,8 @@ TEST_F(GroupingCommands, TheTwoHundredAndFirstCellOfAStreetIsRefused) {
     for (int i = 0; i < 200; ++i) {
         first200[i] = i + 1;
     }
-    f.tables().streets.push_back(StreetRecord{"Long Rd", 0, 0, first200});
-    ASSERT_EQ(f.window.document().AddLink(200, 201), "");
+    f.EditGroups([&](NetworkTables& t) { t.streets.push_back({"Long Rd", 0, 0, first200}); });
+    ASSERT_TRUE(f.window.model().AddLink(200, 201).ok());
     f.answerDialog = [&](QDialog& d) {
         EXPECT_EQ(Items(d, "lstAvailableCell"), QStringList{"0201"});
         Pick(d, "lstAvailableCell", "0201");
@@ -278,8 +280,8 @@ TEST_F(GroupingCommands, DelayDialogHasItsOwnNamesAndMessages) {
     for (int i = 0; i < 50; ++i) {
         ids[i] = i + 1;
     }
-    f.tables().delayGroups.push_back(DelayGroup{ids});
-    ASSERT_EQ(f.window.document().AddLink(51, 50), "");
+    f.EditGroups([&](NetworkTables& t) { t.delayGroups.push_back(DelayGroup{ids}); });
+    ASSERT_TRUE(f.window.model().AddLink(51, 50).ok());
     f.answerDialog = [&](QDialog& d) {
         EXPECT_EQ(d.objectName(), "dlgSpecialRoad");
         EXPECT_EQ(d.windowTitle(), "Delay Result Group Setting");
@@ -321,7 +323,6 @@ TEST_F(GroupingCommands, PlotDialogSetsTheFlagAndStepsAndRefusesBadSteps) {
         EXPECT_EQ(end->text(), "600");
 
         flag->setChecked(false);
-        EXPECT_FALSE(f.tables().plotGroups[0].occupancyPlot);
         EXPECT_FALSE(start->isEnabled());
         EXPECT_FALSE(end->isEnabled());
         EXPECT_FALSE(startLabel->isEnabled());
@@ -331,17 +332,20 @@ TEST_F(GroupingCommands, PlotDialogSetsTheFlagAndStepsAndRefusesBadSteps) {
         end->setFocus();
         end->end(false);
         QTest::keyClicks(end, "5");
-        EXPECT_EQ(f.tables().plotGroups[0].endStep, 6005);
+        QTest::keyClick(end, Qt::Key_Return);
         QTest::keyClicks(end, ".");
         EXPECT_EQ(end->text(), "6005");
         QTest::keyClicks(start, "x");
         EXPECT_EQ(start->text(), "0");
         start->clear();
-        EXPECT_EQ(f.tables().plotGroups[0].startStep, 0);
         QTest::keyClicks(start, "30");
+        // Nothing reaches the network before the dialog closes.
+        EXPECT_EQ(f.tables().plotGroups[0].endStep, 600);
         Click(d, "cmdConfirm");
     };
+    const int steps = f.window.model().history().count();
     f.Trigger("mnuCTMPlot");
+    EXPECT_EQ(f.window.model().history().count(), steps + 1);
     EXPECT_EQ(f.prompter.cautions,
               (std::vector<std::string>{"You cannot enter a decimal number in this field.",
                                         "You must enter a number in this field."}));

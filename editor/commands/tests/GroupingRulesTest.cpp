@@ -29,12 +29,12 @@ class NewGroupCheck : public ::testing::TestWithParam<AddCase> {};
 TEST_P(NewGroupCheck, GivesTheFirstFailingMessage) {
     const AddCase& c = GetParam();
     const VectorGroupTable table(c.kind, c.existing);
-    const auto refusal = CheckNewGroup(table, c.selection);
+    const EditResult check = CheckNewGroup(table, c.selection);
     if (c.expected == nullptr) {
-        EXPECT_FALSE(refusal.has_value()) << *refusal;
+        EXPECT_TRUE(check.ok()) << check.message();
     } else {
-        ASSERT_TRUE(refusal.has_value());
-        EXPECT_EQ(*refusal, c.expected);
+        ASSERT_FALSE(check.ok());
+        EXPECT_EQ(check.message(), c.expected);
     }
 }
 
@@ -158,18 +158,18 @@ TEST_P(GroupEditorMessages, RefusesWithTheKindsMessagesAndChangesNothing) {
     const MoveCase& c = GetParam();
     VectorGroupTable empty(c.kind);
     GroupEditor noGroup(empty, kChain);
-    EXPECT_EQ(noGroup.moveRight(1).value_or(""), c.noGroup);
-    EXPECT_EQ(noGroup.moveLeft(1).value_or(""), c.noGroup);
-    EXPECT_EQ(noGroup.deleteCurrent().value_or(""), c.noGroup);
+    EXPECT_EQ(noGroup.moveRight(1).message(), c.noGroup);
+    EXPECT_EQ(noGroup.moveLeft(1).message(), c.noGroup);
+    EXPECT_EQ(noGroup.deleteCurrent().message(), c.noGroup);
 
     NetworkView big;
     big.cellIds = Range(1, c.maxCells + 1);
     VectorGroupTable table(c.kind, {Range(1, c.maxCells)});
     GroupEditor editor(table, big);
-    EXPECT_EQ(editor.moveRight(std::nullopt).value_or(""),
+    EXPECT_EQ(editor.moveRight(std::nullopt).message(),
               "You haven't selected a cell from the left list.");
-    EXPECT_EQ(editor.moveRight(c.maxCells + 1).value_or(""), c.full);
-    EXPECT_EQ(editor.moveLeft(std::nullopt).value_or(""),
+    EXPECT_EQ(editor.moveRight(c.maxCells + 1).message(), c.full);
+    EXPECT_EQ(editor.moveLeft(std::nullopt).message(),
               "You must select a cell from the right list for deletion.");
     EXPECT_EQ(table.cells(1), Range(1, c.maxCells));
 }
@@ -186,22 +186,22 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(GroupEditor, MovesCellsToTheEndAndBackAndDeletesTheChosenGroup) {
     VectorGroupTable table(GroupKind::StreetName, {{3}, {6}, {1}});
     GroupEditor editor(table, kChain);
-    EXPECT_FALSE(editor.moveRight(4).has_value());
-    EXPECT_FALSE(editor.moveRight(2).has_value());
+    EXPECT_TRUE(editor.moveRight(4).ok());
+    EXPECT_TRUE(editor.moveRight(2).ok());
     EXPECT_EQ(editor.added(), (std::vector<int>{3, 4, 2}));
     EXPECT_TRUE(editor.available().empty());
     // A cell of another street is not offered and cannot be moved in.
-    EXPECT_TRUE(editor.moveRight(6).has_value());
-    EXPECT_FALSE(editor.moveLeft(1).has_value());
+    EXPECT_FALSE(editor.moveRight(6).ok());
+    EXPECT_TRUE(editor.moveLeft(1).ok());
     EXPECT_EQ(editor.added(), (std::vector<int>{4, 2}));
-    EXPECT_EQ(editor.moveLeft(3).value_or(""),
+    EXPECT_EQ(editor.moveLeft(3).message(),
               "You must select a cell from the right list for deletion.");
 
     editor.chooseGroup(2);
-    EXPECT_FALSE(editor.deleteCurrent().has_value());
+    EXPECT_TRUE(editor.deleteCurrent().ok());
     EXPECT_EQ(table.groups(), (std::vector<std::vector<int>>{{4, 2}, {1}}));
     EXPECT_EQ(editor.currentGroup(), 2);
-    EXPECT_FALSE(editor.deleteCurrent().has_value());
+    EXPECT_TRUE(editor.deleteCurrent().ok());
     EXPECT_EQ(editor.currentGroup(), 1);
 }
 

@@ -57,6 +57,25 @@ TEST(RunDirectoryDialog, FirstShowsTheProgramDirectoryThenTheLastShown) {
     EXPECT_EQ(again.result(), Q(temp.path() / "runs"));
 }
 
+// A single click on a folder and OK: that folder, not the one around it, takes the run.
+TEST(RunDirectoryDialog, OkTakesTheHighlightedFolder) {
+    TempDir temp;
+    fs::create_directories(temp.path() / "runs" / "a");
+    fs::create_directories(temp.path() / "runs" / "b");
+    RunDirectoryMemory memory;
+    RunDirectoryDialog dialog(memory, Q(temp.path() / "runs"), nullptr);
+    auto* list = dialog.findChild<QListWidget*>("runDir");
+    ASSERT_NE(list, nullptr);
+    const auto b = list->findItems("b", Qt::MatchExactly);
+    ASSERT_EQ(b.size(), 1);
+    list->setCurrentItem(b[0]);
+    dialog.findChild<QPushButton*>("OKButton")->click();
+    EXPECT_EQ(dialog.result(), Q(temp.path() / "runs" / "b"));
+    // The next run offers it again.
+    RunDirectoryDialog again(memory, Q(temp.path()), nullptr);
+    EXPECT_EQ(again.shownDirectory(), Q(temp.path() / "runs" / "b"));
+}
+
 TEST(RunDirectoryDialog, TypedPathIsShownWhenItIsADirectory) {
     TempDir temp;
     fs::create_directories(temp.path() / "x" / "y");

@@ -9,8 +9,8 @@
 #include "GlobalDialog.h"
 #include "ORPropDialog.h"
 #include "OptimizationDialog.h"
-#include "SetColorDialog.h"
 #include "TestSupport.h"
+#include "UiTestSupport.h"
 
 namespace talvo::test {
 namespace {
@@ -63,7 +63,7 @@ TEST_P(GlobalRefusals, ShowTheMessageAndRestoreTheModelValue) {
     GlobalParameters params;
     GlobalDialog dialog(params, prompter);
     QLineEdit* edit = Child<QLineEdit>(dialog, r.field);
-    edit->setText(r.text);
+    Type(edit, r.text);
     ASSERT_EQ(prompter.cautions.size(), 1u);
     EXPECT_EQ(prompter.cautions[0], r.message);
     EXPECT_EQ(edit->text(), r.restored);
@@ -102,6 +102,7 @@ TEST(GlobalDialog, OkStoresAcceptedAndBlankFieldsCancelStoresNothing) {
     ClickOk(dialog);
     EXPECT_TRUE(prompter.cautions.empty());
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    dialog.ApplyTo(params);
     EXPECT_DOUBLE_EQ(params.wvRatio, 0.5);
     EXPECT_EQ(params.jamDensity, 0);
     EXPECT_EQ(params.endStep, 900);
@@ -116,7 +117,7 @@ TEST(OptimizationDialog, LoadsChecksAndStores) {
     EXPECT_EQ(Child<QLineEdit>(dialog, "txtMutationRate")->text(), "0.50");
     EXPECT_EQ(Child<QLineEdit>(dialog, "txtVolMultiplier")->text(), "1.00");
     EXPECT_TRUE(Child<QRadioButton>(dialog, "optVGFC")->isChecked());
-    Child<QLineEdit>(dialog, "txtMutationRate")->setText("1.1");
+    Type(Child<QLineEdit>(dialog, "txtMutationRate"), "1.1");
     EXPECT_EQ(prompter.Last(), "The Mutation Rate must be between 0 to 1.");
     EXPECT_EQ(Child<QLineEdit>(dialog, "txtMutationRate")->text(), "0.50");
     Child<QLineEdit>(dialog, "txtPopulationSize")->setText("60");
@@ -124,6 +125,7 @@ TEST(OptimizationDialog, LoadsChecksAndStores) {
     Child<QCheckBox>(dialog, "chkAdaptWebster")->setChecked(true);
     Child<QRadioButton>(dialog, "optVGVC")->setChecked(true);
     ClickOk(dialog);
+    dialog.ApplyTo(params);
     EXPECT_EQ(params.populationSize, 60);
     EXPECT_DOUBLE_EQ(params.volMultiplier, 1.2);
     EXPECT_TRUE(params.adaptWebster);
@@ -146,13 +148,13 @@ TEST(ORPropDialog, TimesStayInsideTheDelayPeriod) {
     EXPECT_EQ(number->currentIndex(), 1);
     QLineEdit* start = Child<QLineEdit>(dialog, "txtStart");
     QLineEdit* end = Child<QLineEdit>(dialog, "txtEnd");
-    start->setText("99");
+    Type(start, "99");
     EXPECT_EQ(prompter.Last(), "Start time cannot be less than start step.");
-    start->setText("901");
+    Type(start, "901");
     EXPECT_EQ(prompter.Last(), "Start time cannot be greater than end step.");
-    end->setText("99");
+    Type(end, "99");
     EXPECT_EQ(prompter.Last(), "End time cannot be less than start step.");
-    end->setText("901");
+    Type(end, "901");
     EXPECT_EQ(prompter.Last(), "End time cannot be greater than end step.");
     EXPECT_EQ(end->text(), "0");
     start->setText("900");
@@ -165,17 +167,13 @@ TEST(ORPropDialog, TimesStayInsideTheDelayPeriod) {
     ClickOk(dialog);
     ASSERT_EQ(prompter.cautions.size(), before + 1);
     EXPECT_EQ(prompter.Last(), "Interval #2 has start-time later than end-time.");
-    EXPECT_TRUE(cell.intervals.empty());
+    EXPECT_NE(dialog.result(), QDialog::Accepted);
     number->setCurrentIndex(1);
     end->setText("900");
     ClickOk(dialog);
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
-    ASSERT_EQ(cell.orIntervalNum(), 2);
-    EXPECT_EQ(cell.intervals[0].orStart, 100);
-    EXPECT_EQ(cell.intervals[0].orEnd, 100);
-    EXPECT_EQ(cell.intervals[1].orVehPerHr, 450);
-    EXPECT_EQ(cell.intervals[1].orStart, 900);
-    EXPECT_EQ(cell.intervals[1].orEnd, 900);
+    const std::vector<OriginInterval> expected = {{0, 100, 100}, {450, 900, 900}};
+    EXPECT_EQ(dialog.intervals(), expected);
 }
 
 TEST(ORPropDialog, LoweringTheTotalDropsTheLastInterval) {
@@ -189,8 +187,8 @@ TEST(ORPropDialog, LoweringTheTotalDropsTheLastInterval) {
     EXPECT_EQ(Child<QComboBox>(dialog, "cmbIntervalNo")->count(), 1);
     EXPECT_EQ(Child<QLineEdit>(dialog, "txtTotalORInterval")->text(), "1");
     ClickOk(dialog);
-    ASSERT_EQ(cell.orIntervalNum(), 1);
-    EXPECT_EQ(cell.intervals[0].orVehPerHr, 100);
+    ASSERT_EQ(dialog.intervals().size(), 1u);
+    EXPECT_EQ(dialog.intervals()[0].orVehPerHr, 100);
 }
 
 TEST(CellDialog, SpeedBoundsAndDefaults) {
@@ -199,12 +197,12 @@ TEST(CellDialog, SpeedBoundsAndDefaults) {
     QLineEdit* speed = Child<QLineEdit>(dialog, "txtSpeed");
     EXPECT_EQ(speed->text(), "65");
     EXPECT_EQ(Child<QComboBox>(dialog, "cmbOrientation")->currentText(), "Horizontal");
-    speed->setText("201");
+    Type(speed, "201");
     EXPECT_EQ(prompter.Last(), "The allowable cell speed must be between 1 to 200 Km/H.");
     EXPECT_EQ(speed->text(), "65");
-    speed->setText("0");
+    Type(speed, "0");
     EXPECT_EQ(prompter.cautions.size(), 2u);
-    speed->setText("200");
+    Type(speed, "200");
     EXPECT_EQ(prompter.cautions.size(), 2u);
     Child<QSpinBox>(dialog, "udcLaneNumber")->setValue(3);
     Child<QComboBox>(dialog, "cmbOrientation")->setCurrentIndex(1);
@@ -213,109 +211,6 @@ TEST(CellDialog, SpeedBoundsAndDefaults) {
     EXPECT_EQ(dialog.defaults().speed, 200);
     EXPECT_EQ(dialog.defaults().laneNum, 3);
     EXPECT_EQ(dialog.defaults().orientation, 2);
-}
-
-TEST(CellDialog, WindowTakesTheDefaultsAndSwitchesToTheCellTool) {
-    WindowFixture f;
-    f.window.runDialog = [](QDialog& d) {
-        d.findChild<QLineEdit*>("txtSpeed")->setText("40");
-        d.findChild<QComboBox*>("cmbOrientation")->setCurrentIndex(1);
-        d.findChild<QPushButton*>("cmdOK")->click();
-        return d.result();
-    };
-    f.Trigger("mnuCell");
-    EXPECT_TRUE(f.Action("mnuCell")->isChecked());
-    f.Click(3000, 3000);
-    ASSERT_EQ(f.project().tables.cells.size(), 1u);
-    EXPECT_EQ(f.project().tables.cells[0].speed, 40);
-    EXPECT_EQ(f.project().tables.cells[0].orientation, 2);
-    // Cancel keeps the tool as it was.
-    f.window.runDialog = [](QDialog&) { return int(QDialog::Rejected); };
-    f.Trigger("mnuNode");
-    f.Trigger("mnuCell");
-    EXPECT_TRUE(f.Action("mnuNode")->isChecked());
-    EXPECT_FALSE(f.Action("mnuCell")->isChecked());
-}
-
-TEST(GlobalDialog, ClosingShowsTheNewOccupancyInThePanel) {
-    WindowFixture f;
-    f.UseTool("mnuCell");
-    f.Click(3000, 3000);
-    f.Trigger("mnuArrow");
-    f.Click(3000, 3000);
-    f.window.runDialog = [](QDialog& d) {
-        d.findChild<QLineEdit*>("txtInitialCellOccupancy")->setText("30");
-        d.findChild<QPushButton*>("cmdOK")->click();
-        return d.result();
-    };
-    f.Trigger("mnuSimulationParameter");
-    EXPECT_EQ(f.project().params.initialCellOccupancy, 30);
-    auto* panel = f.window.findChild<QWidget*>("frmConfiguration");
-    EXPECT_EQ(panel->findChild<QLineEdit*>("txtInitialCarNum")->text(), "30");
-}
-
-TEST(GlobalDialog, SettingButtonOpensTheOptimisationDialog) {
-    WindowFixture f;
-    std::vector<QString> opened;
-    f.window.runDialog = [&opened](QDialog& d) {
-        opened.push_back(d.objectName());
-        if (d.objectName() == "dlgOptimization") {
-            EXPECT_EQ(d.windowTitle(), "Optimization Parameters");
-            d.findChild<QRadioButton*>("optVGVC")->setChecked(true);
-            d.findChild<QLineEdit*>("txtGenerationNum")->setText("40");
-        } else {
-            d.findChild<QRadioButton*>("chkOptimization")->setChecked(true);
-            d.findChild<QPushButton*>("cmdOptimization")->click();
-        }
-        d.findChild<QPushButton*>("cmdOK")->click();
-        return d.result();
-    };
-    f.Trigger("mnuSimulationParameter");
-    EXPECT_EQ(opened, (std::vector<QString>{"dlgGlobal", "dlgOptimization"}));
-    EXPECT_TRUE(f.project().params.optimizationOn);
-    EXPECT_EQ(f.project().params.controlStrategy, 3);
-    EXPECT_EQ(f.project().params.generationNum, 40);
-}
-
-TEST(SetColorDialog, ChosenColoursReachConfTxtAndTheNextStart) {
-    WindowFixture f;
-    f.dialogs.colours = {Rgb(1, 2, 3), Rgb(200, 100, 50)};
-    f.window.runDialog = [](QDialog& d) {
-        EXPECT_EQ(d.windowTitle(), "Color Scheme Setting");
-        d.findChild<QPushButton*>("cmdCell")->click();
-        d.findChild<QPushButton*>("cmdSelection")->click();
-        d.findChild<QPushButton*>("cmdOK")->click();
-        return d.result();
-    };
-    f.Trigger("mnuSetColor");
-    EXPECT_EQ(f.window.colours().cell, Rgb(1, 2, 3));
-    EXPECT_EQ(f.window.colours().selection, Rgb(200, 100, 50));
-    QFile file(f.window.settingsPath());
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(file.readAll(), QByteArray("197121,16711680,51328,0,3302600\r\n"));
-    file.close();
-
-    RecordingPrompter prompter;
-    ScriptedDialogs dialogs;
-    MainWindow again(&prompter, &dialogs, f.dir.path());
-    EXPECT_EQ(again.colours().cell, Rgb(1, 2, 3));
-    ASSERT_TRUE(QFile::remove(f.window.settingsPath()));
-    MainWindow fresh(&prompter, &dialogs, f.dir.path());
-    EXPECT_EQ(fresh.colours(), ColourScheme{});
-    EXPECT_FALSE(QFile::exists(f.window.settingsPath()));
-}
-
-TEST(SetColorDialog, CancelChangesNothing) {
-    WindowFixture f;
-    f.dialogs.colours = {Rgb(1, 2, 3)};
-    f.window.runDialog = [](QDialog& d) {
-        d.findChild<QPushButton*>("cmdCell")->click();
-        d.findChild<QPushButton*>("cmdCancel")->click();
-        return d.result();
-    };
-    f.Trigger("mnuSetColor");
-    EXPECT_EQ(f.window.colours(), ColourScheme{});
-    EXPECT_FALSE(QFile::exists(f.window.settingsPath()));
 }
 
 }  // namespace

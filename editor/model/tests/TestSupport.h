@@ -20,6 +20,7 @@ class RecordingPrompter : public Prompter {
         warnings.push_back(text);
         return answer;
     }
+    std::string Last() const { return cautions.empty() ? std::string() : cautions.back(); }
 
     std::vector<std::string> cautions;
     std::vector<std::string> warnings;

@@ -1,0 +1,226 @@
+// What a user meets in a day's work, driven as the user drives it: typing in the panel
+// and the dialogs, undo after clicks and refusals, a file that does not open, a name
+// typed without extension, zooming back, and the keyboard.
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QFile>
+#include <QMenuBar>
+#include <QSpinBox>
+#include <set>
+
+#include "WindowFixture.h"
+
+namespace talvo::test {
+namespace {
+
+std::string Arterial() {
+    return std::string(TALVO_APP_TEST_DATA) + "/arterial.tin";
+}
+
+QLineEdit* PanelField(WindowFixture& f, const char* name) {
+    auto* edit = f.window.findChild<QWidget*>("frmConfiguration")->findChild<QLineEdit*>(name);
+    EXPECT_NE(edit, nullptr) << name;
+    return edit;
+}
+
+// Two Backspaces after "50" on the way to "45": neither "5" nor "" is stored or refused.
+TEST(DailyUse, TypingInSpeedStoresOnlyTheCompleteEntry) {
+    WindowFixture f;
+    ASSERT_TRUE(f.window.OpenProjectFile(Arterial(), ProjectLayout::Current));
+    f.Click(600, 3000);
+    QLineEdit* speed = PanelField(f, "txtSpeed");
+    ASSERT_EQ(speed->text(), "50");
+    speed->setFocus();
+    speed->setCursorPosition(2);
+    QTest::keyClick(speed, Qt::Key_Backspace);
+    EXPECT_EQ(f.project().tables.cells[0].speed, 50);
+    QTest::keyClick(speed, Qt::Key_Backspace);
+    EXPECT_EQ(f.project().tables.cells[0].speed, 50);
+    EXPECT_EQ(speed->text(), "");
+    QTest::keyClicks(speed, "45");
+    QTest::keyClick(speed, Qt::Key_Return);
+    EXPECT_EQ(f.project().tables.cells[0].speed, 45);
+    EXPECT_TRUE(f.prompter.cautions.empty()) << f.prompter.Last();
+}
+
+// With a start step of 100, an end of 300 is typed digit by digit.
+TEST(DailyUse, AnOriginEndAboveTheStartStepCanBeTyped) {
+    WindowFixture f;
+    ASSERT_TRUE(f.window.OpenProjectFile(Arterial(), ProjectLayout::Current));
+    f.window.runDialog = [](QDialog& d) {
+        if (d.objectName() == "dlgGlobal") {
+            QLineEdit* start = d.findChild<QLineEdit*>("txtStartStep");
+            start->selectAll();
+            QTest::keyClicks(start, "100");
+        } else {
+            d.findChild<QSpinBox*>("udcTotalORInterval")->setValue(1);
+            QLineEdit* start = d.findChild<QLineEdit*>("txtStart");
+            start->selectAll();
+            QTest::keyClicks(start, "100");
+            QLineEdit* end = d.findChild<QLineEdit*>("txtEnd");
+            end->selectAll();
+            QTest::keyClicks(end, "300");
+            QTest::keyClick(end, Qt::Key_Return);
+        }
+        d.findChild<QPushButton*>("cmdOK")->click();
+        return d.result();
+    };
+    f.Trigger("mnuSimulationParameter");
+    ASSERT_EQ(f.project().params.startStep, 100);
+    f.Click(900, 3000);  // cell 2, no demand yet
+    f.window.findChild<QPushButton*>("cmdORProp")->click();
+    EXPECT_TRUE(f.prompter.cautions.empty()) << f.prompter.Last();
+    const CellRecord& cell = f.project().tables.cells[1];
+    ASSERT_EQ(cell.intervals.size(), 1u);
+    EXPECT_EQ(cell.intervals[0].orStart, 100);
+    EXPECT_EQ(cell.intervals[0].orEnd, 300);
+}
+
+// A click after a drag, or a refused delete, leaves the drag to undo; so is a panel edit.
+TEST(DailyUse, UndoSurvivesClicksAndRefusalsAndTakesPanelEdits) {
+    WindowFixture f;
+    f.UseTool("mnuCell");
+    f.Click(1500, 1500);
+    f.Click(2400, 1500);
+    f.Trigger("mnuLink");
+    f.Click(1500, 1500);
+    f.Click(2400, 1500);
+    f.Trigger("mnuArrow");
+    f.Drag(1500, 1500, 1500, 2400);
+    f.Click(2400, 1500);
+    f.canvas->setFocus();
+    QTest::keyClick(f.canvas, Qt::Key_Delete);
+    EXPECT_EQ(f.prompter.Last(), "You can't delete this cell because link: 1->2 referencing it.");
+    f.Trigger("mnuUndo");
+    EXPECT_NEAR(f.project().tables.cells[0].y, 1500, 15);
+    EXPECT_EQ(f.project().tables.links.size(), 1u);
+
+    f.Click(2400, 1500);
+    QLineEdit* speed = PanelField(f, "txtSpeed");
+    speed->selectAll();
+    QTest::keyClicks(speed, "80");
+    QTest::keyClick(speed, Qt::Key_Return);
+    ASSERT_EQ(f.project().tables.cells[1].speed, 80);
+    f.Trigger("mnuUndo");
+    EXPECT_EQ(f.project().tables.cells[1].speed, 65);
+    EXPECT_NEAR(f.project().tables.cells[0].y, 1500, 15);
+}
+
+// A file that does not read leaves the open network and its parameters, and says where.
+TEST(DailyUse, AFailedOpenKeepsTheNetworkAndNamesTheLine) {
+    WindowFixture f;
+    ASSERT_TRUE(f.window.OpenProjectFile(Arterial(), ProjectLayout::Current));
+    const std::size_t cells = f.project().tables.cells.size();
+    const GlobalParameters params = f.project().params;
+    const QString caption = f.window.windowTitle();
+    const QString broken = f.dir.filePath("broken.tin");
+    QFile file(broken);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("0.25,#FALSE#,125,1800,1,1000,0,1000,20,#FALSE#,60\r\n120,15,4,x\r\n");
+    file.close();
+    f.dialogs.openNames = {broken.toStdString()};
+    f.Trigger("mnuOpen");
+    EXPECT_EQ(f.prompter.Last(),
+              "Incorrect file format!  Check the version!\n" + broken.toStdString() +
+                  ", line 2: populationSize should be a whole number, found \"x\"");
+    EXPECT_EQ(f.project().tables.cells.size(), cells);
+    EXPECT_EQ(f.project().params.endStep, params.endStep);
+    EXPECT_EQ(f.project().params.startStep, params.startStep);
+    EXPECT_EQ(f.window.windowTitle(), caption);
+}
+
+TEST(DailyUse, SaveAsWithoutExtensionWritesATinFile) {
+    WindowFixture f;
+    f.UseTool("mnuCell");
+    f.Click(1500, 1500);
+    f.dialogs.saveNames = {f.dir.filePath("plan").toStdString()};
+    f.Trigger("mnuSaveAs");
+    EXPECT_TRUE(QFile::exists(f.dir.filePath("plan.tin")));
+    EXPECT_FALSE(QFile::exists(f.dir.filePath("plan")));
+}
+
+// Zoom > Reset from the menu bar after zooming in shows the network again.
+TEST(DailyUse, ResetZoomFromTheMenuBarShowsTheNetwork) {
+    WindowFixture f;
+    f.UseTool("mnuCell");
+    f.Click(1500, 1500);
+    f.Trigger("mnuZoomIn");
+    f.Trigger("mnuZoomIn");
+    f.Trigger("mnuNoZoom");
+    EXPECT_DOUBLE_EQ(f.window.view().zoomFactor(), 1.0);
+    EXPECT_TRUE(f.canvas->rect().contains(f.Pixel(1500, 1500)));
+}
+
+QChar Mnemonic(const QString& caption) {
+    for (int i = 0; i + 1 < caption.size(); ++i) {
+        if (caption[i] == '&') {
+            if (caption[i + 1] != '&') {
+                return caption[i + 1].toUpper();
+            }
+            ++i;
+        }
+    }
+    return {};
+}
+
+void ExpectUniqueMnemonics(const QList<QAction*>& actions, const QString& where) {
+    std::set<QChar> seen;
+    for (const QAction* action : actions) {
+        const QChar key = Mnemonic(action->text());
+        if (!key.isNull()) {
+            EXPECT_TRUE(seen.insert(key).second)
+                << where.toStdString() << ": " << action->text().toStdString();
+        }
+        if (action->menu() != nullptr) {
+            ExpectUniqueMnemonics(action->menu()->actions(), action->text());
+        }
+    }
+}
+
+// The entry of the menu bound to the platform's keys for a standard action.
+QAction* WithKey(QMenu* menu, QKeySequence::StandardKey key) {
+    const QList<QKeySequence> bindings = QKeySequence::keyBindings(key);
+    for (QAction* action : menu->actions()) {
+        if (!bindings.isEmpty() && action->shortcuts() == bindings) {
+            return action;
+        }
+    }
+    return nullptr;
+}
+
+TEST(DailyUse, StandardKeysAndUniqueMnemonics) {
+    WindowFixture f;
+    ExpectUniqueMnemonics(f.window.menuBar()->actions(), "menu bar");
+    // The platform's keys where it has them (Save As and Quit have none on some).
+    const struct {
+        const char* action;
+        QKeySequence::StandardKey key;
+    } keys[] = {
+        {"mnuNew", QKeySequence::New},       {"mnuOpen", QKeySequence::Open},
+        {"mnuSave", QKeySequence::Save},     {"mnuSaveAs", QKeySequence::SaveAs},
+        {"mnuPrint", QKeySequence::Print},   {"mnuExit", QKeySequence::Quit},
+        {"mnuDelete", QKeySequence::Delete},
+    };
+    for (const auto& k : keys) {
+        const QList<QKeySequence> shortcuts = f.Action(k.action)->shortcuts();
+        EXPECT_FALSE(shortcuts.isEmpty()) << k.action;
+        if (!QKeySequence::keyBindings(k.key).isEmpty()) {
+            EXPECT_EQ(shortcuts, QKeySequence::keyBindings(k.key)) << k.action;
+        }
+    }
+    QMenu* edit = f.window.findChild<QMenu*>("mnuEdit");
+    QAction* undo = WithKey(edit, QKeySequence::Undo);
+    QAction* redo = WithKey(edit, QKeySequence::Redo);
+    ASSERT_NE(undo, nullptr);
+    ASSERT_NE(redo, nullptr);
+    f.UseTool("mnuCell");
+    f.Click(1500, 1500);
+    undo->trigger();
+    EXPECT_TRUE(f.project().tables.cells.empty());
+    redo->trigger();
+    EXPECT_EQ(f.project().tables.cells.size(), 1u);
+}
+
+}  // namespace
+}  // namespace talvo::test

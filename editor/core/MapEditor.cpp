@@ -1,0 +1,483 @@
+#include "core/MapEditor.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace talvo {
+
+namespace {
+
+constexpr const char* kTooManySelected = "You cannot select more than 200 cells.";
+constexpr const char* kDeleteOneOnly = "You can delete only one object at a time.";
+constexpr const char* kGroupTooLarge =
+    "You can't move multiple cells in an area larger than the area you can see.  For cells "
+    "covering a large area, you may need to move more times.";
+constexpr const char* kSameCellLink = "You cannot add link to the same cell.";
+
+}  // namespace
+
+MapEditor::MapEditor(EditorModel& model, MapView& view, QObject* parent)
+    : QObject(parent), model_(model), view_(view) {
+    // An undo or redo may take away what the selection points at: it starts afresh.
+    connect(&model_, &EditorModel::aboutToStep, this, [this] {
+        buttonDown_ = false;
+        sel_.ClearSelection();
+        sel_.pendingLinkStart = 0;
+        sel_.highlightedMovement = 0;
+        emit selectionChanged();
+    });
+    // A new or opened project starts with the arrow tool and nothing selected.
+    connect(&model_, &EditorModel::replaced, this, [this] { SetTool(Tool::Arrow); });
+    connect(&model_, &EditorModel::changed, this, [this] {
+        if (DropStaleIndices()) {
+            emit selectionChanged();
+        }
+    });
+}
+
+MapPoint MapEditor::PointerMap(double px, double py) const {
+    return view_.PointerToMap(px, py);
+}
+
+void MapEditor::Caution(const std::string& text) const {
+    if (caution) {
+        caution(text);
+    }
+}
+
+void MapEditor::Refuse(const EditResult& result) const {
+    if (!result) {
+        Caution(result.message());
+    }
+}
+
+void MapEditor::SetTool(Tool tool) {
+    sel_.currentTool = tool;
+    sel_.highlightedMovement = 0;
+    sel_.ClearSelection();
+    sel_.pendingLinkStart = 0;
+    emit toolChanged();
+    emit selectionChanged();
+}
+
+void MapEditor::ClearSelection() {
+    sel_.ClearSelection();
+    emit selectionChanged();
+}
+
+void MapEditor::SetSelection(const SelectionState& selection) {
+    const Tool tool = sel_.currentTool;
+    sel_ = selection;
+    DropStaleIndices();
+    if (tool != sel_.currentTool) {
+        emit toolChanged();
+    }
+    emit selectionChanged();
+}
+
+void MapEditor::SelectCells(std::vector<int> positions) {
+    sel_.ClearSelection();
+    sel_.multiSelection = std::move(positions);
+    DropStaleIndices();
+    emit selectionChanged();
+}
+
+void MapEditor::HighlightMovement(int movement) {
+    if (sel_.highlightedMovement != movement) {
+        sel_.highlightedMovement = movement;
+        emit highlightChanged();
+    }
+}
+
+void MapEditor::PressLeft(double px, double py) {
+    const MapPoint p = PointerMap(px, py);
+    pointerX_ = px;
+    pointerY_ = py;
+    ++gesture_;
+    switch (sel_.currentTool) {
+        case Tool::Arrow:
+            buttonDown_ = true;
+            GrabAt(p);
+            break;
+        case Tool::Cell:
+            Refuse(model_.AddCell(p.x, p.y));
+            break;
+        case Tool::Link:
+            LinkToolPress(p);
+            break;
+        case Tool::Node:
+            Refuse(model_.AddNode(p.x, p.y));
+            break;
+    }
+}
+
+void MapEditor::GrabAt(MapPoint p) {
+    DropStaleIndices();
+    sel_.highlightedMovement = 0;
+    const Project& project = model_.project();
+    groupMove_ = false;
+    rubberBandActive_ = false;
+    if (!sel_.multiSelection.empty()) {
+        const int hit = HitCell(project, p);
+        const bool inGroup =
+            hit >= 0 && std::find(sel_.multiSelection.begin(), sel_.multiSelection.end(), hit) !=
+                            sel_.multiSelection.end();
+        if (inGroup) {
+            double left = std::numeric_limits<double>::max();
+            double top = left;
+            double right = std::numeric_limits<double>::lowest();
+            double bottom = right;
+            for (const int i : sel_.multiSelection) {
+                const MapRect r = RectOf(project.tables.cells[i], project.params);
+                left = std::min(left, r.left);
+                top = std::min(top, r.top);
+                right = std::max(right, r.right);
+                bottom = std::max(bottom, r.bottom);
+            }
+            if (right - left > MapView::kViewWidth / view_.zoomFactor() ||
+                bottom - top > MapView::kViewHeight / view_.zoomFactor()) {
+                buttonDown_ = false;
+                Caution(kGroupTooLarge);
+                return;
+            }
+            groupMove_ = true;
+            lastGroupPoint_ = p;
+            return;
+        }
+        sel_.multiSelection.clear();
+    }
+    sel_.selectedKind = SelectedKind::None;
+    sel_.selectedIndex = -1;
+    const NetworkTables& t = project.tables;
+    if (const int cell = HitCell(project, p); cell >= 0) {
+        sel_.selectedKind = SelectedKind::Cell;
+        sel_.selectedIndex = cell;
+        grabOffset_ = {p.x - t.cells[cell].x, p.y - t.cells[cell].y};
+    } else if (const int node = HitNode(project, p); node >= 0) {
+        sel_.selectedKind = SelectedKind::Node;
+        sel_.selectedIndex = node;
+        grabOffset_ = {p.x - t.nodes[node].x, p.y - t.nodes[node].y};
+    } else if (const int link = HitLink(project, p); link >= 0) {
+        sel_.selectedKind = SelectedKind::Link;
+        sel_.selectedIndex = link;
+        grabOffset_ = {0, 0};
+    } else if (const int label = measure ? HitStreetLabel(project, p, measure) : -1; label >= 0) {
+        sel_.selectedKind = SelectedKind::StreetLabel;
+        sel_.selectedIndex = label;
+        grabOffset_ = {p.x - t.streets[label].x, p.y - t.streets[label].y};
+    }
+    if (!sel_.HasSingle()) {
+        rubberBandActive_ = true;
+        rubberStart_ = p;
+    }
+    emit selectionChanged();
+}
+
+void MapEditor::LinkToolPress(MapPoint p) {
+    const int hit = HitCell(model_.project(), p);
+    if (hit < 0) {
+        return;  // keep waiting for a cell
+    }
+    const int id = model_.cell(hit).cellID;
+    if (sel_.pendingLinkStart == 0) {
+        sel_.pendingLinkStart = id;
+        emit selectionChanged();
+        return;
+    }
+    const int start = sel_.pendingLinkStart;
+    sel_.pendingLinkStart = 0;
+    emit selectionChanged();
+    if (start == id) {
+        Caution(kSameCellLink);
+        return;
+    }
+    Refuse(model_.AddLink(start, id));
+}
+
+void MapEditor::MovePointer(double px, double py) {
+    pointerX_ = px;
+    pointerY_ = py;
+}
+
+void MapEditor::KeepInsideMap(double& x, double& y, double halfX, double halfY) const {
+    x = std::clamp(x, halfX, std::max(halfX, MapView::kMapWidth - halfX));
+    y = std::clamp(y, halfY, std::max(halfY, MapView::kMapHeight - halfY));
+}
+
+void MapEditor::AutoScroll() {
+    // Scroll towards the pointer when it has left the visible picture, by how far it
+    // is out, at most one large step per tick.
+    auto step = [](double pointer, double visible, const ScrollRange& bar) {
+        double overshoot = 0;
+        if (pointer < 0) {
+            overshoot = pointer;
+        } else if (pointer > visible) {
+            overshoot = pointer - visible;
+        }
+        const double limit = bar.largeChange;
+        return static_cast<int>(std::clamp(overshoot, -limit, limit));
+    };
+    const int dh = step(pointerX_, MapView::kViewWidth, view_.horizontal());
+    const int dv = step(pointerY_, MapView::kViewHeight, view_.vertical());
+    if (dh != 0 || dv != 0) {
+        view_.setScrollValues(view_.horizontal().value + dh, view_.vertical().value + dv);
+    }
+}
+
+bool MapEditor::DropStaleIndices() {
+    // The tables may have shrunk since the selection was made: never touch a record that
+    // is gone.
+    const NetworkTables& t = model_.tables();
+    auto& multi = sel_.multiSelection;
+    const std::size_t before = multi.size();
+    multi.erase(
+        std::remove_if(multi.begin(), multi.end(),
+                       [&](int i) { return i < 0 || i >= static_cast<int>(t.cells.size()); }),
+        multi.end());
+    bool dropped = multi.size() != before;
+    std::size_t size = 0;
+    switch (sel_.selectedKind) {
+        case SelectedKind::Cell:
+            size = t.cells.size();
+            break;
+        case SelectedKind::Link:
+            size = t.links.size();
+            break;
+        case SelectedKind::Node:
+            size = t.nodes.size();
+            break;
+        case SelectedKind::StreetLabel:
+            size = t.streets.size();
+            break;
+        case SelectedKind::None:
+            return dropped;
+    }
+    if (sel_.selectedIndex < 0 || sel_.selectedIndex >= static_cast<int>(size)) {
+        sel_.selectedKind = SelectedKind::None;
+        sel_.selectedIndex = -1;
+        dropped = true;
+    }
+    return dropped;
+}
+
+bool MapEditor::DragTick() {
+    if (!buttonDown_ || sel_.currentTool != Tool::Arrow) {
+        return false;
+    }
+    DropStaleIndices();
+    AutoScroll();
+    const MapPoint p = PointerMap(pointerX_, pointerY_);
+    const Project& project = model_.project();
+    const NetworkTables& t = project.tables;
+    std::vector<ObjectMove> moves;
+    if (groupMove_) {
+        double dx = p.x - lastGroupPoint_.x;
+        double dy = p.y - lastGroupPoint_.y;
+        // Hold the whole group at the map's edge.
+        for (const int i : sel_.multiSelection) {
+            const MapRect r = RectOf(t.cells[i], project.params);
+            dx = std::clamp(dx, -r.left, MapView::kMapWidth - r.right);
+            dy = std::clamp(dy, -r.top, MapView::kMapHeight - r.bottom);
+        }
+        for (const int i : sel_.multiSelection) {
+            const CellRecord& cell = t.cells[i];
+            moves.push_back({Movable::Cell, i, cell.x, cell.y, cell.x + dx, cell.y + dy});
+        }
+        lastGroupPoint_ = {lastGroupPoint_.x + dx, lastGroupPoint_.y + dy};
+        Refuse(model_.Move(moves, "Move", gesture_));
+        return false;
+    }
+    double x = p.x - grabOffset_.x;
+    double y = p.y - grabOffset_.y;
+    const int i = sel_.selectedIndex;
+    switch (sel_.selectedKind) {
+        case SelectedKind::Cell: {
+            const MapRect r = RectOf(t.cells[i], project.params);
+            KeepInsideMap(x, y, (r.right - r.left) / 2, (r.bottom - r.top) / 2);
+            moves.push_back({Movable::Cell, i, t.cells[i].x, t.cells[i].y, x, y});
+            break;
+        }
+        case SelectedKind::Node:
+            KeepInsideMap(x, y, 0, 0);
+            moves.push_back({Movable::Node, i, t.nodes[i].x, t.nodes[i].y, x, y});
+            break;
+        case SelectedKind::StreetLabel:
+            KeepInsideMap(x, y, 0, 0);
+            moves.push_back({Movable::StreetLabel, i, t.streets[i].x, t.streets[i].y, x, y});
+            break;
+        case SelectedKind::Link:
+            return false;
+        case SelectedKind::None:
+            return rubberBandActive_;
+    }
+    Refuse(model_.Move(moves, "Move", gesture_));
+    return false;
+}
+
+bool MapEditor::RubberBand(ScreenPoint& a, ScreenPoint& b) const {
+    if (!buttonDown_ || !rubberBandActive_ || sel_.HasSingle()) {
+        return false;
+    }
+    a = view_.ToScreen(rubberStart_.x, rubberStart_.y);
+    b = {RoundToInt16(pointerX_), RoundToInt16(pointerY_)};
+    return true;
+}
+
+void MapEditor::ReleaseLeft(double px, double py) {
+    if (!buttonDown_) {
+        return;
+    }
+    pointerX_ = px;
+    pointerY_ = py;
+    buttonDown_ = false;
+    groupMove_ = false;
+    bool picked = false;
+    if (rubberBandActive_ && !sel_.HasSingle()) {
+        rubberBandActive_ = false;
+        picked = true;
+        const MapPoint end = PointerMap(px, py);
+        const double left = std::min(rubberStart_.x, end.x);
+        const double right = std::max(rubberStart_.x, end.x);
+        const double top = std::min(rubberStart_.y, end.y);
+        const double bottom = std::max(rubberStart_.y, end.y);
+        const auto& cells = model_.tables().cells;
+        sel_.multiSelection.clear();
+        for (std::size_t i = 0; i < cells.size(); ++i) {
+            if (cells[i].x >= left && cells[i].x <= right && cells[i].y >= top &&
+                cells[i].y <= bottom) {
+                if (static_cast<int>(sel_.multiSelection.size()) ==
+                    SelectionState::kMaxMultiSelection) {
+                    sel_.multiSelection.clear();
+                    Caution(kTooManySelected);
+                    break;
+                }
+                sel_.multiSelection.push_back(static_cast<int>(i));
+            }
+        }
+    }
+    rubberBandActive_ = false;
+    if (sel_.selectedKind == SelectedKind::StreetLabel) {
+        sel_.ClearSelection();
+        picked = true;
+    }
+    if (picked) {
+        emit selectionChanged();
+    }
+}
+
+MapEditor::PopupMenu MapEditor::ReleaseRight() const {
+    if (sel_.selectedKind == SelectedKind::StreetLabel) {
+        return PopupMenu::None;
+    }
+    if (!sel_.multiSelection.empty()) {
+        return PopupMenu::Format;
+    }
+    if (!sel_.HasSingle()) {
+        return PopupMenu::Zoom;
+    }
+    return PopupMenu::Edit;
+}
+
+void MapEditor::DeleteKey() {
+    if (sel_.currentTool != Tool::Arrow || sel_.selectedKind == SelectedKind::StreetLabel) {
+        return;
+    }
+    if (!sel_.multiSelection.empty()) {
+        Caution(kDeleteOneOnly);
+        return;
+    }
+    DeleteSelected();
+}
+
+void MapEditor::DeleteSelected() {
+    DropStaleIndices();
+    if (sel_.selectedIndex < 0) {
+        return;
+    }
+    EditResult result = EditResult::Refused({});
+    switch (sel_.selectedKind) {
+        case SelectedKind::Cell:
+            result = model_.DeleteCell(sel_.selectedIndex);
+            break;
+        case SelectedKind::Link:
+            result = model_.DeleteLink(sel_.selectedIndex);
+            break;
+        case SelectedKind::Node:
+            result = model_.DeleteNode(sel_.selectedIndex);
+            break;
+        default:
+            return;
+    }
+    if (!result) {
+        // A refusal leaves the network, its history and the selection as they were.
+        Caution(result.message());
+        return;
+    }
+    ClearSelection();
+}
+
+void MapEditor::SortMulti(bool byX) {
+    // A plain exchange sort: entry i swaps with every later entry that is strictly smaller.
+    const auto& cells = model_.tables().cells;
+    auto key = [&](int position) { return byX ? cells[position].x : cells[position].y; };
+    auto& list = sel_.multiSelection;
+    for (std::size_t i = 0; i < list.size(); ++i) {
+        for (std::size_t j = i + 1; j < list.size(); ++j) {
+            if (key(list[j]) < key(list[i])) {
+                std::swap(list[i], list[j]);
+            }
+        }
+    }
+}
+
+void MapEditor::MoveCells(const std::vector<std::pair<int, MapPoint>>& targets, const char* what) {
+    std::vector<ObjectMove> moves;
+    for (const auto& [position, to] : targets) {
+        const CellRecord& cell = model_.cell(position);
+        moves.push_back({Movable::Cell, position, cell.x, cell.y, to.x, to.y});
+    }
+    Refuse(model_.Move(moves, what));
+}
+
+void MapEditor::Align(bool horizontal) {
+    DropStaleIndices();
+    if (sel_.multiSelection.size() < 2) {
+        return;
+    }
+    SortMulti(horizontal);
+    const CellRecord& first = model_.cell(sel_.multiSelection.front());
+    const double target = horizontal ? first.y : first.x;
+    std::vector<std::pair<int, MapPoint>> targets;
+    for (const int i : sel_.multiSelection) {
+        const CellRecord& cell = model_.cell(i);
+        targets.push_back({i, horizontal ? MapPoint{cell.x, target} : MapPoint{target, cell.y}});
+    }
+    MoveCells(targets, "Align");
+}
+
+void MapEditor::Space(bool horizontal) {
+    DropStaleIndices();
+    const std::size_t count = sel_.multiSelection.size();
+    if (count <= 2) {
+        return;
+    }
+    SortMulti(horizontal);
+    auto coordinate = [&](int position) {
+        const CellRecord& cell = model_.cell(position);
+        return horizontal ? cell.x : cell.y;
+    };
+    const double first = coordinate(sel_.multiSelection.front());
+    const double last = coordinate(sel_.multiSelection.back());
+    const double gap = std::nearbyint((last - first) / static_cast<double>(count - 1));
+    std::vector<std::pair<int, MapPoint>> targets;
+    for (std::size_t i = 0; i < count; ++i) {
+        const int position = sel_.multiSelection[i];
+        const CellRecord& cell = model_.cell(position);
+        const double at = first + static_cast<double>(i) * gap;
+        targets.push_back({position, horizontal ? MapPoint{at, cell.y} : MapPoint{cell.x, at}});
+    }
+    MoveCells(targets, "Space");
+}
+
+}  // namespace talvo

@@ -1,0 +1,93 @@
+#pragma once
+
+#include <QObject>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "core/EditorModel.h"
+#include "core/MapGeometry.h"
+#include "core/MapView.h"
+#include "core/SelectionState.h"
+
+namespace talvo {
+
+// The editing tools on the map, free of widgets: what a press, a pointer move, a drag
+// tick and a release do with each tool, the selection, rubber band, align, space and
+// delete. Every change of the network goes to the model as one command (a whole drag is
+// one); selection and tool changes never reach the history. Pointer positions are in
+// screen units (twips) on the map picture.
+class MapEditor : public QObject {
+    Q_OBJECT
+
+  public:
+    enum class PopupMenu { None, Format, Zoom, Edit };
+
+    MapEditor(EditorModel& model, MapView& view, QObject* parent = nullptr);
+
+    // Refusals go out through caution; `measure` gives a label's text size on the picture.
+    std::function<void(const std::string&)> caution;
+    TextMeasure measure;
+
+    const SelectionState& selection() const { return sel_; }
+
+    void SetTool(Tool tool);
+    void ClearSelection();
+    // Puts a selection back (after a dialog put it aside) or picks cells by position.
+    void SetSelection(const SelectionState& selection);
+    void SelectCells(std::vector<int> positions);
+    // Cells of this signal movement drawn in the selection colour; 0 ends it.
+    void HighlightMovement(int movement);
+
+    void PressLeft(double px, double py);
+    void MovePointer(double px, double py);
+    // One drag step with the last pointer position; true when the picture must be drawn
+    // again for something that is not in the model (the rubber band).
+    bool DragTick();
+    void ReleaseLeft(double px, double py);
+    PopupMenu ReleaseRight() const;
+    bool dragging() const { return buttonDown_; }
+
+    // The rubber band being drawn (screen units), when there is one.
+    bool RubberBand(ScreenPoint& a, ScreenPoint& b) const;
+
+    void DeleteKey();
+    void DeleteSelected();
+    void Align(bool horizontal);
+    void Space(bool horizontal);
+
+  signals:
+    // The selection (or the pending link start) changed: the panel follows it.
+    void selectionChanged();
+    void toolChanged();
+    // Only the drawing changed (the movement highlight).
+    void highlightChanged();
+
+  private:
+    MapPoint PointerMap(double px, double py) const;
+    void Caution(const std::string& text) const;
+    void Refuse(const EditResult& result) const;
+    void GrabAt(MapPoint p);
+    void LinkToolPress(MapPoint p);
+    void SortMulti(bool byX);
+    void KeepInsideMap(double& x, double& y, double halfX, double halfY) const;
+    void AutoScroll();
+    bool DropStaleIndices();
+    void MoveCells(const std::vector<std::pair<int, MapPoint>>& targets, const char* what);
+
+    EditorModel& model_;
+    MapView& view_;
+    SelectionState sel_;
+
+    bool buttonDown_ = false;
+    bool groupMove_ = false;
+    bool rubberBandActive_ = false;
+    int gesture_ = 0;  // numbers each press, so that the steps of one drag merge
+    double pointerX_ = 0;
+    double pointerY_ = 0;
+    MapPoint grabOffset_;
+    MapPoint rubberStart_;
+    MapPoint lastGroupPoint_;
+};
+
+}  // namespace talvo

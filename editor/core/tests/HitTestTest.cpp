@@ -1,0 +1,93 @@
+#include <gtest/gtest.h>
+
+#include "core/MapGeometry.h"
+
+namespace talvo {
+namespace {
+
+class HitTest : public ::testing::Test {
+  protected:
+    HitTest() {
+        CellRecord a;
+        a.cellID = 1;
+        a.x = 1000;
+        a.y = 1000;
+        a.laneNum = 1;
+        a.speed = 65;  // half-length 97.5 exactly for hits
+        a.orientation = kHorizontal;
+        CellRecord b = a;
+        b.cellID = 2;
+        b.x = 2000;
+        CellRecord c = a;
+        c.cellID = 3;
+        c.x = 1050;  // overlaps cell 1
+        project.tables.cells = {a, b, c};
+        NodeRecord node;
+        node.nodeID = 4;
+        node.x = 5000;
+        node.y = 5000;
+        project.tables.nodes = {node};
+        LinkRecord link;
+        link.linkID = 1;
+        link.fromCell = 1;
+        link.toCell = 2;
+        project.tables.links = {link};
+        StreetRecord street;
+        street.streetName = "Main";
+        street.x = 3000;
+        street.y = 3000;
+        project.tables.streets = {street};
+    }
+    Project project;
+};
+
+TEST_F(HitTest, CellBordersCountAndTheLowerIndexWins) {
+    EXPECT_EQ(HitCell(project, {1000 - 97.5, 1000}), 0);
+    EXPECT_EQ(HitCell(project, {1000 - 97.6, 1000}), -1);
+    EXPECT_EQ(HitCell(project, {1000, 1100}), 0);
+    EXPECT_EQ(HitCell(project, {1000, 1100.1}), -1);
+    EXPECT_EQ(HitCell(project, {1060, 1000}), 0);
+    EXPECT_EQ(HitCell(project, {1140, 1000}), 2);
+}
+
+TEST_F(HitTest, VerticalCellsSwapTheirExtents) {
+    project.tables.cells[1].orientation = kVertical;
+    EXPECT_EQ(HitCell(project, {2000, 1097}), 1);
+    EXPECT_EQ(HitCell(project, {2099, 1000}), 1);
+    EXPECT_EQ(HitCell(project, {2101, 1000}), -1);
+}
+
+TEST_F(HitTest, NodeWithinLessThan200) {
+    EXPECT_EQ(HitNode(project, {5199, 5000}), 0);
+    EXPECT_EQ(HitNode(project, {5200, 5000}), -1);
+    EXPECT_EQ(HitNode(project, {5000, 4801}), 0);
+}
+
+TEST_F(HitTest, LinkWithinLessThan50OfItsSegment) {
+    // The link runs from x = 1097.5 to 1902.5 (rounded sides 1098 to 1902) at y = 1000.
+    EXPECT_EQ(HitLink(project, {1500, 1049}), 0);
+    EXPECT_EQ(HitLink(project, {1500, 1050}), -1);
+    EXPECT_EQ(HitLink(project, {1500, 951}), 0);
+    // Not far along the line beyond its ends.
+    EXPECT_EQ(HitLink(project, {3000, 1000}), -1);
+}
+
+TEST_F(HitTest, LinkThroughANodeIsHitOnBothSegments) {
+    project.tables.links[0].passNode = 4;
+    EXPECT_EQ(HitLink(project, {1500, 1049}), -1);
+    // From cell 1's side towards (5000, 5000): the diagonal segment.
+    EXPECT_EQ(HitLink(project, {3000, 3000 - 20}), 0);
+}
+
+TEST_F(HitTest, StreetLabelBoxRunsFromItsAnchor) {
+    const TextMeasure measure = [](const std::string& text) {
+        return std::pair<int, int>(100 * static_cast<int>(text.size()), 200);
+    };
+    EXPECT_EQ(HitStreetLabel(project, {3000, 3000}, measure), 0);
+    EXPECT_EQ(HitStreetLabel(project, {3400, 3200}, measure), 0);
+    EXPECT_EQ(HitStreetLabel(project, {3401, 3100}, measure), -1);
+    EXPECT_EQ(HitStreetLabel(project, {2999, 3100}, measure), -1);
+}
+
+}  // namespace
+}  // namespace talvo

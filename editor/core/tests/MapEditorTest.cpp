@@ -1,0 +1,71 @@
+// The tools as the history sees them: a drag is one step, a click or a refusal none.
+#include "core/MapEditor.h"
+
+#include <gtest/gtest.h>
+
+#include "TestSupport.h"
+
+namespace talvo {
+namespace {
+
+class MapEditorHistory : public ::testing::Test {
+  protected:
+    MapEditorHistory() {
+        tools.caution = [this](const std::string& text) { prompter.caution(text); };
+        EXPECT_TRUE(model.AddCell(1500, 1500).ok());
+        EXPECT_TRUE(model.AddCell(2400, 1500).ok());
+        EXPECT_TRUE(model.AddLink(1, 2).ok());
+    }
+    void Click(double x, double y) {
+        tools.PressLeft(x, y);
+        tools.ReleaseLeft(x, y);
+    }
+
+    EditorModel model;
+    MapView view;
+    MapEditor tools{model, view};
+    test::RecordingPrompter prompter;
+};
+
+TEST_F(MapEditorHistory, AClickAfterADragKeepsTheDragUndoable) {
+    tools.PressLeft(1500, 1500);
+    for (const double x : {1600.0, 1800.0, 2000.0}) {
+        tools.MovePointer(x, 1800);
+        tools.DragTick();
+    }
+    tools.ReleaseLeft(2000, 1800);
+    EXPECT_EQ(model.history().count(), 4);  // three adds and one move
+    Click(2400, 1500);
+    Click(5000, 4000);
+    EXPECT_EQ(model.history().count(), 4);
+    model.Undo();
+    EXPECT_DOUBLE_EQ(model.cell(0).x, 1500);
+    EXPECT_DOUBLE_EQ(model.cell(0).y, 1500);
+    EXPECT_EQ(tools.selection().selectedKind, SelectedKind::None);
+}
+
+TEST_F(MapEditorHistory, ARefusedDeleteLeavesHistoryAndSelection) {
+    Click(2400, 1500);
+    tools.DeleteSelected();
+    EXPECT_EQ(prompter.Last(), "You can't delete this cell because link: 1->2 referencing it.");
+    EXPECT_EQ(model.history().count(), 3);
+    EXPECT_EQ(tools.selection().selectedKind, SelectedKind::Cell);
+    model.Undo();
+    EXPECT_TRUE(model.tables().links.empty());
+}
+
+TEST_F(MapEditorHistory, ToolChangesAndPickingCellsRecordNothing) {
+    tools.SetTool(Tool::Node);
+    tools.SetTool(Tool::Arrow);
+    tools.PressLeft(1000, 1000);
+    tools.MovePointer(3000, 2000);
+    tools.DragTick();
+    tools.ReleaseLeft(3000, 2000);
+    EXPECT_EQ(tools.selection().multiSelection, (std::vector<int>{0, 1}));
+    // Aligning cells that are aligned already changes nothing and records nothing.
+    tools.Align(true);
+    EXPECT_EQ(model.history().count(), 3);
+}
+
+}  // namespace
+}  // namespace talvo

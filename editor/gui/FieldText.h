@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QString>
+
+class QLineEdit;
+
+namespace talvo {
+
+// Puts text into a text box without running its check.
+void SetTextUnchecked(QLineEdit* edit, const QString& text);
+
+// Real values shown with two decimals ("0.00").
+QString FormatReal2(double value);
+
+// A real for a box whose text is stored again on OK: two decimals ("0.25") unless that
+// would change the value (0.333), which is then shown whole.
+QString FormatRealField(double value);
+
+}  // namespace talvo
