@@ -134,7 +134,7 @@ void EditorCommands::runTalvo() {
         window->show();
         window->start({hooks_.programDir, QString::fromStdString(script.string()),
                        QString::fromStdString(runDir.string())},
-                      RunExpectationOf(hooks_.project->params), FormatProject(*hooks_.project));
+                      RunExpectationOf(hooks_.model->params()), FormatProject(hooks_.model->project()));
     };
     RunTalvo(hooks_.programDir.toStdString(), steps);
 }

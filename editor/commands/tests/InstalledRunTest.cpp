@@ -30,9 +30,9 @@ TEST(InstalledEditor, RunsTheEngineOnTheInstalledExample) {
     const fs::path runDir = prefix / "runs" / "editor";
     fs::create_directories(runDir);
     test::RecordingPrompter prompter;
-    test::RecordingDialogs dialogs;
+    test::ScriptedDialogs dialogs;
     MainWindow window(&prompter, &dialogs, Q(bin));
-    EditorCommands* commands = InstallEditorCommands(window, prompter, dialogs, Q(bin));
+    EditorCommands* commands = &window.commands();
     commands->runDialog = [&](QDialog& dialog) {
         auto* typed = dialog.findChild<QLineEdit*>("txtRunDir");
         typed->setText(Q(runDir));
