@@ -21,6 +21,14 @@ Point ToPoint(const QPointF& p) {
 
 }  // namespace
 
+QString PointerText(Point map) {
+    return QString("x %1  y %2").arg(std::lround(map.x)).arg(std::lround(map.y));
+}
+
+QString ZoomText(double zoom) {
+    return QString("Zoom %1").arg(zoom, 0, 'f', 2);
+}
+
 MapScrollArea::MapScrollArea(Viewport& view, QWidget* parent)
     : QAbstractScrollArea(parent), view_(view) {
     setFrameShape(QFrame::NoFrame);

@@ -148,8 +148,8 @@ TEST(DailyUse, ResetZoomFromTheMenuBarShowsTheNetwork) {
     f.Trigger("mnuZoomIn");
     f.Trigger("mnuZoomIn");
     f.Trigger("mnuNoZoom");
-    EXPECT_DOUBLE_EQ(f.window.view().zoomFactor(), 1.0);
-    EXPECT_TRUE(f.canvas->rect().contains(f.Pixel(1500, 1500)));
+    EXPECT_DOUBLE_EQ(f.window.view().zoom(), 1.0);
+    EXPECT_TRUE(f.picture->rect().contains(f.Pixel(1500, 1500)));
 }
 
 QChar Mnemonic(const QString& caption) {

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "TestSupport.h"
+#include "UnitView.h"
 
 namespace talvo {
 namespace {
@@ -22,7 +23,7 @@ class MapEditorHistory : public ::testing::Test {
     }
 
     EditorModel model;
-    MapView view;
+    scene::Viewport view = test::UnitView();
     MapEditor tools{model, view};
     test::RecordingPrompter prompter;
 };

@@ -10,11 +10,16 @@
 
 #include <QAbstractScrollArea>
 #include <QPointF>
+#include <QString>
 
 #include "scene/Geometry.h"
 #include "scene/Viewport.h"
 
 namespace talvo::scene {
+
+// The status bar's texts for the map: "x 1234  y 567" (map units) and "Zoom 1.50".
+QString PointerText(Point map);
+QString ZoomText(double zoom);
 
 class MapScrollArea : public QAbstractScrollArea {
     Q_OBJECT
