@@ -21,6 +21,7 @@
 #include "EditorCommands.h"
 #include "GlobalDialog.h"
 #include "MapCanvas.h"
+#include "MapLegend.h"
 #include "ORPropDialog.h"
 #include "OptimizationDialog.h"
 #include "QtDialogs.h"
@@ -108,8 +109,8 @@ QString MainWindow::settingsPath() const {
 
 void MainWindow::BuildLayout() {
     // The map takes whatever room the window has beside the panel, which keeps its own size
-    // at the top of the right-hand side; a window smaller than the layout needs shows the
-    // editor scroll bars.
+    // at the top of the right-hand side over the map's legend; a window smaller than the
+    // layout needs shows the editor scroll bars.
     auto* design = new QWidget;
     auto* layout = new QHBoxLayout(design);
     layout->setContentsMargins(6, 4, 6, 4);
@@ -123,7 +124,16 @@ void MainWindow::BuildLayout() {
     layout->addWidget(mapFrame, 1);
     panel_ = new ConfigurationPanel(
         panelContext_, [this]() -> const SelectionState& { return editor_.selection(); });
-    layout->addWidget(panel_, 0, Qt::AlignTop);
+    auto* legendFrame = new QGroupBox("Legend");
+    legendFrame->setObjectName("frmLegend");
+    auto* legendLayout = new QVBoxLayout(legendFrame);
+    legend_ = new MapLegend(colours_);
+    legendLayout->addWidget(legend_);
+    auto* side = new QVBoxLayout;
+    side->addWidget(panel_);
+    side->addWidget(legendFrame, 0, Qt::AlignLeft);
+    side->addStretch();
+    layout->addLayout(side);
     design->setMinimumSize(layout->minimumSize());
 
     auto* area = new QScrollArea;
@@ -409,6 +419,7 @@ void MainWindow::OpenColourDialog() {
     }
     colours_ = dialog.chosen();
     canvas_->RedrawMap();
+    legend_->update();
     if (!WriteColourScheme(settingsPath().toStdString(), colours_)) {
         prompter_.caution("The colour settings could not be written to " +
                           settingsPath().toStdString() + ".");

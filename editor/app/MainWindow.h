@@ -26,6 +26,7 @@ namespace talvo {
 class ConfigurationPanel;
 class EditorCommands;
 class MapCanvas;
+class MapLegend;
 
 // frmTalvoEditor: the editor's main window, a thin layer over the model and the tools.
 // It lays out the map frame, which takes the room the window has, over the configuration
@@ -101,6 +102,7 @@ class MainWindow : public QMainWindow {
 
     MapCanvas* canvas_ = nullptr;
     ConfigurationPanel* panel_ = nullptr;
+    MapLegend* legend_ = nullptr;
     QLabel* lblTool_ = nullptr;
     QLabel* lblSelection_ = nullptr;
     QMenu* editMenu_ = nullptr;

@@ -1,11 +1,52 @@
 #include "core/EditorScene.h"
 
+#include <algorithm>
+#include <functional>
+#include <string>
+#include <utility>
+#include <vector>
+
 #include "core/MapHits.h"
 #include "scene/MapScene.h"
 
 namespace talvo {
 
 namespace {
+
+// A cell with what it is to the traffic: an origin's triangle pointing where its traffic goes,
+// a destination's cross, a signalised cell's stop line, and its ID. The IDs of the first
+// drawing give way to each other where they would run together (far zoomed out); a cell
+// drawn again for the selection shows its ID over its new outline.
+void AddEditorCell(scene::Layer& layer, const scene::MapCell& cell, scene::Colour colour,
+                   scene::Colour text, bool again, bool withID = true) {
+    const bool end = cell.kind != scene::CellKind::Ordinary;
+    scene::AddCell(layer, cell,
+                   {std::nullopt, scene::Stroke{colour, end ? kEndCellWidth : kPlainWidth}});
+    if (cell.kind == scene::CellKind::Origin) {
+        scene::AddSourceMarker(layer, cell, colour);
+    } else if (cell.kind == scene::CellKind::Destination) {
+        scene::AddSinkMarker(layer, cell, scene::Stroke{colour});
+    }
+    if (cell.signalID != 0) {
+        scene::AddStopLine(layer, cell, scene::Stroke{again ? colour : text, kStopLineWidth});
+    }
+    if (withID) {
+        scene::AddCellID(layer, cell, text, !again);
+    }
+}
+
+void AddEditorLink(scene::Layer& layer, const scene::MapLink& link, scene::Colour colour) {
+    const double width = link.nodeIndex >= 0 ? kSignalisedLinkWidth : kPlainWidth;
+    scene::AddLink(layer, link, {scene::Stroke{colour, width}, true});
+}
+
+void AddEditorNode(scene::Layer& layer, const scene::MapNode& node, scene::Colour fill,
+                   scene::Colour text, bool withID = true) {
+    scene::AddNode(layer, node, {fill, scene::Stroke{text}});
+    if (withID) {
+        scene::AddNodeID(layer, node, {text, std::nullopt, false, false});
+    }
+}
 
 class EditorMap {
   public:
@@ -26,45 +67,23 @@ class EditorMap {
     scene::Colour textColour() const { return text_; }
     scene::Colour selectionColour() const { return selection_; }
 
-    // A cell with what it is to the traffic: an origin's triangle pointing where its traffic
-    // goes, a destination's cross, a signalised cell's stop line, and its ID. The IDs of the
-    // first drawing give way to each other where they would run together (far zoomed out);
-    // a cell drawn again for the selection shows its ID over its new outline.
     void cell(int position, scene::Colour colour, bool again) {
-        if (!Valid(network_.cells, position)) {
-            return;
+        if (Valid(network_.cells, position)) {
+            AddEditorCell(layer_, network_.cells[static_cast<size_t>(position)], colour, text_,
+                          again);
         }
-        const scene::MapCell& c = network_.cells[static_cast<size_t>(position)];
-        const bool end = c.kind != scene::CellKind::Ordinary;
-        scene::AddCell(layer_, c,
-                       {std::nullopt, scene::Stroke{colour, end ? kEndCellWidth : kPlainWidth}});
-        if (c.kind == scene::CellKind::Origin) {
-            scene::AddSourceMarker(layer_, c, colour);
-        } else if (c.kind == scene::CellKind::Destination) {
-            scene::AddSinkMarker(layer_, c, scene::Stroke{colour});
-        }
-        if (c.signalID != 0) {
-            scene::AddStopLine(layer_, c, scene::Stroke{again ? colour : text_, kStopLineWidth});
-        }
-        scene::AddCellID(layer_, c, text_, !again);
     }
 
     void link(int position, scene::Colour colour) {
-        if (!Valid(network_.links, position)) {
-            return;
+        if (Valid(network_.links, position)) {
+            AddEditorLink(layer_, network_.links[static_cast<size_t>(position)], colour);
         }
-        const scene::MapLink& l = network_.links[static_cast<size_t>(position)];
-        const double width = l.nodeIndex >= 0 ? kSignalisedLinkWidth : kPlainWidth;
-        scene::AddLink(layer_, l, {scene::Stroke{colour, width}, true});
     }
 
     void node(int position, scene::Colour fill) {
-        if (!Valid(network_.nodes, position)) {
-            return;
+        if (Valid(network_.nodes, position)) {
+            AddEditorNode(layer_, network_.nodes[static_cast<size_t>(position)], fill, text_);
         }
-        const scene::MapNode& n = network_.nodes[static_cast<size_t>(position)];
-        scene::AddNode(layer_, n, {fill, scene::Stroke{text_}});
-        scene::AddNodeID(layer_, n, {text_, std::nullopt, false, false});
     }
 
     void label(int position, scene::Colour colour) {
@@ -179,6 +198,91 @@ scene::Scene BuildEditorScene(const scene::MapNetwork& network, const ColourSche
         picture.overlay.add(scene::Box{*rubberBand, std::nullopt, scene::Stroke{map.textColour()}});
     }
     return picture;
+}
+
+namespace {
+
+// The legend's rows, in pixels at zoom 1.
+constexpr double kRowHeight = 30.0;
+constexpr double kSampleLeft = 12.0;
+constexpr double kSampleWidth = 44.0;
+constexpr double kTextLeft = kSampleLeft + kSampleWidth + 12.0;
+constexpr double kLegendPadding = 6.0;
+
+double Units(double pixels) {
+    return pixels * scene::kMapUnitsPerPixel;
+}
+
+scene::MapCell SampleCell(double middle, scene::CellKind kind, int signalID = 0) {
+    scene::MapCell cell;
+    cell.rect = scene::Rect::Around(scene::Point{Units(kSampleLeft + kSampleWidth / 2), middle},
+                                    Units(12), Units(8));
+    cell.kind = kind;
+    cell.signalID = signalID;
+    cell.leavingSide = scene::Side::Right;
+    return cell;
+}
+
+scene::MapLink SampleLink(double middle, bool throughSignal) {
+    scene::MapLink link;
+    link.path = {scene::Point{Units(kSampleLeft), middle},
+                 scene::Point{Units(kSampleLeft + kSampleWidth), middle}};
+    link.nodeIndex = throughSignal ? 0 : -1;
+    return link;
+}
+
+}  // namespace
+
+scene::Scene BuildEditorLegend(const ColourScheme& colours, const scene::TextMeasure& measure) {
+    const scene::Colour cell = scene::Colour::FromValue(colours.cell);
+    const scene::Colour text = scene::Colour::FromValue(colours.text);
+    const scene::Colour line = scene::Colour::FromValue(colours.line);
+    using Kind = scene::CellKind;
+    const std::vector<std::pair<std::string, std::function<void(scene::Layer&, double)>>> rows{
+        {"Cell",
+         [&](scene::Layer& l, double y) {
+             AddEditorCell(l, SampleCell(y, Kind::Ordinary), cell, text, false, false);
+         }},
+        {"Origin: nothing feeds it",
+         [&](scene::Layer& l, double y) {
+             AddEditorCell(l, SampleCell(y, Kind::Origin), cell, text, false, false);
+         }},
+        {"Destination: it feeds nothing",
+         [&](scene::Layer& l, double y) {
+             AddEditorCell(l, SampleCell(y, Kind::Destination), cell, text, false, false);
+         }},
+        {"Signalised cell: its stop line",
+         [&](scene::Layer& l, double y) {
+             AddEditorCell(l, SampleCell(y, Kind::Ordinary, 1), cell, text, false, false);
+         }},
+        {"Link", [&](scene::Layer& l, double y) { AddEditorLink(l, SampleLink(y, false), line); }},
+        {"Link through a signalised node",
+         [&](scene::Layer& l, double y) { AddEditorLink(l, SampleLink(y, true), line); }},
+        {"Signalised node",
+         [&](scene::Layer& l, double y) {
+             AddEditorNode(
+                 l, scene::MapNode{0, scene::Point{Units(kSampleLeft + kSampleWidth / 2), y}},
+                 scene::Colour::FromValue(colours.node), text, false);
+         }},
+        {"Selected",
+         [&](scene::Layer& l, double y) {
+             AddEditorCell(l, SampleCell(y, Kind::Ordinary),
+                           scene::Colour::FromValue(colours.selection), text, true, false);
+         }},
+    };
+    scene::Scene legend;
+    double width = 0.0;
+    for (size_t i = 0; i < rows.size(); ++i) {
+        const double middle = Units(kLegendPadding + kRowHeight * (static_cast<double>(i) + 0.5));
+        rows[i].second(legend.world, middle);
+        legend.world.add(scene::Text{scene::Point{Units(kTextLeft), middle}, rows[i].first, text,
+                                     scene::Align::Left});
+        width = std::max(width, measure(rows[i].first, false).width);
+    }
+    legend.extent =
+        scene::Rect{0.0, 0.0, Units(kTextLeft + width + kLegendPadding),
+                    Units(2 * kLegendPadding + kRowHeight * static_cast<double>(rows.size()))};
+    return legend;
 }
 
 }  // namespace talvo

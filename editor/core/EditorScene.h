@@ -29,4 +29,8 @@ scene::Scene BuildEditorScene(const scene::MapNetwork& network, const ColourSche
                               const SelectionState& selection, const scene::TextMeasure& measure,
                               const std::optional<scene::Rect>& rubberBand = std::nullopt);
 
+// What the map's symbols mean, each drawn as the map draws it at zoom 1 (map units, 15 to a
+// pixel) beside its text; the scene's extent is the legend's area.
+scene::Scene BuildEditorLegend(const ColourScheme& colours, const scene::TextMeasure& measure);
+
 }  // namespace talvo

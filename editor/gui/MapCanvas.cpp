@@ -7,8 +7,6 @@
 #include <QTimer>
 
 #include "MapPicture.h"
-#include "core/MapHits.h"
-#include "scenepainter/ScenePainter.h"
 
 namespace talvo {
 
@@ -21,15 +19,15 @@ constexpr int kFirstHeight = 387;
 // The least that still shows a part of a network worth editing.
 constexpr int kMinimumWidth = 320;
 constexpr int kMinimumHeight = 200;
-// Pixels kept around a fitted network.
-constexpr double kFitMargin = 20.0;
 
 }  // namespace
 
 MapCanvas::MapCanvas(const EditorModel& model, scene::Viewport& view, const ColourScheme& colours,
                      MapEditor& editor, QWidget* parent)
     : MapScrollArea(view, parent), model_(model), colours_(colours), editor_(editor) {
-    setObjectName("picMap");
+    // picMap is the picture itself, the area's viewport.
+    setObjectName("scrMap");
+    viewport()->setObjectName("picMap");
     horizontalScrollBar()->setObjectName("hsbMap");
     verticalScrollBar()->setObjectName("vsbMap");
     setMinimumSize(kMinimumWidth, kMinimumHeight);
@@ -62,18 +60,11 @@ QImage MapCanvas::frame() const {
 }
 
 void MapCanvas::fitView() {
-    const auto bounds =
-        scene::MapNetworkOf(model_.project()).bounds(scene::MeasureWith(scene::SceneFont()));
-    if (bounds) {
-        view().fit(*bounds, kFitMargin);
-    }
+    FitEditorMap(view(), model_.project());
 }
 
 std::optional<scene::Rect> MapCanvas::scrollContent() const {
-    // The map's extent, and whatever of a network a file placed beyond it.
-    const auto bounds =
-        scene::MapNetworkOf(model_.project()).bounds(scene::MeasureWith(scene::SceneFont()));
-    return scene::United(bounds, kMapExtent);
+    return EditorMapContent(model_.project());
 }
 
 bool MapCanvas::event(QEvent* event) {

@@ -11,8 +11,9 @@ class QTimer;
 
 namespace talvo {
 
-// picMap: the editor's map on the shared map area, which fills its frame and grows with it
-// (wheel zoom about the pointer, scroll bars hsbMap and vsbMap, middle-button pan, fit). It
+// scrMap: the editor's map on the shared map area, which fills its frame and grows with it
+// (the picture picMap, wheel zoom about the pointer, scroll bars hsbMap and vsbMap,
+// middle-button pan, fit). It
 // paints the whole map from the model on every paint event and hands the left and right
 // buttons and the keys to the editing tools; dragging works on the picTimer ticks. It draws
 // again whenever the model, the selection or the highlight announce a change.

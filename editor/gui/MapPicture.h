@@ -17,6 +17,11 @@ namespace talvo {
 void PaintEditorMap(QPainter& painter, const Project& project, const ColourScheme& colours,
                     const SelectionState& selection, const scene::Viewport& view,
                     const std::optional<scene::Rect>& rubberBand = std::nullopt);
+// "Fit network": the whole network in the view with a margin; nothing changes for an empty
+// network.
+void FitEditorMap(scene::Viewport& view, const Project& project);
+// What the scroll bars reach: the map's extent and whatever of the network lies beyond it.
+scene::Rect EditorMapContent(const Project& project);
 // The same as a picture at a device pixel ratio.
 QImage RenderEditorMap(const Project& project, const ColourScheme& colours,
                        const SelectionState& selection, const scene::Viewport& view,

@@ -209,6 +209,14 @@ TEST(DailyUse, StandardKeysAndUniqueMnemonics) {
             EXPECT_EQ(shortcuts, QKeySequence::keyBindings(k.key)) << k.action;
         }
     }
+    // No key is bound to two entries.
+    std::set<QString> bound;
+    for (const QAction* action : f.window.findChildren<QAction*>()) {
+        for (const QKeySequence& key : action->shortcuts()) {
+            EXPECT_TRUE(bound.insert(key.toString()).second)
+                << action->objectName().toStdString() << ": " << key.toString().toStdString();
+        }
+    }
     QMenu* edit = f.window.findChild<QMenu*>("mnuEdit");
     QAction* undo = WithKey(edit, QKeySequence::Undo);
     QAction* redo = WithKey(edit, QKeySequence::Redo);

@@ -39,8 +39,8 @@ struct WindowFixture {
     WindowFixture() : window(&prompter, &dialogs, dir.path()) {
         window.resize(1500, 900);
         window.show();
-        canvas = window.findChild<MapCanvas*>("picMap");
-        picture = canvas->viewport();
+        canvas = window.canvas();
+        picture = window.findChild<QWidget*>("picMap");
         window.popupMenu = [this](QMenu* menu, QPoint) { popups.push_back(menu->objectName()); };
     }
 
