@@ -14,11 +14,9 @@ namespace talvo {
 namespace {
 
 // A cell with what it is to the traffic: an origin's triangle pointing where its traffic goes,
-// a destination's cross, a signalised cell's stop line, and its ID. The IDs of the first
-// drawing give way to each other where they would run together (far zoomed out); a cell
-// drawn again for the selection shows its ID over its new outline.
+// a destination's cross, a signalised cell's stop line. Its ID is drawn with the other texts.
 void AddEditorCell(scene::Layer& layer, const scene::MapCell& cell, scene::Colour colour,
-                   scene::Colour text, bool again, bool withID = true) {
+                   scene::Colour text, bool again) {
     const bool end = cell.kind != scene::CellKind::Ordinary;
     scene::AddCell(layer, cell,
                    {std::nullopt, scene::Stroke{colour, end ? kEndCellWidth : kPlainWidth}});
@@ -29,9 +27,6 @@ void AddEditorCell(scene::Layer& layer, const scene::MapCell& cell, scene::Colou
     }
     if (cell.signalID != 0) {
         scene::AddStopLine(layer, cell, scene::Stroke{again ? colour : text, kStopLineWidth});
-    }
-    if (withID) {
-        scene::AddCellID(layer, cell, text, !again);
     }
 }
 
@@ -186,6 +181,12 @@ scene::Scene BuildEditorScene(const scene::MapNetwork& network, const ColourSche
         default:
             break;
     }
+    // The texts over every shape, so that no circle or outline hides a cell's ID; the cell IDs
+    // give way to the node IDs and to each other where they would run together (far zoomed
+    // out).
+    for (const scene::MapCell& cell : network.cells) {
+        scene::AddCellID(picture.world, cell, map.textColour(), true);
+    }
     for (int i = 0; i < Count(network.labels.size()); ++i) {
         map.label(i, map.textColour());
     }
@@ -241,19 +242,19 @@ scene::Scene BuildEditorLegend(const ColourScheme& colours, const scene::TextMea
     const std::vector<std::pair<std::string, std::function<void(scene::Layer&, double)>>> rows{
         {"Cell",
          [&](scene::Layer& l, double y) {
-             AddEditorCell(l, SampleCell(y, Kind::Ordinary), cell, text, false, false);
+             AddEditorCell(l, SampleCell(y, Kind::Ordinary), cell, text, false);
          }},
         {"Origin: nothing feeds it",
          [&](scene::Layer& l, double y) {
-             AddEditorCell(l, SampleCell(y, Kind::Origin), cell, text, false, false);
+             AddEditorCell(l, SampleCell(y, Kind::Origin), cell, text, false);
          }},
         {"Destination: it feeds nothing",
          [&](scene::Layer& l, double y) {
-             AddEditorCell(l, SampleCell(y, Kind::Destination), cell, text, false, false);
+             AddEditorCell(l, SampleCell(y, Kind::Destination), cell, text, false);
          }},
         {"Signalised cell: its stop line",
          [&](scene::Layer& l, double y) {
-             AddEditorCell(l, SampleCell(y, Kind::Ordinary, 1), cell, text, false, false);
+             AddEditorCell(l, SampleCell(y, Kind::Ordinary, 1), cell, text, false);
          }},
         {"Link", [&](scene::Layer& l, double y) { AddEditorLink(l, SampleLink(y, false), line); }},
         {"Link through a signalised node",
@@ -267,7 +268,7 @@ scene::Scene BuildEditorLegend(const ColourScheme& colours, const scene::TextMea
         {"Selected",
          [&](scene::Layer& l, double y) {
              AddEditorCell(l, SampleCell(y, Kind::Ordinary),
-                           scene::Colour::FromValue(colours.selection), text, true, false);
+                           scene::Colour::FromValue(colours.selection), text, true);
          }},
     };
     scene::Scene legend;

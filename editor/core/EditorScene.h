@@ -1,8 +1,8 @@
 #pragma once
 // The editor's map as a scene of the shared map elements, in the editor's redraw order and
 // its five colours: cells (with what they are to the traffic marked), the selection, links,
-// nodes, the selected object again, street labels, the selected label with its box and
-// group, and the rubber band.
+// nodes, the selected object again, then the cell IDs over all of them, street labels, the
+// selected label with its box and group, and the rubber band.
 
 #include <optional>
 
