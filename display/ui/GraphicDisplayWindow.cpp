@@ -48,9 +48,8 @@ GraphicDisplayWindow::GraphicDisplayWindow(const DisplayPlatform& platform, QWid
     statusBar()->addPermanentWidget(lblPointer_);
     statusBar()->addPermanentWidget(lblZoom_);
     connect(canvas_, &DisplayCanvas::zoomChanged, this, &GraphicDisplayWindow::showZoom);
-    connect(canvas_, &DisplayCanvas::pointerMoved, this, [this](scene::Point map) {
-        lblPointer_->setText(QString("x %1  y %2").arg(std::lround(map.x)).arg(std::lround(map.y)));
-    });
+    connect(canvas_, &DisplayCanvas::pointerMoved, this,
+            [this](scene::Point map) { lblPointer_->setText(scene::PointerText(map)); });
     showZoom(session_.view().zoom());
     showPlayback();
 }
@@ -184,7 +183,7 @@ void GraphicDisplayWindow::showPlayback() {
 }
 
 void GraphicDisplayWindow::showZoom(double zoom) {
-    lblZoom_->setText(QString("Zoom %1").arg(zoom, 0, 'f', 2));
+    lblZoom_->setText(scene::ZoomText(zoom));
 }
 
 void GraphicDisplayWindow::afterOpen(bool ok) {

@@ -1,7 +1,5 @@
 #include "ui/PlaybackPicture.h"
 
-#include <cmath>
-
 #include "model/DisplayScene.h"
 
 namespace talvo::display {
@@ -23,14 +21,8 @@ std::vector<scene::PaintedText> PaintPlayback(QPainter& painter, const DisplaySe
 }
 
 QImage RenderPlayback(const DisplaySession& session, bool showing, double devicePixelRatio) {
-    const scene::Size size = session.view().size();
-    QImage image(static_cast<int>(std::lround(size.width * devicePixelRatio)),
-                 static_cast<int>(std::lround(size.height * devicePixelRatio)),
-                 QImage::Format_RGB32);
-    image.setDevicePixelRatio(devicePixelRatio);
-    QPainter painter(&image);
-    PaintPlayback(painter, session, showing);
-    return image;
+    return scene::DrawnImage(session.view().size(), devicePixelRatio,
+                             [&](QPainter& painter) { PaintPlayback(painter, session, showing); });
 }
 
 }  // namespace talvo::display

@@ -5,33 +5,42 @@
 #include <QDir>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
-#include <QSignalBlocker>
+#include <QStatusBar>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "CellDialog.h"
 #include "ConfigurationPanel.h"
 #include "EditorCommands.h"
 #include "GlobalDialog.h"
 #include "MapCanvas.h"
+#include "MapLegend.h"
 #include "ORPropDialog.h"
 #include "OptimizationDialog.h"
 #include "QtDialogs.h"
 #include "QtPrompter.h"
 #include "SetColorDialog.h"
+#include "core/MapStatus.h"
 #include "printing/DrawMapForPrint.h"
+#include "scenepainter/ScenePainter.h"
 
 namespace talvo {
 
 namespace {
 
 constexpr const char* kNoMoreZoom = "It can't be magnified any more!";
-constexpr int kDesignWidthTwips = 15480;
-constexpr int kDesignHeightTwips = 11220;
+// The window's design size, 15480 x 11220 twips at 15 to a pixel: the size it opens at.
+constexpr int kDesignWidth = 1032;
+constexpr int kDesignHeight = 748;
+// Zoom In and Zoom Out change the zoom by half.
+constexpr double kZoomStep = 1.5;
 
 template <typename T>
 T& Pick(std::unique_ptr<T>& own, T* given, std::unique_ptr<T> fallback) {
@@ -75,13 +84,16 @@ MainWindow::MainWindow(Prompter* prompter, Dialogs* dialogs, const QString& prog
 
     BuildLayout();
     BuildMenus();
-    editor_.measure = [this](const std::string& text) { return canvas_->MeasureText(text); };
+    editor_.measure = scene::MeasureWith(scene::SceneFont());
     connect(&editor_, &MapEditor::selectionChanged, panel_, &ConfigurationPanel::ShowSelection);
     connect(&editor_, &MapEditor::toolChanged, this, &MainWindow::UpdateToolChecks);
+    connect(&editor_, &MapEditor::selectionChanged, this, &MainWindow::ShowStatus);
+    connect(&editor_, &MapEditor::toolChanged, this, &MainWindow::ShowStatus);
+    connect(&model_, &EditorModel::changed, this, &MainWindow::ShowStatus);
     connect(&model_, &EditorModel::documentChanged, this, &MainWindow::ShowCaption);
     ShowCaption();
-    SyncScrollBars();
     UpdateToolChecks();
+    ShowStatus();
     OpenAtLayoutSize();
 }
 
@@ -89,6 +101,9 @@ MainWindow::~MainWindow() {
     // The widgets go first: a text box that loses the focus as it goes still commits its
     // entry, and the model must be there to take it.
     delete takeCentralWidget();
+    // The model's history announces its clearing as it goes, after the tools it would show in
+    // the status bar have gone.
+    disconnect(&model_, nullptr, this, nullptr);
 }
 
 QString MainWindow::settingsPath() const {
@@ -96,64 +111,72 @@ QString MainWindow::settingsPath() const {
 }
 
 void MainWindow::BuildLayout() {
-    // The design area of 15480 x 11220 twips; a smaller window shows the editor scroll bars.
+    // The map takes whatever room the window has beside the panel, which keeps its own size
+    // at the top of the right-hand side over the map's legend; a window smaller than the
+    // layout needs shows the editor scroll bars.
     auto* design = new QWidget;
-    auto* layout = new QVBoxLayout(design);
+    auto* layout = new QHBoxLayout(design);
     layout->setContentsMargins(6, 4, 6, 4);
-    layout->setSpacing(4);
+    layout->setSpacing(6);
     auto* mapFrame = new QGroupBox("Map");
     mapFrame->setObjectName("frmMap");
-    // The map picture has a fixed size; its frame keeps to it with the scroll bars beside it.
-    mapFrame->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
-    auto* mapGrid = new QGridLayout(mapFrame);
-    mapGrid->setSpacing(0);
-    mapGrid->setContentsMargins(4, 2, 4, 4);
+    auto* mapLayout = new QVBoxLayout(mapFrame);
+    mapLayout->setContentsMargins(4, 2, 4, 4);
     canvas_ = new MapCanvas(model_, view_, colours_, editor_);
-    hsbMap_ = new QScrollBar(Qt::Horizontal);
-    hsbMap_->setObjectName("hsbMap");
-    vsbMap_ = new QScrollBar(Qt::Vertical);
-    vsbMap_->setObjectName("vsbMap");
-    mapGrid->addWidget(canvas_, 0, 0);
-    mapGrid->addWidget(vsbMap_, 0, 1);
-    mapGrid->addWidget(hsbMap_, 1, 0);
-    layout->addWidget(mapFrame, 0, Qt::AlignLeft);
+    mapLayout->addWidget(canvas_);
+    layout->addWidget(mapFrame, 1);
     panel_ = new ConfigurationPanel(
         panelContext_, [this]() -> const SelectionState& { return editor_.selection(); });
-    panel_->setMaximumWidth(mapFrame->sizeHint().width());
-    layout->addWidget(panel_, 0, Qt::AlignLeft);
-    layout->addStretch();
-    // Never smaller than what the frames need, so that no frame is squeezed over another.
-    design->setMinimumSize(layout->minimumSize().expandedTo(
-        QSize(kDesignWidthTwips / kTwipsPerPixel, kDesignHeightTwips / kTwipsPerPixel)));
+    auto* legendFrame = new QGroupBox("Legend");
+    legendFrame->setObjectName("frmLegend");
+    auto* legendLayout = new QVBoxLayout(legendFrame);
+    legend_ = new MapLegend(colours_);
+    legendLayout->addWidget(legend_);
+    auto* side = new QVBoxLayout;
+    side->addWidget(panel_);
+    side->addWidget(legendFrame, 0, Qt::AlignLeft);
+    side->addStretch();
+    layout->addLayout(side);
+    design->setMinimumSize(layout->minimumSize());
 
-    // The editor scroll bars: the whole layout stays reachable in a smaller window.
     auto* area = new QScrollArea;
     area->setWidget(design);
     area->setWidgetResizable(true);
+    area->setFrameShape(QFrame::NoFrame);
     area->horizontalScrollBar()->setObjectName("hsbEditor");
     area->verticalScrollBar()->setObjectName("vsbEditor");
     setCentralWidget(area);
 
-    auto scroll = [this] {
-        view_.setScrollValues(hsbMap_->value(), vsbMap_->value());
-        canvas_->RedrawMap();
-    };
-    connect(hsbMap_, &QScrollBar::valueChanged, this, scroll);
-    connect(vsbMap_, &QScrollBar::valueChanged, this, scroll);
     canvas_->popupRequested = [this](MapEditor::PopupMenu menu, QPoint pixel) {
         ShowPopup(menu, pixel);
     };
-    canvas_->scrolled = [this] { SyncScrollBars(); };
+
+    lblTool_ = new QLabel;
+    lblTool_->setObjectName("lblTool");
+    lblSelection_ = new QLabel;
+    lblSelection_->setObjectName("lblSelection");
+    auto* lblPointer = new QLabel;
+    lblPointer->setObjectName("lblPointer");
+    auto* lblZoom = new QLabel;
+    lblZoom->setObjectName("lblZoom");
+    statusBar()->addWidget(lblTool_);
+    statusBar()->addWidget(lblSelection_, 1);
+    statusBar()->addPermanentWidget(lblPointer);
+    statusBar()->addPermanentWidget(lblZoom);
+    connect(canvas_, &MapCanvas::pointerMoved, lblPointer,
+            [lblPointer](scene::Point map) { lblPointer->setText(scene::PointerText(map)); });
+    connect(canvas_, &MapCanvas::zoomChanged, lblZoom,
+            [lblZoom](double zoom) { lblZoom->setText(scene::ZoomText(zoom)); });
+    lblZoom->setText(scene::ZoomText(view_.zoom()));
 }
 
 void MainWindow::OpenAtLayoutSize() {
-    // Open showing the whole layout, not the toolkit's small default; on a small screen
-    // take its free area (less room for the title bar and frame) and let the editor
-    // scroll bars do the rest.
+    // Open at the design size, or what the layout needs when that is more; on a small screen
+    // take its free area (less room for the title bar and frame) and let the editor scroll
+    // bars do the rest.
     auto* area = static_cast<QScrollArea*>(centralWidget());
-    const int frame = 2 * area->frameWidth();
-    QSize wanted =
-        area->widget()->minimumSize() + QSize(frame, frame + menuBar()->sizeHint().height());
+    QSize wanted = area->widget()->minimumSize().expandedTo(QSize(kDesignWidth, kDesignHeight)) +
+                   QSize(0, menuBar()->sizeHint().height() + statusBar()->sizeHint().height());
     if (const QScreen* s = screen()) {
         wanted = wanted.boundedTo(s->availableGeometry().size() - QSize(16, 64));
     }
@@ -262,8 +285,15 @@ void MainWindow::BuildMenus() {
     QAction* recoverUndo = AddAction(recover, "mnuUndo", "&Undo", [this] { model_.Undo(); });
 
     zoomMenu_ = AddMenu(nullptr, "mnuZoom", "&Zoom");
-    AddAction(zoomMenu_, "mnuZoomIn", "Zoom &In", [this] { ZoomIn(); });
-    AddAction(zoomMenu_, "mnuNoZoom", "&Reset", [this] { ResetZoom(); });
+    AddAction(
+        zoomMenu_, "mnuZoomIn", "Zoom &In", [this] { ZoomIn(); }, QKeySequence::ZoomIn);
+    AddAction(
+        zoomMenu_, "mnuZoomOut", "Zoom &Out", [this] { ZoomTo(view_.zoom() / kZoomStep); },
+        QKeySequence::ZoomOut);
+    AddAction(zoomMenu_, "mnuNoZoom", "&Reset", [this] { ZoomTo(1.0); });
+    AddAction(zoomMenu_, "mnuFitNetwork", "&Fit network", [this] {
+        canvas_->fitNetwork();
+    })->setShortcut(Qt::Key_F);
 
     QMenu* run = AddMenu(nullptr, "mnuRun", "R&un");
     AddAction(run, "mnuCTM", "&TALVO ...", [this] { commands_->runTalvo(); });
@@ -287,21 +317,6 @@ void MainWindow::Refuse(const EditResult& result) {
 
 bool MainWindow::OpenProjectFile(const std::string& path, ProjectLayout layout) {
     return files_.OpenFile(path, layout);
-}
-
-void MainWindow::SyncScrollBars() {
-    const QSignalBlocker hb(hsbMap_);
-    const QSignalBlocker vb(vsbMap_);
-    const ScrollRange& h = view_.horizontal();
-    const ScrollRange& v = view_.vertical();
-    hsbMap_->setRange(0, h.max);
-    hsbMap_->setPageStep(h.largeChange);
-    hsbMap_->setSingleStep(h.smallChange);
-    hsbMap_->setValue(h.value);
-    vsbMap_->setRange(0, v.max);
-    vsbMap_->setPageStep(v.largeChange);
-    vsbMap_->setSingleStep(v.smallChange);
-    vsbMap_->setValue(v.value);
 }
 
 void MainWindow::UpdateToolChecks() {
@@ -330,34 +345,23 @@ void MainWindow::ShowPopup(MapEditor::PopupMenu menu, QPoint pixel) {
 }
 
 void MainWindow::ZoomIn() {
-    const double old = view_.zoomFactor();
-    if (!view_.ZoomIn()) {
+    if (view_.zoom() >= scene::Viewport::kMaxZoom) {
         prompter_.caution(kNoMoreZoom);
         return;
     }
-    ZoomChanged(old);
+    ZoomTo(std::min(view_.zoom() * kZoomStep, scene::Viewport::kMaxZoom));
 }
 
-void MainWindow::ResetZoom() {
-    const double old = view_.zoomFactor();
-    view_.ResetZoom();
-    if (old != view_.zoomFactor()) {
-        ZoomChanged(old);
-    }
+void MainWindow::ZoomTo(double zoom) {
+    const scene::Size size = view_.size();
+    canvas_->zoomAbout(
+        zoomPointer_ ? QPointF(*zoomPointer_) : QPointF(size.width / 2.0, size.height / 2.0), zoom);
 }
 
-void MainWindow::ZoomChanged(double oldZoom) {
-    // From the map's pop-up the pointer stays over the same map point; from the menu bar
-    // the centre of the picture does, at every zoom, so the network stays in view.
-    if (zoomPointer_) {
-        view_.Recentre(zoomPointer_->x() * kTwipsPerPixel, zoomPointer_->y() * kTwipsPerPixel,
-                       oldZoom);
-    } else {
-        view_.KeepCentre(canvas_->width() / 2 * kTwipsPerPixel,
-                         canvas_->height() / 2 * kTwipsPerPixel, oldZoom);
-    }
-    SyncScrollBars();
-    canvas_->RedrawMap();
+void MainWindow::ShowStatus() {
+    lblTool_->setText(QString::fromStdString(ToolText(editor_.selection())));
+    lblSelection_->setText(
+        QString::fromStdString(SelectionText(model_.tables(), editor_.selection())));
 }
 
 void MainWindow::ShowCaption() {
@@ -418,6 +422,7 @@ void MainWindow::OpenColourDialog() {
     }
     colours_ = dialog.chosen();
     canvas_->RedrawMap();
+    legend_->update();
     if (!WriteColourScheme(settingsPath().toStdString(), colours_)) {
         prompter_.caution("The colour settings could not be written to " +
                           settingsPath().toStdString() + ".");

@@ -13,23 +13,25 @@
 #include "core/EditorModel.h"
 #include "core/FileCommands.h"
 #include "core/MapEditor.h"
-#include "core/MapView.h"
 #include "model/Prompter.h"
+#include "scene/Viewport.h"
 
 class QAction;
 class QDialog;
+class QLabel;
 class QMenu;
-class QScrollBar;
 
 namespace talvo {
 
 class ConfigurationPanel;
 class EditorCommands;
 class MapCanvas;
+class MapLegend;
 
 // frmTalvoEditor: the editor's main window, a thin layer over the model and the tools.
-// It lays out the map frame and the configuration panel, builds the menus with each entry
-// wired to its command where it is made, and shows what the model and the tools announce.
+// It lays out the map frame, which takes the room the window has, over the configuration
+// panel, builds the menus with each entry wired to its command where it is made, and shows
+// what the model and the tools announce, in the status bar too.
 // Messages go through its one prompter and file and colour choices through its one
 // dialogs object; both default to the real Qt ones.
 class MainWindow : public QMainWindow {
@@ -45,7 +47,7 @@ class MainWindow : public QMainWindow {
 
     EditorModel& model() { return model_; }
     MapEditor& editor() { return editor_; }
-    MapView& view() { return view_; }
+    scene::Viewport& view() { return view_; }
     EditorCommands& commands() { return *commands_; }
     const ColourScheme& colours() const { return colours_; }
     MapCanvas* canvas() const { return canvas_; }
@@ -69,12 +71,13 @@ class MainWindow : public QMainWindow {
                        std::function<void()> handler,
                        QKeySequence::StandardKey key = QKeySequence::UnknownKey);
     QMenu* AddMenu(QMenu* parent, const char* objectName, const QString& caption);
-    void SyncScrollBars();
     void UpdateToolChecks();
     void ShowPopup(MapEditor::PopupMenu menu, QPoint pixel);
+    // From the map's pop-up the map point under the pointer stays there; from the menu bar
+    // the one at the picture's centre, so that what is being looked at stays in view.
+    void ZoomTo(double zoom);
     void ZoomIn();
-    void ResetZoom();
-    void ZoomChanged(double oldZoom);
+    void ShowStatus();
     void ShowCaption();
     void Refuse(const EditResult& result);
 
@@ -90,7 +93,7 @@ class MainWindow : public QMainWindow {
     QString programDir_;
 
     EditorModel model_;
-    MapView view_;
+    scene::Viewport view_;
     ColourScheme colours_;
     MapEditor editor_;
     FileCommands files_;
@@ -99,8 +102,9 @@ class MainWindow : public QMainWindow {
 
     MapCanvas* canvas_ = nullptr;
     ConfigurationPanel* panel_ = nullptr;
-    QScrollBar* hsbMap_ = nullptr;
-    QScrollBar* vsbMap_ = nullptr;
+    MapLegend* legend_ = nullptr;
+    QLabel* lblTool_ = nullptr;
+    QLabel* lblSelection_ = nullptr;
     QMenu* editMenu_ = nullptr;
     QMenu* formatMenu_ = nullptr;
     QMenu* zoomMenu_ = nullptr;

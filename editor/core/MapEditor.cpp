@@ -2,7 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
+
+#include "core/MapHits.h"
 
 namespace talvo {
 
@@ -14,10 +15,13 @@ constexpr const char* kGroupTooLarge =
     "You can't move multiple cells in an area larger than the area you can see.  For cells "
     "covering a large area, you may need to move more times.";
 constexpr const char* kSameCellLink = "You cannot add link to the same cell.";
+// A drag beyond the picture scrolls by how far the pointer is out, at most this share of
+// the picture's size per tick.
+constexpr double kAutoScrollShare = 0.1;
 
 }  // namespace
 
-MapEditor::MapEditor(EditorModel& model, MapView& view, QObject* parent)
+MapEditor::MapEditor(EditorModel& model, scene::Viewport& view, QObject* parent)
     : QObject(parent), model_(model), view_(view) {
     // An undo or redo may take away what the selection points at: it starts afresh.
     connect(&model_, &EditorModel::aboutToStep, this, [this] {
@@ -36,8 +40,12 @@ MapEditor::MapEditor(EditorModel& model, MapView& view, QObject* parent)
     });
 }
 
-MapPoint MapEditor::PointerMap(double px, double py) const {
-    return view_.PointerToMap(px, py);
+scene::Point MapEditor::PointerMap(double px, double py) const {
+    return view_.toMap(scene::Point{px, py});
+}
+
+scene::MapNetwork MapEditor::Network() const {
+    return scene::MapNetworkOf(model_.project());
 }
 
 void MapEditor::Caution(const std::string& text) const {
@@ -91,7 +99,7 @@ void MapEditor::HighlightMovement(int movement) {
 }
 
 void MapEditor::PressLeft(double px, double py) {
-    const MapPoint p = PointerMap(px, py);
+    const scene::Point p = PointerMap(px, py);
     pointerX_ = px;
     pointerY_ = py;
     ++gesture_;
@@ -101,42 +109,40 @@ void MapEditor::PressLeft(double px, double py) {
             GrabAt(p);
             break;
         case Tool::Cell:
-            Refuse(model_.AddCell(p.x, p.y));
+            // Nothing is placed beyond the map's extent, which the view may show.
+            if (kMapExtent.contains(p)) {
+                Refuse(model_.AddCell(p.x, p.y));
+            }
             break;
         case Tool::Link:
             LinkToolPress(p);
             break;
         case Tool::Node:
-            Refuse(model_.AddNode(p.x, p.y));
+            if (kMapExtent.contains(p)) {
+                Refuse(model_.AddNode(p.x, p.y));
+            }
             break;
     }
 }
 
-void MapEditor::GrabAt(MapPoint p) {
+void MapEditor::GrabAt(scene::Point p) {
     DropStaleIndices();
     sel_.highlightedMovement = 0;
-    const Project& project = model_.project();
+    const scene::MapNetwork network = Network();
     groupMove_ = false;
     rubberBandActive_ = false;
     if (!sel_.multiSelection.empty()) {
-        const int hit = HitCell(project, p);
+        const int hit = HitCell(network, p);
         const bool inGroup =
             hit >= 0 && std::find(sel_.multiSelection.begin(), sel_.multiSelection.end(), hit) !=
                             sel_.multiSelection.end();
         if (inGroup) {
-            double left = std::numeric_limits<double>::max();
-            double top = left;
-            double right = std::numeric_limits<double>::lowest();
-            double bottom = right;
+            std::optional<scene::Rect> group;
             for (const int i : sel_.multiSelection) {
-                const MapRect r = RectOf(project.tables.cells[i], project.params);
-                left = std::min(left, r.left);
-                top = std::min(top, r.top);
-                right = std::max(right, r.right);
-                bottom = std::max(bottom, r.bottom);
+                group = scene::United(group, network.cells[static_cast<size_t>(i)].rect);
             }
-            if (right - left > MapView::kViewWidth / view_.zoomFactor() ||
-                bottom - top > MapView::kViewHeight / view_.zoomFactor()) {
+            const scene::Rect visible = view_.visibleMap();
+            if (group->width() > visible.width() || group->height() > visible.height()) {
                 buttonDown_ = false;
                 Caution(kGroupTooLarge);
                 return;
@@ -149,20 +155,20 @@ void MapEditor::GrabAt(MapPoint p) {
     }
     sel_.selectedKind = SelectedKind::None;
     sel_.selectedIndex = -1;
-    const NetworkTables& t = project.tables;
-    if (const int cell = HitCell(project, p); cell >= 0) {
+    const NetworkTables& t = model_.tables();
+    if (const int cell = HitCell(network, p); cell >= 0) {
         sel_.selectedKind = SelectedKind::Cell;
         sel_.selectedIndex = cell;
         grabOffset_ = {p.x - t.cells[cell].x, p.y - t.cells[cell].y};
-    } else if (const int node = HitNode(project, p); node >= 0) {
+    } else if (const int node = HitNode(network, p); node >= 0) {
         sel_.selectedKind = SelectedKind::Node;
         sel_.selectedIndex = node;
         grabOffset_ = {p.x - t.nodes[node].x, p.y - t.nodes[node].y};
-    } else if (const int link = HitLink(project, p); link >= 0) {
+    } else if (const int link = HitLink(network, p); link >= 0) {
         sel_.selectedKind = SelectedKind::Link;
         sel_.selectedIndex = link;
         grabOffset_ = {0, 0};
-    } else if (const int label = measure ? HitStreetLabel(project, p, measure) : -1; label >= 0) {
+    } else if (const int label = measure ? HitStreetLabel(network, p, measure) : -1; label >= 0) {
         sel_.selectedKind = SelectedKind::StreetLabel;
         sel_.selectedIndex = label;
         grabOffset_ = {p.x - t.streets[label].x, p.y - t.streets[label].y};
@@ -174,8 +180,8 @@ void MapEditor::GrabAt(MapPoint p) {
     emit selectionChanged();
 }
 
-void MapEditor::LinkToolPress(MapPoint p) {
-    const int hit = HitCell(model_.project(), p);
+void MapEditor::LinkToolPress(scene::Point p) {
+    const int hit = HitCell(Network(), p);
     if (hit < 0) {
         return;  // keep waiting for a cell
     }
@@ -201,27 +207,31 @@ void MapEditor::MovePointer(double px, double py) {
 }
 
 void MapEditor::KeepInsideMap(double& x, double& y, double halfX, double halfY) const {
-    x = std::clamp(x, halfX, std::max(halfX, MapView::kMapWidth - halfX));
-    y = std::clamp(y, halfY, std::max(halfY, MapView::kMapHeight - halfY));
+    x = std::clamp(x, halfX, std::max(halfX, kMapExtent.right - halfX));
+    y = std::clamp(y, halfY, std::max(halfY, kMapExtent.bottom - halfY));
 }
 
 void MapEditor::AutoScroll() {
-    // Scroll towards the pointer when it has left the visible picture, by how far it
-    // is out, at most one large step per tick.
-    auto step = [](double pointer, double visible, const ScrollRange& bar) {
-        double overshoot = 0;
+    // Scroll towards the pointer when it has left the visible picture, by how far it is
+    // out, at most a tenth of the picture per tick, and never past the map's edge.
+    const scene::Rect visible = view_.visibleMap();
+    const double scale = view_.scale();
+    auto step = [scale](double pointer, double size, double roomBefore, double roomAfter) {
+        const double limit = size * kAutoScrollShare;
         if (pointer < 0) {
-            overshoot = pointer;
-        } else if (pointer > visible) {
-            overshoot = pointer - visible;
+            return std::max({pointer, -limit, -std::max(roomBefore, 0.0) * scale});
         }
-        const double limit = bar.largeChange;
-        return static_cast<int>(std::clamp(overshoot, -limit, limit));
+        if (pointer > size) {
+            return std::min({pointer - size, limit, std::max(roomAfter, 0.0) * scale});
+        }
+        return 0.0;
     };
-    const int dh = step(pointerX_, MapView::kViewWidth, view_.horizontal());
-    const int dv = step(pointerY_, MapView::kViewHeight, view_.vertical());
-    if (dh != 0 || dv != 0) {
-        view_.setScrollValues(view_.horizontal().value + dh, view_.vertical().value + dv);
+    const double dx = step(pointerX_, view_.size().width, visible.left - kMapExtent.left,
+                           kMapExtent.right - visible.right);
+    const double dy = step(pointerY_, view_.size().height, visible.top - kMapExtent.top,
+                           kMapExtent.bottom - visible.bottom);
+    if (dx != 0.0 || dy != 0.0) {
+        view_.panBy(scene::Point{-dx, -dy});
     }
 }
 
@@ -267,18 +277,18 @@ bool MapEditor::DragTick() {
     }
     DropStaleIndices();
     AutoScroll();
-    const MapPoint p = PointerMap(pointerX_, pointerY_);
-    const Project& project = model_.project();
-    const NetworkTables& t = project.tables;
+    const scene::Point p = PointerMap(pointerX_, pointerY_);
+    const scene::MapNetwork network = Network();
+    const NetworkTables& t = model_.tables();
     std::vector<ObjectMove> moves;
     if (groupMove_) {
         double dx = p.x - lastGroupPoint_.x;
         double dy = p.y - lastGroupPoint_.y;
         // Hold the whole group at the map's edge.
         for (const int i : sel_.multiSelection) {
-            const MapRect r = RectOf(t.cells[i], project.params);
-            dx = std::clamp(dx, -r.left, MapView::kMapWidth - r.right);
-            dy = std::clamp(dy, -r.top, MapView::kMapHeight - r.bottom);
+            const scene::Rect& r = network.cells[static_cast<size_t>(i)].rect;
+            dx = std::clamp(dx, kMapExtent.left - r.left, kMapExtent.right - r.right);
+            dy = std::clamp(dy, kMapExtent.top - r.top, kMapExtent.bottom - r.bottom);
         }
         for (const int i : sel_.multiSelection) {
             const CellRecord& cell = t.cells[i];
@@ -293,8 +303,8 @@ bool MapEditor::DragTick() {
     const int i = sel_.selectedIndex;
     switch (sel_.selectedKind) {
         case SelectedKind::Cell: {
-            const MapRect r = RectOf(t.cells[i], project.params);
-            KeepInsideMap(x, y, (r.right - r.left) / 2, (r.bottom - r.top) / 2);
+            const scene::Rect& r = network.cells[static_cast<size_t>(i)].rect;
+            KeepInsideMap(x, y, r.width() / 2, r.height() / 2);
             moves.push_back({Movable::Cell, i, t.cells[i].x, t.cells[i].y, x, y});
             break;
         }
@@ -315,13 +325,11 @@ bool MapEditor::DragTick() {
     return false;
 }
 
-bool MapEditor::RubberBand(ScreenPoint& a, ScreenPoint& b) const {
+std::optional<scene::Rect> MapEditor::RubberBand() const {
     if (!buttonDown_ || !rubberBandActive_ || sel_.HasSingle()) {
-        return false;
+        return std::nullopt;
     }
-    a = view_.ToScreen(rubberStart_.x, rubberStart_.y);
-    b = {RoundToInt16(pointerX_), RoundToInt16(pointerY_)};
-    return true;
+    return scene::Rect::Spanning(view_.toPixels(rubberStart_), scene::Point{pointerX_, pointerY_});
 }
 
 void MapEditor::ReleaseLeft(double px, double py) {
@@ -336,7 +344,7 @@ void MapEditor::ReleaseLeft(double px, double py) {
     if (rubberBandActive_ && !sel_.HasSingle()) {
         rubberBandActive_ = false;
         picked = true;
-        const MapPoint end = PointerMap(px, py);
+        const scene::Point end = PointerMap(px, py);
         const double left = std::min(rubberStart_.x, end.x);
         const double right = std::max(rubberStart_.x, end.x);
         const double top = std::min(rubberStart_.y, end.y);
@@ -431,7 +439,8 @@ void MapEditor::SortMulti(bool byX) {
     }
 }
 
-void MapEditor::MoveCells(const std::vector<std::pair<int, MapPoint>>& targets, const char* what) {
+void MapEditor::MoveCells(const std::vector<std::pair<int, scene::Point>>& targets,
+                          const char* what) {
     std::vector<ObjectMove> moves;
     for (const auto& [position, to] : targets) {
         const CellRecord& cell = model_.cell(position);
@@ -448,10 +457,11 @@ void MapEditor::Align(bool horizontal) {
     SortMulti(horizontal);
     const CellRecord& first = model_.cell(sel_.multiSelection.front());
     const double target = horizontal ? first.y : first.x;
-    std::vector<std::pair<int, MapPoint>> targets;
+    std::vector<std::pair<int, scene::Point>> targets;
     for (const int i : sel_.multiSelection) {
         const CellRecord& cell = model_.cell(i);
-        targets.push_back({i, horizontal ? MapPoint{cell.x, target} : MapPoint{target, cell.y}});
+        targets.push_back(
+            {i, horizontal ? scene::Point{cell.x, target} : scene::Point{target, cell.y}});
     }
     MoveCells(targets, "Align");
 }
@@ -470,12 +480,13 @@ void MapEditor::Space(bool horizontal) {
     const double first = coordinate(sel_.multiSelection.front());
     const double last = coordinate(sel_.multiSelection.back());
     const double gap = std::nearbyint((last - first) / static_cast<double>(count - 1));
-    std::vector<std::pair<int, MapPoint>> targets;
+    std::vector<std::pair<int, scene::Point>> targets;
     for (std::size_t i = 0; i < count; ++i) {
         const int position = sel_.multiSelection[i];
         const CellRecord& cell = model_.cell(position);
         const double at = first + static_cast<double>(i) * gap;
-        targets.push_back({position, horizontal ? MapPoint{at, cell.y} : MapPoint{cell.x, at}});
+        targets.push_back(
+            {position, horizontal ? scene::Point{at, cell.y} : scene::Point{cell.x, at}});
     }
     MoveCells(targets, "Space");
 }

@@ -2,32 +2,33 @@
 
 #include <QObject>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "core/EditorModel.h"
-#include "core/MapGeometry.h"
-#include "core/MapView.h"
 #include "core/SelectionState.h"
+#include "scene/MapNetwork.h"
+#include "scene/Viewport.h"
 
 namespace talvo {
 
 // The editing tools on the map, free of widgets: what a press, a pointer move, a drag
 // tick and a release do with each tool, the selection, rubber band, align, space and
 // delete. Every change of the network goes to the model as one command (a whole drag is
-// one); selection and tool changes never reach the history. Pointer positions are in
-// screen units (twips) on the map picture.
+// one); selection and tool changes never reach the history. Pointer positions are pixels
+// on the map picture of the view.
 class MapEditor : public QObject {
     Q_OBJECT
 
   public:
     enum class PopupMenu { None, Format, Zoom, Edit };
 
-    MapEditor(EditorModel& model, MapView& view, QObject* parent = nullptr);
+    MapEditor(EditorModel& model, scene::Viewport& view, QObject* parent = nullptr);
 
     // Refusals go out through caution; `measure` gives a label's text size on the picture.
     std::function<void(const std::string&)> caution;
-    TextMeasure measure;
+    scene::TextMeasure measure;
 
     const SelectionState& selection() const { return sel_; }
 
@@ -42,14 +43,15 @@ class MapEditor : public QObject {
     void PressLeft(double px, double py);
     void MovePointer(double px, double py);
     // One drag step with the last pointer position; true when the picture must be drawn
-    // again for something that is not in the model (the rubber band).
+    // again for something that is not in the model (the rubber band). A pointer outside the
+    // picture scrolls the view towards it, while the view has not reached the map's edge.
     bool DragTick();
     void ReleaseLeft(double px, double py);
     PopupMenu ReleaseRight() const;
     bool dragging() const { return buttonDown_; }
 
-    // The rubber band being drawn (screen units), when there is one.
-    bool RubberBand(ScreenPoint& a, ScreenPoint& b) const;
+    // The rubber band being drawn (pixels), when there is one.
+    std::optional<scene::Rect> RubberBand() const;
 
     void DeleteKey();
     void DeleteSelected();
@@ -64,19 +66,20 @@ class MapEditor : public QObject {
     void highlightChanged();
 
   private:
-    MapPoint PointerMap(double px, double py) const;
+    scene::Point PointerMap(double px, double py) const;
     void Caution(const std::string& text) const;
     void Refuse(const EditResult& result) const;
-    void GrabAt(MapPoint p);
-    void LinkToolPress(MapPoint p);
+    void GrabAt(scene::Point p);
+    void LinkToolPress(scene::Point p);
     void SortMulti(bool byX);
     void KeepInsideMap(double& x, double& y, double halfX, double halfY) const;
     void AutoScroll();
     bool DropStaleIndices();
-    void MoveCells(const std::vector<std::pair<int, MapPoint>>& targets, const char* what);
+    void MoveCells(const std::vector<std::pair<int, scene::Point>>& targets, const char* what);
+    scene::MapNetwork Network() const;
 
     EditorModel& model_;
-    MapView& view_;
+    scene::Viewport& view_;
     SelectionState sel_;
 
     bool buttonDown_ = false;
@@ -85,9 +88,9 @@ class MapEditor : public QObject {
     int gesture_ = 0;  // numbers each press, so that the steps of one drag merge
     double pointerX_ = 0;
     double pointerY_ = 0;
-    MapPoint grabOffset_;
-    MapPoint rubberStart_;
-    MapPoint lastGroupPoint_;
+    scene::Point grabOffset_;
+    scene::Point rubberStart_;
+    scene::Point lastGroupPoint_;
 };
 
 }  // namespace talvo

@@ -38,15 +38,15 @@ ConfigurationPanel::ConfigurationPanel(PanelContext& context,
     layout->addWidget(nodePage_);
     layout->addStretch();
     connect(tabs_, &QTabBar::currentChanged, this, &ConfigurationPanel::ShowTab);
-    // The panel keeps the height of its tallest tab, so that the window's layout (and the
-    // map above it) does not move when another tab is shown.
-    int tallest = 0;
+    // The panel keeps one size for every tab (the width the widest needs at least, the height
+    // of the tallest), so that the map beside it does not move when another tab is shown.
+    QSize largest;
     for (const int tab : {kNodeTab, kLinkTab, kCellTab}) {
         ShowPages(tab);
         layout->invalidate();
-        tallest = std::max(tallest, sizeHint().height());
+        largest = largest.expandedTo(QSize(minimumSizeHint().width(), sizeHint().height()));
     }
-    setMinimumHeight(tallest);
+    setFixedSize(largest);
     ShowTab(kCellTab);
     connect(&ctx_.model, &EditorModel::changed, this, &ConfigurationPanel::Refresh);
 }

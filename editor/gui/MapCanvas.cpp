@@ -1,40 +1,70 @@
 #include "MapCanvas.h"
 
-#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScrollBar>
 #include <QTimer>
 
-#include "MapRenderer.h"
-#include "QtMapSurface.h"
+#include "MapPicture.h"
 
 namespace talvo {
 
 namespace {
-constexpr int kDragIntervalMs = 30;
-}
 
-MapCanvas::MapCanvas(const EditorModel& model, MapView& view, const ColourScheme& colours,
+constexpr int kDragIntervalMs = 30;
+// The map's first size: 14175 x 5805 twips at 15 to a pixel.
+constexpr int kFirstWidth = 945;
+constexpr int kFirstHeight = 387;
+// The least that still shows a part of a network worth editing.
+constexpr int kMinimumWidth = 320;
+constexpr int kMinimumHeight = 200;
+
+}  // namespace
+
+MapCanvas::MapCanvas(const EditorModel& model, scene::Viewport& view, const ColourScheme& colours,
                      MapEditor& editor, QWidget* parent)
-    : QWidget(parent),
-      model_(model),
-      view_(view),
-      colours_(colours),
-      editor_(editor),
-      font_("Sans Serif", 8) {
-    setObjectName("picMap");
-    setFixedSize(static_cast<int>(MapView::kViewWidth) / kTwipsPerPixel,
-                 static_cast<int>(MapView::kViewHeight) / kTwipsPerPixel);
+    : MapScrollArea(view, parent), model_(model), colours_(colours), editor_(editor) {
+    // picMap is the picture itself, the area's viewport.
+    setObjectName("scrMap");
+    viewport()->setObjectName("picMap");
+    horizontalScrollBar()->setObjectName("hsbMap");
+    verticalScrollBar()->setObjectName("vsbMap");
+    setMinimumSize(kMinimumWidth, kMinimumHeight);
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     setFocusPolicy(Qt::StrongFocus);
-    setAttribute(Qt::WA_OpaquePaintEvent);
     timer_ = new QTimer(this);
     timer_->setObjectName("picTimer");
     timer_->setInterval(kDragIntervalMs);
     connect(timer_, &QTimer::timeout, this, &MapCanvas::Tick);
-    connect(&model_, &EditorModel::changed, this, &MapCanvas::RedrawMap);
+    // A change of the network may change how far the scroll bars reach.
+    connect(&model_, &EditorModel::changed, this, [this] {
+        updateScrollBars();
+        RedrawMap();
+    });
     connect(&editor_, &MapEditor::selectionChanged, this, &MapCanvas::RedrawMap);
     connect(&editor_, &MapEditor::highlightChanged, this, &MapCanvas::RedrawMap);
+}
+
+QSize MapCanvas::sizeHint() const {
+    return QSize(kFirstWidth, kFirstHeight);
+}
+
+void MapCanvas::RedrawMap() {
+    viewport()->update();
+}
+
+QImage MapCanvas::frame() const {
+    return RenderEditorMap(model_.project(), colours_, editor_.selection(), view(),
+                           devicePixelRatioF());
+}
+
+void MapCanvas::fitView() {
+    FitEditorMap(view(), model_.project());
+}
+
+std::optional<scene::Rect> MapCanvas::scrollContent() const {
+    return EditorMapContent(model_.project());
 }
 
 bool MapCanvas::event(QEvent* event) {
@@ -45,38 +75,22 @@ bool MapCanvas::event(QEvent* event) {
         event->accept();
         return true;
     }
-    return QWidget::event(event);
-}
-
-void MapCanvas::RedrawMap() {
-    update();
-}
-
-std::pair<int, int> MapCanvas::MeasureText(const std::string& text) const {
-    const QFontMetrics metrics(font_);
-    return {metrics.horizontalAdvance(QString::fromStdString(text)) * kTwipsPerPixel,
-            metrics.height() * kTwipsPerPixel};
+    return MapScrollArea::event(event);
 }
 
 void MapCanvas::paintEvent(QPaintEvent*) {
-    QPainter painter(this);
-    painter.setRenderHint(QPainter::Antialiasing, false);
-    QtMapSurface surface(painter, font_);
-    MapRenderer renderer(model_.project(), view_, colours_, surface);
-    renderer.RedrawMap(editor_.selection());
-    ScreenPoint a;
-    ScreenPoint b;
-    if (editor_.RubberBand(a, b)) {
-        renderer.DrawRubberBand(a, b, colours_.text);
-    }
+    QPainter painter(viewport());
+    PaintEditorMap(painter, model_.project(), colours_, editor_.selection(), view(),
+                   editor_.RubberBand());
 }
 
 void MapCanvas::mousePressEvent(QMouseEvent* event) {
     setFocus();
-    if (event->button() != Qt::LeftButton) {
+    MapScrollArea::mousePressEvent(event);
+    if (event->button() != Qt::LeftButton || panning()) {
         return;
     }
-    const QPointF p = event->position() * kTwipsPerPixel;
+    const QPointF p = event->position();
     editor_.PressLeft(p.x(), p.y());
     if (editor_.dragging()) {
         timer_->start();
@@ -92,14 +106,16 @@ void MapCanvas::mouseDoubleClickEvent(QMouseEvent* event) {
 }
 
 void MapCanvas::mouseMoveEvent(QMouseEvent* event) {
-    if (event->buttons() & Qt::LeftButton) {
-        const QPointF p = event->position() * kTwipsPerPixel;
+    MapScrollArea::mouseMoveEvent(event);
+    if (!panning() && (event->buttons() & Qt::LeftButton)) {
+        const QPointF p = event->position();
         editor_.MovePointer(p.x(), p.y());
     }
 }
 
 void MapCanvas::mouseReleaseEvent(QMouseEvent* event) {
-    const QPointF p = event->position() * kTwipsPerPixel;
+    MapScrollArea::mouseReleaseEvent(event);
+    const QPointF p = event->position();
     if (event->button() == Qt::LeftButton) {
         timer_->stop();
         editor_.ReleaseLeft(p.x(), p.y());
@@ -107,7 +123,7 @@ void MapCanvas::mouseReleaseEvent(QMouseEvent* event) {
     } else if (event->button() == Qt::RightButton) {
         const MapEditor::PopupMenu menu = editor_.ReleaseRight();
         if (menu != MapEditor::PopupMenu::None && popupRequested) {
-            popupRequested(menu, event->position().toPoint());
+            popupRequested(menu, p.toPoint());
         }
     }
 }
@@ -118,17 +134,18 @@ void MapCanvas::keyReleaseEvent(QKeyEvent* event) {
         RedrawMap();
         return;
     }
-    QWidget::keyReleaseEvent(event);
+    MapScrollArea::keyReleaseEvent(event);
 }
 
 void MapCanvas::Tick() {
-    const int h = view_.horizontal().value;
-    const int v = view_.vertical().value;
-    if (editor_.DragTick() || h != view_.horizontal().value || v != view_.vertical().value) {
+    const scene::Point before = view().origin();
+    const bool rubberBand = editor_.DragTick();
+    const bool scrolled = !(view().origin() == before);
+    if (scrolled) {
+        // The drag scrolled the map: no longer the fitted view.
+        viewMoved();
+    } else if (rubberBand) {
         RedrawMap();
-    }
-    if ((h != view_.horizontal().value || v != view_.vertical().value) && scrolled) {
-        scrolled();
     }
 }
 

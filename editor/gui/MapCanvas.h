@@ -1,37 +1,41 @@
 #pragma once
 
-#include <QFont>
-#include <QWidget>
+#include <QImage>
 #include <functional>
 
 #include "core/ColourScheme.h"
 #include "core/MapEditor.h"
+#include "mapview/MapScrollArea.h"
 
 class QTimer;
 
 namespace talvo {
 
-// picMap: paints the whole map from the model on every paint event and hands mouse
-// and key input to the editing tools. Dragging works on the picTimer ticks. It draws
+// scrMap: the editor's map on the shared map area, which fills its frame and grows with it
+// (the picture picMap, wheel zoom about the pointer, scroll bars hsbMap and vsbMap,
+// middle-button pan, fit). It
+// paints the whole map from the model on every paint event and hands the left and right
+// buttons and the keys to the editing tools; dragging works on the picTimer ticks. It draws
 // again whenever the model, the selection or the highlight announce a change.
-class MapCanvas : public QWidget {
+class MapCanvas : public scene::MapScrollArea {
     Q_OBJECT
   public:
-    MapCanvas(const EditorModel& model, MapView& view, const ColourScheme& colours,
+    MapCanvas(const EditorModel& model, scene::Viewport& view, const ColourScheme& colours,
               MapEditor& editor, QWidget* parent = nullptr);
 
+    QSize sizeHint() const override;
     // Schedules a repaint of the whole map.
     void RedrawMap();
     QTimer* dragTimer() const { return timer_; }
-    // Text size on this picture, in screen units.
-    std::pair<int, int> MeasureText(const std::string& text) const;
+    // The picture as shown, at the screen's pixel ratio.
+    QImage frame() const;
 
     // A right-button release: which pop-up menu, at which pointer (pixels on the map).
     std::function<void(MapEditor::PopupMenu, QPoint)> popupRequested;
-    // The view's scroll offsets changed during a drag (auto-scroll).
-    std::function<void()> scrolled;
 
   protected:
+    void fitView() override;
+    std::optional<scene::Rect> scrollContent() const override;
     bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -44,10 +48,8 @@ class MapCanvas : public QWidget {
     void Tick();
 
     const EditorModel& model_;
-    MapView& view_;
     const ColourScheme& colours_;
     MapEditor& editor_;
-    QFont font_;
     QTimer* timer_;
 };
 

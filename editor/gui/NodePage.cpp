@@ -17,7 +17,6 @@
 #include "DialogParts.h"
 #include "FieldText.h"
 #include "NumberField.h"
-#include "core/MapGeometry.h"
 
 namespace talvo {
 
@@ -209,7 +208,7 @@ void NodePage::CollectCandidates() {
         if (link.passNode != node->nodeID) {
             continue;
         }
-        const int from = CellPosition(t, link.fromCell);
+        const int from = ctx_.model.FindCellIndex(link.fromCell) - 1;
         const int signal = from >= 0 ? t.cells[from].signalID : 0;
         if (signal != 0 &&
             std::find(candidates_.begin(), candidates_.end(), signal) == candidates_.end() &&

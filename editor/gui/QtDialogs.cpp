@@ -5,7 +5,7 @@
 #include <QMessageBox>
 #include <QStringList>
 
-#include "QtMapSurface.h"
+#include "scenepainter/ScenePainter.h"
 
 namespace talvo {
 
@@ -45,11 +45,12 @@ std::string QtDialogs::SaveFileName(const std::string& title, const std::string&
 }
 
 std::optional<ColourValue> QtDialogs::ChooseColour(ColourValue initial) {
-    const QColor chosen = QColorDialog::getColor(ToQColor(initial), parent_);
+    const QColor chosen =
+        QColorDialog::getColor(scene::ToQColor(scene::Colour::FromValue(initial)), parent_);
     if (!chosen.isValid()) {
         return std::nullopt;
     }
-    return FromQColor(chosen);
+    return Rgb(chosen.red(), chosen.green(), chosen.blue());
 }
 
 SaveChoice QtDialogs::AskSaveChanges(const std::string& text) {

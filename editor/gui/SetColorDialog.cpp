@@ -6,7 +6,7 @@
 #include <QVBoxLayout>
 
 #include "DialogParts.h"
-#include "QtMapSurface.h"
+#include "scenepainter/ScenePainter.h"
 
 namespace talvo {
 
@@ -56,7 +56,7 @@ SetColorDialog::SetColorDialog(const ColourScheme& current, Dialogs& dialogs, QW
 
 void SetColorDialog::ShowSample(QLabel* box, ColourValue colour) {
     QPalette palette = box->palette();
-    palette.setColor(QPalette::Window, ToQColor(colour));
+    palette.setColor(QPalette::Window, scene::ToQColor(scene::Colour::FromValue(colour)));
     box->setPalette(palette);
 }
 

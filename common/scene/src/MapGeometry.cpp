@@ -12,13 +12,24 @@ int RoundTo16Bit(double value) {
     return static_cast<int>(std::clamp(std::nearbyint(value), -32768.0, 32767.0));
 }
 
-Rect CellRect(Point centre, int laneNum, int orientation, double speed, const CellScales& scales) {
-    const double halfLength = RoundTo16Bit(scales.x * speed);
-    const double halfWidth = RoundTo16Bit(scales.y * laneNum);
+namespace {
+
+Rect Oriented(Point centre, int orientation, double halfLength, double halfWidth) {
     if (orientation == kVerticalCell) {
         return Rect::Around(centre, halfWidth, halfLength);
     }
     return Rect::Around(centre, halfLength, halfWidth);
+}
+
+}  // namespace
+
+Rect CellRect(Point centre, int laneNum, int orientation, double speed, const CellScales& scales) {
+    return Oriented(centre, orientation, RoundTo16Bit(scales.x * speed),
+                    RoundTo16Bit(scales.y * laneNum));
+}
+
+Rect CellArea(Point centre, int laneNum, int orientation, double speed, const CellScales& scales) {
+    return Oriented(centre, orientation, scales.x * speed, scales.y * laneNum);
 }
 
 Side FacingSide(const Rect& cell, Point target) {

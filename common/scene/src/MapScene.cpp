@@ -9,6 +9,8 @@ namespace {
 
 constexpr double kValueInset = 2.0;  // pixels between a value and its cell's side
 constexpr double kLabelGap = 3.0;    // pixels between a node's circle and its ID
+// An origin's triangle spans this share of its cell, so that it shows around the cell's ID.
+constexpr double kSourceShare = 0.75;
 
 // Legend layout, in pixels.
 constexpr double kPadding = 8.0;
@@ -140,8 +142,8 @@ Side LeavingSide(const MapCell& cell) {
 }  // namespace
 
 void AddSourceMarker(Layer& layer, const MapCell& cell, Colour fill) {
-    const Rect inner =
-        Rect::Around(cell.rect.centre(), cell.rect.width() / 4.0, cell.rect.height() / 4.0);
+    const Rect inner = Rect::Around(cell.rect.centre(), cell.rect.width() * kSourceShare / 2.0,
+                                    cell.rect.height() * kSourceShare / 2.0);
     const Point c = inner.centre();
     std::vector<Point> points;
     switch (LeavingSide(cell)) {

@@ -7,6 +7,14 @@
 namespace talvo::scene {
 namespace {
 
+TEST(MapGeometry, RoundingGoesToEvenAndHoldsAtTheEndsOfSixteenBits) {
+    EXPECT_EQ(RoundTo16Bit(12.5), 12);
+    EXPECT_EQ(RoundTo16Bit(13.5), 14);
+    EXPECT_EQ(RoundTo16Bit(-0.5), 0);
+    EXPECT_EQ(RoundTo16Bit(40000.0), 32767);
+    EXPECT_EQ(RoundTo16Bit(-40000.0), -32768);
+}
+
 TEST(MapGeometry, CellRectLiesAlongItsOrientation) {
     const CellScales scales{1.5, 100.0};
     EXPECT_EQ(CellRect(Point{1000, 1000}, 2, kHorizontalCell, 36, scales),
@@ -15,6 +23,8 @@ TEST(MapGeometry, CellRectLiesAlongItsOrientation) {
               (Rect{800, 946, 1200, 1054}));
     // Half-extents are rounded to whole numbers, halves to even: 1.5 x 25 = 37.5 -> 38.
     EXPECT_EQ(CellRect(Point{0, 0}, 1, kHorizontalCell, 25, scales).right, 38.0);
+    // The area a click picks is not rounded.
+    EXPECT_EQ(CellArea(Point{0, 0}, 1, kHorizontalCell, 25, scales).right, 37.5);
 }
 
 TEST(MapGeometry, FacingPointsUseSidesOrEndsBySlope) {

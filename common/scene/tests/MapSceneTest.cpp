@@ -106,7 +106,8 @@ TEST(MapScene, MarkersShowWhereTrafficEntersLeavesAndStops) {
     // A triangle inside the cell pointing to its right, where its link leaves.
     const Polygon& source = std::get<Polygon>(layer.items.at(0));
     ASSERT_EQ(source.points.size(), 3U);
-    EXPECT_EQ(source.points[1], (Point{origin.rect.centre().x + origin.rect.width() / 4, 1000}));
+    EXPECT_EQ(source.points[1],
+              (Point{origin.rect.centre().x + origin.rect.width() * 3 / 8, 1000}));
     EXPECT_TRUE(origin.rect.contains(source.points[0]));
     const Line& stop = std::get<Line>(layer.items.at(1));
     EXPECT_EQ(stop.from, (Point{origin.rect.right, origin.rect.top}));

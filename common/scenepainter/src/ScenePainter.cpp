@@ -1,6 +1,7 @@
 #include "scenepainter/ScenePainter.h"
 
 #include <algorithm>
+#include <cmath>
 #include <variant>
 
 #include <QFontMetricsF>
@@ -255,6 +256,17 @@ std::vector<PaintedText> PaintScene(QPainter& painter, const Scene& scene, const
     }
     painter.restore();
     return painted;
+}
+
+QImage DrawnImage(const Size& size, double devicePixelRatio,
+                  const std::function<void(QPainter&)>& paint) {
+    QImage image(static_cast<int>(std::lround(size.width * devicePixelRatio)),
+                 static_cast<int>(std::lround(size.height * devicePixelRatio)),
+                 QImage::Format_RGB32);
+    image.setDevicePixelRatio(devicePixelRatio);
+    QPainter painter(&image);
+    paint(painter);
+    return image;
 }
 
 }  // namespace talvo::scene

@@ -1,7 +1,5 @@
 // The Display's pictures drawn off screen at a fixed size and compared with committed
-// control images. scripts/update-control-images.sh writes new ones after an intended
-// change of the look; a failing comparison leaves the picture and a difference image in
-// the temporary folder.
+// control images (testing/ControlImage.h).
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -17,53 +15,15 @@
 #include "model/DisplayScene.h"
 #include "model/PlotChart.h"
 #include "model/PlotData.h"
+#include "testing/ControlImage.h"
 #include "ui/PlaybackPicture.h"
 #include "ui/PlotChartWidget.h"
 
 namespace talvo::display {
 namespace {
 
-// The largest difference of a colour channel that still counts as the same pixel: text
-// edges may shift a shade between font renderer builds.
-constexpr int kTolerance = 16;
-
-QString ControlImage(const char* name) {
-    return QString::fromStdString(test::DataFile(std::string("control/") + name + ".png"));
-}
-
 void ExpectLooksLike(const QImage& picture, const char* name) {
-    const QImage actual = picture.convertToFormat(QImage::Format_RGB32);
-    if (std::getenv("TALVO_UPDATE_CONTROL_IMAGES") != nullptr) {
-        ASSERT_TRUE(actual.save(ControlImage(name), "PNG")) << name;
-        return;
-    }
-    const QImage expected = QImage(ControlImage(name)).convertToFormat(QImage::Format_RGB32);
-    ASSERT_FALSE(expected.isNull()) << "no control image " << ControlImage(name).toStdString();
-    ASSERT_EQ(actual.size(), expected.size()) << name;
-    QImage difference(actual.size(), QImage::Format_RGB32);
-    difference.fill(Qt::white);
-    int different = 0;
-    for (int y = 0; y < actual.height(); ++y) {
-        for (int x = 0; x < actual.width(); ++x) {
-            const QColor a = actual.pixelColor(x, y);
-            const QColor e = expected.pixelColor(x, y);
-            const int delta =
-                std::max({std::abs(a.red() - e.red()), std::abs(a.green() - e.green()),
-                          std::abs(a.blue() - e.blue())});
-            if (delta > kTolerance) {
-                ++different;
-                difference.setPixelColor(x, y, Qt::red);
-            }
-        }
-    }
-    if (different > 0) {
-        const QString base = QDir::temp().filePath(QString("talvo_%1").arg(name));
-        actual.save(base + "_actual.png");
-        difference.save(base + "_difference.png");
-        ADD_FAILURE() << different << " pixels of " << name
-                      << " differ from the control image; see " << base.toStdString()
-                      << "_actual.png and _difference.png";
-    }
+    talvo::test::ExpectLooksLike(picture, test::DataFile(std::string("control/") + name + ".png"));
 }
 
 // The arterial example loaded into a session, fitted to a view of 900 x 480.

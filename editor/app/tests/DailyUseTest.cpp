@@ -148,8 +148,8 @@ TEST(DailyUse, ResetZoomFromTheMenuBarShowsTheNetwork) {
     f.Trigger("mnuZoomIn");
     f.Trigger("mnuZoomIn");
     f.Trigger("mnuNoZoom");
-    EXPECT_DOUBLE_EQ(f.window.view().zoomFactor(), 1.0);
-    EXPECT_TRUE(f.canvas->rect().contains(f.Pixel(1500, 1500)));
+    EXPECT_DOUBLE_EQ(f.window.view().zoom(), 1.0);
+    EXPECT_TRUE(f.picture->rect().contains(f.Pixel(1500, 1500)));
 }
 
 QChar Mnemonic(const QString& caption) {
@@ -207,6 +207,14 @@ TEST(DailyUse, StandardKeysAndUniqueMnemonics) {
         EXPECT_FALSE(shortcuts.isEmpty()) << k.action;
         if (!QKeySequence::keyBindings(k.key).isEmpty()) {
             EXPECT_EQ(shortcuts, QKeySequence::keyBindings(k.key)) << k.action;
+        }
+    }
+    // No key is bound to two entries.
+    std::set<QString> bound;
+    for (const QAction* action : f.window.findChildren<QAction*>()) {
+        for (const QKeySequence& key : action->shortcuts()) {
+            EXPECT_TRUE(bound.insert(key.toString()).second)
+                << action->objectName().toStdString() << ": " << key.toString().toStdString();
         }
     }
     QMenu* edit = f.window.findChild<QMenu*>("mnuEdit");

@@ -282,7 +282,8 @@ TEST(PanelFromFile, ShowsTheStoredValuesOfACell) {
     ASSERT_TRUE(f.window.OpenProjectFile(std::string(TALVO_APP_TEST_DATA) + "/two_intervals.tin",
                                          ProjectLayout::Current));
     // Cell 4 at (1650, 10000): scroll it into view first.
-    f.window.findChild<QScrollBar*>("vsbMap")->setValue(f.window.view().vertical().max);
+    auto* bar = f.window.findChild<QScrollBar*>("vsbMap");
+    bar->setValue(bar->maximum());
     f.Click(1650, 10000);
     ASSERT_EQ(f.window.editor().selection().selectedKind, SelectedKind::Cell);
     auto* panel = f.window.findChild<QWidget*>("frmConfiguration");

@@ -4,6 +4,7 @@
 #include <QTimer>
 
 #include "WindowFixture.h"
+#include "core/MapHits.h"
 
 namespace talvo::test {
 namespace {
@@ -239,19 +240,24 @@ TEST_F(ToolsTest, DeleteRefusalsAndDeletion) {
     EXPECT_EQ(f.project().tables.cells.size(), 2u);
 }
 
-TEST_F(ToolsTest, ZoomInStepsAndRefusesBeyondTwo) {
+TEST_F(ToolsTest, ZoomStepsByHalvesBetweenATenthAndSixteen) {
     f.Trigger("mnuZoomIn");
-    EXPECT_DOUBLE_EQ(f.window.view().zoomFactor(), 1.5);
-    auto* hsb = f.window.findChild<QScrollBar*>("hsbMap");
-    EXPECT_EQ(hsb->maximum(), static_cast<int>(15360 * 1.5 - 14175));
-    f.Trigger("mnuZoomIn");
-    EXPECT_DOUBLE_EQ(f.window.view().zoomFactor(), 2.0);
+    EXPECT_DOUBLE_EQ(f.window.view().zoom(), 1.5);
+    for (int i = 0; i < 6; ++i) {
+        f.Trigger("mnuZoomIn");
+    }
+    EXPECT_DOUBLE_EQ(f.window.view().zoom(), 16.0);  // 1.5 to the 7th, held at 16
+    EXPECT_TRUE(f.prompter.cautions.empty());
     f.Trigger("mnuZoomIn");
     EXPECT_EQ(f.prompter.Last(), "It can't be magnified any more!");
-    EXPECT_DOUBLE_EQ(f.window.view().zoomFactor(), 2.0);
+    EXPECT_DOUBLE_EQ(f.window.view().zoom(), 16.0);
     f.Trigger("mnuNoZoom");
-    EXPECT_DOUBLE_EQ(f.window.view().zoomFactor(), 1.0);
-    EXPECT_EQ(hsb->maximum(), 15360 - 14175);
+    EXPECT_DOUBLE_EQ(f.window.view().zoom(), 1.0);
+    for (int i = 0; i < 7; ++i) {
+        f.Trigger("mnuZoomOut");
+    }
+    EXPECT_DOUBLE_EQ(f.window.view().zoom(), 0.1);
+    EXPECT_EQ(f.prompter.cautions.size(), 1u);
 }
 
 TEST_F(ToolsTest, ZoomPopUpKeepsThePointUnderThePointer) {
@@ -261,9 +267,9 @@ TEST_F(ToolsTest, ZoomPopUpKeepsThePointUnderThePointer) {
         menu->findChild<QAction*>("mnuZoomIn")->trigger();
     };
     const QPoint before = f.Pixel(3000, 1500);
-    QTest::mouseClick(f.canvas, Qt::RightButton, {}, before);
+    QTest::mouseClick(f.picture, Qt::RightButton, {}, before);
     EXPECT_EQ(f.popups.back(), "mnuZoom");
-    EXPECT_DOUBLE_EQ(f.window.view().zoomFactor(), 1.5);
+    EXPECT_DOUBLE_EQ(f.window.view().zoom(), 1.5);
     const QPoint after = f.Pixel(3000, 1500);
     EXPECT_NEAR(after.x(), before.x(), 1);
     EXPECT_NEAR(after.y(), before.y(), 1);
@@ -273,16 +279,20 @@ TEST_F(ToolsTest, ZoomPopUpKeepsThePointUnderThePointer) {
 }
 
 TEST_F(ToolsTest, DragBeyondTheViewScrollsTheMap) {
-    AddCells({{13500, 3000}});
+    AddCells({{5000, 3000}});
+    f.window.view().zoomAbout({0, 0}, 2.0);
+    f.canvas->viewChanged();
     auto* hsb = f.window.findChild<QScrollBar*>("hsbMap");
     ASSERT_EQ(hsb->value(), 0);
-    QTest::mousePress(f.canvas, Qt::LeftButton, {}, f.Pixel(13500, 3000));
-    QTest::mouseMove(f.canvas, QPoint(f.canvas->width() + 20, f.Pixel(13500, 3000).y()));
+    const double right = f.window.view().visibleMap().right;
+    const QPoint beyond(f.picture->width() + 20, f.Pixel(5000, 3000).y());
+    QTest::mousePress(f.picture, Qt::LeftButton, {}, f.Pixel(5000, 3000));
+    QTest::mouseMove(f.picture, beyond);
     f.WaitForTicks(3);
-    QTest::mouseRelease(f.canvas, Qt::LeftButton, {}, QPoint(f.canvas->width() + 20, 200));
+    QTest::mouseRelease(f.picture, Qt::LeftButton, {}, beyond);
     EXPECT_GT(hsb->value(), 0);
-    EXPECT_EQ(hsb->value(), f.window.view().horizontal().value);
-    EXPECT_GT(f.project().tables.cells[0].x, 14000);
+    EXPECT_EQ(hsb->value(), f.window.view().horizontalScroll(kMapExtent).value);
+    EXPECT_GT(f.project().tables.cells[0].x, right);
 }
 
 }  // namespace
@@ -291,14 +301,14 @@ TEST_F(ToolsTest, DragBeyondTheViewScrollsTheMap) {
 namespace talvo::test {
 namespace {
 
-TEST(WindowLayout, EditorScrollBarsShowOnlyBelowTheDesignSize) {
+TEST(WindowLayout, EditorScrollBarsShowOnlyBelowTheLayoutsSize) {
     WindowFixture f;
     EXPECT_EQ(Caption(f.window), "Visual Talvo Editor");
     auto* hsb = f.window.findChild<QScrollBar*>("hsbEditor");
     auto* vsb = f.window.findChild<QScrollBar*>("vsbEditor");
     ASSERT_NE(hsb, nullptr);
     ASSERT_NE(vsb, nullptr);
-    f.window.resize(700, 500);
+    f.window.resize(700, 300);
     QApplication::processEvents();
     EXPECT_TRUE(hsb->isVisible());
     EXPECT_TRUE(vsb->isVisible());
@@ -316,13 +326,13 @@ TEST(StreetLabels, ALabelIsDraggedWithItsGroupAndReleased) {
     ASSERT_TRUE(f.window.OpenProjectFile(std::string(TALVO_APP_TEST_DATA) + "/corridor.tin",
                                          ProjectLayout::Current));
     // "Park Rd" at (1750, 3700): press inside its text box, just right of the anchor.
-    QTest::mousePress(f.canvas, Qt::LeftButton, {}, f.Pixel(1780, 3730));
+    QTest::mousePress(f.picture, Qt::LeftButton, {}, f.Pixel(1780, 3730));
     const SelectionState& sel = f.window.editor().selection();
     EXPECT_EQ(sel.selectedKind, SelectedKind::StreetLabel);
     EXPECT_EQ(sel.selectedIndex, 2);
-    QTest::mouseMove(f.canvas, f.Pixel(3280, 4330));
+    QTest::mouseMove(f.picture, f.Pixel(3280, 4330));
     f.WaitForTicks(2);
-    QTest::mouseRelease(f.canvas, Qt::LeftButton, {}, f.Pixel(3280, 4330));
+    QTest::mouseRelease(f.picture, Qt::LeftButton, {}, f.Pixel(3280, 4330));
     const StreetRecord& street = f.project().tables.streets[2];
     EXPECT_NEAR(street.x, 3250, 15);
     EXPECT_NEAR(street.y, 4300, 15);
@@ -367,20 +377,20 @@ void DoubleClick(QWidget* widget, QPoint at) {
 TEST(DoubleClick, IsOnePressForEveryTool) {
     WindowFixture f;
     f.UseTool("mnuCell");
-    DoubleClick(f.canvas, f.Pixel(1500, 1500));
+    DoubleClick(f.picture, f.Pixel(1500, 1500));
     EXPECT_EQ(f.project().tables.cells.size(), 1u);
     f.Click(2100, 1500);
     f.Trigger("mnuNode");
-    DoubleClick(f.canvas, f.Pixel(1800, 2400));
+    DoubleClick(f.picture, f.Pixel(1800, 2400));
     EXPECT_EQ(f.project().tables.nodes.size(), 1u);
     f.Trigger("mnuLink");
-    DoubleClick(f.canvas, f.Pixel(1500, 1500));
+    DoubleClick(f.picture, f.Pixel(1500, 1500));
     EXPECT_TRUE(f.prompter.cautions.empty());
     EXPECT_EQ(f.window.editor().selection().pendingLinkStart, 1);
     f.Click(2100, 1500);
     EXPECT_EQ(f.project().tables.links.size(), 1u);
     f.Trigger("mnuArrow");
-    DoubleClick(f.canvas, f.Pixel(2100, 1500));
+    DoubleClick(f.picture, f.Pixel(2100, 1500));
     EXPECT_EQ(f.window.editor().selection().selectedKind, SelectedKind::Cell);
     EXPECT_FALSE(f.canvas->dragTimer()->isActive());
 }
@@ -401,10 +411,10 @@ TEST(GroupMove, AGroupWiderThanTheViewIsRefusedAndNothingMoves) {
     EditorModel& model = f.window.model();
     ASSERT_TRUE(model.AddCell(15200, 1500));
     f.window.editor().SelectCells({0, 2});
-    QTest::mousePress(f.canvas, Qt::LeftButton, {}, f.Pixel(1000, 1500));
+    QTest::mousePress(f.picture, Qt::LeftButton, {}, f.Pixel(1000, 1500));
     EXPECT_FALSE(f.canvas->dragTimer()->isActive());
-    QTest::mouseMove(f.canvas, f.Pixel(1600, 2100));
-    QTest::mouseRelease(f.canvas, Qt::LeftButton, {}, f.Pixel(1600, 2100));
+    QTest::mouseMove(f.picture, f.Pixel(1600, 2100));
+    QTest::mouseRelease(f.picture, Qt::LeftButton, {}, f.Pixel(1600, 2100));
     EXPECT_EQ(f.prompter.Last(),
               "You can't move multiple cells in an area larger than the area you can see.  For "
               "cells covering a large area, you may need to move more times.");

@@ -37,9 +37,10 @@ inline QString Caption(const QWidget& window) {
 // A main window with recorded messages and scripted dialogs in a private program folder.
 struct WindowFixture {
     WindowFixture() : window(&prompter, &dialogs, dir.path()) {
-        window.resize(1100, 800);
+        window.resize(1500, 900);
         window.show();
-        canvas = window.findChild<MapCanvas*>("picMap");
+        canvas = window.canvas();
+        picture = window.findChild<QWidget*>("picMap");
         window.popupMenu = [this](QMenu* menu, QPoint) { popups.push_back(menu->objectName()); };
     }
 
@@ -47,20 +48,16 @@ struct WindowFixture {
     void Trigger(const char* name) { Action(name)->trigger(); }
 
     // Pixel on the map picture of a map point in the current view.
-    QPoint Pixel(double x, double y) const {
-        const MapView& v = const_cast<MainWindow&>(window).view();
-        return QPoint(static_cast<int>((x * v.zoomFactor() - v.horizontal().value) / 15.0 + 0.5),
-                      static_cast<int>((y * v.zoomFactor() - v.vertical().value) / 15.0 + 0.5));
-    }
+    QPoint Pixel(double x, double y) const { return canvas->pixelOf(scene::Point{x, y}).toPoint(); }
     void Click(double x, double y, Qt::MouseButton button = Qt::LeftButton) {
-        QTest::mouseClick(canvas, button, {}, Pixel(x, y));
+        QTest::mouseClick(picture, button, {}, Pixel(x, y));
     }
     // Press at one map point, move to another, let the drag timer tick, release.
     void Drag(double x0, double y0, double x1, double y1) {
-        QTest::mousePress(canvas, Qt::LeftButton, {}, Pixel(x0, y0));
-        QTest::mouseMove(canvas, Pixel(x1, y1));
+        QTest::mousePress(picture, Qt::LeftButton, {}, Pixel(x0, y0));
+        QTest::mouseMove(picture, Pixel(x1, y1));
         WaitForTicks(2);
-        QTest::mouseRelease(canvas, Qt::LeftButton, {}, Pixel(x1, y1));
+        QTest::mouseRelease(picture, Qt::LeftButton, {}, Pixel(x1, y1));
     }
     // Lets the drag timer run; the canvas's own handler runs before this counter's.
     void WaitForTicks(int count) {
@@ -85,6 +82,7 @@ struct WindowFixture {
     ScriptedDialogs dialogs;
     MainWindow window;
     MapCanvas* canvas = nullptr;
+    QWidget* picture = nullptr;  // where the map is drawn and takes the mouse
     std::vector<QString> popups;
 };
 

@@ -1,33 +1,18 @@
 #include "printing/DrawMapForPrint.h"
 
-#include <QPainter>
-
-#include "MapRenderer.h"
-#include "QtMapSurface.h"
-#include "core/MapView.h"
+#include "MapPicture.h"
+#include "core/MapHits.h"
+#include "scene/MapGeometry.h"
 
 namespace talvo {
 
-QFont MapPictureFont() {
-    return QFont("Sans Serif", 8);
-}
-
 QImage DrawMapForPrint(const Project& project, const ColourScheme& colours,
-                       const SelectionState& selection, const QFont& font) {
-    const int width = static_cast<int>(MapView::kMapWidth) / kTwipsPerPixel;
-    const int height = static_cast<int>(MapView::kMapHeight) / kTwipsPerPixel;
-    QImage picture(width, height, QImage::Format_RGB32);
-    picture.fill(Qt::white);
-    {
-        QPainter painter(&picture);
-        painter.setRenderHint(QPainter::Antialiasing, false);
-        QtMapSurface surface(painter, font);
-        // A view of its own: the window's zoom and scroll positions never reach the print.
-        const MapView fullMap;
-        MapRenderer renderer(project, fullMap, colours, surface);
-        renderer.RedrawMap(selection);
-    }
-    return picture;
+                       const SelectionState& selection) {
+    // A view of its own: the window's zoom and scroll positions never reach the print.
+    scene::Viewport fullMap;
+    fullMap.resize(scene::Size{kMapExtent.width() / scene::kMapUnitsPerPixel,
+                               kMapExtent.height() / scene::kMapUnitsPerPixel});
+    return RenderEditorMap(project, colours, selection, fullMap);
 }
 
 }  // namespace talvo

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QFont>
 #include <QImage>
 
 namespace talvo {
@@ -9,12 +8,9 @@ struct ColourScheme;
 struct Project;
 struct SelectionState;
 
-// The font labels are drawn in on the map picture.
-QFont MapPictureFont();
-
-// The whole map at zoom 1 and without scrolling, drawn as the map window draws it (same
-// order, colours and geometry), into a picture of the full map extent.
+// The whole map at zoom 1 and without scrolling, drawn as the map window draws it (the same
+// scene: order, colours and geometry), into a picture of the full map extent.
 QImage DrawMapForPrint(const Project& project, const ColourScheme& colours,
-                       const SelectionState& selection, const QFont& font = MapPictureFont());
+                       const SelectionState& selection);
 
 }  // namespace talvo

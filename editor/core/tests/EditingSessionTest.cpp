@@ -6,6 +6,7 @@
 #include <functional>
 
 #include "TestSupport.h"
+#include "UnitView.h"
 #include "core/EditorModel.h"
 #include "core/MapEditor.h"
 #include "model/ProjectWriter.h"
@@ -19,10 +20,10 @@ using test::TempDir;
 
 struct Session {
     EditorModel model;
-    MapView view;
+    scene::Viewport view = test::UnitView();
     MapEditor tools{model, view};
 
-    // At zoom 1 without scrolling a pointer position is its map point.
+    // A pointer position is its map point.
     void Press(double x, double y) {
         tools.PressLeft(x, y);
         tools.ReleaseLeft(x, y);
@@ -134,7 +135,7 @@ const std::vector<Step>& Steps() {
         {"delete link",
          [](Session& s) {
              // Select the link 2 -> 4 at the middle of its line, then delete it.
-             const auto path = LinkPath(s.model.tables(), s.model.params(), s.model.link(2));
+             const auto path = scene::MapNetworkOf(s.model.project()).links[2].path;
              s.Press((path[0].x + path[1].x) / 2, (path[0].y + path[1].y) / 2);
              ASSERT_EQ(s.tools.selection().selectedKind, SelectedKind::Link);
              s.tools.DeleteSelected();

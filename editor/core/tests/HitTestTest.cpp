@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "core/MapGeometry.h"
+#include "core/MapHits.h"
 
 namespace talvo {
 namespace {
@@ -38,55 +38,57 @@ class HitTest : public ::testing::Test {
         street.y = 3000;
         project.tables.streets = {street};
     }
+    scene::MapNetwork Network() const { return scene::MapNetworkOf(project); }
     Project project;
 };
 
 TEST_F(HitTest, CellBordersCountAndTheLowerIndexWins) {
-    EXPECT_EQ(HitCell(project, {1000 - 97.5, 1000}), 0);
-    EXPECT_EQ(HitCell(project, {1000 - 97.6, 1000}), -1);
-    EXPECT_EQ(HitCell(project, {1000, 1100}), 0);
-    EXPECT_EQ(HitCell(project, {1000, 1100.1}), -1);
-    EXPECT_EQ(HitCell(project, {1060, 1000}), 0);
-    EXPECT_EQ(HitCell(project, {1140, 1000}), 2);
+    EXPECT_EQ(HitCell(Network(), {1000 - 97.5, 1000}), 0);
+    EXPECT_EQ(HitCell(Network(), {1000 - 97.6, 1000}), -1);
+    EXPECT_EQ(HitCell(Network(), {1000, 1100}), 0);
+    EXPECT_EQ(HitCell(Network(), {1000, 1100.1}), -1);
+    EXPECT_EQ(HitCell(Network(), {1060, 1000}), 0);
+    EXPECT_EQ(HitCell(Network(), {1140, 1000}), 2);
 }
 
 TEST_F(HitTest, VerticalCellsSwapTheirExtents) {
     project.tables.cells[1].orientation = kVertical;
-    EXPECT_EQ(HitCell(project, {2000, 1097}), 1);
-    EXPECT_EQ(HitCell(project, {2099, 1000}), 1);
-    EXPECT_EQ(HitCell(project, {2101, 1000}), -1);
+    EXPECT_EQ(HitCell(Network(), {2000, 1097}), 1);
+    EXPECT_EQ(HitCell(Network(), {2099, 1000}), 1);
+    EXPECT_EQ(HitCell(Network(), {2101, 1000}), -1);
 }
 
 TEST_F(HitTest, NodeWithinLessThan200) {
-    EXPECT_EQ(HitNode(project, {5199, 5000}), 0);
-    EXPECT_EQ(HitNode(project, {5200, 5000}), -1);
-    EXPECT_EQ(HitNode(project, {5000, 4801}), 0);
+    EXPECT_EQ(HitNode(Network(), {5199, 5000}), 0);
+    EXPECT_EQ(HitNode(Network(), {5200, 5000}), -1);
+    EXPECT_EQ(HitNode(Network(), {5000, 4801}), 0);
 }
 
 TEST_F(HitTest, LinkWithinLessThan50OfItsSegment) {
     // The link runs from x = 1097.5 to 1902.5 (rounded sides 1098 to 1902) at y = 1000.
-    EXPECT_EQ(HitLink(project, {1500, 1049}), 0);
-    EXPECT_EQ(HitLink(project, {1500, 1050}), -1);
-    EXPECT_EQ(HitLink(project, {1500, 951}), 0);
+    EXPECT_EQ(HitLink(Network(), {1500, 1049}), 0);
+    EXPECT_EQ(HitLink(Network(), {1500, 1050}), -1);
+    EXPECT_EQ(HitLink(Network(), {1500, 951}), 0);
     // Not far along the line beyond its ends.
-    EXPECT_EQ(HitLink(project, {3000, 1000}), -1);
+    EXPECT_EQ(HitLink(Network(), {3000, 1000}), -1);
 }
 
 TEST_F(HitTest, LinkThroughANodeIsHitOnBothSegments) {
     project.tables.links[0].passNode = 4;
-    EXPECT_EQ(HitLink(project, {1500, 1049}), -1);
+    EXPECT_EQ(HitLink(Network(), {1500, 1049}), -1);
     // From cell 1's side towards (5000, 5000): the diagonal segment.
-    EXPECT_EQ(HitLink(project, {3000, 3000 - 20}), 0);
+    EXPECT_EQ(HitLink(Network(), {3000, 3000 - 20}), 0);
 }
 
 TEST_F(HitTest, StreetLabelBoxRunsFromItsAnchor) {
-    const TextMeasure measure = [](const std::string& text) {
-        return std::pair<int, int>(100 * static_cast<int>(text.size()), 200);
+    // 100 x 200 map units a character.
+    const scene::TextMeasure measure = [](const std::string& text, bool) {
+        return scene::Size{100.0 / 15 * static_cast<double>(text.size()), 200.0 / 15};
     };
-    EXPECT_EQ(HitStreetLabel(project, {3000, 3000}, measure), 0);
-    EXPECT_EQ(HitStreetLabel(project, {3400, 3200}, measure), 0);
-    EXPECT_EQ(HitStreetLabel(project, {3401, 3100}, measure), -1);
-    EXPECT_EQ(HitStreetLabel(project, {2999, 3100}, measure), -1);
+    EXPECT_EQ(HitStreetLabel(Network(), {3000, 3000}, measure), 0);
+    EXPECT_EQ(HitStreetLabel(Network(), {3400, 3200}, measure), 0);
+    EXPECT_EQ(HitStreetLabel(Network(), {3401, 3100}, measure), -1);
+    EXPECT_EQ(HitStreetLabel(Network(), {2999, 3100}, measure), -1);
 }
 
 }  // namespace

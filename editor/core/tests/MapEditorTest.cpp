@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "TestSupport.h"
+#include "UnitView.h"
 
 namespace talvo {
 namespace {
@@ -22,7 +23,7 @@ class MapEditorHistory : public ::testing::Test {
     }
 
     EditorModel model;
-    MapView view;
+    scene::Viewport view = test::UnitView();
     MapEditor tools{model, view};
     test::RecordingPrompter prompter;
 };
@@ -65,6 +66,18 @@ TEST_F(MapEditorHistory, ToolChangesAndPickingCellsRecordNothing) {
     // Aligning cells that are aligned already changes nothing and records nothing.
     tools.Align(true);
     EXPECT_EQ(model.history().count(), 3);
+}
+
+// The view may show more than the map's extent; nothing is placed beyond it.
+TEST_F(MapEditorHistory, NothingIsAddedBeyondTheMapsExtent) {
+    view.zoomAbout({0, 0}, 1.0);  // a picture of 15360 pixels shows 230400 map units
+    for (const Tool tool : {Tool::Cell, Tool::Node}) {
+        tools.SetTool(tool);
+        Click(1100, 100);  // map point (16500, 1500)
+        Click(900, 100);   // (13500, 1500)
+    }
+    EXPECT_EQ(model.tables().cells.size(), 3u);
+    EXPECT_EQ(model.tables().nodes.size(), 1u);
 }
 
 }  // namespace

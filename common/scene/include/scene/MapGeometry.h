@@ -32,6 +32,8 @@ inline constexpr int kVerticalCell = 2;
 // horizontal cell, y for a vertical one), half-width scales.y x laneNum across, each
 // rounded to a 16-bit integer.
 Rect CellRect(Point centre, int laneNum, int orientation, double speed, const CellScales& scales);
+// The same rectangle unrounded: the area a click on the cell picks.
+Rect CellArea(Point centre, int laneNum, int orientation, double speed, const CellScales& scales);
 
 enum class Side { Left, Right, Top, Bottom };
 

@@ -1,11 +1,13 @@
 #pragma once
 // Draws scenes with a QPainter: the one painter of the map and the charts.
 
+#include <functional>
 #include <string>
 #include <vector>
 
 #include <QColor>
 #include <QFont>
+#include <QImage>
 #include <QPainter>
 #include <QRectF>
 #include <QTransform>
@@ -40,5 +42,10 @@ struct PaintedText {
 // reaching far outside a zoomed view is drawn over the part that shows.
 std::vector<PaintedText> PaintScene(QPainter& painter, const Scene& scene, const QTransform& world,
                                     const QRectF& area, const QFont& font);
+
+// A picture of a view's size (pixels) at a device pixel ratio (2 for a high-density screen),
+// drawn by `paint` in the view's pixels.
+QImage DrawnImage(const Size& size, double devicePixelRatio,
+                  const std::function<void(QPainter&)>& paint);
 
 }  // namespace talvo::scene

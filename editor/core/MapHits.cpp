@@ -1,0 +1,79 @@
+#include "core/MapHits.h"
+
+#include <cmath>
+
+#include "scene/MapScene.h"
+
+namespace talvo {
+
+namespace {
+
+// Distance from p to the line through the segment; a vertical segment measures across.
+// Beyond the segment's ends the distance to the nearer end counts, so that a click far
+// along the line's extension does not pick the link.
+double DistanceToSegment(scene::Point p, scene::Point a, scene::Point b) {
+    const double dx = b.x - a.x;
+    const double dy = b.y - a.y;
+    const double lengthSquared = dx * dx + dy * dy;
+    if (lengthSquared == 0.0) {
+        return std::hypot(p.x - a.x, p.y - a.y);
+    }
+    const double t = ((p.x - a.x) * dx + (p.y - a.y) * dy) / lengthSquared;
+    if (t < 0.0) {
+        return std::hypot(p.x - a.x, p.y - a.y);
+    }
+    if (t > 1.0) {
+        return std::hypot(p.x - b.x, p.y - b.y);
+    }
+    if (dx == 0.0) {
+        return std::fabs(p.x - a.x);
+    }
+    return std::fabs(dy * (p.x - a.x) - dx * (p.y - a.y)) / std::sqrt(lengthSquared);
+}
+
+template <typename Records, typename Hit>
+int FirstHit(const Records& records, Hit hit) {
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        if (hit(records[i])) {
+            return static_cast<int>(i);
+        }
+    }
+    return -1;
+}
+
+}  // namespace
+
+int HitCell(const scene::MapNetwork& network, scene::Point p) {
+    // The hit area uses the exact extents; only drawing rounds them.
+    return FirstHit(network.cells, [&](const scene::MapCell& cell) {
+        return scene::CellArea(cell.centre, cell.laneNum, cell.orientation, cell.speed,
+                               network.scales)
+            .contains(p);
+    });
+}
+
+int HitNode(const scene::MapNetwork& network, scene::Point p) {
+    return FirstHit(network.nodes, [&](const scene::MapNode& node) {
+        return std::hypot(p.x - node.centre.x, p.y - node.centre.y) < kNodeHitRadius;
+    });
+}
+
+int HitLink(const scene::MapNetwork& network, scene::Point p) {
+    return FirstHit(network.links, [&](const scene::MapLink& link) {
+        for (std::size_t s = 1; s < link.path.size(); ++s) {
+            if (DistanceToSegment(p, link.path[s - 1], link.path[s]) < kLinkHitDistance) {
+                return true;
+            }
+        }
+        return false;
+    });
+}
+
+int HitStreetLabel(const scene::MapNetwork& network, scene::Point p,
+                   const scene::TextMeasure& measure) {
+    return FirstHit(network.labels, [&](const scene::MapLabel& label) {
+        return scene::StreetLabelBox(label, measure).contains(p);
+    });
+}
+
+}  // namespace talvo

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <optional>
+
+#include <QImage>
+#include <QPainter>
+
+#include "common/ProjectRecords.h"
+#include "core/ColourScheme.h"
+#include "core/SelectionState.h"
+#include "scene/Viewport.h"
+
+namespace talvo {
+
+// The editor's map of a project painted over a whole view (its size in pixels): on the
+// screen, into pictures and for printing, all from the same scene.
+void PaintEditorMap(QPainter& painter, const Project& project, const ColourScheme& colours,
+                    const SelectionState& selection, const scene::Viewport& view,
+                    const std::optional<scene::Rect>& rubberBand = std::nullopt);
+// "Fit network": the whole network in the view with a margin; nothing changes for an empty
+// network.
+void FitEditorMap(scene::Viewport& view, const Project& project);
+// What the scroll bars reach: the map's extent and whatever of the network lies beyond it.
+scene::Rect EditorMapContent(const Project& project);
+// The same as a picture at a device pixel ratio.
+QImage RenderEditorMap(const Project& project, const ColourScheme& colours,
+                       const SelectionState& selection, const scene::Viewport& view,
+                       double devicePixelRatio = 1.0);
+
+}  // namespace talvo
