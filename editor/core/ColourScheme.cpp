@@ -4,6 +4,8 @@
 #include <sstream>
 #include <vector>
 
+#include "common/TextInput.h"
+
 namespace talvo {
 
 namespace {
@@ -37,6 +39,7 @@ ColourScheme ReadColourScheme(const std::string& path) {
     }
     std::string line;
     std::getline(in, line);
+    SkipByteOrderMark(line);
     std::vector<ColourValue> values;
     std::stringstream fields(line);
     std::string field;

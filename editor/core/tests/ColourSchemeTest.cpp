@@ -32,6 +32,13 @@ TEST(ColourScheme, RoundTripsThroughTheFile) {
     EXPECT_EQ(ReadColourScheme(path), scheme);
 }
 
+TEST(ColourScheme, ByteOrderMarkBeforeTheColoursIsSkipped) {
+    QTemporaryDir dir;
+    const std::string path = (dir.path() + "/conf.txt").toStdString();
+    std::ofstream(path, std::ios::binary) << "\xEF\xBB\xBF" << "1,2,3,4,5\r\n";
+    EXPECT_EQ(ReadColourScheme(path), (ColourScheme{1, 2, 3, 4, 5}));
+}
+
 TEST(ColourScheme, DamagedFileGivesDefaults) {
     QTemporaryDir dir;
     const std::string path = (dir.path() + "/conf.txt").toStdString();
