@@ -24,7 +24,9 @@ scene::Colour GreyFor(double v) {
 
 void AddLinks(scene::Layer& layer, const DisplayModel& model, const scene::MapNetwork& network,
               int step) {
-    for (size_t i = 0; i < network.links.size(); ++i) {
+    // The map and the model are built from the same project; a mismatch draws what both hold.
+    const size_t links = std::min(network.links.size(), model.links.size());
+    for (size_t i = 0; i < links; ++i) {
         if (model.links[i].passNode == 0) {
             scene::AddLink(layer, network.links[i], scene::LinkLook{scene::Stroke{scene::kWhite}});
         }
@@ -35,7 +37,8 @@ void AddLinks(scene::Layer& layer, const DisplayModel& model, const scene::MapNe
         for (const SignalRow& row : model.signalRows) {
             // Up to startStep every signalised link is red.
             const int state = row.stateAtColumn(step - model.parameters.startStep);
-            if (state != pass) {
+            if (state != pass || row.linkIndex < 0 ||
+                static_cast<size_t>(row.linkIndex) >= network.links.size()) {
                 continue;
             }
             scene::AddLink(

@@ -32,7 +32,7 @@ class DisplayCanvas : public scene::MapScrollArea {
 
   private:
     DisplaySession& session_;
-    bool showing_ = true;
+    bool showing_ = false;  // until a run is loaded
 };
 
 }  // namespace talvo::display

@@ -9,7 +9,9 @@ std::vector<scene::PaintedText> PaintPlayback(QPainter& painter, const DisplaySe
     const scene::Viewport& view = session.view();
     const QRectF area(0.0, 0.0, view.size().width, view.size().height);
     const QFont font = scene::SceneFont();
-    if (!showing) {
+    // While a run loads, and after one is refused, the model may hold part of a run with no
+    // map built for it: a repaint then (a message box is up) draws the empty background.
+    if (!showing || !session.loaded()) {
         scene::Scene empty;
         empty.background = kDisplayBackground;
         return scene::PaintScene(painter, empty, QTransform(), area, font);
