@@ -4,6 +4,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include "run/RunFiles.h"
+
 #ifndef TALVO_VERSION
 #define TALVO_VERSION "unknown"
 #endif
@@ -32,10 +34,16 @@ std::string CheckRunDirectory(const std::string& directory) {
     if (directory.empty()) {
         return "the run directory is an empty name";
     }
+    if (const auto tooLong = RunDirectoryTooLong(directory, directory.size())) {
+        return "the run directory is " + *tooLong;
+    }
     std::error_code ec;
     const auto status = std::filesystem::status(directory, ec);
-    if (!std::filesystem::exists(status)) {
+    if (status.type() == std::filesystem::file_type::not_found) {
         return "the run directory '" + directory + "' does not exist";
+    }
+    if (ec) {
+        return "the run directory '" + directory + "' cannot be used (" + ec.message() + ")";
     }
     if (!std::filesystem::is_directory(status)) {
         return "'" + directory + "' is not a directory";
