@@ -130,6 +130,8 @@ std::string EngineHelpText() {
            "                             variant V = FGFC, VGFC or VGVC\n"
            "  ctmplot_1.plt .. ctmplot_5.plt\n"
            "                             time-space occupancy of the plot groups to be plotted\n"
+           "Each result is written as NAME.part first; all replace the earlier ones together\n"
+           "when the run is complete, so a run that stops leaves the earlier results.\n"
            "\n"
            "Exit status: 0 the run is complete; 1 the run stopped on an error, whose message is\n"
            "the last line on the console; 2 the command line is wrong.\n";
