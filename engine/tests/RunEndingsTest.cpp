@@ -206,6 +206,27 @@ TEST(RunEndings, OnlyACompleteRunReplacesTheEarlierResults) {
     }
 }
 
+// A result named by a link replaces the link's target, and the files a killed run left
+// go with the next run.
+TEST(RunEndings, ALinkKeepsItsTargetAndAKilledRunsFilesAreRemoved) {
+    ScratchDir runDir, elsewhere;
+    const fs::path corridor = test::DataDir() / "reference-runs" / "corridor";
+    fs::copy_file(corridor / "input.fin", runDir.path() / "input.fin");
+    fs::copy_file(corridor / "plan.tpl", runDir.path() / "plan.tpl");
+    WriteFileText(elsewhere.path() / "occupancy", "earlier");
+    fs::create_symlink(elsewhere.path() / "occupancy", runDir.path() / "occu_exist.occ");
+    WriteFileText(runDir.path() / "output_VGVC.out.part", "left by a killed run");
+    std::ostringstream console;
+    RunRequest request;
+    request.runDirectory = runDir.path().string();
+    ASSERT_EQ(RunEngine(console, request), 0) << console.str();
+    EXPECT_TRUE(fs::is_symlink(runDir.path() / "occu_exist.occ"));
+    EXPECT_EQ(ReadFileText(elsewhere.path() / "occupancy"),
+              ReadFileText(corridor / "expected" / "occu_exist.occ"));
+    EXPECT_FALSE(fs::exists(runDir.path() / "output_VGVC.out.part"));
+    EXPECT_FALSE(fs::exists(elsewhere.path() / "occupancy.part"));
+}
+
 // On the command line a final backslash is part of the directory's name.
 TEST(RunEndings, ARunDirectoryNamedWithAFinalBackslashIsThatDirectory) {
     ScratchDir base;
