@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <limits>
 #include <vector>
 
 #include "common/TextInput.h"
@@ -54,6 +55,13 @@ OccupancyLine ParseLine(const std::string& line, const std::string& fileName, in
     }
     if (!vehicles) {
         throw ReadError(DescribeAt(fileName, lineNumber, "bad vehicles " + QuotedValue(fields[2])));
+    }
+    // The engine writes a cell's vehicles as a 32-bit real, never below 0 ("-0.00" is 0).
+    if (*vehicles < 0 || *vehicles > std::numeric_limits<float>::max()) {
+        throw ReadError(DescribeAt(fileName, lineNumber,
+                                   "vehicles " + QuotedValue(fields[2]) +
+                                       " outside what the engine writes: 0 up to the largest "
+                                       "32-bit real"));
     }
     return OccupancyLine{*second, *cellNumber, *vehicles};
 }

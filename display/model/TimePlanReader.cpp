@@ -1,6 +1,7 @@
 #include "model/TimePlanReader.h"
 
 #include <algorithm>
+#include <set>
 
 #include "common/TextInput.h"
 #include "model/ReadError.h"
@@ -79,10 +80,30 @@ std::vector<SignalSequence> ReadTimePlan(std::istream& in, const std::string& fi
     const int startStep = model.parameters.startStep;
     const int endStep = model.parameters.endStep;
 
+    std::set<int> signals;
+    for (const DisplayCell& cell : model.cells) {
+        if (cell.signalID != 0) {
+            signals.insert(cell.signalID);
+        }
+    }
+    std::set<int> read;
     std::vector<SignalSequence> sequences;
     for (int record = 1; record <= signalCount; ++record) {
         SignalSequence sequence;
-        sequence.signalID = cursor.nextInt("record number", record).first;
+        const auto [signalID, signalLine] = cursor.nextInt("record number", record);
+        // A record for no signal of the project would leave one of its signals red
+        // throughout without a word.
+        if (signals.count(signalID) == 0) {
+            throw ReadError(DescribeAt(fileName, signalLine,
+                                       "record number " + std::to_string(signalID) +
+                                           ", which is no signal of the project's cells"));
+        }
+        if (!read.insert(signalID).second) {
+            throw ReadError(
+                DescribeAt(fileName, signalLine,
+                           "record number " + std::to_string(signalID) + " appears twice"));
+        }
+        sequence.signalID = signalID;
         std::vector<SwitchPair> periods;
         int previousEnd = 0;
         while (true) {

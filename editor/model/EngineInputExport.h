@@ -20,7 +20,8 @@ EditResult WriteInputFiles(const std::string& scenarioPath, const std::string& p
                            const Project& project);
 
 // The run directory's two files, "input.fin" and "plan.tpl", written together: if either
-// cannot be written, neither is replaced.
+// cannot be written, neither is replaced. A directory that is missing, not a directory or
+// held by a running engine is refused with the path and the reason.
 EditResult WriteRunFiles(const std::string& runDirectory, const Project& project);
 
 // The checks, then both files into the run directory. False when a check stopped the

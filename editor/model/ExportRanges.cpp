@@ -103,7 +103,9 @@ Message CheckParameters(const GlobalParameters& p) {
 // The simulation's last step ends within the time tables, and the delay period lies on
 // the steps of the run.
 Message CheckTimes(const GlobalParameters& p) {
-    if (auto m = OutsideInteger("Time Step", p.timeStep, 1, kLastSecond)) {
+    if (auto m = FirstOf({OutsideInteger("Time Step", p.timeStep, 1, kLastSecond),
+                          OutsideInteger("Start Step", p.startStep, 0, kLastSecond),
+                          OutsideInteger("End Step", p.endStep, 0, kLastSecond)})) {
         return m;
     }
     if (p.endSimulationStep > kLastSecond - p.timeStep) {
@@ -127,12 +129,24 @@ Message CheckTimes(const GlobalParameters& p) {
     return std::nullopt;
 }
 
+// The timing plan's times, read in every run whether it optimises or not.
+Message CheckTimingPlan(const GlobalParameters& p) {
+    return FirstOf({
+        OutsideInteger("Simulated Cycles", p.phaseCycle, 0, kLastSecond),
+        OutsideInteger("Max. Cycle Time", p.maxCycleTime, 0, kLastSecond),
+        OutsideInteger("Minimum Green Time", p.minGreenTime, 0, kLastSecond),
+        OutsideInteger("Lost Time", p.lostTime, 0, kLastSecond),
+        OutsideInteger("Regional Network Cycle Time", p.networkCycleTime, 0, kLastSecond),
+    });
+}
+
 Message CheckOptimisation(const GlobalParameters& p) {
     if (!p.optimizationOn) {
         return std::nullopt;
     }
     const int most = std::numeric_limits<int>::max();
     return FirstOf({
+        OutsideInteger("Control Strategy", p.controlStrategy, 1, 3),
         OutsideInteger("Population Size", p.populationSize, 2, kMaxPopulation),
         OutsideInteger("No. of Generation", p.generationNum, 1, most),
         OutsideInteger("Terminate if not Improve", p.terminationNum, 1, most),
@@ -170,12 +184,38 @@ Message CheckCell(const Project& project, int index) {
         }
     }
     for (int j = 0; j < cell.orIntervalNum(); ++j) {
-        if (auto outside = Outside("Vehicle / Hour of interval #" + std::to_string(j + 1) + of,
-                                   std::to_string(cell.intervals[j].orVehPerHr), kLoadRate)) {
+        const OriginInterval& interval = cell.intervals[j];
+        const std::string ofInterval = " of interval #" + std::to_string(j + 1) + of;
+        if (auto outside = FirstOf({
+                Outside("Vehicle / Hour" + ofInterval, std::to_string(interval.orVehPerHr),
+                        kLoadRate),
+                OutsideInteger("Start" + ofInterval, interval.orStart, 0, kLastSecond),
+                OutsideInteger("End" + ofInterval, interval.orEnd, 0, kLastSecond),
+            })) {
             return outside;
         }
     }
     return std::nullopt;
+}
+
+Message CheckNode(const NodeRecord& node) {
+    const std::string of = " of node " + std::to_string(node.nodeID);
+    if (auto m = OutsideInteger("Offset" + of, node.offset, 0, kLastSecond)) {
+        return m;
+    }
+    for (int s = 1; s <= node.stageNum && s <= Capacity::kStages; ++s) {
+        if (auto m = OutsideInteger("Stage Time of stage " + std::to_string(s) + of,
+                                    node.stages[s - 1].stageTime, 0, kLastSecond)) {
+            return m;
+        }
+    }
+    return std::nullopt;
+}
+
+Message CheckPlotGroup(const PlotGroup& group, int number) {
+    const std::string of = " of CTM plot " + std::to_string(number);
+    return FirstOf({OutsideInteger("Start" + of, group.startStep, 0, kLastSecond),
+                    OutsideInteger("End" + of, group.endStep, 0, kLastSecond)});
 }
 
 }  // namespace
@@ -187,6 +227,20 @@ std::optional<std::string> CheckEngineRanges(const Project& project) {
     }
     for (std::size_t i = 1; i <= project.tables.cells.size(); ++i) {
         if (auto m = CheckCell(project, static_cast<int>(i))) {
+            return m;
+        }
+    }
+    if (auto m = CheckTimingPlan(project.params)) {
+        return m;
+    }
+    for (const NodeRecord& node : project.tables.nodes) {
+        if (auto m = CheckNode(node)) {
+            return m;
+        }
+    }
+    const auto& plots = project.tables.plotGroups;
+    for (std::size_t g = 0; g < plots.size(); ++g) {
+        if (auto m = CheckPlotGroup(plots[g], static_cast<int>(g) + 1)) {
             return m;
         }
     }

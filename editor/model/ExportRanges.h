@@ -12,7 +12,7 @@
 namespace talvo {
 
 // The message for the first value the engine would refuse, in export order (parameters,
-// then cells in table order), or nothing.
+// cells in table order with their demand, the timing plan, nodes, CTM plots), or nothing.
 std::optional<std::string> CheckEngineRanges(const Project& project);
 
 }  // namespace talvo

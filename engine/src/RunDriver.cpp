@@ -7,6 +7,7 @@
 #include <fstream>
 #include <iostream>
 #include <memory>
+#include <vector>
 
 #include "EngineError.h"
 #include "ExistingPlanRun.h"
@@ -18,6 +19,7 @@
 #include "run/Console.h"
 #include "run/EngineRun.h"
 #include "run/OutputFile.h"
+#include "run/ResultStaging.h"
 #include "run/RunDirectoryLock.h"
 #include "run/RunFiles.h"
 
@@ -29,9 +31,21 @@ std::string Reason() {
     return std::strerror(errno);
 }
 
+// A stream open on `path`, or closed with the reason in errno. A directory, which opens as a
+// stream that reads nothing, is refused as the system refuses to read it.
+std::ifstream OpenForReading(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::error_code ignored;
+    if (in && std::filesystem::is_directory(path, ignored)) {
+        in.close();
+        errno = EISDIR;
+    }
+    return in;
+}
+
 std::string ReadRunDirectoryFile(const std::string& inoutPath) {
-    std::ifstream in(inoutPath, std::ios::binary);
-    if (!in) {
+    std::ifstream in = OpenForReading(inoutPath);
+    if (!in.is_open()) {
         const std::string reason = Reason();
         throw EngineError("Cannot open " + std::filesystem::absolute(inoutPath).string() + " (" +
                           reason +
@@ -41,23 +55,17 @@ std::string ReadRunDirectoryFile(const std::string& inoutPath) {
     return ReadRunDirectory(in, inoutPath);
 }
 
-// A directory named on the command line gets the final separator that file names follow.
+// A directory named on the command line gets the final separator that file names follow;
+// a backslash there is part of its name, as the system has it.
 std::string RunDirectoryOf(const RunRequest& request) {
     if (request.runDirectory.empty()) {
         return ReadRunDirectoryFile(request.inoutPath);
     }
-    const char last = request.runDirectory.back();
-    return last == '/' || last == '\\' ? request.runDirectory : request.runDirectory + '/';
+    return request.runDirectory.back() == '/' ? request.runDirectory : request.runDirectory + '/';
 }
 
 std::ifstream OpenInput(const std::string& path, const char* what) {
-    std::ifstream in(path, std::ios::binary);
-    // A directory opens as a stream that reads nothing.
-    std::error_code ignored;
-    if (in && std::filesystem::is_directory(path, ignored)) {
-        errno = EISDIR;
-        in.close();
-    }
+    std::ifstream in = OpenForReading(path);
     if (!in.is_open()) {
         throw EngineError(std::string("Cannot open the ") + what + " " + path + " (" + Reason() +
                           ")");
@@ -73,15 +81,26 @@ void ShowBanner(std::ostream& console) {
     ConsoleEmptyLine(console);
 }
 
-int Run(std::ostream& console, const RunRequest& request) {
-    ShowBanner(console);
-    const auto startTime = std::chrono::steady_clock::now();
-    ConsoleLine(console, "Opening Scenario File");
-    ConsoleEmptyLine(console);
+// After an input error the reports show what was read and done up to it (the scenario's
+// echo, an optimisation's heading): each that holds something and can be written whole
+// replaces the earlier one. The run's other results are dropped, and the earlier ones stay.
+void KeepPartialReports(const std::vector<OutputFile*>& reports, ResultStaging& results) {
+    for (OutputFile* report : reports) {
+        try {
+            const bool written = report->stream().tellp() > 0;
+            report->close();
+            if (written) {
+                results.commitOnly(report->path());
+            }
+        } catch (const EngineError&) {
+            // The input error is the message; the earlier report stays as it was.
+        }
+    }
+}
 
-    const RunFiles files = FormRunFiles(RunDirectoryOf(request));
-    // Held until the run has written its last file.
-    const RunDirectoryLock lock(files.runDirectory, console);
+void RunInDirectory(std::ostream& console, const RunRequest& request, ResultStaging& results,
+                    std::chrono::steady_clock::time_point startTime) {
+    const RunFiles& files = results.writing();
     std::ifstream input = OpenInput(files.inputFin, "scenario file");
 
     TokenReader reader(input, files.inputFin);
@@ -94,46 +113,74 @@ int Run(std::ostream& console, const RunRequest& request) {
         OpenInput(files.planTpl, "timing plan file");
     }
 
-    // Written files are created when missing and rewritten from the start when present.
     OutputFile existReport(files.outputExist);
-    RecordWriter existWriter(existReport.stream());
     std::unique_ptr<OutputFile> variantReport;
-    std::unique_ptr<RecordWriter> variantWriter;
     if (scenario->optimising()) {
         variantReport =
             std::make_unique<OutputFile>(files.variantReport(scenario->controlStrategy));
-        variantWriter = std::make_unique<RecordWriter>(variantReport->stream());
     }
+    try {
+        RecordWriter existWriter(existReport.stream());
+        std::unique_ptr<RecordWriter> variantWriter;
+        if (variantReport) {
+            variantWriter = std::make_unique<RecordWriter>(variantReport->stream());
+        }
 
-    ConsoleLine(console, "Reading and Writing Global Parameters...");
-    ReadScenario(reader, *scenario, *tables, existWriter, console);
-    existReport.flush();
-    ConsoleLine(console, "Closing Scenario File...");
-    input.close();
-    if (scenario->optimising() && scenario->adaptWebster == 'Y') {
-        OpenInput(files.planTpl, "timing plan file");
-    }
+        ConsoleLine(console, "Reading and Writing Global Parameters...");
+        ReadScenario(reader, *scenario, *tables, existWriter, console);
+        existReport.flush();
+        ConsoleLine(console, "Closing Scenario File...");
+        input.close();
+        if (scenario->optimising() && scenario->adaptWebster == 'Y') {
+            OpenInput(files.planTpl, "timing plan file");
+        }
 
-    EngineRun run{files,
-                  *scenario,
-                  *tables,
-                  existReport.stream(),
-                  existWriter,
-                  variantReport ? &variantReport->stream() : nullptr,
-                  variantWriter.get(),
-                  console,
-                  startTime};
-    // The two paths: each is one call taking `run`.
-    if (scenario->optimising()) {
-        RunOptimisation(run, request.threads);
-    } else {
-        RunExistingPlan(run);
-    }
+        EngineRun run{files,
+                      *scenario,
+                      *tables,
+                      existReport.stream(),
+                      existWriter,
+                      variantReport ? &variantReport->stream() : nullptr,
+                      variantWriter.get(),
+                      console,
+                      startTime};
+        // The two paths: each is one call taking `run`.
+        if (scenario->optimising()) {
+            RunOptimisation(run, request.threads);
+        } else {
+            RunExistingPlan(run);
+        }
 
-    existReport.close();
-    if (variantReport) {
-        variantReport->close();
+        existReport.close();
+        if (variantReport) {
+            variantReport->close();
+        }
+    } catch (const OutputFileError&) {
+        throw;
+    } catch (const EngineError&) {
+        std::vector<OutputFile*> reports{&existReport};
+        if (variantReport) {
+            reports.push_back(variantReport.get());
+        }
+        KeepPartialReports(reports, results);
+        throw;
     }
+}
+
+int Run(std::ostream& console, const RunRequest& request) {
+    ShowBanner(console);
+    const auto startTime = std::chrono::steady_clock::now();
+    ConsoleLine(console, "Opening Scenario File");
+    ConsoleEmptyLine(console);
+
+    const RunFiles files = FormRunFiles(RunDirectoryOf(request));
+    // Held until the run has put its last result in place.
+    const RunDirectoryLock lock(files.runDirectory, console);
+    // Results are written beside the earlier ones and replace them only when all are
+    // written.
+    ResultStaging results(files);
+    RunInDirectory(console, request, results, startTime);
+    results.commit();
     ConsoleLine(console, "Stop - Program terminated.");
     return 0;
 }

@@ -271,14 +271,18 @@ TEST(MalformedInoutDir, ControlBytesAreSpelledOutInTheMessage) {
 
 TEST(MalformedInoutDir, VeryLongLineIsShownCut) {
     const std::string line(100000, 'a');
-    EXPECT_EQ(InoutError(line + "\n"), "Error in inout.dir, line 1: found \"" +
-                                           std::string(4096, 'a') +
-                                           "...\" (100000 characters) without a final "
-                                           "separator, but " +
-                                           kInoutHelp);
-    // A long path that ends properly is kept whole.
-    std::istringstream in(line + "/\r\n");
-    EXPECT_EQ(ReadRunDirectory(in, "inout.dir"), line + "/");
+    EXPECT_EQ(InoutError(line + "\n"),
+              "Error in inout.dir, line 1: found a path of 100000 "
+              "characters beginning \"" +
+                  std::string(40, 'a') +
+                  "\", but the system takes at most 4063 for a run "
+                  "directory (the names of its files are added to "
+                  "it); " +
+                  kInoutHelp);
+    // A long path that the system takes and that ends properly is kept whole.
+    const std::string path(4062, 'a');
+    std::istringstream in(path + "/\r\n");
+    EXPECT_EQ(ReadRunDirectory(in, "inout.dir"), path + "/");
 }
 
 TEST(MalformedInoutDir, RandomBytesEndInARunDirectoryOrAMessage) {

@@ -311,15 +311,20 @@ TEST(VariantRuns, LaterStagesNeverReportAWorseDelayThanTheStageBefore) {
     EXPECT_LE(best[2], best[1]);
 }
 
-TEST(VariantRuns, OtherControlStrategyRunsOnlyTheFgfcSearchAndReportsNothing) {
-    OptimisationSetup setup(Variant("7"));
-    std::string console;
-    ASSERT_EQ(setup.runEngine(console), 0) << console;
-    EXPECT_NE(console.find("controlStrategy 7 is not 1, 2 or 3"), std::string::npos) << console;
-    EXPECT_EQ(setup.file("output_VGVC.out"), "");
-    for (const char* name : {"opt_FGFC_plan.tpl", "opt_VGVC_plan.tpl", "occu_VGVC.occ",
-                             "occu_FGFC.occ", "ctmplot_1.plt"}) {
-        EXPECT_FALSE(setup.exists(name)) << name;
+// A variant the optimiser does not have would run a search and report no plan: it is refused
+// before any file is touched.
+TEST(VariantRuns, OtherControlStrategyIsRefusedBeforeAnyFileIsTouched) {
+    for (const char* strategy : {"0", "4", "-1", "7"}) {
+        OptimisationSetup setup(Variant(strategy));
+        WriteFileText(setup.runDir.path() / "output_VGVC.out", "earlier");
+        std::string console;
+        EXPECT_EQ(setup.runEngine(console), 1) << strategy;
+        EXPECT_NE(console.find(", line 2: controlStrategy is " + std::string(strategy) +
+                               ", expected 1 (FGFC), 2 (VGFC) or 3 (VGVC) for an optimisation\n"),
+                  std::string::npos)
+            << console;
+        EXPECT_EQ(setup.file("output_VGVC.out"), "earlier");
+        EXPECT_FALSE(setup.exists("output_exist.out"));
     }
 }
 

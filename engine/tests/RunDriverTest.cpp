@@ -154,7 +154,6 @@ TEST(RunDriver, OptimisationReportOfTheChosenVariantIsCreated) {
         const char* report;
     } cases[] = {{"y", "2", "output_VGFC.out"},
                  {"Y", "3", "output_VGVC.out"},
-                 {"Y", "7", "output_VGVC.out"},
                  {"Y", "1", "output_FGFC.out"}};
     for (const auto& c : cases) {
         std::vector<std::string> lines = test::SmallScenarioLines();

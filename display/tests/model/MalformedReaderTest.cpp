@@ -111,7 +111,12 @@ INSTANTIATE_TEST_SUITE_P(
         BadFile{"NegativeState", "1\n-1 300\n",
                 "plan.tpl, line 2: signal state -1 (1 green or 0 red expected)"},
         BadFile{"NegativeEndTime", "1\n1 300\n0 -5\n",
-                "plan.tpl, line 3: end time -5 before the previous end time 300"}),
+                "plan.tpl, line 3: end time -5 before the previous end time 300"},
+        // Each record belongs to one signal of the project's cells.
+        BadFile{"NoSignalOfTheProject", "1\n1 100\n0 10000\n57\n0 10000\n",
+                "plan.tpl, line 4: record number 57, which is no signal of the project's cells"},
+        BadFile{"RecordTwice", "1\n1 100\n0 10000\n1\n0 10000\n",
+                "plan.tpl, line 4: record number 1 appears twice"}),
     [](const auto& info) { return info.param.name; });
 
 TEST(MalformedTimePlan, LineEndsReadTheSame) {
@@ -177,7 +182,14 @@ INSTANTIATE_TEST_SUITE_P(
         BadFile{"SecondBeyond32Bits", kHeader + "4294967296         1           1.50\r\n",
                 "occu_exist.occ, line 5: bad second \"4294967296\""},
         BadFile{"VehiclesNotANumber", kHeader + "    0         1           nan\r\n",
-                "occu_exist.occ, line 5: bad vehicles \"nan\""}),
+                "occu_exist.occ, line 5: bad vehicles \"nan\""},
+        // What no engine writes: fewer than no vehicles, more than a 32-bit real holds.
+        BadFile{"NegativeVehicles", kHeader + "    0         1           -5\r\n",
+                "occu_exist.occ, line 5: vehicles \"-5\" outside what the engine writes: 0 up "
+                "to the largest 32-bit real"},
+        BadFile{"VehiclesBeyond32Bits", kHeader + "    0         1           1e39\r\n",
+                "occu_exist.occ, line 5: vehicles \"1e39\" outside what the engine writes: 0 "
+                "up to the largest 32-bit real"}),
     [](const auto& info) { return info.param.name; });
 
 }  // namespace

@@ -3,7 +3,7 @@
 #include <system_error>
 
 #include "ProgramFiles.h"
-#include "RunInProgress.h"
+#include "model/RunInProgress.h"
 
 namespace talvo {
 

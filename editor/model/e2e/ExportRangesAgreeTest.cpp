@@ -179,7 +179,67 @@ INSTANTIATE_TEST_SUITE_P(
         RangeCase{"LoadRate", [](Project& p) { Cell(p, 1).intervals[0].orVehPerHr = 200000; },
                   "The Vehicle / Hour of interval #1 of cell 1 is 200000, outside what the "
                   "engine takes: 0 to 100000.",
-                  ", line 46: loadRate of loading 1 is 200000, expected 0 to 100000"}),
+                  ", line 46: loadRate of loading 1 is 200000, expected 0 to 100000"},
+        // Every time the engine reads is a second of its time tables, never below 0.
+        RangeCase{"StartStep", [](Project& p) { p.params.startStep = -1; },
+                  "The Start Step is -1, outside what the engine takes: 0 to 9999.",
+                  ", line 7: startStep is -1, expected 0 to 9999"},
+        RangeCase{"EndStep", [](Project& p) { p.params.endStep = -1; },
+                  "The End Step is -1, outside what the engine takes: 0 to 9999.",
+                  ", line 7: endStep is -1, expected 0 to 9999"},
+        RangeCase{"IntervalStart", [](Project& p) { Cell(p, 1).intervals[0].orStart = -1; },
+                  "The Start of interval #1 of cell 1 is -1, outside what the engine takes: 0 "
+                  "to 9999.",
+                  ", line 46: loadStart of loading 1 is -1, expected 0 to 9999"},
+        RangeCase{"IntervalEnd", [](Project& p) { Cell(p, 1).intervals[0].orEnd = -1; },
+                  "The End of interval #1 of cell 1 is -1, outside what the engine takes: 0 to "
+                  "9999.",
+                  ", line 46: loadEnd of loading 1 is -1, expected 0 to 9999"},
+        RangeCase{"SimulatedCycles", [](Project& p) { p.params.phaseCycle = -1; },
+                  "The Simulated Cycles is -1, outside what the engine takes: 0 to 9999.",
+                  ", line 52: phaseCycle is -1, expected 0 to 9999"},
+        RangeCase{"MaxCycleTime", [](Project& p) { p.params.maxCycleTime = -1; },
+                  "The Max. Cycle Time is -1, outside what the engine takes: 0 to 9999.",
+                  ", line 53: maxCycleTime is -1, expected 0 to 9999"},
+        RangeCase{"MinimumGreenTime", [](Project& p) { p.params.minGreenTime = -1; },
+                  "The Minimum Green Time is -1, outside what the engine takes: 0 to 9999.",
+                  ", line 54: minGreenTime is -1, expected 0 to 9999"},
+        RangeCase{"LostTime", [](Project& p) { p.params.lostTime = -1; },
+                  "The Lost Time is -1, outside what the engine takes: 0 to 9999.",
+                  ", line 55: lostTime is -1, expected 0 to 9999"},
+        RangeCase{"NetworkCycleTime", [](Project& p) { p.params.networkCycleTime = -1; },
+                  "The Regional Network Cycle Time is -1, outside what the engine takes: 0 to "
+                  "9999.",
+                  ", line 56: networkCycleTime is -1, expected 0 to 9999"},
+        RangeCase{"NodeOffset", [](Project& p) { p.tables.nodes[0].offset = -1; },
+                  "The Offset of node 19 is -1, outside what the engine takes: 0 to 9999.",
+                  ", line 58: offset of intersection 1 is -1, expected 0 to 9999"},
+        // A stage with movements is held to 5 seconds at least; one without (all red) must
+        // have a time the engine takes too.
+        RangeCase{"StageTime",
+                  [](Project& p) {
+                      NodeRecord& node = p.tables.nodes[0];
+                      node.stageNum = 3;
+                      node.stages[2].stageMoves.clear();
+                      node.stages[2].stageTime = -1;
+                  },
+                  "The Stage Time of stage 3 of node 19 is -1, outside what the engine takes: 0 "
+                  "to 9999.",
+                  ", line 58: stage 3 time of intersection 1 is -1, expected 0 to 9999"},
+        RangeCase{"PlotStart", [](Project& p) { p.tables.plotGroups[1].startStep = -1; },
+                  "The Start of CTM plot 2 is -1, outside what the engine takes: 0 to 9999.",
+                  ", line 77: plotStart of plot group 2 is -1, expected 0 to 9999"},
+        RangeCase{"PlotEnd", [](Project& p) { p.tables.plotGroups[0].endStep = -1; },
+                  "The End of CTM plot 1 is -1, outside what the engine takes: 0 to 9999.",
+                  ", line 76: plotEnd of plot group 1 is -1, expected 0 to 9999"},
+        RangeCase{"ControlStrategy",
+                  [](Project& p) {
+                      p.params.optimizationOn = true;
+                      p.params.controlStrategy = 4;
+                  },
+                  "The Control Strategy is 4, outside what the engine takes: 1 to 3.",
+                  ", line 2: controlStrategy is 4, expected 1 (FGFC), 2 (VGFC) or 3 (VGVC) for "
+                  "an optimisation"}),
     [](const ::testing::TestParamInfo<RangeCase>& info) { return info.param.name; });
 
 }  // namespace

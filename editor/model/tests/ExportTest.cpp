@@ -1,6 +1,7 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <linux/fs.h>
+#include <sys/file.h>
 #include <sys/ioctl.h>
 #include <unistd.h>
 
@@ -403,7 +404,7 @@ TEST(ExportFiles, FileErrorLeavesNothingHalfWritten) {
     EXPECT_EQ(entries, 2);  // no temporary file left
 
     EXPECT_EQ(WriteRunFiles(dir.file("missing"), project).message(),
-              "The output directory is invalid.");
+              "The output directory is invalid.  '" + dir.file("missing") + "' does not exist.");
 }
 
 // Marks a file append-only for the life of the object: the system then refuses to
@@ -518,6 +519,38 @@ TEST(BatchExport, FailedCheckPrintsAndWritesNothing) {
               std::string::npos)
         << err;
     EXPECT_TRUE(std::filesystem::is_empty(dir.file("run")));
+}
+
+// The export names the directory and what is wrong with it, and writes nothing into a
+// directory whose run is still going, as the run command refuses it.
+TEST(BatchExport, ARunDirectoryThatCannotTakeTheInputIsRefusedWithItsReason) {
+    TempDir dir;
+    WriteText(dir.file("a-file"), "");
+    std::filesystem::create_directory(dir.file("busy"));
+    WriteText(dir.file("busy/input.fin"), "the running engine's");
+    const int engine = ::open(dir.file("busy").c_str(), O_RDONLY | O_DIRECTORY);
+    ASSERT_EQ(::flock(engine, LOCK_EX | LOCK_NB), 0);  // as a running engine holds it
+    const struct {
+        std::string runDir;
+        std::string message;
+    } cases[] = {
+        {dir.file("nowhere"),
+         "The output directory is invalid.  '" + dir.file("nowhere") + "' does not exist."},
+        {dir.file("a-file"),
+         "The output directory is invalid.  '" + dir.file("a-file") + "' is not a directory."},
+        {dir.file("busy"), "The engine is still running in '" + dir.file("busy") +
+                               "'.  Wait until its run has ended, or choose another directory."},
+    };
+    for (const auto& c : cases) {
+        std::string out;
+        std::string err;
+        EXPECT_EQ(RunBatch({"Editor", "--export", DataPath("corridor.tin"), c.runDir}, out, err),
+                  1);
+        EXPECT_EQ(err, "Caution! " + c.message + "\n");
+    }
+    EXPECT_EQ(ReadText(dir.file("busy/input.fin")), "the running engine's");
+    EXPECT_FALSE(std::filesystem::exists(dir.file("busy/plan.tpl")));
+    ::close(engine);
 }
 
 TEST(BatchExport, BadProjectOrArgumentsFail) {

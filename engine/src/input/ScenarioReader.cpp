@@ -336,6 +336,11 @@ void ReadRunChoice(TokenReader& in, Scenario& s) {
     s.optimizationOn = ReadFlag(in, "optimizationOn");
     in.beginStatement();
     s.controlStrategy = in.readInt("controlStrategy");
+    // Any other variant would run a search and report no plan.
+    if (s.optimising() && (s.controlStrategy < 1 || s.controlStrategy > 3)) {
+        in.fail("controlStrategy is " + std::to_string(s.controlStrategy) +
+                ", expected 1 (FGFC), 2 (VGFC) or 3 (VGVC) for an optimisation");
+    }
 }
 
 void ReadScenario(TokenReader& in, Scenario& s, TimeTables& tables, RecordWriter& echo,

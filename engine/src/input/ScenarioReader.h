@@ -13,7 +13,8 @@
 
 namespace talvo {
 
-// Lines 1 and 2: optimizationOn and controlStrategy, which decide the run's files.
+// Lines 1 and 2: optimizationOn and controlStrategy, which decide the run's files; an
+// optimisation needs a controlStrategy of 1, 2 or 3.
 void ReadRunChoice(TokenReader& in, Scenario& scenario);
 
 // The rest of the file, after ReadRunChoice: global parameters from line 3 on, cells,

@@ -4,6 +4,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include "run/RunFiles.h"
+
 #ifndef TALVO_VERSION
 #define TALVO_VERSION "unknown"
 #endif
@@ -32,10 +34,16 @@ std::string CheckRunDirectory(const std::string& directory) {
     if (directory.empty()) {
         return "the run directory is an empty name";
     }
+    if (const auto tooLong = RunDirectoryTooLong(directory, directory.size())) {
+        return "the run directory is " + *tooLong;
+    }
     std::error_code ec;
     const auto status = std::filesystem::status(directory, ec);
-    if (!std::filesystem::exists(status)) {
+    if (status.type() == std::filesystem::file_type::not_found) {
         return "the run directory '" + directory + "' does not exist";
+    }
+    if (ec) {
+        return "the run directory '" + directory + "' cannot be used (" + ec.message() + ")";
     }
     if (!std::filesystem::is_directory(status)) {
         return "'" + directory + "' is not a directory";
@@ -122,6 +130,8 @@ std::string EngineHelpText() {
            "                             variant V = FGFC, VGFC or VGVC\n"
            "  ctmplot_1.plt .. ctmplot_5.plt\n"
            "                             time-space occupancy of the plot groups to be plotted\n"
+           "Each result is written as NAME.part first; all replace the earlier ones together\n"
+           "when the run is complete, so a run that stops leaves the earlier results.\n"
            "\n"
            "Exit status: 0 the run is complete; 1 the run stopped on an error, whose message is\n"
            "the last line on the console; 2 the command line is wrong.\n";

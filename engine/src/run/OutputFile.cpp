@@ -3,7 +3,7 @@
 #include <cerrno>
 #include <cstring>
 
-#include "EngineError.h"
+#include "run/ResultStaging.h"
 
 namespace talvo {
 
@@ -43,8 +43,8 @@ int OutputFile::Buffer::sync() {
 OutputFile::OutputFile(std::string path) : path_(std::move(path)), stream_(&buffer_) {
     errno = 0;
     if (buffer_.open(path_, std::ios::out | std::ios::binary | std::ios::trunc) == nullptr) {
-        throw EngineError("Cannot create " + path_ + " (" +
-                          std::strerror(errno != 0 ? errno : EIO) + ")");
+        throw OutputFileError("Cannot create " + ResultNameOf(path_) + " (" +
+                              std::strerror(errno != 0 ? errno : EIO) + ")");
     }
 }
 
@@ -65,8 +65,8 @@ void OutputFile::close() {
 }
 
 void OutputFile::failWrite() const {
-    throw EngineError("Cannot write " + path_ + " (" +
-                      std::strerror(buffer_.error != 0 ? buffer_.error : EIO) + ")");
+    throw OutputFileError("Cannot write " + ResultNameOf(path_) + " (" +
+                          std::strerror(buffer_.error != 0 ? buffer_.error : EIO) + ")");
 }
 
 }  // namespace talvo

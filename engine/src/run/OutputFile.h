@@ -7,11 +7,20 @@
 #include <ostream>
 #include <string>
 
+#include "EngineError.h"
+
 namespace talvo {
+
+// A file the run writes cannot be created or written: unlike an error in the input, it
+// leaves no partial report behind.
+class OutputFileError : public EngineError {
+  public:
+    using EngineError::EngineError;
+};
 
 class OutputFile {
   public:
-    // Throws EngineError "Cannot create <path> (<reason>)".
+    // Throws OutputFileError "Cannot create <path> (<reason>)".
     explicit OutputFile(std::string path);
 
     OutputFile(const OutputFile&) = delete;
@@ -20,7 +29,7 @@ class OutputFile {
     std::ostream& stream() { return stream_; }
     const std::string& path() const { return path_; }
 
-    // Writes out what is buffered; throws EngineError "Cannot write <path> (<reason>)" when
+    // Writes out what is buffered; throws OutputFileError "Cannot write <path> (<reason>)" when
     // this or any earlier write failed.
     void flush();
     // flush(), then closes the file (the system may report a failure only then).

@@ -1,5 +1,7 @@
 #include "run/RunFiles.h"
 
+#include <climits>
+
 #include "EngineError.h"
 #include "input/TokenReader.h"
 
@@ -15,8 +17,28 @@ const std::string& ByVariant(int32_t controlStrategy, const std::string& fgfc,
     return controlStrategy == 2 ? vgfc : vgvc;
 }
 
-// Paths are shown whole in messages up to this length.
-constexpr size_t kLongestPath = 4096;
+// Room left in the system's path limit for the names of the run's files.
+constexpr size_t kFileNameRoom = 32;
+constexpr size_t kLongestRunDirectory = PATH_MAX - 1 - kFileNameRoom;
+
+// The line up to its LF, kept up to `kept` characters; `length` is its whole length.
+// False when the stream holds nothing.
+bool ReadLineKeeping(std::istream& in, size_t kept, std::string& line, size_t& length) {
+    std::streambuf& buffer = *in.rdbuf();
+    line.clear();
+    length = 0;
+    bool any = false;
+    for (auto c = buffer.sbumpc(); c != std::char_traits<char>::eof(); c = buffer.sbumpc()) {
+        any = true;
+        if (c == '\n') {
+            break;
+        }
+        if (length++ < kept) {
+            line.push_back(static_cast<char>(c));
+        }
+    }
+    return any;
+}
 
 const char* const kInoutHelp =
     "it must hold one line: the full path of the run directory, ending with '/' "
@@ -67,10 +89,28 @@ RunFiles FormRunFiles(const std::string& runDirectory) {
     return f;
 }
 
+std::optional<std::string> RunDirectoryTooLong(std::string_view directory, size_t length) {
+    if (length <= kLongestRunDirectory) {
+        return std::nullopt;
+    }
+    return "a path of " + std::to_string(length) + " characters beginning " +
+           Quoted(directory.substr(0, kShownPathStart)) + ", but the system takes at most " +
+           std::to_string(kLongestRunDirectory) +
+           " for a run directory (the names of its files are added to it)";
+}
+
 std::string ReadRunDirectory(std::istream& in, const std::string& source) {
+    // A line far beyond the system's path limit is refused without being held: only a
+    // little more than the longest acceptable path (and a byte-order mark) is kept.
+    constexpr size_t kKept = kLongestRunDirectory + 16;
     std::string line;
-    if (!std::getline(in, line)) {
+    size_t length = 0;
+    if (!ReadLineKeeping(in, kKept, line, length)) {
         throw EngineError("Error in " + source + ": the file is empty, but " + kInoutHelp);
+    }
+    if (length > kKept) {
+        throw EngineError("Error in " + source + ", line 1: found " +
+                          *RunDirectoryTooLong(line, length) + "; " + kInoutHelp);
     }
     SkipByteOrderMark(line);
     const size_t end = line.find_last_not_of(" \t\r");
@@ -82,12 +122,15 @@ std::string ReadRunDirectory(std::istream& in, const std::string& source) {
     // The system would end the path at a NUL byte and the run would read and write files
     // outside the directory the line names.
     if (line.find('\0') != std::string::npos) {
-        throw EngineError("Error in " + source + ", line 1: found " + Quoted(line, kLongestPath) +
+        throw EngineError("Error in " + source + ", line 1: found " + Quoted(line) +
                           " with a NUL byte in it, but " + kInoutHelp);
+    }
+    if (const auto tooLong = RunDirectoryTooLong(line, line.size())) {
+        throw EngineError("Error in " + source + ", line 1: found " + *tooLong + "; " + kInoutHelp);
     }
     const char last = line.back();
     if (last != '/' && last != '\\') {
-        throw EngineError("Error in " + source + ", line 1: found " + Quoted(line, kLongestPath) +
+        throw EngineError("Error in " + source + ", line 1: found " + Quoted(line) +
                           " without a final separator, but " + kInoutHelp);
     }
 #ifndef _WIN32

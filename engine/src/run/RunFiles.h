@@ -4,7 +4,9 @@
 
 #include <array>
 #include <istream>
+#include <optional>
 #include <string>
+#include <string_view>
 
 #include "Scenario.h"
 
@@ -34,10 +36,18 @@ const char* VariantName(int32_t controlStrategy);
 // All nineteen names: each file's name written after the directory's final separator.
 RunFiles FormRunFiles(const std::string& runDirectory);
 
+// How much of a path too long to be used a message shows: its beginning.
+inline constexpr size_t kShownPathStart = 40;
+
+// When a run directory of `length` characters (of which `directory` holds at least the
+// beginning) leaves no room within the system's path limit for its files: the message's
+// "a path of N characters beginning "...", but ..." part.
+std::optional<std::string> RunDirectoryTooLong(std::string_view directory, size_t length);
+
 // The run directory from the first line of an inout.dir text: the whole line (CR LF or LF),
 // trailing blanks and a leading byte-order mark dropped, which must end with '/' or '\'; a
 // final '\' is returned as '/'. `source` names the file in messages. Throws EngineError
-// when the line is missing or has no final separator.
+// when the line is missing, too long for the system's paths, or has no final separator.
 std::string ReadRunDirectory(std::istream& in, const std::string& source);
 
 }  // namespace talvo

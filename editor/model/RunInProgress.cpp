@@ -1,4 +1,4 @@
-#include "RunInProgress.h"
+#include "model/RunInProgress.h"
 
 #include <fcntl.h>
 #include <sys/file.h>
