@@ -125,7 +125,7 @@ int Run(std::ostream& console, const RunRequest& request) {
                   startTime};
     // The two paths: each is one call taking `run`.
     if (scenario->optimising()) {
-        RunOptimisation(run, request.threads);
+        RunOptimisation(run, request.threads, RefineOptions{request.refine});
     } else {
         RunExistingPlan(run);
     }

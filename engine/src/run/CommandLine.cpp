@@ -61,6 +61,8 @@ EngineCommandLine ParseEngineCommandLine(const std::vector<std::string>& argumen
         } else if (argument == "--version") {
             line.action = EngineCommandLine::Action::Version;
             return line;
+        } else if (argument == "--refine") {
+            line.request.refine = true;
         } else if (argument == "--threads" || argument.rfind("--threads=", 0) == 0) {
             std::string value;
             if (argument == "--threads") {
@@ -93,7 +95,7 @@ EngineCommandLine ParseEngineCommandLine(const std::vector<std::string>& argumen
 }
 
 std::string EngineUsageLine() {
-    return "Usage: TALVO [--threads N] [RUN_DIR]";
+    return "Usage: TALVO [--threads N] [--refine] [RUN_DIR]";
 }
 
 std::string EngineHelpText() {
@@ -106,6 +108,8 @@ std::string EngineHelpText() {
            "                 current directory names it (as the editor writes it)\n"
            "  --threads N    evaluate each generation's plans on N threads (default: one per\n"
            "                 processor core); the results are the same for any N\n"
+           "  --refine       after the GA, refine its best plan by a local search in whole\n"
+           "                 seconds, also tried from the existing plan (optimisation runs)\n"
            "  -h, --help     print this text and exit\n"
            "  --version      print the version and exit\n"
            "\n"
