@@ -12,7 +12,7 @@ namespace {
 
 // Coarse steps let the search cross the plateaus that a time step of 2 s leaves between
 // neighbouring whole seconds; the single second finishes the job.
-constexpr std::array<int32_t, 4> kSteps = {1, 2, 4, 8};
+constexpr std::array<int32_t, 7> kSteps = {1, 2, 3, 5, 8, 13, 21};
 
 int CyclesOf(const Scenario& scenario, PlanVariant variant) {
     return variant == PlanVariant::FGFC ? 1 : scenario.phaseCycle;
@@ -137,15 +137,40 @@ bool Edit(const Scenario& scenario, PlanVariant variant, const PlanMove& move,
             }
             return true;
         }
-        case PlanMove::Kind::Offset: {
+        case PlanMove::Kind::Offset:
+        case PlanMove::Kind::EveryOffset: {
+            const bool every = move.kind == PlanMove::Kind::EveryOffset;
+            const int first = every ? 1 : move.p;
+            const int last = every ? scenario.numIntersections : move.p;
+            if (every && last < 2)
+                return false;  // the same as the one intersection's offset move
+            for (int p = first; p <= last; ++p) {
+                const int64_t offset = int64_t(plan.stages.offset[p]) + move.delta;
+                // The GA's offsets reach 127; longer cycles may use all of theirs.
+                const int64_t ceiling = std::max(127, FirstCycleOf(variant, plan, p) - 1);
+                if (offset < 0 || offset > ceiling)
+                    return false;
+            }
+            for (int p = first; out != nullptr && p <= last; ++p) {
+                out->stages.offset[p] += move.delta;
+                out->stages.slotDuration[p][0] = out->stages.offset[p];
+            }
+            return true;
+        }
+        case PlanMove::Kind::StartShift: {
+            // Slot `to` is the last free stage; stage 1 must be free as well.
+            const auto& slots = plan.stages.slotDuration[move.p];
             const int64_t offset = int64_t(plan.stages.offset[move.p]) + move.delta;
-            // The GA's offsets reach 127; longer cycles may use all of theirs.
-            const int64_t ceiling = std::max(127, FirstCycleOf(variant, plan, move.p) - 1);
-            if (offset < 0 || offset > ceiling)
+            const int64_t ceiling = std::max(127, plan.cycleLength - 1);
+            if (variant != PlanVariant::FGFC || move.to <= 1 || offset < 0 || offset > ceiling ||
+                int64_t(slots[1]) - move.delta < minGreen ||
+                int64_t(slots[move.to]) + move.delta < minGreen)
                 return false;
             if (out != nullptr) {
                 out->stages.offset[move.p] = static_cast<int32_t>(offset);
                 out->stages.slotDuration[move.p][0] = static_cast<int32_t>(offset);
+                out->stages.slotDuration[move.p][1] -= move.delta;
+                out->stages.slotDuration[move.p][move.to] += move.delta;
             }
             return true;
         }
@@ -178,12 +203,23 @@ std::vector<PlanMove> Neighbourhood(const Scenario& scenario, PlanVariant varian
             moves.push_back(move);
     };
     for (const int32_t step : kSteps) {
-        for (const int32_t delta : {step, -step})
+        for (const int32_t delta : {step, -step}) {
             add({PlanMove::Kind::NetworkCycle, 0, 0, 0, 0, delta});
+            add({PlanMove::Kind::EveryOffset, 0, 0, 0, 0, delta});
+        }
         for (int p = 1; p <= scenario.numIntersections; ++p) {
             const Intersection& section = scenario.intersections[p];
-            for (const int32_t delta : {step, -step})
+            int lastFree = 0;
+            for (int k = 1; k <= section.stageCount; ++k) {
+                if (section.stageFixed[k] == 0)
+                    lastFree = k;
+            }
+            const bool firstFree = section.stageCount >= 1 && section.stageFixed[1] == 0;
+            for (const int32_t delta : {step, -step}) {
                 add({PlanMove::Kind::Offset, p, 0, 0, 0, delta});
+                if (firstFree)
+                    add({PlanMove::Kind::StartShift, p, 0, 1, lastFree, delta});
+            }
             for (int c = 1; c <= CyclesOf(scenario, variant); ++c) {
                 if (variant == PlanVariant::VGVC) {
                     for (const int32_t delta : {step, -step})

@@ -1,9 +1,9 @@
 #pragma once
 // The neighbourhood of the local search that refines a plan: changes of whole seconds to
-// one variable of the plan (the network cycle, one intersection's cycle, one offset, or
-// green moved between two free stages of one cycle), each kept within the variant's rules:
-// cycles between minCycleTime and maxCycleTime, free stages at least minGreenTime long,
-// fixed stages as the scenario fixes them.
+// one variable of the plan (the network cycle, one intersection's cycle, one offset or all
+// of them together, or green moved between two free stages of one cycle), each kept within the
+// variant's rules: cycles between minCycleTime and maxCycleTime, free stages at least minGreenTime
+// long, fixed stages as the scenario fixes them.
 
 #include <cstdint>
 #include <optional>
@@ -21,7 +21,10 @@ struct PlanMove {
         NetworkCycle,       // FGFC, VGFC: the one cycle, every free stage re-shared
         IntersectionCycle,  // VGVC: cycle `cycle` of intersection `p`, its stages re-shared
         Offset,             // the offset of `p`
+        EveryOffset,        // every offset together: the whole plan against the demand
         Transfer,           // `delta` seconds of green from slot `from` to slot `to` of `p`
+        StartShift,         // FGFC: the start of stage 1 of `p` by `delta`, the other
+                            // boundaries kept (offset, first and last free stage change)
     };
     Kind kind = Kind::Offset;
     int p = 0;
