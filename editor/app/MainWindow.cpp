@@ -400,9 +400,15 @@ void MainWindow::OpenCellDialog() {
 
 void MainWindow::OpenGlobalDialog() {
     GlobalDialog dialog(model_.params(), prompter_, this);
+    std::vector<double> speeds;
+    for (const CellRecord& cell : model_.project().tables.cells)
+        speeds.push_back(cell.speed);
+    dialog.setCellSpeeds(std::move(speeds));
     dialog.openOptimization = [this, &dialog] {
         OptimizationDialog optimization(model_.params(), prompter_, &dialog);
+        optimization.setRefine(commands_->refine());
         if (runDialog(optimization) == QDialog::Accepted) {
+            commands_->setRefine(optimization.refine());
             GlobalParameters params = model_.params();
             optimization.ApplyTo(params);
             Refuse(model_.SetParameters(params, "Optimization Parameters"));

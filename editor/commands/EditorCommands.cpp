@@ -133,8 +133,10 @@ void EditorCommands::runTalvo() {
         lastRunWindow_ = window;
         window->show();
         window->start({hooks_.programDir, QString::fromStdString(script.string()),
-                       QString::fromStdString(runDir.string())},
-                      RunExpectationOf(hooks_.model->params()), FormatProject(hooks_.model->project()));
+                       QString::fromStdString(runDir.string()),
+                       refine_ && hooks_.model->params().optimizationOn},
+                      RunExpectationOf(hooks_.model->params()),
+                      FormatProject(hooks_.model->project()));
     };
     RunTalvo(hooks_.programDir.toStdString(), steps);
 }

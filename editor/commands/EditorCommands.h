@@ -71,6 +71,11 @@ class EditorCommands : public QObject {
     // The window of the last run started, while it is open.
     RunWindow* lastRunWindow() const { return lastRunWindow_; }
     RunDirectoryMemory& runDirectoryMemory() { return runDirectoryMemory_; }
+    // Whether "&TALVO ..." asks the engine to refine the GA's plan (--refine). A setting of
+    // the runs for as long as the editor runs, not of the project: project files stay as
+    // every reader knows them.
+    bool refine() const { return refine_; }
+    void setRefine(bool refine) { refine_ = refine; }
 
   private:
     void addGroup(GroupKind kind);
@@ -81,6 +86,7 @@ class EditorCommands : public QObject {
     EditorCommandHooks hooks_;
     RunDirectoryMemory runDirectoryMemory_;
     QPointer<RunWindow> lastRunWindow_;
+    bool refine_ = false;
 };
 
 }  // namespace talvo

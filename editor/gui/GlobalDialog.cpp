@@ -3,6 +3,7 @@
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -12,6 +13,7 @@
 #include "FieldText.h"
 #include "NumberField.h"
 #include "common/NumberText.h"
+#include "model/SaturationFlowCheck.h"
 
 namespace talvo {
 
@@ -50,6 +52,11 @@ GlobalDialog::GlobalDialog(const GlobalParameters& params, Prompter& prompter, Q
     scaleRow->addWidget(cellScaleX_);
     scaleRow->addWidget(cellScaleY_);
     form->addRow("Cell Scale", scaleRow);
+    saturationFlowWarning_ = new QLabel;
+    saturationFlowWarning_->setObjectName("lblSaturationFlowWarning");
+    saturationFlowWarning_->setWordWrap(true);
+    saturationFlowWarning_->setVisible(false);
+    layout->addWidget(saturationFlowWarning_);
 
     auto* mode = new QGroupBox;
     auto* modeLayout = new QHBoxLayout(mode);
@@ -89,6 +96,11 @@ GlobalDialog::GlobalDialog(const GlobalParameters& params, Prompter& prompter, Q
     SetTextUnchecked(cellScaleX_, Plain(p.cellScaleX));
     SetTextUnchecked(cellScaleY_, Plain(p.cellScaleY));
 
+    // After the fields' own handlers, which store a complete entry in values_.
+    for (QLineEdit* field : {wvRatio_, jamDensity_, saturationFlow_}) {
+        connect(field, &QLineEdit::editingFinished, this, &GlobalDialog::showSaturationFlowWarning);
+    }
+
     connect(optimization_, &QRadioButton::toggled, cmdOptimization_, &QPushButton::setEnabled);
     connect(cmdOptimization_, &QPushButton::clicked, this, [this] {
         if (openOptimization) {
@@ -101,6 +113,18 @@ GlobalDialog::GlobalDialog(const GlobalParameters& params, Prompter& prompter, Q
             accept();
         }
     });
+}
+
+void GlobalDialog::setCellSpeeds(std::vector<double> speeds) {
+    cellSpeeds_ = std::move(speeds);
+    showSaturationFlowWarning();
+}
+
+void GlobalDialog::showSaturationFlowWarning() {
+    const auto warning = SaturationFlowWarning(values_.saturationFlow, values_.jamDensity,
+                                               values_.wvRatio, cellSpeeds_);
+    saturationFlowWarning_->setText(warning ? QString::fromStdString(*warning) : QString());
+    saturationFlowWarning_->setVisible(warning.has_value());
 }
 
 void GlobalDialog::ApplyTo(GlobalParameters& params) const {

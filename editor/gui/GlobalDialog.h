@@ -7,6 +7,7 @@
 #include "common/ProjectRecords.h"
 #include "model/Prompter.h"
 
+class QLabel;
 class QLineEdit;
 class QRadioButton;
 class QPushButton;
@@ -29,7 +30,15 @@ class GlobalDialog : public QDialog {
     // After OK: writes this dialog's values (and only these) into params.
     void ApplyTo(GlobalParameters& params) const;
 
+    // The design speeds of the network's cells, for the warning shown while the entered
+    // saturation flow cannot limit a queue's discharge (it does not refuse the value).
+    void setCellSpeeds(std::vector<double> speeds);
+
   private:
+    void showSaturationFlowWarning();
+
+    std::vector<double> cellSpeeds_;
+    QLabel* saturationFlowWarning_;
     GlobalParameters values_;
     std::vector<NumberField*> fields_;
     QLineEdit* wvRatio_;

@@ -58,6 +58,12 @@ OptimizationDialog::OptimizationDialog(const GlobalParameters& params, Prompter&
         strategyLayout->addWidget(strategies_[i]);
     }
     layout->addWidget(strategies);
+    refineBox_ = new QCheckBox("Refine the GA's best plan (local search after the GA)");
+    refineBox_->setObjectName("chkRefine");
+    refineBox_->setToolTip(
+        "Runs the engine with --refine: a search in whole seconds from the GA's best plan "
+        "and from the existing plan; the report gets a refinement section");
+    layout->addWidget(refineBox_);
     const OkCancel buttons = AddOkCancel(this, layout);
 
     GlobalParameters& p = values_;
@@ -85,6 +91,7 @@ OptimizationDialog::OptimizationDialog(const GlobalParameters& params, Prompter&
         }
         values_.adaptWebster = adaptWebster_->isChecked();
         values_.initialSeed = initialSeed_->isChecked();
+        refine_ = refineBox_->isChecked();
         for (int i = 0; i < 3; ++i) {
             if (strategies_[i]->isChecked()) {
                 values_.controlStrategy = i + 1;
@@ -92,6 +99,11 @@ OptimizationDialog::OptimizationDialog(const GlobalParameters& params, Prompter&
         }
         accept();
     });
+}
+
+void OptimizationDialog::setRefine(bool refine) {
+    refine_ = refine;
+    refineBox_->setChecked(refine);
 }
 
 void OptimizationDialog::ApplyTo(GlobalParameters& params) const {

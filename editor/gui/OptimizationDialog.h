@@ -25,6 +25,11 @@ class OptimizationDialog : public QDialog {
     // After OK: writes this dialog's values (and only these) into params.
     void ApplyTo(GlobalParameters& params) const;
 
+    // "Refine the GA's best plan": a run setting, not a project value (see EditorCommands).
+    void setRefine(bool refine);
+    // After OK: the check box as it was accepted.
+    bool refine() const { return refine_; }
+
   private:
     GlobalParameters values_;
     std::vector<NumberField*> fields_;
@@ -40,6 +45,8 @@ class OptimizationDialog : public QDialog {
     QCheckBox* adaptWebster_;
     QCheckBox* initialSeed_;
     QRadioButton* strategies_[3];
+    QCheckBox* refineBox_;
+    bool refine_ = false;
 };
 
 }  // namespace talvo

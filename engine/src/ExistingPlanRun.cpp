@@ -3,6 +3,7 @@
 #include <memory>
 #include <string>
 
+#include "ApproachResults.h"
 #include "Delay.h"
 #include "FlowNetwork.h"
 #include "ResultFiles.h"
@@ -45,6 +46,7 @@ void RunExistingPlan(EngineRun& run) {
     report.write("(' ')");
     WriteTimingPlanFile(run.files.optExistPlan, s, *signals, PlanFileHorizon(s));
     WriteDelayTable(report, s, delay, totals);
+    WriteApproachResults(run.files.resultsExist, s, delay, totals);
     WriteOccupancyFile(run.files.occuExist, s, run.tables);
     WritePlotFiles(run.files.ctmplot, s, run.tables);
 }

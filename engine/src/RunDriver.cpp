@@ -146,7 +146,7 @@ void RunInDirectory(std::ostream& console, const RunRequest& request, ResultStag
                       startTime};
         // The two paths: each is one call taking `run`.
         if (scenario->optimising()) {
-            RunOptimisation(run, request.threads);
+            RunOptimisation(run, request.threads, RefineOptions{request.refine});
         } else {
             RunExistingPlan(run);
         }

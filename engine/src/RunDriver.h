@@ -14,6 +14,7 @@ struct RunRequest {
     std::string inoutPath = "inout.dir";  // read when no run directory is given
     std::string runDirectory;             // given: used as it stands, inout.dir is not read
     unsigned threads = 0;                 // 0: one per processor core
+    bool refine = false;                  // refine the GA's best plan (optimisation runs)
 };
 
 // Returns the process exit status: 0 after a complete run, 1 after a failure (whose

@@ -145,7 +145,7 @@ TEST(EngineExecutable, AWrongCommandLineExitsWithTwoAndTheUsageLine) {
         EXPECT_EQ(RunEngineIn(programDir.path(), arguments, true), 2) << arguments[0];
         const std::string errors = ReadFileText(programDir.path() / "errors.txt");
         EXPECT_EQ(errors.rfind("TALVO: ", 0), 0u) << errors;
-        EXPECT_NE(errors.find("\nUsage: TALVO [--threads N] [RUN_DIR]\n"), std::string::npos)
+        EXPECT_NE(errors.find("\nUsage: TALVO [--threads N] [--refine] [RUN_DIR]\n"), std::string::npos)
             << errors;
         EXPECT_EQ(ReadFileText(programDir.path() / "console.txt"), "");
     }
@@ -156,7 +156,7 @@ TEST(EngineExecutable, HelpAndVersionPrintAndExitWithZero) {
     ScratchDir programDir;
     EXPECT_EQ(RunEngineIn(programDir.path(), {"--help"}), 0);
     const std::string help = ReadFileText(programDir.path() / "console.txt");
-    EXPECT_EQ(help.rfind("Usage: TALVO [--threads N] [RUN_DIR]\n", 0), 0u) << help;
+    EXPECT_EQ(help.rfind("Usage: TALVO [--threads N] [--refine] [RUN_DIR]\n", 0), 0u) << help;
     for (const char* named : {"inout.dir", "input.fin", "plan.tpl", "output_exist.out",
                               "ctmplot_1.plt", "Exit status"}) {
         EXPECT_NE(help.find(named), std::string::npos) << named;

@@ -1,11 +1,14 @@
 #include "RunWindow.h"
 
+#include <algorithm>
+
 #include <QCloseEvent>
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
 #include <QPlainTextEdit>
@@ -14,9 +17,11 @@
 #include <QScrollBar>
 #include <QStandardPaths>
 #include <QTabWidget>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QVBoxLayout>
 
+#include "ApproachLevels.h"
 #include "ProgramFiles.h"
 #include "ReportView.h"
 #include "SearchChart.h"
@@ -179,7 +184,10 @@ void RunWindow::start(const EngineStart& engine, const RunExpectation& expectati
     showProgress();
     elapsed_.start();
     clock_.start(250);
-    if (!engine.script.isEmpty()) {
+    if (engine.refine) {
+        startEngine(engine.runDir, Q(P(engine.programDir) / kEngineFileName),
+                    {"--refine", engine.runDir});
+    } else if (!engine.script.isEmpty()) {
         // Through the shell, so that the script needs no execute permission.
         startEngine(engine.programDir, "/bin/sh", {engine.script});
     } else {
@@ -367,6 +375,32 @@ void RunWindow::showSummary(const DelayComparison& comparison) {
         value->setTextInteractionFlags(Qt::TextSelectableByMouse);
         form->addRow(QString::fromStdString(line.label) + ":", value);
     }
+    showApproachLevels();
+}
+
+void RunWindow::showApproachLevels() {
+    const std::vector<ApproachLevel> levels = ReadApproachLevels(ApproachResultsOf(files_.report));
+    if (levels.empty())
+        return;
+    auto* table = new QTableWidget(static_cast<int>(levels.size()), 3, summary_);
+    table->setObjectName("tblLevelOfService");
+    table->setHorizontalHeaderLabels({"Approach", "Delay per veh. (s)", "Level of service"});
+    table->verticalHeader()->setVisible(false);
+    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    for (int row = 0; row < table->rowCount(); ++row) {
+        const ApproachLevel& level = levels[static_cast<size_t>(row)];
+        const QString cells[3] = {QString::number(level.approach),
+                                  QString::fromStdString(level.delayPerVehicle),
+                                  QString::fromStdString(level.level.empty() ? "-" : level.level)};
+        for (int column = 0; column < 3; ++column)
+            table->setItem(row, column, new QTableWidgetItem(cells[column]));
+    }
+    table->resizeColumnsToContents();
+    table->setMaximumHeight(table->horizontalHeader()->height() +
+                            table->rowHeight(0) * std::min(table->rowCount(), 6) +
+                            2 * table->frameWidth());
+    // Above the outcome line.
+    qobject_cast<QVBoxLayout*>(summary_->layout())->insertWidget(1, table);
 }
 
 void RunWindow::endRun(const QString& outcome) {

@@ -32,6 +32,7 @@ struct EngineStart {
     QString programDir;  // holds the engine and Display
     QString script;      // the start script, or empty: the engine is started on runDir itself
     QString runDir;
+    bool refine = false;  // TALVO --refine, started on runDir (the start script takes no options)
 };
 
 // The window of one engine run, opened without making the editor wait. While the engine
@@ -82,6 +83,7 @@ class RunWindow : public QWidget {
     void comparisonEndedWith(int exitCode);
     void showProgress();
     void showElapsed();
+    void showApproachLevels();
     void showSummary(const DelayComparison& comparison);
     void endRun(const QString& outcome);
     void stopProcess();

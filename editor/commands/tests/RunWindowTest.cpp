@@ -2,6 +2,7 @@
 // closing it; and with the real engine on the arterial example, the summary's figures and
 // the buttons that open the results.
 
+#include "launcher/ApproachLevels.h"
 #include "launcher/RunWindow.h"
 
 #include <gtest/gtest.h>
@@ -17,6 +18,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QTableWidget>
 #include <QTest>
 
 #include "CommandFixture.h"
@@ -208,6 +210,28 @@ TEST_F(ArterialRun, OptimisationChartsItsSearchAndComparesWithTheExistingPlan) {
     ASSERT_EQ(started.size(), 1);
     EXPECT_EQ(started[0].mid(2),
               (QStringList{Q(runDir() / "occu_FGFC.occ"), Q(runDir() / "opt_FGFC_plan.tpl")}));
+}
+
+// With refinement chosen the engine is started as "TALVO --refine RUN_DIR"; the summary
+// lists each approach's level of service from the run's results table.
+TEST_F(ArterialRun, RefinedOptimisationShowsEachApproachsLevelOfService) {
+    AskForOptimisation(1);
+    QSignalSpy ended(&window, &RunWindow::runEnded);
+    window.start({Q(program()), "", Q(runDir()), true}, {true, 1, 30},
+                 ReadWhole(fs::path(TALVO_EXAMPLE_DIR) / "arterial.tin"));
+    ASSERT_TRUE(ended.count() == 1 || ended.wait(120000)) << window.consoleText().toStdString();
+    EXPECT_NE(ReadWhole(runDir() / "output_FGFC.out").find(">> Refinement"), std::string::npos);
+    const std::vector<ApproachLevel> levels = ReadApproachLevels(runDir() / "results_FGFC.csv");
+    ASSERT_EQ(levels.size(), 6u);
+    auto* table = window.findChild<QTableWidget*>("tblLevelOfService");
+    ASSERT_NE(table, nullptr);
+    ASSERT_EQ(table->rowCount(), 6);
+    for (int row = 0; row < 6; ++row) {
+        const ApproachLevel& level = levels[static_cast<size_t>(row)];
+        EXPECT_EQ(table->item(row, 0)->text(), QString::number(row + 1));
+        EXPECT_EQ(table->item(row, 1)->text().toStdString(), level.delayPerVehicle);
+        EXPECT_EQ(table->item(row, 2)->text().toStdString(), level.level);
+    }
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "ApproachResults.h"
 #include "Delay.h"
 #include "EngineError.h"
 #include "FlowNetwork.h"
@@ -130,6 +131,7 @@ void WriteVariantResults(EngineRun& run, RecordWriter& report, const BestPlan& b
                         PlanFileHorizon(scenario));
     WriteOptimisedPlan(report, scenario, best.variant, best.plan);
     WriteDelayTable(report, scenario, results, totals);
+    WriteApproachResults(run.files.variantResults(strategy), scenario, results, totals);
     WriteOccupancyFile(run.files.variantOccupancy(strategy), scenario, run.tables);
     WritePlotFiles(run.files.ctmplot, scenario, run.tables);
 }
@@ -159,11 +161,12 @@ void CheckOptimisationInput(const Scenario& scenario) {
     }
 }
 
-OptimisationSummary RunOptimisation(EngineRun& run, unsigned threads) {
-    return RunOptimisation(run, threads, LanesFromEnvironment());
+OptimisationSummary RunOptimisation(EngineRun& run, unsigned threads, const RefineOptions& refine) {
+    return RunOptimisation(run, threads, LanesFromEnvironment(), refine);
 }
 
-OptimisationSummary RunOptimisation(EngineRun& run, unsigned threads, int maxLanes) {
+OptimisationSummary RunOptimisation(EngineRun& run, unsigned threads, int maxLanes,
+                                    const RefineOptions& refine) {
     const Scenario& scenario = run.scenario;
     try {
         CheckOptimisationInput(scenario);
@@ -183,11 +186,13 @@ OptimisationSummary RunOptimisation(EngineRun& run, unsigned threads, int maxLan
     // After the header, as the first simulation would find it.
     CheckNetwork(run);
 
-    GenerationEvaluator evaluator(scenario, DelayCosts(scenario, run.tables, maxLanes), threads);
+    const PlanCostFactory costs = DelayCosts(scenario, run.tables, maxLanes);
+    GenerationEvaluator evaluator(scenario, costs, threads);
+    const std::vector<PlanVariant> chain = StageChain(scenario.controlStrategy);
     GaState state;
     OptimisationSummary summary;
     auto results = std::make_unique<DelayResults>();
-    for (const PlanVariant variant : StageChain(scenario.controlStrategy)) {
+    for (const PlanVariant variant : chain) {
         const ChromosomeLayout layout = MakeLayout(scenario, variant);
         const bool reports = reported == variant && report != nullptr;
         GaOutput output;
@@ -200,6 +205,13 @@ OptimisationSummary RunOptimisation(EngineRun& run, unsigned threads, int maxLan
         if (!state.best->found) {
             throw EngineError("No plan of the " + PlanVariantName(variant) +
                               " search could be evaluated");
+        }
+        if (refine.refine && variant == chain.back()) {
+            const long long budget =
+                refine.budget > 0 ? refine.budget : RefinementBudget(summary.evaluations);
+            summary.evaluations +=
+                RefineBestPlan(scenario, costs, evaluator.threadCount(), budget, *state.best,
+                               run.console, reports ? report : nullptr);
         }
         SimulateBestPlan(run, *state.best, *results);
         if (reports)

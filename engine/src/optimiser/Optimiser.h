@@ -3,6 +3,7 @@
 // requested variant, each ending with a simulation of its best plan, and the reports and
 // result files of the requested variant.
 
+#include "optimiser/Refinement.h"
 #include "run/EngineRun.h"
 
 namespace talvo {
@@ -19,11 +20,14 @@ struct OptimisationSummary {
 // Runs the optimisation on the scenario of `run`. `threads` evaluating threads, 0 for one
 // per processor core; plans evaluated in batches of at most `maxLanes` SIMD lanes (1: one
 // plan at a time, 0: the widest the processor offers). The outcome is the same for any
-// number of threads and lanes.
-OptimisationSummary RunOptimisation(EngineRun& run, unsigned threads, int maxLanes);
+// number of threads and lanes. With `refine.refine` the last stage's best plan is refined
+// (Refinement.h) before its final simulation; without it nothing of the run changes.
+OptimisationSummary RunOptimisation(EngineRun& run, unsigned threads, int maxLanes,
+                                    const RefineOptions& refine = {});
 
 // As above with the lanes that the environment variable TALVO_LANES asks for (unset: the
 // widest; 1 forces the one-plan evaluator, for comparison and debugging).
-OptimisationSummary RunOptimisation(EngineRun& run, unsigned threads = 0);
+OptimisationSummary RunOptimisation(EngineRun& run, unsigned threads = 0,
+                                    const RefineOptions& refine = {});
 
 }  // namespace talvo

@@ -69,6 +69,8 @@ EngineCommandLine ParseEngineCommandLine(const std::vector<std::string>& argumen
         } else if (argument == "--version") {
             line.action = EngineCommandLine::Action::Version;
             return line;
+        } else if (argument == "--refine") {
+            line.request.refine = true;
         } else if (argument == "--threads" || argument.rfind("--threads=", 0) == 0) {
             std::string value;
             if (argument == "--threads") {
@@ -101,7 +103,7 @@ EngineCommandLine ParseEngineCommandLine(const std::vector<std::string>& argumen
 }
 
 std::string EngineUsageLine() {
-    return "Usage: TALVO [--threads N] [RUN_DIR]";
+    return "Usage: TALVO [--threads N] [--refine] [RUN_DIR]";
 }
 
 std::string EngineHelpText() {
@@ -114,6 +116,8 @@ std::string EngineHelpText() {
            "                 current directory names it (as the editor writes it)\n"
            "  --threads N    evaluate each generation's plans on N threads (default: one per\n"
            "                 processor core); the results are the same for any N\n"
+           "  --refine       after the GA, refine its best plan by a local search in whole\n"
+           "                 seconds, also tried from the existing plan (optimisation runs)\n"
            "  -h, --help     print this text and exit\n"
            "  --version      print the version and exit\n"
            "\n"
@@ -128,6 +132,9 @@ std::string EngineHelpText() {
            "  output_V.out, opt_V_plan.tpl, occu_V.occ\n"
            "                             an optimisation's report, plan and occupancy, for the\n"
            "                             variant V = FGFC, VGFC or VGVC\n"
+           "  results_exist.csv, results_V.csv\n"
+           "                             beside each report: every approach's delay per\n"
+           "                             vehicle and level of service\n"
            "  ctmplot_1.plt .. ctmplot_5.plt\n"
            "                             time-space occupancy of the plot groups to be plotted\n"
            "Each result is written as NAME.part first; all replace the earlier ones together\n"

@@ -37,8 +37,10 @@ extern "C" void RemoveTemporaryFilesAndEnd(int signal) {
 
 std::vector<std::string*> ResultsOf(RunFiles& f) {
     std::vector<std::string*> results{
-        &f.outputExist, &f.optExistPlan, &f.occuExist, &f.outputFGFC, &f.optFGFCPlan, &f.occuFGFC,
-        &f.outputVGFC,  &f.optVGFCPlan,  &f.occuVGFC,  &f.outputVGVC, &f.optVGVCPlan, &f.occuVGVC};
+        &f.outputExist,  &f.optExistPlan, &f.occuExist,   &f.outputFGFC,
+        &f.optFGFCPlan,  &f.occuFGFC,     &f.outputVGFC,  &f.optVGFCPlan,
+        &f.occuVGFC,     &f.outputVGVC,   &f.optVGVCPlan, &f.occuVGVC,
+        &f.resultsExist, &f.resultsFGFC,  &f.resultsVGFC, &f.resultsVGVC};
     for (int g = 1; g <= kMaxPlotFiles; ++g) {
         results.push_back(&f.ctmplot[g]);
     }

@@ -58,6 +58,10 @@ const std::string& RunFiles::variantOccupancy(int32_t controlStrategy) const {
     return ByVariant(controlStrategy, occuFGFC, occuVGFC, occuVGVC);
 }
 
+const std::string& RunFiles::variantResults(int32_t controlStrategy) const {
+    return ByVariant(controlStrategy, resultsFGFC, resultsVGFC, resultsVGVC);
+}
+
 const char* VariantName(int32_t controlStrategy) {
     if (controlStrategy == 1) {
         return "FGFC";
@@ -86,6 +90,10 @@ RunFiles FormRunFiles(const std::string& runDirectory) {
     for (int g = 1; g <= kMaxPlotFiles; ++g) {
         f.ctmplot[g] = name(("ctmplot_" + std::to_string(g) + ".plt").c_str());
     }
+    f.resultsExist = name("results_exist.csv");
+    f.resultsFGFC = name("results_FGFC.csv");
+    f.resultsVGFC = name("results_VGFC.csv");
+    f.resultsVGVC = name("results_VGVC.csv");
     return f;
 }
 

@@ -23,17 +23,20 @@ struct RunFiles {
     std::string outputVGFC, optVGFCPlan, occuVGFC;
     std::string outputVGVC, optVGVCPlan, occuVGVC;
     std::array<std::string, kMaxPlotFiles + 1> ctmplot;  // 1..5
+    // Each report's results table, one row per approach.
+    std::string resultsExist, resultsFGFC, resultsVGFC, resultsVGVC;
 
     // The optimisation variant's files: controlStrategy 1 FGFC, 2 VGFC, anything else VGVC.
     const std::string& variantReport(int32_t controlStrategy) const;
     const std::string& variantPlan(int32_t controlStrategy) const;
     const std::string& variantOccupancy(int32_t controlStrategy) const;
+    const std::string& variantResults(int32_t controlStrategy) const;
 };
 
 // "FGFC", "VGFC" or "VGVC" for a controlStrategy (any value but 1 and 2 is VGVC).
 const char* VariantName(int32_t controlStrategy);
 
-// All nineteen names: each file's name written after the directory's final separator.
+// All twenty-three names: each file's name written after the directory's final separator.
 RunFiles FormRunFiles(const std::string& runDirectory);
 
 // How much of a path too long to be used a message shows: its beginning.
