@@ -33,8 +33,7 @@ void BM_SimulateNetwork(benchmark::State& state) {
     BuildFlowNetwork(*example.scenario, *network);
     DelayResults results;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(
-            SimulateNetwork(*network, *example.scenario, *signals, *tables, results));
+        benchmark::DoNotOptimize(SimulateNetwork(*example.scenario, *signals, *tables, results));
     }
     state.counters["cell-steps/s"] =
         benchmark::Counter(double(network->numCells) * network->stepCount,
@@ -71,13 +70,9 @@ double ThreadSeconds() {
 void BM_Evaluators(benchmark::State& state, const char* network) {
     const bench::LoadedScenario& example = bench::Example(network);
     const Scenario& s = *example.scenario;
-    const auto kernel = WidestLaneKernel(int(state.range(0)));
-    if (!kernel) {
-        state.SkipWithError("no lane kernel that narrow");
-        return;
-    }
+    const LaneKernel kernel = WidestLaneKernel(int(state.range(0)));
     DelayEvaluator single(s, *example.tables);
-    LaneDelayEvaluator lanes(s, *example.tables, *kernel);
+    LaneDelayEvaluator lanes(s, *example.tables, kernel);
     const int width = lanes.width();
     const auto plans = RandomPlans(s, width);
     std::vector<float> twd(size_t(width), 0.0f);
@@ -100,7 +95,7 @@ void BM_Evaluators(benchmark::State& state, const char* network) {
         double(s.numCells) * (MakeDelayLayout(s).lastStep + 1) * width * double(state.iterations());
     const double singleRate = cellSteps / singleSeconds;
     const double lanesRate = cellSteps / lanesSeconds;
-    state.SetLabel(std::string(network) + ", " + kernel->name + " " + std::to_string(width) +
+    state.SetLabel(std::string(network) + ", " + kernel.name + " " + std::to_string(width) +
                    " lanes");
     state.counters["one-plan cell-steps/s"] = singleRate;
     state.counters["lanes cell-steps/s"] = lanesRate;
