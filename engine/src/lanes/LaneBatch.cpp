@@ -12,8 +12,7 @@ FlowNetwork BuiltNetwork(const Scenario& scenario) {
 
 }  // namespace
 
-LaneBatch::LaneBatch(const Scenario& scenario, const TimeTables& inputs, int width,
-                     Horizon horizon)
+LaneBatch::LaneBatch(const Scenario& scenario, const TimeTables& inputs, int width, Horizon horizon)
     : width(width),
       inputs(inputs),
       network(BuiltNetwork(scenario)),

@@ -90,8 +90,8 @@ void AdvanceSignals(D d, LaneSignals& signals, int32_t t) {
 
 // Pass 1: every cell's outflow from the occupancies.
 template <class D>
-void ComputeOutflows(D d, const LaneProgram& program, const LaneSignals& signals,
-                     const Rows<D>& n, const Rows<D>& y) {
+void ComputeOutflows(D d, const LaneProgram& program, const LaneSignals& signals, const Rows<D>& n,
+                     const Rows<D>& y) {
     using V = hn::Vec<D>;
     const V wv = hn::Set(d, program.wvRatio);
     for (const LaneProgram::Ordinary& c : program.ordinary) {

@@ -54,7 +54,7 @@ class LaneDelay : public PlanCost, public PlanBatch {
 
     const Scenario& scenario_;
     const TimeTables& inputs_;
-    const std::vector<LaneKernel> kernels_;  // widest first
+    const std::vector<LaneKernel> kernels_;                        // widest first
     std::vector<std::unique_ptr<LaneDelayEvaluator>> evaluators_;  // made when first used
     LaneDelayEvaluator* current_ = nullptr;
 };
