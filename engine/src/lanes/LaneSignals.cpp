@@ -21,9 +21,9 @@ void LaneSignals::load(int lane, const SignalTables& tables) {
         Sequence& kept = sequence(lane, u);
         kept.first = int(entries.size());
         // A run's lookups stop at the first entry that ends after its last second.
-        for (int m = 0; m < kMaxIntervals; ++m) {
-            entries.push_back({seq.signalEndTime[size_t(m)], float(seq.signalState[size_t(m)])});
-            if (seq.signalEndTime[size_t(m)] > lastTime_) {
+        for (size_t m = 0; m < seq.signalEndTime.size(); ++m) {
+            entries.push_back({seq.signalEndTime[m], float(seq.signalState[m])});
+            if (seq.signalEndTime[m] > lastTime_) {
                 break;
             }
         }
