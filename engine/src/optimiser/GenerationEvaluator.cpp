@@ -29,11 +29,20 @@ GenerationEvaluator::GenerationEvaluator(const Scenario& scenario, const PlanCos
         worker->cost = makeCost();
         workers_.push_back(std::move(worker));
     }
-    for (size_t w = 1; w < workers_.size(); ++w)
-        helpers_.emplace_back(&GenerationEvaluator::helperLoop, this, w);
+    try {
+        for (size_t w = 1; w < workers_.size(); ++w)
+            helpers_.emplace_back(&GenerationEvaluator::helperLoop, this, w);
+    } catch (...) {
+        stopHelpers();  // those already started, before their threads go out of scope
+        throw;
+    }
 }
 
 GenerationEvaluator::~GenerationEvaluator() {
+    stopHelpers();
+}
+
+void GenerationEvaluator::stopHelpers() {
     {
         const std::lock_guard<std::mutex> lock(mutex_);
         stopping_ = true;

@@ -59,6 +59,7 @@ class GenerationEvaluator {
 
     void claimBatches(Worker& worker);
     void helperLoop(size_t w);
+    void stopHelpers();
 
     const Scenario& scenario_;
     std::vector<std::unique_ptr<Worker>> workers_;
