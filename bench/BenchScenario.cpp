@@ -4,6 +4,7 @@
 #include <map>
 #include <sstream>
 #include <stdexcept>
+#include <utility>
 
 #include "format/RecordWriter.h"
 #include "input/ScenarioReader.h"
@@ -31,41 +32,55 @@ std::vector<std::string> FileLines(const std::string& name) {
     return lines;
 }
 
-// Street 8 of the grid: an origin, eight cells (the seventh at a stop line of junction 1's
-// first movement) and a destination, with its own demand.
-std::vector<std::string> Grid200Lines() {
+// The grid with streets added until it has `cells` cells: each street an origin, eight
+// cells (the seventh at a stop line of junction 1's first movement) and a destination, with
+// its own demand. The first is street 8, so that "grid200" stays the network it has been.
+std::vector<std::string> GridWithStreets(int cells) {
     std::vector<std::string> lines = FileLines("grid");
-    const int cells = std::stoi(lines.at(kCellCountLine));
-    if (cells != 190) {
-        throw std::runtime_error("examples/grid has " + std::to_string(cells) + " cells, not 190");
+    const int gridCells = std::stoi(lines.at(kCellCountLine));
+    if (gridCells != 190) {
+        throw std::runtime_error("examples/grid has " + std::to_string(gridCells) +
+                                 " cells, not 190");
+    }
+    if (cells < gridCells || (cells - gridCells) % 10 != 0) {
+        throw std::runtime_error("the grid grows by streets of ten cells, not to " +
+                                 std::to_string(cells));
     }
     auto name = [](int id) {
-        const char* type = id == 191 ? "OR" : id == 200 ? "DE" : "TR";
+        const int place = (id - 1) % 10;
+        const char* type = place == 0 ? "OR" : place == 9 ? "DE" : "TR";
         return "8-" + std::string(type) + "-" + std::to_string(id);
     };
-    std::vector<std::string> street;
-    for (int id = 191; id <= 200; ++id) {
-        const std::string from = id == 191 ? "0" : name(id - 1);
-        const std::string to = id == 200 ? "0" : name(id + 1);
-        const bool stop = id == 198;
-        street.push_back(name(id) + "\t10\t2\t1\t" + name(id).substr(2, 2) + "\t" + from + "\t0\t" +
-                         to + "\t0\t0\t0\t0\t" + (stop ? "Y\t5" : "N\t0") + "\t36");
+    std::vector<std::string> streets;
+    std::vector<std::string> demand;
+    for (int first = gridCells + 1; first <= cells; first += 10) {
+        for (int id = first; id < first + 10; ++id) {
+            const std::string from = id == first ? "0" : name(id - 1);
+            const std::string to = id == first + 9 ? "0" : name(id + 1);
+            const bool stop = id == first + 7;
+            streets.push_back(name(id) + "\t10\t2\t1\t" + name(id).substr(2, 2) + "\t" + from +
+                              "\t0\t" + to + "\t0\t0\t0\t0\t" + (stop ? "Y\t5" : "N\t0") + "\t36");
+        }
+        demand.push_back(name(first) + "\t700\t0\t3000");
     }
-    const size_t afterCells = kCellCountLine + 1 + size_t(cells);
-    lines[kCellCountLine] = "200";
-    lines.insert(lines.begin() + long(afterCells), street.begin(), street.end());
-    const size_t loadingCount = afterCells + street.size();
+    const size_t afterCells = kCellCountLine + 1 + size_t(gridCells);
+    lines[kCellCountLine] = std::to_string(cells);
+    lines.insert(lines.begin() + long(afterCells), streets.begin(), streets.end());
+    const size_t loadingCount = afterCells + streets.size();
     const int loadings = std::stoi(lines.at(loadingCount));
-    lines[loadingCount] = std::to_string(loadings + 1);
-    lines.insert(lines.begin() + long(loadingCount + 2 + size_t(loadings)),
-                 name(191) + "\t700\t0\t3000");
+    lines[loadingCount] = std::to_string(loadings + int(demand.size()));
+    lines.insert(lines.begin() + long(loadingCount + 2 + size_t(loadings)), demand.begin(),
+                 demand.end());
     return lines;
 }
 
 }  // namespace
 
 std::vector<std::string> InputLines(const std::string& name) {
-    return name == "grid200" ? Grid200Lines() : FileLines(name);
+    if (name.size() > 4 && name.compare(0, 4, "grid") == 0) {
+        return GridWithStreets(std::stoi(name.substr(4)));
+    }
+    return FileLines(name);
 }
 
 std::string InputText(std::vector<std::string> lines,
@@ -93,13 +108,13 @@ const LoadedScenario& Example(const std::string& name) {
         return found->second;
     }
     std::istringstream in(InputText(InputLines(name)));
-    LoadedScenario& entry = loaded[name];
+    LoadedScenario read;
     TokenReader reader(in, name + "/input.fin");
-    ReadRunChoice(reader, *entry.scenario);
+    ReadRunChoice(reader, *read.scenario);
     std::ostringstream echo, console;
     RecordWriter writer(echo);
-    ReadScenario(reader, *entry.scenario, *entry.tables, writer, console);
-    return entry;
+    ReadScenario(reader, *read.scenario, *read.tables, writer, console);
+    return loaded.emplace(name, std::move(read)).first->second;
 }
 
 }  // namespace talvo::bench

@@ -17,8 +17,8 @@ struct LoadedScenario {
 };
 
 // The lines of a network's input.fin (line ends dropped): "grid" and "arterial" are the
-// examples of the source tree; "grid200" is the grid with a tenth street of ten cells, one
-// signalised, so that it has 200 cells.
+// examples of the source tree; "gridN" (N = 200, 210, ..., 20000) is the grid with
+// streets of ten cells added, one cell of each signalised, until it has N cells.
 std::vector<std::string> InputLines(const std::string& name);
 
 // Replaces lines by index (0-based); each line gets a CR LF end.

@@ -10,8 +10,10 @@
 #include <benchmark/benchmark.h>
 
 #include <ctime>
+#include <exception>
 #include <memory>
 #include <random>
+#include <string>
 #include <vector>
 
 #include "BenchScenario.h"
@@ -33,8 +35,7 @@ void BM_SimulateNetwork(benchmark::State& state) {
     BuildFlowNetwork(*example.scenario, *network);
     DelayResults results;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(
-            SimulateNetwork(*network, *example.scenario, *signals, *tables, results));
+        benchmark::DoNotOptimize(SimulateNetwork(*example.scenario, *signals, *tables, results));
     }
     state.counters["cell-steps/s"] =
         benchmark::Counter(double(network->numCells) * network->stepCount,
@@ -71,13 +72,9 @@ double ThreadSeconds() {
 void BM_Evaluators(benchmark::State& state, const char* network) {
     const bench::LoadedScenario& example = bench::Example(network);
     const Scenario& s = *example.scenario;
-    const auto kernel = WidestLaneKernel(int(state.range(0)));
-    if (!kernel) {
-        state.SkipWithError("no lane kernel that narrow");
-        return;
-    }
+    const LaneKernel kernel = WidestLaneKernel(int(state.range(0)));
     DelayEvaluator single(s, *example.tables);
-    LaneDelayEvaluator lanes(s, *example.tables, *kernel);
+    LaneDelayEvaluator lanes(s, *example.tables, kernel);
     const int width = lanes.width();
     const auto plans = RandomPlans(s, width);
     std::vector<float> twd(size_t(width), 0.0f);
@@ -100,7 +97,7 @@ void BM_Evaluators(benchmark::State& state, const char* network) {
         double(s.numCells) * (MakeDelayLayout(s).lastStep + 1) * width * double(state.iterations());
     const double singleRate = cellSteps / singleSeconds;
     const double lanesRate = cellSteps / lanesSeconds;
-    state.SetLabel(std::string(network) + ", " + kernel->name + " " + std::to_string(width) +
+    state.SetLabel(std::string(network) + ", " + kernel.name + " " + std::to_string(width) +
                    " lanes");
     state.counters["one-plan cell-steps/s"] = singleRate;
     state.counters["lanes cell-steps/s"] = lanesRate;
@@ -116,6 +113,57 @@ BENCHMARK_CAPTURE(BM_Evaluators, grid200, "grid200")
     ->Arg(8)
     ->Arg(4)
     ->Unit(benchmark::kMillisecond);
+
+// Lane cell-steps per second per core of the widest kernel on the grid grown to Arg cells
+// against the 200-cell grid, a batch of each in turn in every iteration, so that both see
+// the same load; "large/grid200" is the ratio of their rates.
+//
+//   build/bin/talvo_bench --benchmark_filter=LaneScale
+void BM_LaneScale(benchmark::State& state) {
+    const std::string largeName = "grid" + std::to_string(state.range(0));
+    const bench::LoadedScenario* large = nullptr;
+    try {
+        large = &bench::Example(largeName);
+    } catch (const std::exception& error) {
+        state.SkipWithError((largeName + " cannot be read: " + error.what()).c_str());
+        return;
+    }
+    const bench::LoadedScenario& small = bench::Example("grid200");
+    const LaneKernel kernel = WidestLaneKernel();
+    struct Subject {
+        Subject(const bench::LoadedScenario& example, const LaneKernel& kernel)
+            : lanes(*example.scenario, *example.tables, kernel),
+              cellSteps(double(example.scenario->numCells) *
+                        (MakeDelayLayout(*example.scenario).lastStep + 1) * kernel.width) {}
+        LaneDelayEvaluator lanes;
+        double cellSteps;
+        double seconds = 0;
+    };
+    std::unique_ptr<Subject> subjects[] = {std::make_unique<Subject>(*large, kernel),
+                                           std::make_unique<Subject>(small, kernel)};
+    const auto plans = RandomPlans(*small.scenario, kernel.width);  // the same junctions
+    std::vector<float> twd(size_t(kernel.width), 0.0f);
+    for (auto _ : state) {
+        for (const auto& subject : subjects) {
+            for (int k = 0; k < kernel.width; ++k) {
+                subject->lanes.load(k, *plans[size_t(k)]);
+            }
+            const double start = ThreadSeconds();
+            subject->lanes.evaluate(kernel.width, twd.data());
+            subject->seconds += ThreadSeconds() - start;
+            benchmark::DoNotOptimize(twd.data());
+        }
+    }
+    const double iterations = double(state.iterations());
+    const double largeRate = subjects[0]->cellSteps * iterations / subjects[0]->seconds;
+    const double smallRate = subjects[1]->cellSteps * iterations / subjects[1]->seconds;
+    state.SetLabel(largeName + " vs grid200, " + kernel.name + " " + std::to_string(kernel.width) +
+                   " lanes");
+    state.counters["large cell-steps/s"] = largeRate;
+    state.counters["grid200 cell-steps/s"] = smallRate;
+    state.counters["large/grid200"] = largeRate / smallRate;
+}
+BENCHMARK(BM_LaneScale)->Arg(2000)->Arg(20000)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace talvo

@@ -1,8 +1,7 @@
 #include "Delay.h"
 
-#include <utility>
-
-#include "FlowStep.h"
+#include "lanes/LaneDelayEvaluator.h"
+#include "lanes/LaneKernels.h"
 
 namespace talvo {
 
@@ -14,37 +13,17 @@ int32_t DelayStepCount(const Scenario& s) {
     return count > 0 ? count : 0;
 }
 
-float AggregateDelay(const Scenario& s, const TimeTables& tables, DelayResults& results) {
-    results = DelayResults{};
-    const int32_t count = DelayStepCount(s);
-    float total = 0.0f;
-    for (int a = 1; a <= s.numApproaches; ++a) {
-        const Group& approach = s.approaches[a];
-        float sum = 0.0f;
-        for (int32_t step = 0; step < count; ++step) {
-            const int32_t t = s.startStep + step * s.timeStep;
-            for (int m = 1; m <= s.maxGroupCells; ++m) {
-                sum += tables.D(approach.cells[m], t);
-            }
-        }
-        results.approachDelaySteps[a] = sum;
-        results.approachDelaySeconds[a] = sum * float(s.timeStep);
-        total += approach.weight * results.approachDelaySeconds[a];
-    }
-    results.totalWeightedDelay = total;
-    return total;
-}
-
 DelayLayout MakeDelayLayout(const Scenario& s) {
     DelayLayout layout;
     layout.numApproaches = s.numApproaches;
+    layout.approaches.resize(size_t(s.numApproaches) + 1);
     for (int a = 1; a <= s.numApproaches; ++a) {
-        DelayLayout::Approach& approach = layout.approaches[a];
+        DelayLayout::Approach& approach = layout.approaches[size_t(a)];
         approach.weight = s.approaches[a].weight;
         for (int m = 1; m <= s.maxGroupCells; ++m) {
             const int c = s.approaches[a].cells[m];
             if (c != 0) {
-                approach.cells[approach.numCells++] = c;
+                approach.cells.push_back(c);
             }
         }
     }
@@ -53,10 +32,10 @@ DelayLayout MakeDelayLayout(const Scenario& s) {
     return layout;
 }
 
-DelayEvaluator::DelayEvaluator(const Scenario& s, const TimeTables& inputs) : inputs_(inputs) {
-    BuildFlowNetwork(s, network_);
-    delay_ = MakeDelayLayout(s);
-}
+DelayEvaluator::DelayEvaluator(const Scenario& s, const TimeTables& inputs)
+    : lane_(std::make_unique<LaneDelayEvaluator>(s, inputs, WidestLaneKernel(1))) {}
+
+DelayEvaluator::~DelayEvaluator() = default;
 
 float DelayEvaluator::evaluate(const SignalTables& tables) {
     DelayResults results;
@@ -64,52 +43,10 @@ float DelayEvaluator::evaluate(const SignalTables& tables) {
 }
 
 float DelayEvaluator::evaluate(const SignalTables& tables, DelayResults& results) {
-    results = DelayResults{};
-    const FlowNetwork& net = network_;
-    const int32_t dt = net.timeStep;
-    float* n = occupancyA_.data();
-    float* next = occupancyB_.data();
-    for (int i = 0; i <= net.numCells; ++i) {
-        n[i] = inputs_.n(i, 0);
-    }
-    n[0] = 0.0f;
-    outflow_[0] = 0.0f;
-
-    SignalClock clock(net);
-    clock.reset();
-    for (int32_t step = 0; step <= delay_.lastStep; ++step) {
-        const int32_t t = step * dt;
-        for (int u = 0; u < net.numInputCells; ++u) {
-            const int c = net.inputCells[u];
-            inflow_[c] = inputs_.x(c, t);
-        }
-        clock.statesAt(tables, t, green_.data());
-        ComputeOutflows(net, green_.data(), n, outflow_.data());
-        if (step >= delay_.firstStep) {
-            for (int a = 1; a <= delay_.numApproaches; ++a) {
-                const DelayLayout::Approach& approach = delay_.approaches[a];
-                float sum = results.approachDelaySteps[a];
-                for (int m = 0; m < approach.numCells; ++m) {
-                    sum += DelayVehicles(net, approach.cells[m], n, outflow_.data());
-                }
-                results.approachDelaySteps[a] = sum;
-            }
-        }
-        if (step == delay_.lastStep) {
-            break;  // nothing later is summed
-        }
-        ComputeInflows(net, outflow_.data(), inflow_.data());
-        UpdateOccupancy(net, n, inflow_.data(), outflow_.data(), next);
-        std::swap(n, next);
-    }
-
-    float total = 0.0f;
-    for (int a = 1; a <= delay_.numApproaches; ++a) {
-        results.approachDelaySeconds[a] = results.approachDelaySteps[a] * float(dt);
-        total += delay_.approaches[a].weight * results.approachDelaySeconds[a];
-    }
-    results.totalWeightedDelay = total;
-    return total;
+    lane_->load(0, tables);
+    float twd = 0;
+    lane_->evaluate(1, &twd, &results);
+    return twd;
 }
 
 }  // namespace talvo

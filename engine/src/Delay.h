@@ -1,8 +1,11 @@
 #pragma once
 // Total weighted delay (TWD): the vehicles that stay in the approaches' cells during the
-// delay period, summed per approach, converted to vehicle-seconds and weighted.
+// delay period, summed per approach, converted to vehicle-seconds and weighted. The sums
+// are formed by the simulation step itself (lanes/LaneKernels.cpp).
 
 #include <array>
+#include <memory>
+#include <vector>
 
 #include "FlowNetwork.h"
 #include "Scenario.h"
@@ -20,21 +23,17 @@ struct DelayResults {
 // none when the period is empty.
 int32_t DelayStepCount(const Scenario& scenario);
 
-// Sums delayVehicles over each approach's cells and the delay period's steps (approach by
-// approach, step by step, place by place) and returns the TWD.
-float AggregateDelay(const Scenario& scenario, const TimeTables& tables, DelayResults& results);
-
-// What the lean evaluators need of the delay sums: each approach's weight and its cells
-// (empty places left out: they add the zero of "no cell", which changes no sum) and the
-// step numbers (time / timeStep) of the first and last step the delay period sums.
+// What the delay sums read: each approach's weight and its cells (empty places left out:
+// they add the zero of "no cell", which changes no sum) and the step numbers
+// (time / timeStep) of the first and last step the delay period sums. Each approach sums
+// step by step, place by place.
 struct DelayLayout {
     struct Approach {
         float weight = 0;
-        int numCells = 0;
-        std::array<int, kMaxGroupCells> cells{};
+        std::vector<int> cells;
     };
     int numApproaches = 0;
-    std::array<Approach, kMaxGroups + 1> approaches{};  // 1..numApproaches
+    std::vector<Approach> approaches;  // 1..numApproaches (0 unused)
     int32_t firstStep = 0;
     int32_t lastStep = -1;  // below firstStep when the period is empty
 };
@@ -42,9 +41,10 @@ struct DelayLayout {
 // Expects a scenario that passed CheckSimulationInput.
 DelayLayout MakeDelayLayout(const Scenario& scenario);
 
-// The TWD of a signal plan without keeping the time tables: one rolling row per table,
-// each approach's delay summed while stepping (in the same order as AggregateDelay), and
-// the run stopped at the last step the delay period reads. Gives exactly the TWD that
+class LaneDelayEvaluator;
+
+// The TWD of one signal plan without keeping the time tables: the simulation step at one
+// lane, stopped at the last step the delay period reads. Gives exactly the TWD that
 // SimulateNetwork returns. Holds its own working rows, so one evaluator per thread.
 class DelayEvaluator {
   public:
@@ -54,16 +54,15 @@ class DelayEvaluator {
     // on several threads may share them with each other and with a full run.
     // Throws EngineError when the scenario cannot be simulated (see CheckSimulationInput).
     DelayEvaluator(const Scenario& scenario, const TimeTables& inputs);
+    ~DelayEvaluator();
+    DelayEvaluator(const DelayEvaluator&) = delete;
+    DelayEvaluator& operator=(const DelayEvaluator&) = delete;
 
     float evaluate(const SignalTables& tables);
     float evaluate(const SignalTables& tables, DelayResults& results);
 
   private:
-    const TimeTables& inputs_;
-    FlowNetwork network_;
-    DelayLayout delay_;
-    std::array<float, TimeTables::kRow> occupancyA_{}, occupancyB_{}, outflow_{}, inflow_{};
-    std::array<int32_t, kMaxSignalNumber + 1> green_{};
+    std::unique_ptr<LaneDelayEvaluator> lane_;
 };
 
 }  // namespace talvo

@@ -32,11 +32,10 @@ void RunExistingPlan(EngineRun& run) {
 
     // What the simulation cannot take (a zero diverge split among them) stops the run here,
     // with everything before the simulation written.
-    auto network = std::make_unique<FlowNetwork>();
-    InScenario(run, [&] { BuildFlowNetwork(s, *network); });
+    InScenario(run, [&] { CheckSimulationInput(s); });
 
     DelayResults delay;
-    SimulateNetwork(*network, s, *signals, run.tables, delay);
+    SimulateNetwork(s, *signals, run.tables, delay);
     ConsoleLine(run.console, "Finished CTM Simulation...  Simulation end time step " +
                                  std::to_string(s.endSimulationStep));
     ConsoleLine(run.console, "Calculating total vehicles on each approach...");

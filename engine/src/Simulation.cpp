@@ -1,38 +1,58 @@
 #include "Simulation.h"
 
-#include "FlowStep.h"
+#include <algorithm>
+
+#include "lanes/LaneBatch.h"
+#include "lanes/LaneDelayEvaluator.h"
+#include "lanes/LaneKernels.h"
 
 namespace talvo {
 
-float SimulateNetwork(const FlowNetwork& network, const Scenario& scenario,
-                      const SignalTables& signals, TimeTables& tables, DelayResults& results) {
-    SignalClock clock(network);
-    clock.reset();
-    int32_t green[kMaxSignalNumber + 1] = {};
-    const int32_t dt = network.timeStep;
-    for (int32_t step = 0; step < network.stepCount; ++step) {
-        const int32_t t = step * dt;
-        const float* n = tables.occupancyRow(t);
-        float* y = tables.outflowRow(t);
-        float* x = tables.inflowRow(t);
-        float* delay = tables.delayRow(t);
-        clock.statesAt(signals, t, green);
-        ComputeOutflows(network, green, n, y);
-        delay[0] = 0.0f;
-        for (int i = 1; i <= network.numCells; ++i) {
-            delay[i] = DelayVehicles(network, i, n, y);
+namespace {
+
+// Keeps every step's rows in the time tables.
+class TableRecorder : public StepObserver {
+  public:
+    TableRecorder(const LaneProgram& program, TimeTables& tables)
+        : program_(program), tables_(tables) {}
+
+    void stepStarted(int32_t t, const float* n, const float* y, const float* d) override {
+        if (t > 0) {  // second 0 is the input
+            std::copy(n, n + program_.numCells + 1, tables_.occupancyRow(t));
         }
-        ComputeInflows(network, y, x);
-        UpdateOccupancy(network, n, x, y, tables.occupancyRow(t + dt));
+        std::copy(y, y + program_.numCells + 1, tables_.outflowRow(t));
+        std::copy(d, d + program_.numCells + 1, tables_.delayRow(t));
     }
-    return AggregateDelay(scenario, tables, results);
-}
+
+    void inflowsFound(int32_t t, const float* x) override {
+        // The loaded cells' inflows are the input itself.
+        float* row = tables_.inflowRow(t);
+        for (const auto* list : {&program_.forwarded, &program_.scaled, &program_.summed}) {
+            for (const LaneProgram::Inflow& f : *list) {
+                row[f.cell] = x[f.cell];
+            }
+        }
+    }
+
+    void runEnded(int32_t t, const float* n) override {
+        std::copy(n, n + program_.numCells + 1, tables_.occupancyRow(t));
+    }
+
+  private:
+    const LaneProgram& program_;
+    TimeTables& tables_;
+};
+
+}  // namespace
 
 float SimulateNetwork(const Scenario& scenario, const SignalTables& signals, TimeTables& tables,
                       DelayResults& results) {
-    FlowNetwork network;
-    BuildFlowNetwork(scenario, network);
-    return SimulateNetwork(network, scenario, signals, tables, results);
+    LaneBatch batch(scenario, tables, 1, Horizon::WholeRun);
+    batch.signals.load(0, signals);
+    TableRecorder recorder(batch.program, tables);
+    RunObservedLane(batch, recorder);
+    LaneDelays(batch, 0, results);
+    return results.totalWeightedDelay;
 }
 
 }  // namespace talvo

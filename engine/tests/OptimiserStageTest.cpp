@@ -2,6 +2,7 @@
 // record, and the same outcome with any number of evaluating threads.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cmath>
 #include <sstream>
@@ -48,6 +49,33 @@ class GreenTargetCost : public PlanCost {
 
   private:
     const Scenario& scenario_;
+};
+
+// GreenTargetCost in batches of `capacity` plans, recording the sizes of the batches started.
+class BatchedGreenTargetCost : public PlanCost, public PlanBatch {
+  public:
+    BatchedGreenTargetCost(const Scenario& scenario, int capacity)
+        : single_(scenario), capacity_(capacity), slots_(size_t(capacity)) {}
+    float totalWeightedDelay(const SignalTables& tables) override {
+        return single_.totalWeightedDelay(tables);
+    }
+    PlanBatch* batch() override { return this; }
+    int capacity() const override { return capacity_; }
+    void start(int count) override { started_ = count; }
+    void load(int slot, const SignalTables& tables) override {
+        ASSERT_LT(slot, started_);
+        slots_[size_t(slot)] = single_.totalWeightedDelay(tables);
+    }
+    void evaluate(int count, float* twd) override {
+        ASSERT_EQ(count, started_);
+        std::copy(slots_.begin(), slots_.begin() + count, twd);
+    }
+
+  private:
+    GreenTargetCost single_;
+    int capacity_;
+    int started_ = 0;
+    std::vector<float> slots_;
 };
 
 // Returns script[n / populationSize] for its n-th call: one value per generation.
@@ -181,6 +209,49 @@ TEST(GaStageDeterminism, SameOutcomeWithOneOrSeveralThreads) {
         EXPECT_EQ(serial.bestChromosome, parallel.bestChromosome);
         EXPECT_EQ(serial.randomState, parallel.randomState);
         EXPECT_LT(serial.bestTwd, 10000.0f);
+    }
+}
+
+TEST(GaStageDeterminism, SameOutcomeInBatchesOnAnyNumberOfThreads) {
+    auto scenario = SmallNetwork();
+    scenario->populationSize = 21;
+    scenario->generationNum = 6;
+    scenario->terminationNum = 6;
+    scenario->mutationRate = 0.02f;
+    const PlanCostFactory plain = [&] { return std::make_unique<GreenTargetCost>(*scenario); };
+    const StageRun serial = RunStage(*scenario, PlanVariant::VGVC, plain, 1);
+    for (const unsigned threads : {1u, 2u, 5u}) {
+        const PlanCostFactory batched = [&] {
+            return std::make_unique<BatchedGreenTargetCost>(*scenario, 4);
+        };
+        const StageRun run = RunStage(*scenario, PlanVariant::VGVC, batched, threads);
+        EXPECT_EQ(serial.report, run.report) << threads;
+        EXPECT_EQ(serial.bestChromosome, run.bestChromosome) << threads;
+        EXPECT_EQ(serial.randomState, run.randomState) << threads;
+    }
+}
+
+// Workers beyond the number of batches would only wait (and each holds an evaluator).
+TEST(GenerationEvaluatorWorkers, NoMoreThanThePopulationHasBatches) {
+    struct Case {
+        unsigned threads;
+        int capacity, population;
+        unsigned workers;
+    };
+    for (const Case c : {Case{1024, 1, 20, 20}, Case{1024, 8, 20, 3}, Case{2, 16, 100, 2},
+                         Case{4, 16, 16, 1}, Case{3, 4, 2, 1}}) {
+        auto scenario = SmallNetwork();
+        scenario->populationSize = c.population;
+        unsigned made = 0;
+        GenerationEvaluator evaluator(
+            *scenario,
+            [&] {
+                ++made;
+                return std::make_unique<BatchedGreenTargetCost>(*scenario, c.capacity);
+            },
+            c.threads);
+        EXPECT_EQ(evaluator.threadCount(), c.workers) << c.threads << " for " << c.population;
+        EXPECT_EQ(made, c.workers) << c.threads << " for " << c.population;
     }
 }
 

@@ -6,7 +6,6 @@
 
 #include "EngineError.h"
 #include "FlowNetwork.h"
-#include "FlowStep.h"
 #include "Simulation.h"
 #include "TestNetworks.h"
 
@@ -142,14 +141,15 @@ TEST_P(MergeFlowsTest, SharesReceivingCapacity) {
     BuildFlowNetwork(net.scenario, network);
     EXPECT_EQ(network.cells[i].outflowRule, OutflowRule::Merge);
     EXPECT_EQ(network.cells[j].outflowRule, OutflowRule::ByPartner);
-    std::array<float, 8> n{};
-    n[i] = mc.ni;
-    n[j] = mc.nj;
-    n[k] = mc.nk;
-    std::array<float, 8> y{};
-    MergeFlows(network, j, 36.0f, 36.0f, i, n.data(), y.data());
-    EXPECT_FLOAT_EQ(y[i], mc.yi);
-    EXPECT_FLOAT_EQ(y[j], mc.yj);
+    net.scenario.cells[i].qMax = 36.0f;  // sending limits that do not bind
+    net.scenario.cells[j].qMax = 36.0f;
+    net.setOccupancy(i, mc.ni);
+    net.setOccupancy(j, mc.nj);
+    net.setOccupancy(k, mc.nk);
+    DelayResults results;
+    SimulateNetwork(net.scenario, net.signals, *net.tables, results);
+    EXPECT_FLOAT_EQ(net.tables->y(i, 0), mc.yi);
+    EXPECT_FLOAT_EQ(net.tables->y(j, 0), mc.yj);
 }
 
 // Receiving capacity R = min(36, 0.5 x (3 - nk)).

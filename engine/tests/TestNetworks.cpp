@@ -112,50 +112,78 @@ void TestNetwork::fillFromCapacity(float fraction) {
     }
 }
 
+namespace {
+
+struct JunctionCells {
+    int o1, a1, a2, stop1, div, b1, b2, o2, side, joined, d1;
+};
+
+// The junction of MakeJunctionNetwork as intersection p with signal records 2p - 1 and 2p.
+JunctionCells AddJunction(TestNetwork& net, int p, int32_t offset) {
+    // Main street: origin, two cells, a signalised stop line, a diverge, two branches.
+    JunctionCells j{};
+    j.o1 = net.addCell(CellKind::Origin);
+    j.a1 = net.addCell(CellKind::Ordinary);
+    j.a2 = net.addCell(CellKind::Ordinary);
+    j.stop1 = net.addCell(CellKind::Ordinary);
+    j.div = net.addCell(CellKind::Diverge);
+    j.b1 = net.addCell(CellKind::Ordinary, 1, 30);
+    j.b2 = net.addCell(CellKind::Ordinary, 1, 30);
+    // Side street: origin, a signalised merging cell into b2's continuation.
+    j.o2 = net.addCell(CellKind::Origin, 1, 30);
+    j.side = net.addCell(CellKind::MergeAtSignal, 1, 30, 0.9f);
+    j.joined = net.addCell(CellKind::Ordinary, 2, 36);
+    j.d1 = net.addCell(CellKind::Destination);
+    const int d2 = net.addCell(CellKind::Destination);
+    net.link(j.o1, j.a1);
+    net.link(j.a1, j.a2);
+    net.link(j.a2, j.stop1);
+    net.link(j.stop1, j.div);
+    net.link(j.div, j.b1);
+    net.link(j.div, j.b2);
+    net.link(j.b1, j.d1);
+    net.link(j.b2, j.joined);
+    net.link(j.o2, j.side);
+    net.link(j.side, j.joined);
+    net.link(j.joined, d2);
+    net.setSplits(j.div, 0.7f, 0.3f);
+    net.scenario.cells[j.b2].cellType = "ME";
+    net.scenario.cells[j.b2].kind = CellKind::Merge;
+    net.scenario.cells[j.b2].priority = 0.6f;
+    net.scenario.cells[j.side].priority = 0.4f;
+    net.addIntersection(p, offset, {30, 25});
+    net.addSignal(2 * p - 1, p, "YN");
+    net.addSignal(2 * p, p, "NY");
+    net.gate(j.stop1, 2 * p - 1);
+    net.gate(j.side, 2 * p);
+    const float step = float(net.scenario.timeStep);
+    const int32_t end = net.scenario.endSimulationStep;
+    net.load(j.o1, step * 1500.0f / 3600.0f, 0, end * 2 / 3);
+    net.load(j.o2, step * 700.0f / 3600.0f, 10, end);
+    return j;
+}
+
+}  // namespace
+
 TestNetwork MakeJunctionNetwork(int32_t timeStep, int32_t endSimulationStep, float preload) {
     TestNetwork net(timeStep, endSimulationStep);
-    // Main street: origin, two cells, a signalised stop line, a diverge, two branches.
-    const int o1 = net.addCell(CellKind::Origin);
-    const int a1 = net.addCell(CellKind::Ordinary);
-    const int a2 = net.addCell(CellKind::Ordinary);
-    const int stop1 = net.addCell(CellKind::Ordinary);
-    const int div = net.addCell(CellKind::Diverge);
-    const int b1 = net.addCell(CellKind::Ordinary, 1, 30);
-    const int b2 = net.addCell(CellKind::Ordinary, 1, 30);
-    // Side street: origin, a signalised merging cell into b2's continuation.
-    const int o2 = net.addCell(CellKind::Origin, 1, 30);
-    const int side = net.addCell(CellKind::MergeAtSignal, 1, 30, 0.9f);
-    const int joined = net.addCell(CellKind::Ordinary, 2, 36);
-    const int d1 = net.addCell(CellKind::Destination);
-    const int d2 = net.addCell(CellKind::Destination);
-    net.link(o1, a1);
-    net.link(a1, a2);
-    net.link(a2, stop1);
-    net.link(stop1, div);
-    net.link(div, b1);
-    net.link(div, b2);
-    net.link(b1, d1);
-    net.link(b2, joined);
-    net.link(o2, side);
-    net.link(side, joined);
-    net.link(joined, d2);
-    net.setSplits(div, 0.7f, 0.3f);
-    net.scenario.cells[b2].cellType = "ME";
-    net.scenario.cells[b2].kind = CellKind::Merge;
-    net.scenario.cells[b2].priority = 0.6f;
-    net.scenario.cells[side].priority = 0.4f;
-    net.addIntersection(1, 5, {30, 25});
-    net.addSignal(1, 1, "YN");
-    net.addSignal(2, 1, "NY");
-    net.gate(stop1, 1);
-    net.gate(side, 2);
+    const JunctionCells j = AddJunction(net, 1, 5);
     net.fillFromCapacity(preload);
-    const float step = float(timeStep);
-    net.load(o1, step * 1500.0f / 3600.0f, 0, endSimulationStep * 2 / 3);
-    net.load(o2, step * 700.0f / 3600.0f, 10, endSimulationStep);
-    net.addApproach(1.0f, {o1, a1, a2, stop1});
-    net.addApproach(2.0f, {o2, side, 0, joined});
-    net.addApproach(0.5f, {div, b1, b2, d1});
+    net.addApproach(1.0f, {j.o1, j.a1, j.a2, j.stop1});
+    net.addApproach(2.0f, {j.o2, j.side, 0, j.joined});
+    net.addApproach(0.5f, {j.div, j.b1, j.b2, j.d1});
+    return net;
+}
+
+TestNetwork MakeJunctionRow(int copies, int32_t timeStep, int32_t endSimulationStep,
+                            float preload) {
+    TestNetwork net(timeStep, endSimulationStep);
+    for (int p = 1; p <= copies; ++p) {
+        const JunctionCells j = AddJunction(net, p, (5 + 7 * p) % 55);
+        net.addApproach(1.0f + 0.5f * float(p % 3),
+                        {j.o1, j.a1, j.a2, j.stop1, j.o2, j.side, j.joined, j.div, j.b2});
+    }
+    net.fillFromCapacity(preload);
     return net;
 }
 

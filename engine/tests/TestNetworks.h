@@ -36,6 +36,10 @@ struct TestNetwork {
 // intersection; `timeStep` 1 or 2.
 TestNetwork MakeJunctionNetwork(int32_t timeStep, int32_t endSimulationStep, float preload);
 
+// `copies` junctions of MakeJunctionNetwork side by side, each with its own offset and one
+// approach over both of its streets: a larger network of the same rules.
+TestNetwork MakeJunctionRow(int copies, int32_t timeStep, int32_t endSimulationStep, float preload);
+
 // Two saturated junctions of two signal records each: a diverge whose branch queues
 // back from a stop line until it blocks, a merge fed from both sides past its capacity
 // (so that both priority rules and the plain share apply), and an origin that diverges

@@ -12,12 +12,15 @@ namespace talvo {
 template <typename T>
 class AlignedRows {
   public:
+    // At least one row is kept, so that a table of nothing still has an address.
     AlignedRows(int rows, int width)
-        : width_(size_t(width)), values_(hwy::AllocateAligned<T>(size_t(rows) * width_)) {
+        : width_(size_t(width)),
+          size_(size_t(rows > 0 ? rows : 1) * width_),
+          values_(hwy::AllocateAligned<T>(size_)) {
         if (!values_) {
             throw std::bad_alloc();
         }
-        for (size_t i = 0; i < size_t(rows) * width_; ++i) {
+        for (size_t i = 0; i < size_; ++i) {
             values_[i] = T{};
         }
     }
@@ -27,6 +30,7 @@ class AlignedRows {
 
   private:
     size_t width_;
+    size_t size_;
     hwy::AlignedFreeUniquePtr<T[]> values_;
 };
 

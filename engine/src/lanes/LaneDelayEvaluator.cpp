@@ -30,19 +30,21 @@ void LaneDelayEvaluator::evaluate(int count, float* twd, DelayResults* results) 
         batch_->signals.clear(lane);
     }
     kernel_.run(*batch_);
-    const LaneBatch& batch = *batch_;
     for (int k = 0; k < count; ++k) {
-        twd[k] = batch.totalWeightedDelay.row(0)[k];
+        twd[k] = batch_->totalWeightedDelay.row(0)[k];
         if (results != nullptr) {
-            DelayResults& r = results[k];
-            r = DelayResults{};
-            for (int a = 1; a <= batch.delay.numApproaches; ++a) {
-                r.approachDelaySteps[a] = batch.approachDelaySteps.row(a)[k];
-                r.approachDelaySeconds[a] = batch.approachDelaySeconds.row(a)[k];
-            }
-            r.totalWeightedDelay = twd[k];
+            LaneDelays(*batch_, k, results[k]);
         }
     }
+}
+
+void LaneDelays(const LaneBatch& batch, int lane, DelayResults& results) {
+    results = DelayResults{};
+    for (int a = 1; a <= batch.delay.numApproaches; ++a) {
+        results.approachDelaySteps[size_t(a)] = batch.approachDelaySteps.row(a)[lane];
+        results.approachDelaySeconds[size_t(a)] = batch.approachDelaySeconds.row(a)[lane];
+    }
+    results.totalWeightedDelay = batch.totalWeightedDelay.row(0)[lane];
 }
 
 }  // namespace talvo

@@ -1,8 +1,6 @@
 #pragma once
-// The TWD of a batch of plans at once, one plan per SIMD lane: the lean evaluation of
-// DelayEvaluator with rows of lanes in place of rows of cells' values, giving each plan
-// exactly the delays DelayEvaluator gives it alone. Holds its own working rows, so one
-// evaluator per thread.
+// The TWD of a batch of plans at once, one plan per SIMD lane, each lane giving its plan
+// exactly the delays it has alone. Holds its own working rows, so one evaluator per thread.
 
 #include <memory>
 
@@ -40,5 +38,8 @@ class LaneDelayEvaluator {
     LaneKernel kernel_;
     std::unique_ptr<LaneBatch> batch_;
 };
+
+// The delays of `lane` from the result rows of the batch's last run.
+void LaneDelays(const LaneBatch& batch, int lane, DelayResults& results);
 
 }  // namespace talvo

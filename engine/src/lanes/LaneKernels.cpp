@@ -1,15 +1,18 @@
-// The simulation step of FlowStep.h on rows of lanes: every lane performs exactly the
-// float operations of the one-plan code, in the same order, so that each lane's delays
-// are bit-identical to an evaluation of its plan alone. The cell rules depend only on
-// the shared topology, so their branches are the same for all lanes; the choices that
-// depend on the traffic are selects that give each lane the value the branch would.
+// The simulation step on rows of lanes, the engine's only one: the optimiser runs it on
+// batches of plans, one plan at a time and the full run at one lane. Every lane performs
+// exactly the float operations of one plan's step, in the same order, whatever the width.
+// The cell rules depend only on the shared topology, so their branches are the same for
+// all lanes; the choices that depend on the traffic are selects that give each lane the
+// value the branch would.
 //
 // Compiled once per instruction set (Highway's foreach_target); the engine is built
 // without floating-point contraction, so no multiply and add fuse into one rounding.
 
 #undef HWY_TARGET_INCLUDE
 #define HWY_TARGET_INCLUDE "lanes/LaneKernels.cpp"
+#include <algorithm>
 #include <cstring>
+#include <stdexcept>
 #include <utility>
 #include "hwy/foreach_target.h"  // IWYU pragma: keep
 
@@ -22,17 +25,12 @@ namespace HWY_NAMESPACE {
 namespace {
 
 namespace hn = hwy::HWY_NAMESPACE;
-using D = hn::ScalableTag<float>;
-using DI = hn::RebindToSigned<D>;
-using V = hn::Vec<D>;
 
-// The smaller of the two; a candidate that is not a number never wins (ordered compare).
-HWY_INLINE V MinOf(V current, V candidate) {
-    return hn::IfThenElse(hn::Lt(candidate, current), candidate, current);
-}
-
+// A row of lanes per cell (or approach), as many lanes as the tag D holds.
+template <class D>
 class Rows {
   public:
+    using V = hn::Vec<D>;
     explicit Rows(float* base) : base_(base) {}
     V operator[](int i) const { return hn::Load(D(), at(i)); }
     void store(int i, V v) const { hn::Store(v, D(), at(i)); }
@@ -42,9 +40,15 @@ class Rows {
     float* base_;
 };
 
+// The smaller of the two; a candidate that is not a number never wins (ordered compare).
+template <class V>
+HWY_INLINE V MinOf(V current, V candidate) {
+    return hn::IfThenElse(hn::Lt(candidate, current), candidate, current);
+}
+
 // qMax, or green x qMax at a stop line.
-HWY_INLINE V SendingLimit(const LaneSignals& signals, int signal, float qMax) {
-    const D d;
+template <class D>
+HWY_INLINE hn::Vec<D> SendingLimit(D d, const LaneSignals& signals, int signal, float qMax) {
     if (signal == 0) {
         return hn::Set(d, qMax);
     }
@@ -52,12 +56,21 @@ HWY_INLINE V SendingLimit(const LaneSignals& signals, int signal, float qMax) {
 }
 
 // wvRatio x (holding capacity - n): the room a cell leaves.
-HWY_INLINE V Room(V wv, float capacity, V n) {
-    return hn::Mul(wv, hn::Sub(hn::Set(D(), capacity), n));
+template <class D>
+HWY_INLINE hn::Vec<D> Room(D d, hn::Vec<D> wv, float capacity, hn::Vec<D> n) {
+    return hn::Mul(wv, hn::Sub(hn::Set(d, capacity), n));
 }
 
-void AdvanceSignals(LaneSignals& signals, int32_t t) {
-    const DI di;
+// The vehicles that stay in a cell during the step (pass 2). Destinations hold none: the
+// program lists them apart and their delay rows stay zero.
+template <class V>
+HWY_INLINE V DelayVehicles(V n, V y) {
+    return hn::Sub(n, y);
+}
+
+template <class D>
+void AdvanceSignals(D d, LaneSignals& signals, int32_t t) {
+    const hn::RebindToSigned<D> di;
     const auto after = hn::Set(di, t + 1);
     for (int u = 0; u < signals.numUsed(); ++u) {
         const auto due = hn::Lt(hn::Load(di, signals.nextChangeRow(u)), after);
@@ -68,32 +81,35 @@ void AdvanceSignals(LaneSignals& signals, int32_t t) {
         hn::StoreMaskBits(di, due, bytes);
         uint64_t lanes = 0;
         std::memcpy(&lanes, bytes, sizeof lanes);
+        lanes &= (hn::Lanes(d) >= 64 ? ~uint64_t(0) : (uint64_t(1) << hn::Lanes(d)) - 1);
         for (; lanes != 0; lanes &= lanes - 1) {
             signals.advance(u, int(hwy::Num0BitsBelowLS1Bit_Nonzero64(lanes)), t);
         }
     }
 }
 
-void ComputeOutflows(const LaneProgram& program, const LaneSignals& signals, const Rows& n,
-                     const Rows& y) {
-    const D d;
+// Pass 1: every cell's outflow from the occupancies.
+template <class D>
+void ComputeOutflows(D d, const LaneProgram& program, const LaneSignals& signals, const Rows<D>& n,
+                     const Rows<D>& y) {
+    using V = hn::Vec<D>;
     const V wv = hn::Set(d, program.wvRatio);
     for (const LaneProgram::Ordinary& c : program.ordinary) {
-        const V send = SendingLimit(signals, c.signal, c.qMax);
-        y.store(c.i, MinOf(MinOf(send, n[c.i]), Room(wv, c.roomCapacity, n[c.k])));
+        const V send = SendingLimit(d, signals, c.signal, c.qMax);
+        y.store(c.i, MinOf(MinOf(send, n[c.i]), Room(d, wv, c.roomCapacity, n[c.k])));
     }
     for (const LaneProgram::Diverge& c : program.diverges) {
-        V flow = MinOf(SendingLimit(signals, c.signal, c.qMax), n[c.i]);
+        V flow = MinOf(SendingLimit(d, signals, c.signal, c.qMax), n[c.i]);
         flow = MinOf(flow, hn::Set(d, c.limit1));
-        flow = MinOf(flow, hn::Div(Room(wv, c.capacity1, n[c.k1]), hn::Set(d, c.split1)));
+        flow = MinOf(flow, hn::Div(Room(d, wv, c.capacity1, n[c.k1]), hn::Set(d, c.split1)));
         flow = MinOf(flow, hn::Set(d, c.limit2));
-        flow = MinOf(flow, hn::Div(Room(wv, c.capacity2, n[c.k2]), hn::Set(d, c.split2)));
+        flow = MinOf(flow, hn::Div(Room(d, wv, c.capacity2, n[c.k2]), hn::Set(d, c.split2)));
         y.store(c.i, flow);
     }
     for (const LaneProgram::Merge& c : program.merges) {
-        V yi = MinOf(SendingLimit(signals, c.signalI, c.qMaxI), n[c.i]);
-        const V sendJ = MinOf(SendingLimit(signals, c.signalJ, c.qMaxJ), n[c.j]);
-        const V room = MinOf(hn::Set(d, c.qMaxK), Room(wv, c.capacityK, n[c.k]));
+        V yi = MinOf(SendingLimit(d, signals, c.signalI, c.qMaxI), n[c.i]);
+        const V sendJ = MinOf(SendingLimit(d, signals, c.signalJ, c.qMaxJ), n[c.j]);
+        const V room = MinOf(hn::Set(d, c.qMaxK), Room(d, wv, c.capacityK, n[c.k]));
         // Where the two do not fit: the room left by the partner if that beats i's share,
         // else i's share if i asks more, else what i asks.
         const V share = hn::Mul(hn::Set(d, c.priority), room);
@@ -111,11 +127,16 @@ void ComputeOutflows(const LaneProgram& program, const LaneSignals& signals, con
 
 // Passes 3 and 4 in one: each cell's inflow, then its next occupancy n + x - y, in place
 // (inflows read only outflows). A destination's outflow is +0, so subtracting it leaves
-// n + x as it is.
-void UpdateOccupancy(const LaneProgram& program, const TimeTables& inputs, int32_t t, const Rows& n,
-                     const Rows& y) {
-    const D d;
-    auto update = [&](int c, V x) { n.store(c, hn::Sub(hn::Add(n[c], x), y[c])); };
+// n + x as it is. A whole run keeps the inflows in `x` for its observer.
+template <class D, bool kKeepInflows>
+void UpdateOccupancy(D d, const LaneProgram& program, const TimeTables& inputs, int32_t t,
+                     const Rows<D>& n, const Rows<D>& y, const Rows<D>& x) {
+    auto update = [&](int c, hn::Vec<D> inflow) {
+        if constexpr (kKeepInflows) {
+            x.store(c, inflow);
+        }
+        n.store(c, hn::Sub(hn::Add(n[c], inflow), y[c]));
+    };
     for (const LaneProgram::Inflow& f : program.loaded) {
         update(f.cell, hn::Set(d, inputs.x(f.cell, t)));
     }
@@ -130,18 +151,20 @@ void UpdateOccupancy(const LaneProgram& program, const TimeTables& inputs, int32
     }
 }
 
-// Adds each approach's delay vehicles n - y of this step to its sum.
-void SumDelays(const LaneProgram& program, const Rows& n, const Rows& y, const Rows& steps) {
+// Adds each approach's delay vehicles of this step to its sum.
+template <class D>
+void SumDelays(const LaneProgram& program, const Rows<D>& n, const Rows<D>& y,
+               const Rows<D>& steps) {
     static_assert(LaneProgram::kDelaySums == 4, "four sums side by side");
     for (const LaneProgram::DelayGroup& group : program.delayGroups) {
         const int* a = group.approach;
-        V s0 = steps[a[0]], s1 = steps[a[1]], s2 = steps[a[2]], s3 = steps[a[3]];
+        auto s0 = steps[a[0]], s1 = steps[a[1]], s2 = steps[a[2]], s3 = steps[a[3]];
         const int* c = group.cells.data();
         for (const int* end = c + group.cells.size(); c != end; c += 4) {
-            s0 = hn::Add(s0, hn::Sub(n[c[0]], y[c[0]]));
-            s1 = hn::Add(s1, hn::Sub(n[c[1]], y[c[1]]));
-            s2 = hn::Add(s2, hn::Sub(n[c[2]], y[c[2]]));
-            s3 = hn::Add(s3, hn::Sub(n[c[3]], y[c[3]]));
+            s0 = hn::Add(s0, DelayVehicles(n[c[0]], y[c[0]]));
+            s1 = hn::Add(s1, DelayVehicles(n[c[1]], y[c[1]]));
+            s2 = hn::Add(s2, DelayVehicles(n[c[2]], y[c[2]]));
+            s3 = hn::Add(s3, DelayVehicles(n[c[3]], y[c[3]]));
         }
         // Row 0 takes the sums of absent approaches; it is never reported.
         steps.store(a[3], s3);
@@ -151,14 +174,19 @@ void SumDelays(const LaneProgram& program, const Rows& n, const Rows& y, const R
     }
 }
 
-void RunBatch(LaneBatch& batch) {
+// Every step of the batch's horizon; with an observer (one lane, the whole run) each
+// step's rows are shown to it and the occupancies are carried to the end of the last step.
+template <class D>
+void RunSteps(LaneBatch& batch, StepObserver* observer) {
     const D d;
     const LaneProgram& program = batch.program;
     const DelayLayout& delay = batch.delay;
     const int32_t dt = batch.network.timeStep;
-    const Rows n(batch.occupancy.row(0));
-    const Rows y(batch.outflow.row(0));
-    const Rows steps(batch.approachDelaySteps.row(0));
+    const Rows<D> n(batch.occupancy.row(0));
+    const Rows<D> y(batch.outflow.row(0));
+    const Rows<D> x(batch.inflow.row(0));
+    const Rows<D> stay(batch.delayVehicles.row(0));
+    const Rows<D> steps(batch.approachDelaySteps.row(0));
     for (int i = 1; i <= program.numCells; ++i) {
         n.store(i, hn::Set(d, batch.inputs.n(i, 0)));
     }
@@ -167,39 +195,76 @@ void RunBatch(LaneBatch& batch) {
     for (const int c : program.destinations) {
         y.store(c, hn::Zero(d));
     }
-    for (int a = 1; a <= delay.numApproaches; ++a) {
+    for (int a = 0; a <= delay.numApproaches; ++a) {
         steps.store(a, hn::Zero(d));
     }
 
     LaneSignals& signals = batch.signals;
     signals.reset();
-    for (int32_t step = 0; step <= delay.lastStep; ++step) {
+    for (int32_t step = 0; step <= batch.lastStep; ++step) {
         const int32_t t = step * dt;
-        AdvanceSignals(signals, t);
-        ComputeOutflows(program, signals, n, y);
-        if (step >= delay.firstStep) {
+        AdvanceSignals(d, signals, t);
+        ComputeOutflows(d, program, signals, n, y);
+        if (step >= delay.firstStep && step <= delay.lastStep) {
             SumDelays(program, n, y, steps);
         }
-        if (step == delay.lastStep) {
-            break;  // nothing later is summed
+        if (observer == nullptr) {
+            if (step == batch.lastStep) {
+                break;  // nothing later is summed
+            }
+            UpdateOccupancy<D, false>(d, program, batch.inputs, t, n, y, x);
+        } else {
+            for (const int c : program.staying) {
+                stay.store(c, DelayVehicles(n[c], y[c]));
+            }
+            observer->stepStarted(t, batch.occupancy.row(0), batch.outflow.row(0),
+                                  batch.delayVehicles.row(0));
+            UpdateOccupancy<D, true>(d, program, batch.inputs, t, n, y, x);
+            observer->inflowsFound(t, batch.inflow.row(0));
         }
-        UpdateOccupancy(program, batch.inputs, t, n, y);
+    }
+    if (observer != nullptr) {
+        observer->runEnded((batch.lastStep + 1) * dt, batch.occupancy.row(0));
     }
 
-    const Rows seconds(batch.approachDelaySeconds.row(0));
-    V total = hn::Zero(d);
+    const Rows<D> seconds(batch.approachDelaySeconds.row(0));
+    auto total = hn::Zero(d);
     for (int a = 1; a <= delay.numApproaches; ++a) {
-        const V s = hn::Mul(steps[a], hn::Set(d, float(dt)));
+        const auto s = hn::Mul(steps[a], hn::Set(d, float(dt)));
         seconds.store(a, s);
         total = hn::Add(total, hn::Mul(hn::Set(d, delay.approaches[size_t(a)].weight), s));
     }
     hn::Store(total, d, batch.totalWeightedDelay.row(0));
 }
 
+template <size_t kLanes>
+void RunBatch(LaneBatch& batch) {
+    RunSteps<hn::CappedTag<float, kLanes>>(batch, nullptr);
+}
+
+template <size_t kLanes>
+void AddKernel(std::vector<LaneKernel>& kernels) {
+    const hn::CappedTag<float, kLanes> d;
+    if (hn::Lanes(d) == kLanes) {
+        kernels.push_back({hwy::TargetName(HWY_TARGET), int(kLanes), &RunBatch<kLanes>});
+    }
+}
+
 }  // namespace
 
-LaneKernel Describe() {
-    return {hwy::TargetName(HWY_TARGET), int(hn::Lanes(D())), &RunBatch};
+// This instruction set's kernels, widest first: its full vector width, then capped to
+// 8, 4 and 1 lanes where those are narrower.
+std::vector<LaneKernel> TargetKernels() {
+    std::vector<LaneKernel> kernels;
+    AddKernel<16>(kernels);
+    AddKernel<8>(kernels);
+    AddKernel<4>(kernels);
+    AddKernel<1>(kernels);
+    return kernels;
+}
+
+void RunObserved(LaneBatch& batch, StepObserver& observer) {
+    RunSteps<hn::CappedTag<float, 1>>(batch, &observer);
 }
 
 }  // namespace HWY_NAMESPACE
@@ -209,38 +274,41 @@ HWY_AFTER_NAMESPACE();
 #if HWY_ONCE
 namespace talvo {
 
-std::vector<LaneKernel> AvailableLaneKernels() {
-    // Highway's own table of the compiled targets, best first, then its portable one: entry
-    // e stands for the target bit (highest bit + 1 - number of dynamic targets + e).
-    // The portable one is the static target of a build for the plain instruction set; a
-    // build for a newer one has it in the table already.
-    using Describer = LaneKernel (*)();
-    const Describer compiled[] = {HWY_CHOOSE_TARGET_LIST(Describe)};
-    const Describer portable = HWY_CHOOSE_FALLBACK(Describe);
-    const int64_t supported = hwy::SupportedTargets();
-    std::vector<LaneKernel> kernels;
-    bool portableListed = false;
-    for (size_t e = 0; e < sizeof compiled / sizeof compiled[0]; ++e) {
-        const int64_t target = int64_t(1)
-                               << (HWY_HIGHEST_TARGET_BIT + 1 - HWY_MAX_DYNAMIC_TARGETS + int(e));
-        if (compiled[e] != nullptr && (supported & target) != 0) {
-            kernels.push_back(compiled[e]());
-            portableListed = portableListed || compiled[e] == portable;
-        }
-    }
-    if (!portableListed) {
-        kernels.push_back(portable());
+HWY_EXPORT(TargetKernels);
+HWY_EXPORT(RunObserved);
+
+std::vector<LaneKernel> OfferedLaneKernels(int maxWidth) {
+    std::vector<LaneKernel> kernels = HWY_DYNAMIC_DISPATCH(TargetKernels)();
+    if (maxWidth > 0) {
+        kernels.erase(std::remove_if(kernels.begin(), kernels.end() - 1,
+                                     [&](const LaneKernel& k) { return k.width > maxWidth; }),
+                      kernels.end() - 1);  // one lane stays
     }
     return kernels;
 }
 
-std::optional<LaneKernel> WidestLaneKernel(int maxWidth) {
-    for (const LaneKernel& kernel : AvailableLaneKernels()) {
-        if (maxWidth == 0 || kernel.width <= maxWidth) {
-            return kernel;
-        }
+LaneKernel WidestLaneKernel(int maxWidth) {
+    return OfferedLaneKernels(maxWidth).front();
+}
+
+std::vector<LaneKernel> AvailableLaneKernels() {
+    std::vector<LaneKernel> kernels;
+    for (const int64_t target : hwy::SupportedAndGeneratedTargets()) {
+        hwy::SetSupportedTargetsForTest(target);
+        const std::vector<LaneKernel> own = HWY_DYNAMIC_DISPATCH(TargetKernels)();
+        kernels.insert(kernels.end(), own.begin(), own.end());
     }
-    return std::nullopt;
+    hwy::SetSupportedTargetsForTest(0);
+    std::stable_sort(kernels.begin(), kernels.end(),
+                     [](const LaneKernel& a, const LaneKernel& b) { return a.width > b.width; });
+    return kernels;
+}
+
+void RunObservedLane(LaneBatch& batch, StepObserver& observer) {
+    if (batch.width != 1 || batch.lastStep != batch.network.stepCount - 1) {
+        throw std::logic_error("an observed run takes one lane over the whole run");
+    }
+    HWY_DYNAMIC_DISPATCH(RunObserved)(batch, observer);
 }
 
 }  // namespace talvo

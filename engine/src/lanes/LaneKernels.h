@@ -1,9 +1,10 @@
 #pragma once
-// The lane kernels compiled into the engine, one per instruction set (AVX-512, AVX2,
-// SSE4, SSSE3 and a portable one), each running a whole batch of plans at its own width.
+// The simulation step, compiled once per instruction set through Highway's foreach_target
+// and chosen at run time by Highway's own dispatch. Each instruction set offers the step at
+// its full vector width and capped to narrower widths down to one lane, so that the
+// optimiser's batches, the one-plan evaluation and the full run are the same code.
 
 #include <cstdint>
-#include <optional>
 #include <vector>
 
 #include "lanes/LaneBatch.h"
@@ -18,11 +19,21 @@ struct LaneKernel {
     void (*run)(LaneBatch& batch) = nullptr;
 };
 
-// The kernels this processor can run, widest first.
+// The kernel of the best instruction set this processor runs, at the widest width of at
+// most `maxWidth` lanes (0: no limit). One lane is always on offer.
+LaneKernel WidestLaneKernel(int maxWidth = 0);
+
+// The kernels of that instruction set of at most `maxWidth` lanes (0: no limit), widest
+// first, down to one lane.
+std::vector<LaneKernel> OfferedLaneKernels(int maxWidth = 0);
+
+// For tests and benchmarks: the kernels of every instruction set this processor runs, at
+// every width each offers, widest first. Lists them by narrowing Highway's choice of
+// target in turn (and restores it), so call it while no other thread evaluates.
 std::vector<LaneKernel> AvailableLaneKernels();
 
-// The widest available kernel of at most `maxWidth` lanes (0: no limit); none when even
-// the narrowest is wider.
-std::optional<LaneKernel> WidestLaneKernel(int maxWidth = 0);
+// The full run of one plan: `batch` of one lane over its whole horizon, with `observer`
+// shown every step's rows (the delays land in the batch's result rows as for a kernel).
+void RunObservedLane(LaneBatch& batch, StepObserver& observer);
 
 }  // namespace talvo

@@ -1,7 +1,6 @@
 #include "lanes/LaneProgram.h"
 
 #include <algorithm>
-#include <array>
 #include <utility>
 
 namespace talvo {
@@ -11,6 +10,9 @@ namespace {
 void CompileOutflows(const FlowNetwork& net, LaneProgram& program) {
     for (int i = 1; i <= net.numCells; ++i) {
         const FlowCell& cell = net.cells[i];
+        if (cell.outflowRule != OutflowRule::Destination) {
+            program.staying.push_back(i);
+        }
         switch (cell.outflowRule) {
             case OutflowRule::Diverge: {
                 const FlowCell& k1 = net.cells[cell.to1];
@@ -51,7 +53,7 @@ void CompileInflows(const FlowNetwork& net, LaneProgram& program) {
         Inflow inflow{};
     };
     // Pass 3 in cell order: a later assignment to the same cell replaces an earlier one.
-    std::array<Assigned, kMaxCells + 1> last{};
+    std::vector<Assigned> last(size_t(net.numCells) + 1);
     for (int i = 1; i <= net.numCells; ++i) {
         const FlowCell& cell = net.cells[i];
         if (cell.destination) {
@@ -93,13 +95,14 @@ LaneProgram CompileLaneProgram(const FlowNetwork& net, const DelayLayout& delay)
             const int a = first + g;
             group.approach[g] = a <= delay.numApproaches ? a : 0;
             if (a <= delay.numApproaches) {
-                places = std::max(places, delay.approaches[size_t(a)].numCells);
+                places = std::max(places, int(delay.approaches[size_t(a)].cells.size()));
             }
         }
         for (int m = 0; m < places; ++m) {
             for (const int a : group.approach) {
                 const DelayLayout::Approach& approach = delay.approaches[size_t(a)];
-                const int c = a != 0 && m < approach.numCells ? approach.cells[size_t(m)] : 0;
+                const int c =
+                    a != 0 && m < int(approach.cells.size()) ? approach.cells[size_t(m)] : 0;
                 group.cells.push_back(net.cells[c].destination ? 0 : c);
             }
         }

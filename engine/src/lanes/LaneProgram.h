@@ -45,6 +45,7 @@ struct LaneProgram {
     std::vector<Diverge> diverges;
     std::vector<Merge> merges;
     std::vector<int> destinations;  // outflow 0 throughout
+    std::vector<int> staying;       // every other cell: its vehicles may stay and delay
     // Every cell 1..numCells in exactly one of these.
     std::vector<Inflow> loaded, forwarded, scaled, summed;
     // The delay vehicles the approaches sum, four approaches at a time so that their sums

@@ -1,5 +1,7 @@
 #include "lanes/LaneSignals.h"
 
+#include <algorithm>
+
 namespace talvo {
 
 LaneSignals::LaneSignals(const FlowNetwork& network, int width, int32_t lastTime)
@@ -9,7 +11,7 @@ LaneSignals::LaneSignals(const FlowNetwork& network, int width, int32_t lastTime
       entries_(size_t(width)),
       sequences_(size_t(width) * used_.size()),
       nextChange_(int(used_.size()), width),
-      green_(kMaxSignalNumber + 1, width) {}
+      green_(used_.empty() ? 1 : *std::max_element(used_.begin(), used_.end()) + 1, width) {}
 
 void LaneSignals::load(int lane, const SignalTables& tables) {
     std::vector<Entry>& entries = entries_[size_t(lane)];
@@ -19,9 +21,9 @@ void LaneSignals::load(int lane, const SignalTables& tables) {
         Sequence& kept = sequence(lane, u);
         kept.first = int(entries.size());
         // A run's lookups stop at the first entry that ends after its last second.
-        for (int m = 0; m < kMaxIntervals; ++m) {
-            entries.push_back({seq.signalEndTime[size_t(m)], float(seq.signalState[size_t(m)])});
-            if (seq.signalEndTime[size_t(m)] > lastTime_) {
+        for (size_t m = 0; m < seq.signalEndTime.size(); ++m) {
+            entries.push_back({seq.signalEndTime[m], float(seq.signalState[m])});
+            if (seq.signalEndTime[m] > lastTime_) {
                 break;
             }
         }

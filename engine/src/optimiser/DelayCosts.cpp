@@ -3,10 +3,10 @@
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
-#include <optional>
+#include <memory>
 #include <string>
+#include <vector>
 
-#include "Delay.h"
 #include "EngineError.h"
 #include "lanes/LaneDelayEvaluator.h"
 #include "lanes/LaneKernels.h"
@@ -15,35 +15,48 @@ namespace talvo {
 
 namespace {
 
-class OnePlanDelay : public PlanCost {
-  public:
-    OnePlanDelay(const Scenario& scenario, const TimeTables& inputs)
-        : evaluator_(scenario, inputs) {}
-    float totalWeightedDelay(const SignalTables& tables) override {
-        return evaluator_.evaluate(tables);
-    }
-
-  private:
-    DelayEvaluator evaluator_;
-};
-
+// The TWD in the lanes of the widest kernel allowed; a batch of fewer plans runs on the
+// narrowest kernel that holds them, so that a generation's last, partly filled batch
+// costs less. Every width gives each plan the same delays.
 class LaneDelay : public PlanCost, public PlanBatch {
   public:
-    LaneDelay(const Scenario& scenario, const TimeTables& inputs, const LaneKernel& kernel)
-        : evaluator_(scenario, inputs, kernel) {}
+    LaneDelay(const Scenario& scenario, const TimeTables& inputs, int maxLanes)
+        : scenario_(scenario), inputs_(inputs), kernels_(OfferedLaneKernels(maxLanes)) {
+        evaluators_.resize(kernels_.size());
+        current_ = evaluator(0);
+    }
     float totalWeightedDelay(const SignalTables& tables) override {
         float twd = 0;
-        evaluator_.load(0, tables);
-        evaluator_.evaluate(1, &twd);
+        start(1);
+        load(0, tables);
+        evaluate(1, &twd);
         return twd;
     }
     PlanBatch* batch() override { return this; }
-    int capacity() const override { return evaluator_.width(); }
-    void load(int slot, const SignalTables& tables) override { evaluator_.load(slot, tables); }
-    void evaluate(int count, float* twd) override { evaluator_.evaluate(count, twd); }
+    int capacity() const override { return kernels_.front().width; }
+    void start(int count) override {
+        size_t k = 0;
+        while (k + 1 < kernels_.size() && kernels_[k + 1].width >= count) {
+            ++k;
+        }
+        current_ = evaluator(k);
+    }
+    void load(int slot, const SignalTables& tables) override { current_->load(slot, tables); }
+    void evaluate(int count, float* twd) override { current_->evaluate(count, twd); }
 
   private:
-    LaneDelayEvaluator evaluator_;
+    LaneDelayEvaluator* evaluator(size_t k) {
+        if (!evaluators_[k]) {
+            evaluators_[k] = std::make_unique<LaneDelayEvaluator>(scenario_, inputs_, kernels_[k]);
+        }
+        return evaluators_[k].get();
+    }
+
+    const Scenario& scenario_;
+    const TimeTables& inputs_;
+    const std::vector<LaneKernel> kernels_;                        // widest first
+    std::vector<std::unique_ptr<LaneDelayEvaluator>> evaluators_;  // made when first used
+    LaneDelayEvaluator* current_ = nullptr;
 };
 
 }  // namespace
@@ -64,13 +77,8 @@ int LanesFromEnvironment() {
 }
 
 PlanCostFactory DelayCosts(const Scenario& scenario, const TimeTables& inputs, int maxLanes) {
-    const std::optional<LaneKernel> kernel =
-        maxLanes == 1 ? std::nullopt : WidestLaneKernel(maxLanes);
-    if (!kernel) {
-        return [&scenario, &inputs] { return std::make_unique<OnePlanDelay>(scenario, inputs); };
-    }
-    return [&scenario, &inputs, kernel = *kernel] {
-        return std::make_unique<LaneDelay>(scenario, inputs, kernel);
+    return [&scenario, &inputs, maxLanes] {
+        return std::make_unique<LaneDelay>(scenario, inputs, maxLanes);
     };
 }
 

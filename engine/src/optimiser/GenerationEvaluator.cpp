@@ -1,73 +1,135 @@
 #include "optimiser/GenerationEvaluator.h"
 
 #include <algorithm>
-#include <atomic>
-#include <exception>
-#include <thread>
 
 namespace talvo {
+
+namespace {
+
+size_t BatchesOf(size_t individuals, size_t batchSize) {
+    return (individuals + batchSize - 1) / batchSize;
+}
+
+}  // namespace
 
 GenerationEvaluator::GenerationEvaluator(const Scenario& scenario, const PlanCostFactory& makeCost,
                                          unsigned threadCount)
     : scenario_(scenario) {
     if (threadCount == 0)
         threadCount = std::max(1u, std::thread::hardware_concurrency());
-    for (unsigned w = 0; w < threadCount; ++w) {
+    auto first = std::make_unique<Worker>();
+    first->cost = makeCost();
+    const PlanBatch* batch = first->cost->batch();
+    batchSize_ = batch != nullptr ? size_t(std::max(1, batch->capacity())) : 1;
+    workers_.push_back(std::move(first));
+    const size_t population = size_t(std::max(scenario.populationSize, 1));
+    const size_t wanted = std::min(size_t(threadCount), BatchesOf(population, batchSize_));
+    while (workers_.size() < wanted) {
         auto worker = std::make_unique<Worker>();
         worker->cost = makeCost();
         workers_.push_back(std::move(worker));
     }
+    try {
+        for (size_t w = 1; w < workers_.size(); ++w)
+            helpers_.emplace_back(&GenerationEvaluator::helperLoop, this, w);
+    } catch (...) {
+        stopHelpers();  // those already started, before their threads go out of scope
+        throw;
+    }
 }
 
-GenerationEvaluator::~GenerationEvaluator() = default;
+GenerationEvaluator::~GenerationEvaluator() {
+    stopHelpers();
+}
+
+void GenerationEvaluator::stopHelpers() {
+    {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        stopping_ = true;
+    }
+    wake_.notify_all();
+    for (std::thread& helper : helpers_)
+        helper.join();
+}
+
+void GenerationEvaluator::helperLoop(size_t w) {
+    uint64_t seen = 0;
+    for (;;) {
+        {
+            std::unique_lock<std::mutex> lock(mutex_);
+            wake_.wait(lock, [&] { return stopping_ || round_ != seen; });
+            if (stopping_)
+                return;
+            seen = round_;
+        }
+        claimBatches(*workers_[w]);
+        {
+            const std::lock_guard<std::mutex> lock(mutex_);
+            --busy_;
+        }
+        finished_.notify_one();
+    }
+}
+
+void GenerationEvaluator::claimBatches(Worker& worker) {
+    PlanBatch* batch = worker.cost->batch();
+    const Job& job = job_;
+    try {
+        for (size_t b = nextBatch_.fetch_add(1); b < batches_.size(); b = nextBatch_.fetch_add(1)) {
+            const Batch& claimed = batches_[b];
+            if (batch != nullptr)
+                batch->start(claimed.count);
+            for (int k = 0; k < claimed.count; ++k) {
+                const size_t i = claimed.first + size_t(k);
+                DecodeIndividual(scenario_, *job.layout, (*job.population)[i], *worker.plan,
+                                 *worker.tables);
+                if (batch == nullptr) {
+                    job.twd[i] = worker.cost->totalWeightedDelay(*worker.tables);
+                } else {
+                    batch->load(k, *worker.tables);
+                }
+            }
+            if (batch != nullptr)
+                batch->evaluate(claimed.count, job.twd + claimed.first);
+        }
+    } catch (...) {
+        worker.failure = std::current_exception();
+        nextBatch_ = batches_.size();  // the others stop at their next batch
+    }
+}
 
 void GenerationEvaluator::evaluate(const ChromosomeLayout& layout,
                                    const std::vector<Individual>& population,
                                    std::vector<float>& twd) {
     const size_t size = population.size();
     twd.resize(size);
-    std::atomic<size_t> nextIndividual{0};
-    const size_t workerCount = std::min(workers_.size(), size);
-    std::vector<std::exception_ptr> failure(workerCount);
+    if (size == 0)
+        return;
+    batches_.clear();
+    for (size_t first = 0; first < size; first += batchSize_)
+        batches_.push_back({first, int(std::min(batchSize_, size - first))});
+    nextBatch_ = 0;
+    job_ = {&layout, &population, twd.data()};
+    for (const auto& worker : workers_)
+        worker->failure = nullptr;
 
-    auto work = [&](size_t w) {
-        Worker& worker = *workers_[w];
-        PlanBatch* batch = worker.cost->batch();
-        // A batch cost takes as many individuals at a time as it has slots.
-        const size_t claim = batch != nullptr ? size_t(batch->capacity()) : 1;
-        try {
-            for (size_t first = nextIndividual.fetch_add(claim); first < size;
-                 first = nextIndividual.fetch_add(claim)) {
-                const size_t count = std::min(claim, size - first);
-                for (size_t k = 0; k < count; ++k) {
-                    DecodeIndividual(scenario_, layout, population[first + k], *worker.plan,
-                                     *worker.tables);
-                    if (batch == nullptr) {
-                        twd[first] = worker.cost->totalWeightedDelay(*worker.tables);
-                    } else {
-                        batch->load(int(k), *worker.tables);
-                    }
-                }
-                if (batch != nullptr) {
-                    batch->evaluate(int(count), &twd[first]);
-                }
-            }
-        } catch (...) {
-            failure[w] = std::current_exception();
-            nextIndividual = size;  // the others stop at their next individual
+    const bool helped = !helpers_.empty();
+    if (helped) {
+        {
+            const std::lock_guard<std::mutex> lock(mutex_);
+            busy_ = helpers_.size();
+            ++round_;
         }
-    };
-
-    std::vector<std::thread> helpers;
-    for (size_t w = 1; w < workerCount; ++w)
-        helpers.emplace_back(work, w);
-    if (workerCount > 0)
-        work(0);
-    for (std::thread& helper : helpers)
-        helper.join();
-    for (const std::exception_ptr& error : failure) {
-        if (error)
-            std::rethrow_exception(error);
+        wake_.notify_all();
+    }
+    claimBatches(*workers_.front());
+    if (helped) {
+        std::unique_lock<std::mutex> lock(mutex_);
+        finished_.wait(lock, [&] { return busy_ == 0; });
+    }
+    for (const auto& worker : workers_) {
+        if (worker->failure)
+            std::rethrow_exception(worker->failure);
     }
 }
 

@@ -1,10 +1,17 @@
 #pragma once
-// Evaluates every individual of a generation, spread over worker threads. Each worker has
-// its own cost evaluator, signal tables and decoded plan, and takes one individual at a
-// time or, with a batch cost, as many as a batch holds; the delays land in individual
-// order, so the caller sees exactly what one thread would have computed.
+// Evaluates every individual of a generation, spread over a pool of worker threads that
+// lives as long as the evaluator (one optimisation). Each worker has its own cost
+// evaluator, signal tables and decoded plan, and takes one individual at a time or, with
+// a batch cost, a batch at a time; the delays land in individual order, so the caller
+// sees exactly what one thread would have computed.
 
+#include <atomic>
+#include <condition_variable>
+#include <cstdint>
+#include <exception>
 #include <memory>
+#include <mutex>
+#include <thread>
 #include <vector>
 
 #include "Scenario.h"
@@ -16,7 +23,8 @@ namespace talvo {
 
 class GenerationEvaluator {
   public:
-    // `threadCount` 0 means one worker per processor core.
+    // `threadCount` 0 means one worker per processor core. No more workers are made than
+    // a population of the scenario's size has batches, since the others would only wait.
     GenerationEvaluator(const Scenario& scenario, const PlanCostFactory& makeCost,
                         unsigned threadCount = 0);
     ~GenerationEvaluator();
@@ -36,10 +44,36 @@ class GenerationEvaluator {
         std::unique_ptr<PlanCost> cost;
         std::unique_ptr<DecodedPlan> plan = std::make_unique<DecodedPlan>();
         std::unique_ptr<SignalTables> tables = std::make_unique<SignalTables>();
+        std::exception_ptr failure;
     };
+    struct Batch {
+        size_t first = 0;
+        int count = 0;
+    };
+    // What one generation's evaluation hands the workers.
+    struct Job {
+        const ChromosomeLayout* layout = nullptr;
+        const std::vector<Individual>* population = nullptr;
+        float* twd = nullptr;
+    };
+
+    void claimBatches(Worker& worker);
+    void helperLoop(size_t w);
+    void stopHelpers();
 
     const Scenario& scenario_;
     std::vector<std::unique_ptr<Worker>> workers_;
+    size_t batchSize_ = 1;
+
+    std::vector<Batch> batches_;
+    std::atomic<size_t> nextBatch_{0};
+    Job job_;
+    std::mutex mutex_;
+    std::condition_variable wake_, finished_;
+    uint64_t round_ = 0;  // counts evaluations handed out
+    size_t busy_ = 0;     // helpers still working on the current round
+    bool stopping_ = false;
+    std::vector<std::thread> helpers_;
 };
 
 }  // namespace talvo

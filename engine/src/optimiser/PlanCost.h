@@ -10,15 +10,19 @@
 
 namespace talvo {
 
-// A cost that evaluates several plans together (one per SIMD lane): plans are loaded one
-// by one into the slots of a batch, then the whole batch is evaluated at once.
+// A cost that evaluates several plans together (one per SIMD lane): a batch is started
+// with its number of plans, the plans are loaded one by one into its slots, then the
+// whole batch is evaluated at once.
 class PlanBatch {
   public:
     virtual ~PlanBatch() = default;
+    // The most plans a batch takes.
     virtual int capacity() const = 0;
-    // Takes the plan of `slot` (0..capacity-1); `tables` may change afterwards.
+    // Begins a batch of `count` plans (1..capacity); a smaller batch may run narrower.
+    virtual void start(int count) = 0;
+    // Takes the plan of `slot` (0..count-1); `tables` may change afterwards.
     virtual void load(int slot, const SignalTables& tables) = 0;
-    // twd[k] := the TWD of the plan in slot k, for k < count (1..capacity).
+    // twd[k] := the TWD of the plan in slot k, for k < count (that of the last start).
     virtual void evaluate(int count, float* twd) = 0;
 };
 
