@@ -45,6 +45,8 @@ void MoveEvaluator::run(Worker& worker, const DecodedPlan& base, const std::vect
         if (first >= count)
             return;
         const size_t last = std::min(count, first + width);
+        if (batch != nullptr)
+            batch->start(static_cast<int>(last - first));
         for (size_t i = first; i < last; ++i) {
             *worker.plan = base;
             ApplyMove(scenario_, variant_, moves[i], *worker.plan);
