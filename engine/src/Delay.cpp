@@ -15,7 +15,7 @@ int32_t DelayStepCount(const Scenario& s) {
 }
 
 float AggregateDelay(const Scenario& s, const TimeTables& tables, DelayResults& results) {
-    results = DelayResults{};
+    results.reset(s.numApproaches);
     const int32_t count = DelayStepCount(s);
     float total = 0.0f;
     for (int a = 1; a <= s.numApproaches; ++a) {
@@ -38,13 +38,15 @@ float AggregateDelay(const Scenario& s, const TimeTables& tables, DelayResults& 
 DelayLayout MakeDelayLayout(const Scenario& s) {
     DelayLayout layout;
     layout.numApproaches = s.numApproaches;
+    layout.approaches.resize(size_t(s.numApproaches) + 1);
     for (int a = 1; a <= s.numApproaches; ++a) {
         DelayLayout::Approach& approach = layout.approaches[a];
         approach.weight = s.approaches[a].weight;
         for (int m = 1; m <= s.maxGroupCells; ++m) {
             const int c = s.approaches[a].cells[m];
             if (c != 0) {
-                approach.cells[approach.numCells++] = c;
+                approach.cells.push_back(c);
+                ++approach.numCells;
             }
         }
     }
@@ -56,6 +58,12 @@ DelayLayout MakeDelayLayout(const Scenario& s) {
 DelayEvaluator::DelayEvaluator(const Scenario& s, const TimeTables& inputs) : inputs_(inputs) {
     BuildFlowNetwork(s, network_);
     delay_ = MakeDelayLayout(s);
+    const size_t row = size_t(network_.numCells) + 1;
+    occupancyA_.assign(row, 0.0f);
+    occupancyB_.assign(row, 0.0f);
+    outflow_.assign(row, 0.0f);
+    inflow_.assign(row, 0.0f);
+    green_.assign(size_t(network_.signalSlots), 0);
 }
 
 float DelayEvaluator::evaluate(const SignalTables& tables) {
@@ -64,7 +72,7 @@ float DelayEvaluator::evaluate(const SignalTables& tables) {
 }
 
 float DelayEvaluator::evaluate(const SignalTables& tables, DelayResults& results) {
-    results = DelayResults{};
+    results.reset(delay_.numApproaches);
     const FlowNetwork& net = network_;
     const int32_t dt = net.timeStep;
     float* n = occupancyA_.data();

@@ -2,7 +2,7 @@
 // Total weighted delay (TWD): the vehicles that stay in the approaches' cells during the
 // delay period, summed per approach, converted to vehicle-seconds and weighted.
 
-#include <array>
+#include <vector>
 
 #include "FlowNetwork.h"
 #include "Scenario.h"
@@ -11,9 +11,16 @@
 namespace talvo {
 
 struct DelayResults {
-    std::array<float, kMaxGroups + 1> approachDelaySteps{};    // vehicle-steps, 1..20
-    std::array<float, kMaxGroups + 1> approachDelaySeconds{};  // vehicle-seconds, 1..20
-    float totalWeightedDelay = 0;                              // weighted vehicle-seconds
+    std::vector<float> approachDelaySteps;    // vehicle-steps, 1..numApproaches
+    std::vector<float> approachDelaySeconds;  // vehicle-seconds, 1..numApproaches
+    float totalWeightedDelay = 0;             // weighted vehicle-seconds
+
+    // Zeros every sum for approaches 1..numApproaches, keeping the storage.
+    void reset(int numApproaches) {
+        approachDelaySteps.assign(size_t(numApproaches) + 1, 0.0f);
+        approachDelaySeconds.assign(size_t(numApproaches) + 1, 0.0f);
+        totalWeightedDelay = 0;
+    }
 };
 
 // The number of delay-period steps summed: (endStep - startStep + timeStep) div timeStep,
@@ -31,10 +38,10 @@ struct DelayLayout {
     struct Approach {
         float weight = 0;
         int numCells = 0;
-        std::array<int, kMaxGroupCells> cells{};
+        std::vector<int> cells;  // numCells of them
     };
     int numApproaches = 0;
-    std::array<Approach, kMaxGroups + 1> approaches{};  // 1..numApproaches
+    std::vector<Approach> approaches = std::vector<Approach>(1);  // 1..numApproaches
     int32_t firstStep = 0;
     int32_t lastStep = -1;  // below firstStep when the period is empty
 };
@@ -62,8 +69,8 @@ class DelayEvaluator {
     const TimeTables& inputs_;
     FlowNetwork network_;
     DelayLayout delay_;
-    std::array<float, TimeTables::kRow> occupancyA_{}, occupancyB_{}, outflow_{}, inflow_{};
-    std::array<int32_t, kMaxSignalNumber + 1> green_{};
+    std::vector<float> occupancyA_, occupancyB_, outflow_, inflow_;  // cells 0..numCells
+    std::vector<int32_t> green_;                                     // by record number
 };
 
 }  // namespace talvo

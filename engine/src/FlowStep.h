@@ -4,6 +4,7 @@
 // evaluator, which keeps one rolling row per table, so both give the same numbers.
 
 #include <cstdint>
+#include <vector>
 
 #include "FlowNetwork.h"
 #include "SignalControl.h"
@@ -125,7 +126,8 @@ inline void UpdateOccupancy(const FlowNetwork& net, const float* n, const float*
 // giving the same state as a scan from the sequence's start.
 class SignalClock {
   public:
-    explicit SignalClock(const FlowNetwork& net) : net_(net) {}
+    explicit SignalClock(const FlowNetwork& net)
+        : net_(net), position_(size_t(net.signalSlots), 0) {}
 
     void reset() {
         for (int u = 0; u < net_.numUsedSignals; ++u) {
@@ -140,17 +142,17 @@ class SignalClock {
             const int k = net_.usedSignals[u];
             const SwitchingSequence& seq = tables.sequences[k];
             int m = position_[k];
-            while (m < kMaxIntervals && seq.signalEndTime[m] <= t) {
+            while (m < seq.size() && seq.signalEndTime[m] <= t) {
                 ++m;
             }
             position_[k] = m;
-            green[k] = m < kMaxIntervals ? seq.signalState[m] : 0;
+            green[k] = m < seq.size() ? seq.signalState[m] : 0;
         }
     }
 
   private:
     const FlowNetwork& net_;
-    int position_[kMaxSignalNumber + 1] = {};
+    std::vector<int> position_;  // by record number
 };
 
 }  // namespace talvo

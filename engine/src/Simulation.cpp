@@ -8,7 +8,7 @@ float SimulateNetwork(const FlowNetwork& network, const Scenario& scenario,
                       const SignalTables& signals, TimeTables& tables, DelayResults& results) {
     SignalClock clock(network);
     clock.reset();
-    int32_t green[kMaxSignalNumber + 1] = {};
+    std::vector<int32_t> green(size_t(network.signalSlots), 0);
     const int32_t dt = network.timeStep;
     for (int32_t step = 0; step < network.stepCount; ++step) {
         const int32_t t = step * dt;
@@ -16,8 +16,8 @@ float SimulateNetwork(const FlowNetwork& network, const Scenario& scenario,
         float* y = tables.outflowRow(t);
         float* x = tables.inflowRow(t);
         float* delay = tables.delayRow(t);
-        clock.statesAt(signals, t, green);
-        ComputeOutflows(network, green, n, y);
+        clock.statesAt(signals, t, green.data());
+        ComputeOutflows(network, green.data(), n, y);
         delay[0] = 0.0f;
         for (int i = 1; i <= network.numCells; ++i) {
             delay[i] = DelayVehicles(network, i, n, y);

@@ -19,10 +19,10 @@ LaneBatch::LaneBatch(const Scenario& scenario, const TimeTables& inputs, int wid
       delay(MakeDelayLayout(scenario)),
       program(CompileLaneProgram(network, delay)),
       signals(network, width, delay.lastStep * network.timeStep),
-      occupancy(kMaxCells + 1, width),
-      outflow(kMaxCells + 1, width),
-      approachDelaySteps(kMaxGroups + 1, width),
-      approachDelaySeconds(kMaxGroups + 1, width),
+      occupancy(network.numCells + 1, width),
+      outflow(network.numCells + 1, width),
+      approachDelaySteps(delay.numApproaches + 1, width),
+      approachDelaySeconds(delay.numApproaches + 1, width),
       totalWeightedDelay(1, width) {}
 
 }  // namespace talvo

@@ -22,7 +22,7 @@ struct LaneBatch {
     const DelayLayout delay;
     const LaneProgram program;
     LaneSignals signals;
-    // Working rows, kMaxCells + 1 each (row 0: the empty "no cell"). The step updates the
+    // Working rows, numCells + 1 each (row 0: the empty "no cell"). The step updates the
     // occupancies in place: a cell's next occupancy reads only its own.
     AlignedRows<float> occupancy, outflow;
     // Results of the last run, one row per approach (1..20) and one for the TWD.

@@ -51,7 +51,7 @@ void CompileInflows(const FlowNetwork& net, LaneProgram& program) {
         Inflow inflow{};
     };
     // Pass 3 in cell order: a later assignment to the same cell replaces an earlier one.
-    std::array<Assigned, kMaxCells + 1> last{};
+    std::vector<Assigned> last(size_t(net.numCells) + 1);
     for (int i = 1; i <= net.numCells; ++i) {
         const FlowCell& cell = net.cells[i];
         if (cell.destination) {

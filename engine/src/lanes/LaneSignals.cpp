@@ -9,7 +9,7 @@ LaneSignals::LaneSignals(const FlowNetwork& network, int width, int32_t lastTime
       entries_(size_t(width)),
       sequences_(size_t(width) * used_.size()),
       nextChange_(int(used_.size()), width),
-      green_(kMaxSignalNumber + 1, width) {}
+      green_(network.signalSlots, width) {}
 
 void LaneSignals::load(int lane, const SignalTables& tables) {
     std::vector<Entry>& entries = entries_[size_t(lane)];
@@ -19,7 +19,7 @@ void LaneSignals::load(int lane, const SignalTables& tables) {
         Sequence& kept = sequence(lane, u);
         kept.first = int(entries.size());
         // A run's lookups stop at the first entry that ends after its last second.
-        for (int m = 0; m < kMaxIntervals; ++m) {
+        for (int m = 0; m < seq.size(); ++m) {
             entries.push_back({seq.signalEndTime[size_t(m)], float(seq.signalState[size_t(m)])});
             if (seq.signalEndTime[size_t(m)] > lastTime_) {
                 break;
