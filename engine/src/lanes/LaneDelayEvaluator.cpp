@@ -35,7 +35,7 @@ void LaneDelayEvaluator::evaluate(int count, float* twd, DelayResults* results) 
         twd[k] = batch.totalWeightedDelay.row(0)[k];
         if (results != nullptr) {
             DelayResults& r = results[k];
-            r = DelayResults{};
+            r.reset(batch.delay.numApproaches);
             for (int a = 1; a <= batch.delay.numApproaches; ++a) {
                 r.approachDelaySteps[a] = batch.approachDelaySteps.row(a)[k];
                 r.approachDelaySeconds[a] = batch.approachDelaySeconds.row(a)[k];

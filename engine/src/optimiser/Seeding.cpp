@@ -125,6 +125,7 @@ Individual SeedFromVgfc(const ChromosomeLayout& vgvcLayout, const Individual& vg
 void CarryBestInto(const Scenario& scenario, PlanVariant next, const Individual& seed,
                    BestPlan& best) {
     DecodedPlan& plan = best.plan;
+    plan.sizeFor(scenario);
     if (next == PlanVariant::VGFC) {
         for (int p = 1; p <= scenario.numIntersections; ++p) {
             const int stageCount = scenario.intersections[p].stageCount;
