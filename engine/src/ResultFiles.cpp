@@ -20,6 +20,12 @@ int32_t StepStartOf(const Scenario& s, int32_t t) {
     return t <= lastWritten ? t - t % s.timeStep : t;
 }
 
+// The occupancy of `cell` at second t; none after the run's last occupancy, which the
+// tables do not hold (a plot or delay period may reach past the run).
+float OccupancyAt(const TimeTables& tables, int cell, int32_t t) {
+    return t <= tables.lastTime() ? tables.n(cell, t) : 0.0f;
+}
+
 }  // namespace
 
 void WriteExistingPlanSetting(RecordWriter& report, const Scenario& s, const StagePlan& plan) {
@@ -54,7 +60,7 @@ ApproachTotals ComputeApproachTotals(const Scenario& s, const TimeTables& tables
         const Group& approach = s.approaches[a];
         float total = 0.0f;
         for (int m = 1; m <= s.maxGroupCells; ++m) {
-            total += tables.n(approach.cells[m], s.startStep);
+            total += OccupancyAt(tables, approach.cells[m], s.startStep);
         }
         const auto inApproach = [&](int cell) {
             if (cell == 0) {
@@ -86,15 +92,15 @@ void WriteDelayTable(RecordWriter& report, const Scenario& s, const DelayResults
                      const ApproachTotals& totals) {
     report.write("('DELAY BY APPROACH:')");
     report.writeWidening("('Delay analysis period (inclusive): ',I5,' sec to',I5,' sec')",
-                 {s.startStep, s.endStep});
+                         {s.startStep, s.endStep});
     Blank(report);
     report.write("('Approach',3X,'Weight',9X,'Delay',8X,'Delay',10X,'Total',8X,'Delay per')");
     report.write("(3X,'No.',17X,'(veh-steps)',3X,'(veh-hr)',9X,'Veh.',8X,'Veh.(sec)')");
     for (int a = 1; a <= s.numApproaches; ++a) {
         report.writeWidening("(I5,5X,F7.2,5X,F11.2,2X,F11.2,3X,F11.2,7X,F6.2)",
-                     {int32_t(a), s.approaches[a].weight, delay.approachDelaySteps[a],
-                      delay.approachDelaySeconds[a] / 3600.0f, totals.approachTotalVehicles[a],
-                      totals.delayPerVehicle[a]});
+                             {int32_t(a), s.approaches[a].weight, delay.approachDelaySteps[a],
+                              delay.approachDelaySeconds[a] / 3600.0f,
+                              totals.approachTotalVehicles[a], totals.delayPerVehicle[a]});
     }
     Blank(report);
     report.write("('Total weighted delay(hr):',F10.2)", {delay.totalWeightedDelay / 3600.0f});
@@ -143,7 +149,7 @@ void WritePlotFile(std::ostream& out, const Scenario& s, const TimeTables& table
         const int32_t source = StepStartOf(s, t);
         values.clear();
         for (int m = 1; m <= count; ++m) {
-            values.emplace_back(tables.n(group.cells[m], source));
+            values.emplace_back(OccupancyAt(tables, group.cells[m], source));
         }
         if (t < group.plotEnd) {
             values.emplace_back(-1.0f);

@@ -16,13 +16,16 @@ namespace talvo {
 inline constexpr int kMaxCells = 1000000;
 inline constexpr int32_t kLastTime = 100000;  // last time index (seconds); a day is 86400
 inline constexpr int kMaxIntersections = 100000;
-inline constexpr int kMaxStages = 1000;             // stages per intersection
+inline constexpr int kMaxStages = 1000;            // stages per intersection
 inline constexpr int kMaxSignalRecords = 1000000;  // records present in one scenario
 inline constexpr int kMaxSignalNumber = 1000000;   // record numbers are the editor's movement IDs
-inline constexpr int kMaxIntervals = 200002;        // switching-sequence entries 0..200001
-inline constexpr int kMaxGroups = 100000;           // approaches, plot groups
+inline constexpr int kMaxIntervals = 200002;       // switching-sequence entries 0..200001
+inline constexpr int kMaxGroups = 100000;          // approaches, plot groups
 inline constexpr int kMaxGroupCells = 100000;
 inline constexpr int kMaxPlotFiles = 5;
+// The time tables hold every cell for every second of the run: at most this many
+// cell-seconds (each of the four tables then takes up to 8 GiB).
+inline constexpr int64_t kMaxCellSeconds = int64_t(1) << 31;
 // End time of a sequence's closing entry in runs that end before it: plan files written
 // and read within that time keep it; a longer run closes its sequences after its end
 // (SequenceEnd).
@@ -58,7 +61,7 @@ struct Loading {
 struct Intersection {
     int32_t offset = 0;
     int32_t stageCount = 0;
-    int32_t stageTotal = 0;                               // stages of intersections 1..p together
+    int32_t stageTotal = 0;  // stages of intersections 1..p together
     std::vector<int32_t> stageTime = std::vector<int32_t>(1);      // 1..stageCount
     std::vector<int32_t> stageDuration = std::vector<int32_t>(1);  // 0 = cycle sum, 1..stageCount
     std::vector<int32_t> stageFixed = std::vector<int32_t>(1);     // 1..stageCount
@@ -139,7 +142,9 @@ struct Scenario {
     // Tables indexed by record number hold this many rows (0..highest number).
     int signalSlots() const { return int(signals.size()); }
     // Whether k is the number of a signal record of the file.
-    bool hasSignal(int64_t k) const { return k >= 1 && k < int64_t(signals.size()) && signals[size_t(k)].present; }
+    bool hasSignal(int64_t k) const {
+        return k >= 1 && k < int64_t(signals.size()) && signals[size_t(k)].present;
+    }
 };
 
 // Time tables, stored step-major (all cells of one second together) so that one
@@ -156,7 +161,7 @@ class TimeTables {
           inflow_(row_ * slots_),
           delayVehicles_(row_ * slots_) {}
 
-    int row() const { return int(row_); }           // cells 0..numCells
+    int row() const { return int(row_); }  // cells 0..numCells
     int32_t lastTime() const { return int32_t(slots_) - 1; }
 
     float& n(int cell, int t) { return occupancy_[index(cell, t)]; }
