@@ -59,8 +59,7 @@ void CheckTimes(const Scenario& s) {
     if (int64_t(s.endSimulationStep) + s.timeStep > kLastTime) {
         throw EngineError("End simulation step " + std::to_string(s.endSimulationStep) +
                           " plus time step " + std::to_string(s.timeStep) + " passes " +
-                          std::to_string(kLastTime) +
-                          ", the last second the time tables hold");
+                          std::to_string(kLastTime) + ", the last second the time tables hold");
     }
     if (s.startStep < 0 || s.startStep % s.timeStep != 0) {
         throw EngineError("Delay period start " + std::to_string(s.startStep) +

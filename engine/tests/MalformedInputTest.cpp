@@ -161,16 +161,14 @@ INSTANTIATE_TEST_SUITE_P(
         BadLine{32, "1\t3\t-2\t30\t20",
                 "Error in input.fin, line 32: stageCount of intersection 1 is -2, expected 1 to "
                 "1000"},
-        BadLine{35, "-1",
-                "Error in input.fin, line 35: numSignals is -1, expected 0 to 1000000"},
+        BadLine{35, "-1", "Error in input.fin, line 35: numSignals is -1, expected 0 to 1000000"},
         BadLine{37, "-2\t3",
                 "Error in input.fin, line 37: numApproaches is -2, expected 0 to 100000"},
         BadLine{37, "2\t-3",
                 "Error in input.fin, line 37: maxGroupCells is -3, expected 0 to 100000"},
         BadLine{40, "-1\t3",
                 "Error in input.fin, line 40: numPlotGroups is -1, expected 0 to 100000"},
-        BadLine{6, "-2\t20",
-                "Error in input.fin, line 6: timeStep is -2, expected 1 to 100000"},
+        BadLine{6, "-2\t20", "Error in input.fin, line 6: timeStep is -2, expected 1 to 100000"},
         // Counts and indices beyond the tables.
         BadLine{15, "2147483647",
                 "Error in input.fin, line 15: numCells is 2147483647, expected 1 to 1000000"},
@@ -188,8 +186,9 @@ INSTANTIATE_TEST_SUITE_P(
         BadLine{41, "1\t1\ty\t-1\t20\t1-TR-2\t1-DI-3\t1-DE-4",
                 "Error in input.fin, line 41: plotStart of plot group 1 is -1, expected 0 to "
                 "100000"},
-        BadLine{32, "1\t-1\t2\t30\t20",
-                "Error in input.fin, line 32: offset of intersection 1 is -1, expected 0 to 100000"},
+        BadLine{
+            32, "1\t-1\t2\t30\t20",
+            "Error in input.fin, line 32: offset of intersection 1 is -1, expected 0 to 100000"},
         // Reals outside their physical range, which would turn into Infinity and NaN.
         BadLine{3, "-1",
                 "Error in input.fin, line 3: wvRatio is -1, expected above 0 and at most 1"},

@@ -60,8 +60,7 @@ TEST(ChromosomeLayout, RejectsSegmentsBeyondCapacityNamingTheValue) {
         MakeLayout(*scenario, PlanVariant::VGVC);
         FAIL() << "16800140000 population bits accepted";
     } catch (const EngineError& error) {
-        EXPECT_NE(std::string(error.what()).find("16800140000"), std::string::npos)
-            << error.what();
+        EXPECT_NE(std::string(error.what()).find("16800140000"), std::string::npos) << error.what();
     }
 }
 

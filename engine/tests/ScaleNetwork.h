@@ -133,7 +133,9 @@ inline ScaleFiles MakeScaleNetwork(const ScaleShape& shape) {
             std::vector<std::string> f{std::to_string(j), std::to_string((7 * j) % 60),
                                        std::to_string(stages(j))};
             for (int k = 1; k <= stages(j); ++k) {
-                f.push_back(fixing ? "0" : j == 1 ? "2" : "30");
+                // Junction 1's stages are as short as the clearance shifts (+1, -3) allow
+                // for a sequence whose end times never fall back.
+                f.push_back(fixing ? "0" : j == 1 ? "4" : "30");
             }
             put(tab(f));
         }

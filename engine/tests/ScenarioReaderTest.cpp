@@ -272,15 +272,15 @@ INSTANTIATE_TEST_SUITE_P(
             "Error in input.fin, line 27: expected an integer for maxCycleTime, found \"1.5e2\""},
         BadInput{31, "100001",
                  "Error in input.fin, line 31: numIntersections is 100001, expected 0 to 100000"},
-        BadInput{
-            32, "1\t3\t1001\t30\t20",
-            "Error in input.fin, line 32: stageCount of intersection 1 is 1001, expected 1 to 1000"},
+        BadInput{32, "1\t3\t1001\t30\t20",
+                 "Error in input.fin, line 32: stageCount of intersection 1 is 1001, expected 1 to "
+                 "1000"},
         BadInput{
             32, "1\t3\t0",
             "Error in input.fin, line 32: stageCount of intersection 1 is 0, expected 1 to 1000"},
-        BadInput{
-            32, "1\t100001\t2\t30\t20",
-            "Error in input.fin, line 32: offset of intersection 1 is 100001, expected 0 to 100000"},
+        BadInput{32, "1\t100001\t2\t30\t20",
+                 "Error in input.fin, line 32: offset of intersection 1 is 100001, expected 0 to "
+                 "100000"},
         BadInput{32, "1\t3\t2\t30\t-20",
                  "Error in input.fin, line 32: stage 2 time of intersection 1 is -20, expected 0 "
                  "to 100000"},

@@ -54,10 +54,11 @@ void WriteEnteredCells(RecordWriter& out, const Scenario& s) {
         "'To1',2X,'To2',2X,'Spt1',1X,'Spt2',1X,'Prio',2X,'Sig?',1X,'Plan',2X,'fMax')");
     for (int i = 1; i <= s.numCells; ++i) {
         const Cell& c = s.cells[i];
-        out.writeWidening("(I3,2X,A11,F5.1,F6.2,2X,F6.2,4X,A,4I5,F6.2,2F5.2,4X,A,I5,F6.1)",
-                  {int32_t(i), c.cellName, c.fFULL, c.laneNum, c.fTURN, c.cellType,
-                   int32_t(c.from1), int32_t(c.from2), int32_t(c.to1), int32_t(c.to2), c.split1,
-                   c.split2, c.priority, std::string(1, c.signalised), c.signalID, c.fMax});
+        out.writeWidening(
+            "(I3,2X,A11,F5.1,F6.2,2X,F6.2,4X,A,4I5,F6.2,2F5.2,4X,A,I5,F6.1)",
+            {int32_t(i), c.cellName, c.fFULL, c.laneNum, c.fTURN, c.cellType, int32_t(c.from1),
+             int32_t(c.from2), int32_t(c.to1), int32_t(c.to2), c.split1, c.split2, c.priority,
+             std::string(1, c.signalised), c.signalID, c.fMax});
     }
 }
 
@@ -67,7 +68,7 @@ void WriteCalculatedCells(RecordWriter& out, const Scenario& s, const TimeTables
     for (int i = 1; i <= s.numCells; ++i) {
         const Cell& c = s.cells[i];
         out.writeWidening("('Cell:',I5,3X,'Qmax:',F8.2,3X,'Capacity:',F7.2,3X,'Initial n:',F8.2)",
-                  {int32_t(i), c.qMax, c.holdingCapacity, tables.n(i, 0)});
+                          {int32_t(i), c.qMax, c.holdingCapacity, tables.n(i, 0)});
     }
     Blank(out);
     Blank(out);
@@ -83,8 +84,8 @@ void WriteDemandHeading(RecordWriter& out, const Scenario& s) {
 }
 
 void WriteLoading(RecordWriter& out, const Loading& loading) {
-    out.writeWidening("(I5,4X,F10.2,3X,I6,5X,I6)",
-              {int32_t(loading.cell), loading.loadRate, loading.loadStart, loading.loadEnd});
+    out.writeWidening("(I5,4X,F10.2,3X,I6,5X,I6)", {int32_t(loading.cell), loading.loadRate,
+                                                    loading.loadStart, loading.loadEnd});
 }
 
 void WriteDemandEnd(RecordWriter& out) {
@@ -97,7 +98,8 @@ void WriteTimingPlanSection(RecordWriter& out, const Scenario& s) {
     Blank(out);
     for (int p = 1; p <= s.numIntersections; ++p) {
         const int32_t stages = s.intersections[p].stageTotal - s.intersections[p - 1].stageTotal;
-        out.writeWidening("('Intersection:',I5,4X,'Number of Stages:',2X,I5)", {int32_t(p), stages});
+        out.writeWidening("('Intersection:',I5,4X,'Number of Stages:',2X,I5)",
+                          {int32_t(p), stages});
     }
     Blank(out);
     out.write("('Timing Plan Constraints:')");
