@@ -7,7 +7,7 @@ namespace talvo::display {
 int PlanEndMarker(const DisplayParameters& parameters) {
     const long long lastOccupancy =
         static_cast<long long>(parameters.endSimulationStep) + parameters.timeStep;
-    return static_cast<int>(std::max<long long>(kPlanEndMarker, lastOccupancy + 1));
+    return static_cast<int>(std::max<long long>(kPlanEndMarker, lastOccupancy));
 }
 
 double DisplayCell::occupancyAt(int step) const {

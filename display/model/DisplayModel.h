@@ -15,8 +15,8 @@ inline constexpr int kMaxStages = 20;
 inline constexpr int kMaxStageMoves = 20;
 // Times are whole seconds up to the engine's last, a day and more.
 inline constexpr int kMaxTime = 100000;
-// A plan's records close with an end time of at least this (or one past the run's last
-// occupancy in longer runs, as the engine writes them).
+// A plan's records close with an end time of at least this (or the run's last occupancy,
+// endSimulationStep + timeStep, in longer runs, as the engine writes them).
 inline constexpr int kPlanEndMarker = 10000;
 
 // Signal states in the signal state table.

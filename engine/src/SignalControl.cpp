@@ -8,8 +8,7 @@
 namespace talvo {
 
 int32_t SequenceEnd(const Scenario& scenario) {
-    return std::max<int64_t>(kSequenceEnd,
-                             int64_t(scenario.endSimulationStep) + scenario.timeStep + 1);
+    return std::max<int64_t>(kSequenceEnd, int64_t(scenario.endSimulationStep) + scenario.timeStep);
 }
 
 void StagePlan::sizeFor(const Scenario& scenario) {

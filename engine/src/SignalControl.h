@@ -21,8 +21,8 @@ struct SignalTables {
 };
 
 // The end time of the closing entry of every switching sequence of the scenario:
-// kSequenceEnd while the run ends before it, else one second after the run's last
-// occupancy.
+// kSequenceEnd while the run ends by it, else the run's last occupancy (the second after
+// the last step's start, the last second whose state is looked up).
 int32_t SequenceEnd(const Scenario& scenario);
 
 // Offsets and stage-slot durations of every intersection. A plan that repeats every cycle

@@ -80,7 +80,7 @@ TEST(ScaleRun, RunsPastTenThousandSeconds) {
     const ScaleRun run(shape);
     ASSERT_EQ(run.status, 0) << run.console;
     const std::string plan = run.text("opt_exist_plan.tpl");
-    EXPECT_NE(plan.find("  0    10500\r\n  0    10502\r\n"), std::string::npos) << plan;
+    EXPECT_NE(plan.find("  0    10500\r\n  0    10501\r\n"), std::string::npos) << plan;
     const std::string occupancy = run.text("occu_exist.occ");
     EXPECT_NE(occupancy.find("\r\n10500         1"), std::string::npos);
     const std::string report = run.text("output_exist.out");

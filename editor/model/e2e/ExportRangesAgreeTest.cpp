@@ -136,10 +136,11 @@ INSTANTIATE_TEST_SUITE_P(
         RangeCase{"MutationRate", [](Project& p) { p.params.mutationRate = 1.5; },
                   "The Mutation Rate is 1.5, outside what the engine takes: 0 to 1.",
                   ", line 11: mutationRate is 1.5, expected 0 to 1"},
-        RangeCase{"LastStep", [](Project& p) { p.params.endSimulationStep = 9999; },
-                  "The End Simulation Step is 9999, outside what the engine takes with a Time "
-                  "Step of 1: at most 9998, so that its last step ends by 9999.",
-                  ", line 6: endSimulationStep is 9999, expected 0 to 9998"},
+        // The engine runs to second 100000; the projects still end by 9999.
+        RangeCase{"LastStep", [](Project& p) { p.params.endSimulationStep = 100000; },
+                  "The End Simulation Step of 100000 seconds is beyond the engine's last time of "
+                  "9999 seconds.",
+                  ", line 6: endSimulationStep is 100000, expected 0 to 99999"},
         RangeCase{"DelayPeriodOffTheSteps",
                   [](Project& p) {
                       p.params.timeStep = 2;
