@@ -18,8 +18,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     } catch (const talvo::display::ReadError&) {
         return 0;  // a clear error is a proper end of the read
     }
-    if (plot.positionCount > talvo::display::kMaxPlotPositions ||
-        plot.rowCount() > talvo::display::kMaxPlotRows) {
+    if (plot.positionCount > talvo::display::kMaxPlotFilePositions ||
+        plot.rowCount() > talvo::display::kMaxPlotFileRows) {
         talvo::fuzz::Finding("a plot larger than the display's limits was accepted");
     }
     long long sum = 0;

@@ -4,6 +4,12 @@
 
 namespace talvo::display {
 
+int PlanEndMarker(const DisplayParameters& parameters) {
+    const long long lastOccupancy =
+        static_cast<long long>(parameters.endSimulationStep) + parameters.timeStep;
+    return static_cast<int>(std::max<long long>(kPlanEndMarker, lastOccupancy));
+}
+
 double DisplayCell::occupancyAt(int step) const {
     if (step < 0 || step >= static_cast<int>(occupancy.size())) {
         return 0.0;

@@ -13,8 +13,11 @@ inline constexpr int kMaxStreets = 50;
 inline constexpr int kMaxStreetCells = 200;
 inline constexpr int kMaxStages = 20;
 inline constexpr int kMaxStageMoves = 20;
-// Times are whole seconds below 10000.
-inline constexpr int kMaxTime = 9999;
+// Times are whole seconds up to the engine's last, a day and more.
+inline constexpr int kMaxTime = 100000;
+// A plan's records close with an end time of at least this (or the run's last occupancy,
+// endSimulationStep + timeStep, in longer runs, as the engine writes them).
+inline constexpr int kPlanEndMarker = 10000;
 
 // Signal states in the signal state table.
 inline constexpr int kRed = 0;
@@ -45,6 +48,10 @@ struct DisplayCell {
 
     double occupancyAt(int step) const;
 };
+
+// The end time that closes every record of a plan file the engine wrote for a run of these
+// parameters.
+int PlanEndMarker(const DisplayParameters& parameters);
 
 struct DisplayLink {
     int linkID = 0;

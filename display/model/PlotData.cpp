@@ -67,9 +67,10 @@ PlotData ReadPlotData(std::istream& in, const std::string& fileName) {
                     DescribeAt(fileName, field.line, "bad value " + QuotedValue(field.text)));
             }
             const int value = static_cast<int>(std::nearbyint(real));
-            if (!rowOpen && data.rowCount() >= kMaxPlotRows) {
-                throw ReadError(DescribeAt(fileName, field.line,
-                                           "more than " + std::to_string(kMaxPlotRows) + " rows"));
+            if (!rowOpen && data.rowCount() >= kMaxPlotFileRows) {
+                throw ReadError(
+                    DescribeAt(fileName, field.line,
+                               "more than " + std::to_string(kMaxPlotFileRows) + " rows"));
             }
             rowOpen = true;
             if (value == kRowEnd) {
@@ -78,11 +79,11 @@ PlotData ReadPlotData(std::istream& in, const std::string& fileName) {
                 rowOpen = false;
                 continue;
             }
-            if (static_cast<int>(current.size()) >= kMaxPlotPositions) {
+            if (static_cast<int>(current.size()) >= kMaxPlotFilePositions) {
                 throw ReadError(DescribeAt(fileName, field.line,
                                            "row " + std::to_string(data.rowCount() + 1) +
                                                " holds more than " +
-                                               std::to_string(kMaxPlotPositions) + " values"));
+                                               std::to_string(kMaxPlotFilePositions) + " values"));
             }
             current.push_back(value);
         }

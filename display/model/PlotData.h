@@ -6,8 +6,13 @@
 
 namespace talvo::display {
 
+// What the plot window offers: positions drawn and rows per region.
 inline constexpr int kMaxPlotPositions = 200;
 inline constexpr int kMaxPlotRows = 3600;
+// What a plot file may hold: anything the engine writes, a row per second 0..100000 and
+// up to 100000 cells in a group.
+inline constexpr int kMaxPlotFileRows = 100001;
+inline constexpr int kMaxPlotFilePositions = 100000;
 
 // A CTM plot file read into rows of whole numbers: one row per simulation step, the values
 // of the group's cells in distance order.
@@ -22,7 +27,8 @@ struct PlotData {
 
 // Reads a plot file: numbers separated by blanks, commas or line ends, each rounded to a
 // whole number; -1 ends a row. Throws ReadError naming the line and value on a field that
-// is not a number, a row of more than 200 values or more than 3600 rows. A -1 after the
+// is not a number, a row of more than kMaxPlotFilePositions values or more than
+// kMaxPlotFileRows rows. A -1 after the
 // last row (no values after it) does not open an empty row.
 PlotData ReadPlotData(std::istream& in, const std::string& fileName);
 

@@ -10,12 +10,10 @@
 namespace talvo::display {
 namespace {
 
-constexpr int kEndMarkerTime = 10000;
-
 class FieldCursor {
   public:
-    FieldCursor(std::istream& in, std::string fileName)
-        : fields_(in, true), fileName_(std::move(fileName)) {}
+    FieldCursor(std::istream& in, std::string fileName, int endMarker)
+        : fields_(in, true), fileName_(std::move(fileName)), endMarker_(endMarker) {}
 
     // The next field as an integer; what names it in an error.
     std::pair<int, int> nextInt(const std::string& what, int record) {
@@ -23,7 +21,7 @@ class FieldCursor {
         if (!field) {
             throw ReadError(fileName_ + ": the file ends in record " + std::to_string(record) +
                             " while reading its " + what + " (a record closes with an end " +
-                            "time of 10000)");
+                            "time of " + std::to_string(endMarker_) + ")");
         }
         const auto value = ParseInt(field->text);
         if (!value) {
@@ -38,6 +36,7 @@ class FieldCursor {
   private:
     FieldStream fields_;
     std::string fileName_;
+    int endMarker_;
 };
 
 void SetStates(std::vector<int>& columns, int fromStep, int toStep, int startStep, int state) {
@@ -76,7 +75,8 @@ std::vector<SignalSequence> ReadTimePlan(std::istream& in, const std::string& fi
                                          const DisplayModel& model) {
     const auto signalCount = std::count_if(model.cells.begin(), model.cells.end(),
                                            [](const DisplayCell& c) { return c.signalID != 0; });
-    FieldCursor cursor(in, fileName);
+    const int endMarker = PlanEndMarker(model.parameters);
+    FieldCursor cursor(in, fileName, endMarker);
     const int startStep = model.parameters.startStep;
     const int endStep = model.parameters.endStep;
 
@@ -114,7 +114,7 @@ std::vector<SignalSequence> ReadTimePlan(std::istream& in, const std::string& fi
                     fileName, stateLine,
                     "signal state " + std::to_string(state) + " (1 green or 0 red expected)"));
             }
-            if (endTime >= kEndMarkerTime) {
+            if (endTime >= endMarker) {
                 break;
             }
             if (endTime < previousEnd) {

@@ -26,7 +26,8 @@ std::vector<int> FillSignalColumns(const std::vector<SwitchPair>& periods, int s
                                    int endStep);
 
 // Reads a timing plan file: one record per signalised cell of the model, each a record
-// number and (state, end time) pairs closed by an end time of 10000 or more, whatever
+// number and (state, end time) pairs closed by an end time of PlanEndMarker or more (10000
+// within 10000 seconds), whatever
 // horizon the writer used. Values are separated by blanks, tabs, commas or line ends.
 // Throws ReadError naming the line and value, also for a record number that is no signal of
 // the model's cells or that appears twice.

@@ -14,9 +14,16 @@
 namespace talvo {
 
 struct DelayResults {
-    std::array<float, kMaxGroups + 1> approachDelaySteps{};    // vehicle-steps, 1..20
-    std::array<float, kMaxGroups + 1> approachDelaySeconds{};  // vehicle-seconds, 1..20
-    float totalWeightedDelay = 0;                              // weighted vehicle-seconds
+    std::vector<float> approachDelaySteps;    // vehicle-steps, 1..numApproaches
+    std::vector<float> approachDelaySeconds;  // vehicle-seconds, 1..numApproaches
+    float totalWeightedDelay = 0;             // weighted vehicle-seconds
+
+    // Zeros every sum for approaches 1..numApproaches, keeping the storage.
+    void reset(int numApproaches) {
+        approachDelaySteps.assign(size_t(numApproaches) + 1, 0.0f);
+        approachDelaySeconds.assign(size_t(numApproaches) + 1, 0.0f);
+        totalWeightedDelay = 0;
+    }
 };
 
 // The number of delay-period steps summed: (endStep - startStep + timeStep) div timeStep,

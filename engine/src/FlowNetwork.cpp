@@ -1,5 +1,6 @@
 #include "FlowNetwork.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 
@@ -55,11 +56,10 @@ void CheckTimes(const Scenario& s) {
         throw EngineError("End simulation step " + std::to_string(s.endSimulationStep) +
                           " is negative");
     }
-    if (int64_t(s.endSimulationStep) + s.timeStep > kTimeSlots - 1) {
+    if (int64_t(s.endSimulationStep) + s.timeStep > kLastTime) {
         throw EngineError("End simulation step " + std::to_string(s.endSimulationStep) +
                           " plus time step " + std::to_string(s.timeStep) + " passes " +
-                          std::to_string(kTimeSlots - 1) +
-                          ", the last second the time tables hold");
+                          std::to_string(kLastTime) + ", the last second the time tables hold");
     }
     if (s.startStep < 0 || s.startStep % s.timeStep != 0) {
         throw EngineError("Delay period start " + std::to_string(s.startStep) +
@@ -84,6 +84,16 @@ void CheckCounts(const Scenario& s) {
     if (s.maxGroupCells < 0 || s.maxGroupCells > kMaxGroupCells) {
         throw EngineError("Cells per approach " + std::to_string(s.maxGroupCells) +
                           " is outside 0.." + std::to_string(kMaxGroupCells));
+    }
+    // A scenario built in code must have sized its tables as the reader does.
+    bool sized = s.cells.size() > size_t(s.numCells) &&
+                 s.approaches.size() > size_t(s.numApproaches) &&
+                 s.intersections.size() > size_t(std::max(s.numIntersections, 0));
+    for (int a = 1; sized && a <= s.numApproaches; ++a) {
+        sized = s.approaches[a].cells.size() > size_t(s.maxGroupCells);
+    }
+    if (!sized) {
+        throw EngineError("The scenario's tables are not sized for its counts");
     }
     for (int a = 1; a <= s.numApproaches; ++a) {
         for (int m = 1; m <= s.maxGroupCells; ++m) {
@@ -130,7 +140,7 @@ void CheckCell(const Scenario& s, int i) {
         }
     }
     if (c.isSignalised()) {
-        if (c.signalID < 1 || c.signalID > kMaxSignalNumber || !s.signals[c.signalID].present) {
+        if (!s.hasSignal(c.signalID)) {
             throw EngineError(label + " is signalised by signal record " +
                               std::to_string(c.signalID) + ", which the scenario does not define");
         }
@@ -191,9 +201,11 @@ void BuildFlowNetwork(const Scenario& s, FlowNetwork& net) {
     net.stepCount = (s.endSimulationStep + s.timeStep) / s.timeStep;
     net.wvRatio = s.wvRatio;
 
-    std::array<bool, kMaxCells + 1> outflowComputed{};
-    std::array<bool, kMaxCells + 1> inflowWritten{};
-    std::array<bool, kMaxSignalNumber + 1> signalUsed{};
+    net.cells.resize(size_t(s.numCells) + 1);
+    net.signalSlots = s.signalSlots();
+    std::vector<bool> outflowComputed(size_t(s.numCells) + 1, false);
+    std::vector<bool> inflowWritten(size_t(s.numCells) + 1, false);
+    std::vector<bool> signalUsed(size_t(s.signalSlots()), false);
     for (int i = 1; i <= s.numCells; ++i) {
         const Cell& c = s.cells[i];
         FlowCell& f = net.cells[i];
@@ -261,12 +273,14 @@ void BuildFlowNetwork(const Scenario& s, FlowNetwork& net) {
                               " is never computed: it feeds a merge with no partner cell");
         }
         if (!inflowWritten[i]) {
-            net.inputCells[net.numInputCells++] = i;
+            net.inputCells.push_back(i);
+            ++net.numInputCells;
         }
     }
-    for (int k = 1; k <= kMaxSignalNumber; ++k) {
-        if (signalUsed[k]) {
-            net.usedSignals[net.numUsedSignals++] = k;
+    for (int k = 1; k < s.signalSlots(); ++k) {
+        if (signalUsed[size_t(k)]) {
+            net.usedSignals.push_back(k);
+            ++net.numUsedSignals;
         }
     }
 }

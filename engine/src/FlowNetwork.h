@@ -3,8 +3,8 @@
 // inflow case decided once: the cases depend only on types and neighbours, never on the
 // traffic, so a run need not classify every cell again in every step.
 
-#include <array>
 #include <cstdint>
+#include <vector>
 
 #include "EngineError.h"
 #include "Scenario.h"
@@ -55,14 +55,15 @@ struct FlowNetwork {
     int32_t endSimulationStep = 0;
     int32_t stepCount = 0;  // (endSimulationStep + timeStep) div timeStep
     float wvRatio = 0;
-    std::array<FlowCell, kMaxCells + 1> cells{};  // cells[0]: the empty "no cell"
+    std::vector<FlowCell> cells = std::vector<FlowCell>(1);  // cells[0]: the empty "no cell"
     // Cells whose inflow no other cell writes (origins, cells without feeders): their
     // inflow is the loading prepared with the scenario.
-    std::array<int, kMaxCells + 1> inputCells{};
+    std::vector<int> inputCells;
     int numInputCells = 0;
     // Signal records that gate at least one cell.
-    std::array<int, kMaxSignalNumber + 1> usedSignals{};
+    std::vector<int> usedSignals;
     int numUsedSignals = 0;
+    int signalSlots = 1;  // rows of a table indexed by record number
 };
 
 // Checks what the simulation relies on and throws EngineError, naming the cell or value,
@@ -70,11 +71,11 @@ struct FlowNetwork {
 // without a second branch, a merge-typed cell whose downstream cell has a single feeder, a
 // merge target whose feeders do not lead into it, a destination with a downstream cell, a
 // signalised cell without a signal record, a signal plan longer than a switching sequence,
-// a time step below 1, endSimulationStep + timeStep beyond 9999, and a delay period whose
+// a time step below 1, endSimulationStep + timeStep beyond kLastTime, and a delay period whose
 // start is not on the step grid or whose end passes endSimulationStep.
 void CheckSimulationInput(const Scenario& scenario);
 
-// Checks the scenario (as above) and fills `network`. Allocates nothing.
+// Checks the scenario (as above) and fills `network`, sizing its tables to the scenario.
 void BuildFlowNetwork(const Scenario& scenario, FlowNetwork& network);
 
 }  // namespace talvo

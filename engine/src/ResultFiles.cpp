@@ -20,6 +20,12 @@ int32_t StepStartOf(const Scenario& s, int32_t t) {
     return t <= lastWritten ? t - t % s.timeStep : t;
 }
 
+// The occupancy of `cell` at second t; none after the run's last occupancy, which the
+// tables do not hold (a plot or delay period may reach past the run).
+float OccupancyAt(const TimeTables& tables, int cell, int32_t t) {
+    return t <= tables.lastTime() ? tables.n(cell, t) : 0.0f;
+}
+
 }  // namespace
 
 void WriteExistingPlanSetting(RecordWriter& report, const Scenario& s, const StagePlan& plan) {
@@ -48,11 +54,13 @@ void WriteExistingPlanSetting(RecordWriter& report, const Scenario& s, const Sta
 ApproachTotals ComputeApproachTotals(const Scenario& s, const TimeTables& tables,
                                      const DelayResults& delay) {
     ApproachTotals totals;
+    totals.approachTotalVehicles.assign(size_t(s.numApproaches) + 1, 0.0f);
+    totals.delayPerVehicle.assign(size_t(s.numApproaches) + 1, 0.0f);
     for (int a = 1; a <= s.numApproaches; ++a) {
         const Group& approach = s.approaches[a];
         float total = 0.0f;
         for (int m = 1; m <= s.maxGroupCells; ++m) {
-            total += tables.n(approach.cells[m], s.startStep);
+            total += OccupancyAt(tables, approach.cells[m], s.startStep);
         }
         const auto inApproach = [&](int cell) {
             if (cell == 0) {
@@ -83,16 +91,16 @@ ApproachTotals ComputeApproachTotals(const Scenario& s, const TimeTables& tables
 void WriteDelayTable(RecordWriter& report, const Scenario& s, const DelayResults& delay,
                      const ApproachTotals& totals) {
     report.write("('DELAY BY APPROACH:')");
-    report.write("('Delay analysis period (inclusive): ',I5,' sec to',I5,' sec')",
-                 {s.startStep, s.endStep});
+    report.writeWidening("('Delay analysis period (inclusive): ',I5,' sec to',I5,' sec')",
+                         {s.startStep, s.endStep});
     Blank(report);
     report.write("('Approach',3X,'Weight',9X,'Delay',8X,'Delay',10X,'Total',8X,'Delay per')");
     report.write("(3X,'No.',17X,'(veh-steps)',3X,'(veh-hr)',9X,'Veh.',8X,'Veh.(sec)')");
     for (int a = 1; a <= s.numApproaches; ++a) {
-        report.write("(I5,5X,F7.2,5X,F11.2,2X,F11.2,3X,F11.2,7X,F6.2)",
-                     {int32_t(a), s.approaches[a].weight, delay.approachDelaySteps[a],
-                      delay.approachDelaySeconds[a] / 3600.0f, totals.approachTotalVehicles[a],
-                      totals.delayPerVehicle[a]});
+        report.writeWidening("(I5,5X,F7.2,5X,F11.2,2X,F11.2,3X,F11.2,7X,F6.2)",
+                             {int32_t(a), s.approaches[a].weight, delay.approachDelaySteps[a],
+                              delay.approachDelaySeconds[a] / 3600.0f,
+                              totals.approachTotalVehicles[a], totals.delayPerVehicle[a]});
     }
     Blank(report);
     report.write("('Total weighted delay(hr):',F10.2)", {delay.totalWeightedDelay / 3600.0f});
@@ -109,7 +117,7 @@ void WriteOccupancyFile(std::ostream& out, const Scenario& s, const TimeTables& 
         for (int32_t t = 0; t <= s.endSimulationStep; t += s.timeStep) {
             const float n = tables.n(c, t);
             for (int32_t step = 1; step <= s.timeStep; ++step) {
-                writer.write(line, {int32_t(t + step - 1), int32_t(c), n});
+                writer.writeWidening(line, {int32_t(t + step - 1), int32_t(c), n});
             }
         }
     }
@@ -125,24 +133,29 @@ void WritePlotFile(std::ostream& out, const Scenario& s, const TimeTables& table
     RecordWriter writer(out);
     const Group& group = s.plotGroups[g];
     int count = 0;
-    for (int m = 1; m <= kMaxGroupCells; ++m) {
+    for (size_t m = 1; m < group.cells.size(); ++m) {
         if (group.cells[m] != 0) {
             ++count;
         }
     }
+    // Rows of the classic 50 cells keep their lists; a wider group gets lists as wide.
+    const std::string row =
+        count <= 50 ? std::string("(51F7.2)") : "(" + std::to_string(count + 1) + "F7.2)";
+    const std::string lastRow =
+        count <= 50 ? std::string("(50F7.2)") : "(" + std::to_string(count) + "F7.2)";
     FormatValues values;
     values.reserve(size_t(count) + 1);
     for (int32_t t = group.plotStart; t <= group.plotEnd; ++t) {
         const int32_t source = StepStartOf(s, t);
         values.clear();
         for (int m = 1; m <= count; ++m) {
-            values.emplace_back(tables.n(group.cells[m], source));
+            values.emplace_back(OccupancyAt(tables, group.cells[m], source));
         }
         if (t < group.plotEnd) {
             values.emplace_back(-1.0f);
-            writer.write("(51F7.2)", values);
+            writer.write(row, values);
         } else {
-            writer.write("(50F7.2)", values);
+            writer.write(lastRow, values);
         }
     }
     writer.writeListDirected();

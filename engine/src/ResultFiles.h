@@ -5,6 +5,7 @@
 #include <array>
 #include <ostream>
 #include <string>
+#include <vector>
 
 #include "Delay.h"
 #include "Scenario.h"
@@ -14,8 +15,8 @@
 namespace talvo {
 
 struct ApproachTotals {
-    std::array<float, kMaxGroups + 1> approachTotalVehicles{};  // 1..20
-    std::array<float, kMaxGroups + 1> delayPerVehicle{};        // seconds, 1..20
+    std::vector<float> approachTotalVehicles;  // 1..numApproaches
+    std::vector<float> delayPerVehicle;        // seconds, 1..numApproaches
 };
 
 // "OPTIMIZED TIMING PLAN SETTING:" of the existing plan: the network cycle, and per

@@ -1,9 +1,8 @@
 #pragma once
 // The engine's tables: everything the scenario file holds and what is derived from it
-// while it is read. Fixed capacities, 1-based, with a row 0 that stays empty so that a
-// lookup through "no cell" (index 0) reads zeros.
+// while it is read. Each table is sized once from the counts in the file, 1-based, with a
+// row 0 that stays empty so that a lookup through "no cell" (index 0) reads zeros.
 
-#include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -12,17 +11,25 @@
 
 namespace talvo {
 
-inline constexpr int kMaxCells = 200;
-inline constexpr int kTimeSlots = 10000;  // time indices 0..9999 (seconds)
-inline constexpr int kMaxIntersections = 30;
-inline constexpr int kMaxStages = 300;        // stages per intersection
-inline constexpr int kMaxSignalRecords = 30;  // records present in one scenario
-inline constexpr int kMaxSignalNumber = 100;  // record numbers are the editor's movement IDs
-inline constexpr int kMaxIntervals = 301;     // switching-sequence entries 0..300
-inline constexpr int kMaxGroups = 20;         // approaches, plot groups
-inline constexpr int kMaxGroupCells = 50;
+// Upper bounds that protect the machine: a file asking for more is refused, naming the
+// value, before any table is sized.
+inline constexpr int kMaxCells = 1000000;
+inline constexpr int32_t kLastTime = 100000;  // last time index (seconds); a day is 86400
+inline constexpr int kMaxIntersections = 100000;
+inline constexpr int kMaxStages = 1000;            // stages per intersection
+inline constexpr int kMaxSignalRecords = 1000000;  // records present in one scenario
+inline constexpr int kMaxSignalNumber = 1000000;   // record numbers are the editor's movement IDs
+inline constexpr int kMaxIntervals = 200002;       // switching-sequence entries 0..200001
+inline constexpr int kMaxGroups = 100000;          // approaches, plot groups
+inline constexpr int kMaxGroupCells = 100000;
 inline constexpr int kMaxPlotFiles = 5;
-inline constexpr int kSequenceEnd = 10000;  // end time of the closing entry
+// The time tables hold every cell for every second of the run: at most this many
+// cell-seconds (each of the four tables then takes up to 8 GiB).
+inline constexpr int64_t kMaxCellSeconds = int64_t(1) << 31;
+// End time of a sequence's closing entry in runs that end before it: plan files written
+// and read within that time keep it; a longer run closes its sequences after its end
+// (SequenceEnd).
+inline constexpr int32_t kSequenceEnd = 10000;
 
 enum class CellKind { Ordinary, Origin, Destination, Diverge, Merge, MergeAtSignal };
 
@@ -54,29 +61,43 @@ struct Loading {
 struct Intersection {
     int32_t offset = 0;
     int32_t stageCount = 0;
-    int32_t stageTotal = 0;                               // stages of intersections 1..p together
-    std::array<int32_t, kMaxStages + 1> stageTime{};      // 1..300
-    std::array<int32_t, kMaxStages + 1> stageDuration{};  // 0 = cycle sum, 1..300
-    std::array<int32_t, kMaxStages + 1> stageFixed{};     // 1..300
+    int32_t stageTotal = 0;  // stages of intersections 1..p together
+    std::vector<int32_t> stageTime = std::vector<int32_t>(1);      // 1..stageCount
+    std::vector<int32_t> stageDuration = std::vector<int32_t>(1);  // 0 = cycle sum, 1..stageCount
+    std::vector<int32_t> stageFixed = std::vector<int32_t>(1);     // 1..stageCount
+
+    void sizeStages(int32_t count) {
+        stageTime.assign(size_t(count) + 1, 0);
+        stageDuration.assign(size_t(count) + 1, 0);
+        stageFixed.assign(size_t(count) + 1, 0);
+    }
 };
 
 struct SignalRecord {
     bool present = false;
     int32_t signalIntersection = 0;
-    std::array<char, kMaxStages + 1> stageGreen{};  // 1..300, 'Y'/'y' = green
+    std::vector<char> stageGreen = std::vector<char>(1);  // 1..stages, 'Y'/'y' = green
 };
 
-// One switching sequence: (state, end time) pairs closed by an end time >= 10000.
+// One switching sequence: (state, end time) pairs closed by an end time >= the sequence
+// end. Past its last entry a sequence is red.
 struct SwitchingSequence {
-    std::array<int32_t, kMaxIntervals> signalState{};
-    std::array<int32_t, kMaxIntervals> signalEndTime{};
+    std::vector<int32_t> signalState;
+    std::vector<int32_t> signalEndTime;
+
+    int size() const { return int(signalEndTime.size()); }
+    // Keeps the storage when the length does not change (a plan rebuilt per evaluation).
+    void resize(int entries) {
+        signalState.resize(size_t(entries));
+        signalEndTime.resize(size_t(entries));
+    }
 };
 
 struct Group {
     float weight = 0;
     char plotFlag = ' ';  // plot groups only
     int32_t plotStart = 0, plotEnd = 0;
-    std::array<int, kMaxGroupCells + 1> cells{};  // 1..50, 0 = empty place
+    std::vector<int> cells = std::vector<int>(1);  // 1..maxGroupCells, 0 = empty place
 };
 
 struct Scenario {
@@ -92,7 +113,7 @@ struct Scenario {
 
     // Section B: cells[0] is the empty "no cell" row.
     int numCells = 0;
-    std::array<Cell, kMaxCells + 1> cells{};
+    std::vector<Cell> cells = std::vector<Cell>(1);
 
     // Section C
     int numLoadings = 0;
@@ -103,33 +124,45 @@ struct Scenario {
     int32_t phaseCycle = 0, maxCycleTime = 0, minGreenTime = 0, lostTime = 0;
     int32_t networkCycleTime = 0;
     int numIntersections = 0;
-    std::array<Intersection, kMaxIntersections + 1> intersections{};
+    std::vector<Intersection> intersections = std::vector<Intersection>(1);
     int numSignals = 0;
-    std::array<SignalRecord, kMaxSignalNumber + 1> signals{};  // indexed by record number
+    // Indexed by record number: 0..the highest number present.
+    std::vector<SignalRecord> signals = std::vector<SignalRecord>(1);
     std::vector<int> signalNumbers;  // the record numbers present, ascending
     int32_t minCycleTime = 0;
 
     // Sections E and F
     int numApproaches = 0;
     int maxGroupCells = 0;
-    std::array<Group, kMaxGroups + 1> approaches{};
+    std::vector<Group> approaches = std::vector<Group>(1);
     int numPlotGroups = 0;
-    std::array<Group, kMaxGroups + 1> plotGroups{};
+    std::vector<Group> plotGroups = std::vector<Group>(1);
 
     bool optimising() const { return optimizationOn == 'Y' || optimizationOn == 'y'; }
+    // Tables indexed by record number hold this many rows (0..highest number).
+    int signalSlots() const { return int(signals.size()); }
+    // Whether k is the number of a signal record of the file.
+    bool hasSignal(int64_t k) const {
+        return k >= 1 && k < int64_t(signals.size()) && signals[size_t(k)].present;
+    }
 };
 
 // Time tables, stored step-major (all cells of one second together) so that one
-// simulation step touches one contiguous row per table.
+// simulation step touches one contiguous row per table. Sized once, for cells
+// 0..numCells and seconds 0..lastTime.
 class TimeTables {
   public:
-    static constexpr int kRow = kMaxCells + 1;  // cells 0..200
+    TimeTables() : TimeTables(0, -1) {}
+    TimeTables(int numCells, int32_t lastTime)
+        : row_(size_t(numCells) + 1),
+          slots_(size_t(lastTime + 1)),
+          occupancy_(row_ * slots_),
+          outflow_(row_ * slots_),
+          inflow_(row_ * slots_),
+          delayVehicles_(row_ * slots_) {}
 
-    TimeTables()
-        : occupancy_(size_t(kRow) * kTimeSlots),
-          outflow_(size_t(kRow) * kTimeSlots),
-          inflow_(size_t(kRow) * kTimeSlots),
-          delayVehicles_(size_t(kRow) * kTimeSlots) {}
+    int row() const { return int(row_); }  // cells 0..numCells
+    int32_t lastTime() const { return int32_t(slots_) - 1; }
 
     float& n(int cell, int t) { return occupancy_[index(cell, t)]; }
     float n(int cell, int t) const { return occupancy_[index(cell, t)]; }
@@ -146,7 +179,8 @@ class TimeTables {
     float* delayRow(int t) { return &delayVehicles_[index(0, t)]; }
 
   private:
-    static size_t index(int cell, int t) { return size_t(t) * kRow + size_t(cell); }
+    size_t index(int cell, int t) const { return size_t(t) * row_ + size_t(cell); }
+    size_t row_, slots_;
     ZeroedTable occupancy_, outflow_, inflow_, delayVehicles_;
 };
 

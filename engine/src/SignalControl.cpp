@@ -1,20 +1,44 @@
 #include "SignalControl.h"
 
+#include <algorithm>
 #include <string>
 
 #include "EngineError.h"
 
 namespace talvo {
 
+int32_t SequenceEnd(const Scenario& scenario) {
+    return std::max<int64_t>(kSequenceEnd, int64_t(scenario.endSimulationStep) + scenario.timeStep);
+}
+
+void StagePlan::sizeFor(const Scenario& scenario) {
+    const size_t count = size_t(std::max(scenario.numIntersections, 0)) + 1;
+    if (offset.size() != count) {
+        offset.assign(count, 0);
+        slotDuration.assign(count, {});
+    }
+    for (size_t p = 1; p < count; ++p) {
+        const int32_t n = std::max(scenario.intersections[p].stageCount, 0);
+        // A plan longer than a sequence holds is refused before it is laid out.
+        const int64_t slots = std::min<int64_t>(
+            kMaxIntervals,
+            std::max<int64_t>(int64_t(n) + 1, SequenceLength(std::max(scenario.phaseCycle, 0), n)));
+        if (slotDuration[p].size() != size_t(slots)) {
+            slotDuration[p].assign(size_t(slots), 0);
+        }
+    }
+}
+
 StagePlan ExistingStagePlan(const Scenario& scenario) {
     StagePlan plan;
     plan.variesByCycle = false;
     plan.networkCycleTime = scenario.networkCycleTime;
-    for (int p = 1; p <= scenario.numIntersections && p <= kMaxIntersections; ++p) {
+    plan.sizeFor(scenario);
+    for (int p = 1; p <= scenario.numIntersections; ++p) {
         const Intersection& node = scenario.intersections[p];
         plan.offset[p] = node.offset;
         plan.slotDuration[p][0] = node.offset;
-        for (int k = 1; k <= node.stageCount && k <= kMaxStages; ++k) {
+        for (int k = 1; k <= node.stageCount; ++k) {
             plan.slotDuration[p][k] = node.stageTime[k];
         }
     }
@@ -31,7 +55,7 @@ void CheckSignalPlanCapacity(const Scenario& scenario) {
         throw EngineError("Number of signal cycles (phaseCycle) " +
                           std::to_string(scenario.phaseCycle) + " is negative");
     }
-    for (int p = 1; p <= scenario.numIntersections && p <= kMaxIntersections; ++p) {
+    for (int p = 1; p <= scenario.numIntersections; ++p) {
         const int32_t n = scenario.intersections[p].stageCount;
         if (n < 0 || n > kMaxStages) {
             throw EngineError("Intersection " + std::to_string(p) + ": stage count " +
@@ -48,7 +72,7 @@ void CheckSignalPlanCapacity(const Scenario& scenario) {
     }
     for (const int k : scenario.signalNumbers) {
         const int32_t p = scenario.signals[k].signalIntersection;
-        if (p < 1 || p > scenario.numIntersections || p > kMaxIntersections) {
+        if (p < 1 || p > scenario.numIntersections) {
             throw EngineError("Signal record " + std::to_string(k) + " belongs to intersection " +
                               std::to_string(p) + ", which is not defined");
         }
@@ -65,18 +89,21 @@ bool IsGreen(char flag) {
 
 void BuildSignalTable(const Scenario& scenario, const StagePlan& plan, SignalTables& tables) {
     CheckSignalPlanCapacity(scenario);
+    tables.sizeFor(scenario);
     const int32_t cycles = scenario.phaseCycle;
+    const int32_t end = SequenceEnd(scenario);
     for (const int s : scenario.signalNumbers) {
         const SignalRecord& record = scenario.signals[s];
         const int p = record.signalIntersection;
         const int32_t n = scenario.intersections[p].stageCount;
         const int32_t last = cycles * n;  // last stage interval
         SwitchingSequence& seq = tables.sequences[s];
+        seq.resize(last + 2);
 
         for (int32_t k = 0; k <= last; ++k) {
             seq.signalEndTime[k] = 0;
         }
-        seq.signalEndTime[last + 1] = kSequenceEnd;
+        seq.signalEndTime[last + 1] = end;
         seq.signalState[last + 1] = 0;
 
         seq.signalState[0] = 0;
@@ -102,7 +129,7 @@ void BuildSignalTable(const Scenario& scenario, const StagePlan& plan, SignalTab
 }
 
 int32_t SignalStateAt(const SwitchingSequence& sequence, int32_t t) {
-    for (int k = 0; k < kMaxIntervals; ++k) {
+    for (int k = 0; k < sequence.size(); ++k) {
         if (sequence.signalEndTime[k] > t) {
             return sequence.signalState[k];
         }

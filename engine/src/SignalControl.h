@@ -2,16 +2,28 @@
 // Signal tables: one switching sequence per signal record, built from a stage plan with
 // the fixed clearance shifts, and the state lookup the simulation uses every step.
 
-#include <array>
 #include <cstdint>
+#include <vector>
 
 #include "Scenario.h"
 
 namespace talvo {
 
 struct SignalTables {
-    std::array<SwitchingSequence, kMaxSignalNumber + 1> sequences{};  // by record number
+    std::vector<SwitchingSequence> sequences;  // by record number, 0..highest record number
+
+    // Sizes the table for the scenario's record numbers; keeps it when already so.
+    void sizeFor(const Scenario& scenario) {
+        if (sequences.size() != size_t(scenario.signalSlots())) {
+            sequences.resize(size_t(scenario.signalSlots()));
+        }
+    }
 };
+
+// The end time of the closing entry of every switching sequence of the scenario:
+// kSequenceEnd while the run ends by it, else the run's last occupancy (the second after
+// the last step's start, the last second whose state is looked up).
+int32_t SequenceEnd(const Scenario& scenario);
 
 // Offsets and stage-slot durations of every intersection. A plan that repeats every cycle
 // fills slots 1..stageCount(p); one that varies by cycle fills 1..phaseCycle*stageCount(p)
@@ -20,8 +32,12 @@ struct SignalTables {
 struct StagePlan {
     bool variesByCycle = false;
     int32_t networkCycleTime = 0;
-    std::array<int32_t, kMaxIntersections + 1> offset{};
-    std::array<std::array<int32_t, kMaxIntervals>, kMaxIntersections + 1> slotDuration{};
+    std::vector<int32_t> offset;                     // 0..numIntersections
+    std::vector<std::vector<int32_t>> slotDuration;  // [p][slot], slots of SlotCount(p)
+
+    // Sizes the plan for the scenario (every slot a plan of either kind can fill); keeps
+    // it when already so, so that a plan decoded per evaluation allocates once.
+    void sizeFor(const Scenario& scenario);
 };
 
 // The existing plan of the scenario: its offsets, stage times and network cycle.

@@ -106,7 +106,9 @@ void AppendLine(std::string& text, const char* format, int32_t a, int32_t b = 0)
 void ReadTimingPlan(std::istream& in, const std::string& fileName, const Scenario& scenario,
                     SignalTables& tables) {
     PlanTokenReader reader(in, fileName);
-    std::array<bool, kMaxSignalNumber + 1> seen{};
+    std::vector<bool> seen(size_t(scenario.signalSlots()), false);
+    tables.sizeFor(scenario);
+    const int32_t end = SequenceEnd(scenario);
     for (size_t r = 0; r < scenario.signalNumbers.size(); ++r) {
         int32_t k = 0;
         reader.read(1, &k, "a signal record number");
@@ -116,7 +118,7 @@ void ReadTimingPlan(std::istream& in, const std::string& fileName, const Scenari
             throw EngineError(where + ": signal record number " + std::to_string(k) +
                               " is outside 1.." + std::to_string(kMaxSignalNumber));
         }
-        if (!scenario.signals[k].present) {
+        if (!scenario.hasSignal(k)) {
             throw EngineError(where + ": signal record " + std::to_string(k) +
                               " is not defined in the scenario");
         }
@@ -124,15 +126,17 @@ void ReadTimingPlan(std::istream& in, const std::string& fileName, const Scenari
             throw EngineError(where + ": signal record " + std::to_string(k) +
                               " appears a second time");
         }
-        seen[k] = true;
+        seen[size_t(k)] = true;
 
-        SwitchingSequence& seq = tables.sequences[k];
+        SwitchingSequence& seq = tables.sequences[size_t(k)];
+        seq.resize(0);
         int m = 0;
         while (true) {
             if (m >= kMaxIntervals) {
                 throw EngineError(where + ": signal record " + std::to_string(k) +
                                   " has more than " + std::to_string(kMaxIntervals) +
-                                  " entries before its closing entry (end time 10000)");
+                                  " entries before its closing entry (end time " +
+                                  std::to_string(end) + ")");
             }
             int32_t pair[2] = {0, 0};
             reader.read(2, pair, "a signal state and end time");
@@ -141,9 +145,9 @@ void ReadTimingPlan(std::istream& in, const std::string& fileName, const Scenari
                                   std::to_string(reader.lineNumber()) + ": signal state " +
                                   std::to_string(pair[0]) + " is neither 0 (red) nor 1 (green)");
             }
-            seq.signalState[m] = pair[0];
-            seq.signalEndTime[m] = pair[1];
-            if (pair[1] >= kSequenceEnd) {
+            seq.signalState.push_back(pair[0]);
+            seq.signalEndTime.push_back(pair[1]);
+            if (pair[1] >= end) {
                 break;
             }
             ++m;
@@ -171,12 +175,12 @@ void WriteTimingPlan(std::ostream& out, const Scenario& scenario, const SignalTa
         const SwitchingSequence& seq = tables.sequences[k];
         AppendLine(text, "%5d", k);
         int m = 0;
-        while (m < kMaxIntervals - 1 && seq.signalEndTime[m] < horizon) {
+        while (m < seq.size() - 1 && seq.signalEndTime[m] < horizon) {
             AppendLine(text, "%3d   %6d", seq.signalState[m], seq.signalEndTime[m]);
             ++m;
         }
         AppendLine(text, "%3d   %6d", seq.signalState[m], horizon);
-        AppendLine(text, "%3d   %6d", 0, kSequenceEnd);
+        AppendLine(text, "%3d   %6d", 0, SequenceEnd(scenario));
     }
     out << text;
 }

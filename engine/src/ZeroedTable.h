@@ -1,14 +1,14 @@
 #pragma once
 // A fixed-size table of floats that starts all zero without writing the zeros: the memory
 // comes from calloc, which for tables this large takes fresh pages the system hands out
-// already cleared. A run that uses the first seconds of the time tables then pays only
-// for the pages it touches, not for all 10000 seconds of every cell.
+// already cleared. A table pays only for the pages a run touches.
 
 #include <cstddef>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <new>
+#include <utility>
 
 namespace talvo {
 
@@ -16,7 +16,9 @@ class ZeroedTable {
   public:
     explicit ZeroedTable(size_t size) : size_(size), values_(Allocate(size)) {}
     ZeroedTable(const ZeroedTable& other) : size_(other.size_), values_(Allocate(other.size_)) {
-        std::memcpy(values_.get(), other.values_.get(), size_ * sizeof(float));
+        if (size_ > 0) {
+            std::memcpy(values_.get(), other.values_.get(), size_ * sizeof(float));
+        }
     }
     ZeroedTable& operator=(const ZeroedTable& other) {
         if (this != &other) {
@@ -26,8 +28,16 @@ class ZeroedTable {
         }
         return *this;
     }
-    ZeroedTable(ZeroedTable&&) = delete;
-    ZeroedTable& operator=(ZeroedTable&&) = delete;
+    // A moved-from table is empty.
+    ZeroedTable(ZeroedTable&& other) noexcept
+        : size_(std::exchange(other.size_, 0)), values_(std::move(other.values_)) {}
+    ZeroedTable& operator=(ZeroedTable&& other) noexcept {
+        if (this != &other) {
+            size_ = std::exchange(other.size_, 0);
+            values_ = std::move(other.values_);
+        }
+        return *this;
+    }
 
     size_t size() const { return size_; }
     float& operator[](size_t i) { return values_[i]; }

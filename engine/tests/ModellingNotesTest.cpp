@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "ApproachResults.h"
+#include "ClassicSizes.h"
 #include "Delay.h"
 #include "ResultFiles.h"
 #include "SignalControl.h"
@@ -77,14 +78,16 @@ TEST(ModellingNotes, QueuesDischargeAtTheWaveLimitNotTheSaturationFlow) {
 }
 
 TEST(ModellingNotes, DelayPerVehiclePrintsAsterisksPastItsField) {
-    Scenario s;
+    const auto classic = test::ClassicScenario();
+    Scenario& s = *classic;
     s.numApproaches = 1;
     s.approaches[1].weight = 1.0f;
     s.endStep = 600;
     DelayResults delay;
+    delay.reset(1);
     delay.approachDelaySeconds[1] = 12345.0f;
     delay.approachDelaySteps[1] = 12345.0f;
-    ApproachTotals totals;
+    ApproachTotals totals{std::vector<float>(2), std::vector<float>(2)};
     totals.approachTotalVehicles[1] = 10.0f;  // e.g. 8 present at the start, 2 arriving
     totals.delayPerVehicle[1] = 1234.5f;
     std::ostringstream report;

@@ -5,6 +5,7 @@
 
 #include <memory>
 
+#include "ClassicSizes.h"
 #include "SmallScenario.h"
 #include "input/NetworkPreparation.h"
 
@@ -12,8 +13,8 @@ namespace talvo {
 namespace {
 
 struct Prepared {
-    std::unique_ptr<Scenario> s = std::make_unique<Scenario>();
-    std::unique_ptr<TimeTables> t = std::make_unique<TimeTables>();
+    std::unique_ptr<Scenario> s = test::ClassicScenario();
+    std::unique_ptr<TimeTables> t = test::ClassicTimeTables();
 };
 
 // One cell of each given kind with the given fields, neighbours by index.

@@ -417,9 +417,12 @@ TEST_P(RejectedParameter, BeforeTheSearchNamingTheValue) {
 
 INSTANTIATE_TEST_SUITE_P(
     OptimisationInput, RejectedParameter,
-    ::testing::Values(std::make_tuple(7, "1", "populationSize is 1, expected at least 2"),
-                      std::make_tuple(8, "0", "generationNum is 0, expected at least 1"),
-                      std::make_tuple(9, "-2", "terminationNum is -2, expected at least 1")));
+    ::testing::Values(
+        std::make_tuple(7, "1", "populationSize is 1, expected at least 2"),
+        std::make_tuple(8, "0", "generationNum is 0, expected at least 1"),
+        std::make_tuple(9, "-2", "terminationNum is -2, expected at least 1"),
+        std::make_tuple(8, "2147483647", "generationNum is 2147483647, expected at most 99999"),
+        std::make_tuple(7, "10001", "populationSize is 10001, expected at most 10000")));
 
 }  // namespace
 }  // namespace talvo

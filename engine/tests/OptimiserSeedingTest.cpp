@@ -99,7 +99,7 @@ TEST(WebsterCycle, FromTheFlowRatiosOfTheMovements) {
     scenario->cells[2].laneNum = 1;
     scenario->cells[2].signalID = 2;
     scenario->cells[3].laneNum = 1;  // unsignalised: not counted
-    auto tables = std::make_unique<TimeTables>();
+    auto tables = test::ClassicTimeTables();
     for (int t = 0; t <= 100; ++t) {
         tables->x(1, t) = 0.5f;  // 25.25 per lane over 101 seconds: y = 0.505
         tables->x(2, t) = 0.1f;  // 10.1: y = 0.202
@@ -122,7 +122,7 @@ TEST(WebsterCycle, SaturatedIntersectionsAreIgnored) {
     scenario->numCells = 1;
     scenario->cells[1].laneNum = 1;
     scenario->cells[1].signalID = 1;
-    auto tables = std::make_unique<TimeTables>();
+    auto tables = test::ClassicTimeTables();
     for (int t = 0; t <= 10; ++t)
         tables->x(1, t) = 2.0f;  // y = 2.2
     EXPECT_EQ(WebsterCycle(*scenario, *tables), 0);
@@ -176,6 +176,7 @@ TEST(StageSeeds, BestRecordCarriesIntoTheNextLayout) {
     auto best = std::make_unique<BestPlan>();
     best->twd = 123.0f;
     best->plan.cycleLength = 64;
+    best->plan.sizeFor(*scenario);
     const int durations[2][3] = {{25, 22, 17}, {31, 15, 18}};
     for (int p = 1; p <= 2; ++p) {
         for (int k = 1; k <= 3; ++k)

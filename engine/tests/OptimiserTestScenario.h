@@ -5,6 +5,7 @@
 #include <memory>
 #include <vector>
 
+#include "ClassicSizes.h"
 #include "Scenario.h"
 
 namespace talvo::testing {
@@ -48,7 +49,7 @@ inline void AddSignal(Scenario& scenario, int p, const char* greens) {
 }
 
 inline std::unique_ptr<Scenario> MakeTimingScenario(int minGreen, int maxCycle, int phaseCycle) {
-    auto scenario = std::make_unique<Scenario>();
+    auto scenario = test::ClassicScenario();
     scenario->optimizationOn = 'Y';
     scenario->controlStrategy = 1;
     scenario->minGreenTime = minGreen;

@@ -45,8 +45,10 @@ test::TestNetwork SmallJunction() {
     return net;
 }
 
-std::unique_ptr<DecodedPlan> FgfcPlan(int32_t cycle, int32_t firstGreen, int32_t offset) {
+std::unique_ptr<DecodedPlan> FgfcPlan(const Scenario& s, int32_t cycle, int32_t firstGreen,
+                                      int32_t offset) {
     auto plan = std::make_unique<DecodedPlan>();
+    plan->sizeFor(s);
     plan->cycleLength = cycle;
     plan->stages.networkCycleTime = cycle;
     plan->stages.offset[1] = offset;
@@ -66,12 +68,12 @@ TEST(Refinement, ReachesTheExhaustiveBestOfAnIsolatedJunctionAndNeverEndsWorse) 
         for (int32_t green = s.minGreenTime; green <= cycle - s.minGreenTime; ++green) {
             for (int32_t offset = 0; offset < cycle; ++offset)
                 exhaustive =
-                    std::min(exhaustive, evaluator.evaluate(*FgfcPlan(cycle, green, offset)));
+                    std::min(exhaustive, evaluator.evaluate(*FgfcPlan(s, cycle, green, offset)));
         }
     }
 
     // A poor start: the longest cycle, the shortest first green, no offset.
-    const auto start = FgfcPlan(s.maxCycleTime, s.minGreenTime, 0);
+    const auto start = FgfcPlan(s, s.maxCycleTime, s.minGreenTime, 0);
     const float startTwd = evaluator.evaluate(*start);
     const RefinementResult result =
         RefinePlan(s, PlanVariant::FGFC, evaluator, *start, startTwd, 100000);
@@ -88,7 +90,7 @@ TEST(Refinement, StopsAtItsBudget) {
     const test::TestNetwork net = SmallJunction();
     MoveEvaluator evaluator(net.scenario, PlanVariant::FGFC,
                             DelayCosts(net.scenario, *net.tables, 0), 2);
-    const auto start = FgfcPlan(42, 10, 0);
+    const auto start = FgfcPlan(net.scenario, 42, 10, 0);
     const LocalSearchResult search = LocalSearch(net.scenario, PlanVariant::FGFC, evaluator, *start,
                                                  evaluator.evaluate(*start), 7);
     EXPECT_EQ(search.evaluations, 7);

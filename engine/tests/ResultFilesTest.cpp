@@ -113,6 +113,7 @@ TEST(ComputeApproachTotals, CountsPresentVehiclesAndArrivalsAtEntryCells) {
         t.x(b, s) = 0.25f;   // b is the second approach's entry cell
     }
     DelayResults delay;
+    delay.reset(net.scenario.numApproaches);
     delay.approachDelaySeconds[first] = 10.0f;
     delay.approachDelaySeconds[second] = 10.0f;
     const ApproachTotals totals = ComputeApproachTotals(net.scenario, t, delay);
@@ -130,12 +131,15 @@ TEST(WriteDelayTable, RowsAndTotalInTheirColumns) {
     net.addApproach(1.0f, {});
     net.addApproach(2.5f, {});
     DelayResults delay;
+    delay.reset(net.scenario.numApproaches);
     delay.approachDelaySteps[1] = 900.0f;
     delay.approachDelaySeconds[1] = 1800.0f;
     delay.approachDelaySteps[2] = 3.125f;
     delay.approachDelaySeconds[2] = 6.25f;
     delay.totalWeightedDelay = 1800.0f + 2.5f * 6.25f;
     ApproachTotals totals;
+    totals.approachTotalVehicles.assign(3, 0.0f);
+    totals.delayPerVehicle.assign(3, 0.0f);
     totals.approachTotalVehicles[1] = 120.0f;
     totals.delayPerVehicle[1] = 15.0f;
     std::ostringstream out;
@@ -186,6 +190,7 @@ TEST(ComputeApproachTotals, LongerStepsCountTheInflowTheRunMoved) {
         net.tables->x(b, t) = 0.5f;  // the run writes the inflow at step starts only
     }
     DelayResults delay;
+    delay.reset(net.scenario.numApproaches);
     const ApproachTotals totals = ComputeApproachTotals(net.scenario, *net.tables, delay);
     EXPECT_EQ(totals.approachTotalVehicles[second], 1.5f);
 }

@@ -270,11 +270,11 @@ TEST(RunDriver, ByteOrderMarksBeforeTheFirstValuesAreSkipped) {
 }
 
 TEST(RunDriver, MalformedScenarioStopsNamingFileLineAndValue) {
-    RunSetup setup(test::SmallScenarioWith(15, "250"));
+    RunSetup setup(test::SmallScenarioWith(15, "1000001"));
     std::string console;
     EXPECT_EQ(setup.run(console), 1);
     EXPECT_EQ(LastLine(console), " Error in " + setup.file("input.fin").string() +
-                                     ", line 15: numCells is 250, expected 1 to 200");
+                                     ", line 15: numCells is 1000001, expected 1 to 1000000");
     EXPECT_EQ(console.find("Stop - Program terminated."), std::string::npos);
     // The report was created before the failing read and keeps what was written.
     EXPECT_TRUE(fs::exists(setup.file("output_exist.out")));

@@ -232,15 +232,17 @@ INSTANTIATE_TEST_SUITE_P(
         BadInput{4, "150\tfast",
                  "Error in input.fin, line 4: expected a real number for saturationFlow, found "
                  "\"fast\""},
-        BadInput{6, "0\t20", "Error in input.fin, line 6: timeStep is 0, expected 1 to 9999"},
-        BadInput{6, "1\t9999",
-                 "Error in input.fin, line 6: endSimulationStep is 9999, expected 0 to 9998"},
-        BadInput{6, "5\t9995",
-                 "Error in input.fin, line 6: endSimulationStep is 9995, expected 0 to 9994"},
-        BadInput{7, "-1\t20", "Error in input.fin, line 7: startStep is -1, expected 0 to 9999"},
-        BadInput{7, "0\t10000", "Error in input.fin, line 7: endStep is 10000, expected 0 to 9999"},
-        BadInput{15, "201", "Error in input.fin, line 15: numCells is 201, expected 1 to 200"},
-        BadInput{15, "0", "Error in input.fin, line 15: numCells is 0, expected 1 to 200"},
+        BadInput{6, "0\t20", "Error in input.fin, line 6: timeStep is 0, expected 1 to 100000"},
+        BadInput{6, "1\t100000",
+                 "Error in input.fin, line 6: endSimulationStep is 100000, expected 0 to 99999"},
+        BadInput{6, "5\t99996",
+                 "Error in input.fin, line 6: endSimulationStep is 99996, expected 0 to 99995"},
+        BadInput{7, "-1\t20", "Error in input.fin, line 7: startStep is -1, expected 0 to 100000"},
+        BadInput{7, "0\t100001",
+                 "Error in input.fin, line 7: endStep is 100001, expected 0 to 100000"},
+        BadInput{15, "1000001",
+                 "Error in input.fin, line 15: numCells is 1000001, expected 1 to 1000000"},
+        BadInput{15, "0", "Error in input.fin, line 15: numCells is 0, expected 1 to 1000000"},
         BadInput{15, "five",
                  "Error in input.fin, line 15: expected an integer for numCells, found \"five\""},
         BadInput{16, "1-OR-1\t0\ttwo\t1\tOR\t0\t0\t1-TR-2\t0\t0\t0\t0\tN\t0\t36",
@@ -261,25 +263,27 @@ INSTANTIATE_TEST_SUITE_P(
         BadInput{21, "-1",
                  "Error in input.fin, line 21: numLoadings is -1, expected 0 to 2147483647"},
         BadInput{23, "1-OR-1\t3600\t-1\t9",
-                 "Error in input.fin, line 23: loadStart of loading 1 is -1, expected 0 to 9999"},
-        BadInput{24, "1-OR-1\t3600\t0\t10000",
-                 "Error in input.fin, line 24: loadEnd of loading 2 is 10000, expected 0 to 9999"},
+                 "Error in input.fin, line 23: loadStart of loading 1 is -1, expected 0 to 100000"},
+        BadInput{24, "1-OR-1\t3600\t0\t100001",
+                 "Error in input.fin, line 24: loadEnd of loading 2 is 100001, expected 0 to "
+                 "100000"},
         BadInput{
             27, "1.5e2",
             "Error in input.fin, line 27: expected an integer for maxCycleTime, found \"1.5e2\""},
-        BadInput{31, "31", "Error in input.fin, line 31: numIntersections is 31, expected 0 to 30"},
-        BadInput{
-            32, "1\t3\t301\t30\t20",
-            "Error in input.fin, line 32: stageCount of intersection 1 is 301, expected 1 to 300"},
+        BadInput{31, "100001",
+                 "Error in input.fin, line 31: numIntersections is 100001, expected 0 to 100000"},
+        BadInput{32, "1\t3\t1001\t30\t20",
+                 "Error in input.fin, line 32: stageCount of intersection 1 is 1001, expected 1 to "
+                 "1000"},
         BadInput{
             32, "1\t3\t0",
-            "Error in input.fin, line 32: stageCount of intersection 1 is 0, expected 1 to 300"},
-        BadInput{
-            32, "1\t10000\t2\t30\t20",
-            "Error in input.fin, line 32: offset of intersection 1 is 10000, expected 0 to 9999"},
+            "Error in input.fin, line 32: stageCount of intersection 1 is 0, expected 1 to 1000"},
+        BadInput{32, "1\t100001\t2\t30\t20",
+                 "Error in input.fin, line 32: offset of intersection 1 is 100001, expected 0 to "
+                 "100000"},
         BadInput{32, "1\t3\t2\t30\t-20",
                  "Error in input.fin, line 32: stage 2 time of intersection 1 is -20, expected 0 "
-                 "to 9999"},
+                 "to 100000"},
         BadInput{32, "2\t3\t2\t30\t20",
                  "Error in input.fin, line 32: intersection number is 2, expected 1 (intersections "
                  "numbered 1, 2, 3, ... in order)"},
@@ -290,16 +294,20 @@ INSTANTIATE_TEST_SUITE_P(
             34, "1\t3\t3\t1\t0\t1",
             "Error in input.fin, line 34: stageCount of intersection 1 is 3, expected 2 as in its "
             "stage-time record"},
-        BadInput{35, "31", "Error in input.fin, line 35: numSignals is 31, expected 0 to 30"},
-        BadInput{36, "101\t1\tY\tN",
-                 "Error in input.fin, line 36: signal record number is 101, expected 1 to 100"},
+        BadInput{35, "1000001",
+                 "Error in input.fin, line 35: numSignals is 1000001, expected 0 to 1000000"},
+        BadInput{36, "1000001\t1\tY\tN",
+                 "Error in input.fin, line 36: signal record number is 1000001, expected 1 to "
+                 "1000000"},
         BadInput{36, "0\t1\tY\tN",
-                 "Error in input.fin, line 36: signal record number is 0, expected 1 to 100"},
+                 "Error in input.fin, line 36: signal record number is 0, expected 1 to 1000000"},
         BadInput{36, "4\t2\tY\tN",
                  "Error in input.fin, line 36: signalIntersection of signal record 4 is 2, "
                  "expected 1 to 1"},
-        BadInput{37, "21\t3", "Error in input.fin, line 37: numApproaches is 21, expected 0 to 20"},
-        BadInput{37, "2\t51", "Error in input.fin, line 37: maxGroupCells is 51, expected 0 to 50"},
+        BadInput{37, "100001\t3",
+                 "Error in input.fin, line 37: numApproaches is 100001, expected 0 to 100000"},
+        BadInput{37, "2\t100001",
+                 "Error in input.fin, line 37: maxGroupCells is 100001, expected 0 to 100000"},
         BadInput{38, "3\t1\t1-OR-1\t1-TR-2\t0",
                  "Error in input.fin, line 38: approach number is 3, expected 1 to 2"},
         BadInput{39, "1\t1\t1-DI-3\t0\t0",
@@ -308,13 +316,14 @@ INSTANTIATE_TEST_SUITE_P(
             39, "2\theavy\t1-DI-3\t0\t0",
             "Error in input.fin, line 39: expected a real number for approachWeight of approach 2, "
             "found \"heavy\""},
-        BadInput{40, "21\t3", "Error in input.fin, line 40: numPlotGroups is 21, expected 0 to 20"},
+        BadInput{40, "100001\t3",
+                 "Error in input.fin, line 40: numPlotGroups is 100001, expected 0 to 100000"},
         BadInput{40, "1\t50",
                  "Error in input.fin, line 40: maxGroupCells is 50, expected 3 as in the approach "
                  "section"},
         BadInput{
-            41, "1\t1\ty\t0\t10000\t1-TR-2\t1-DI-3\t1-DE-4",
-            "Error in input.fin, line 41: plotEnd of plot group 1 is 10000, expected 0 to 9999"},
+            41, "1\t1\ty\t0\t100001\t1-TR-2\t1-DI-3\t1-DE-4",
+            "Error in input.fin, line 41: plotEnd of plot group 1 is 100001, expected 0 to 100000"},
         BadInput{41, "1\t1\ty\t0\t20\t1-TR-2",
                  "Error in input.fin, line 41: expected cell name 2 of plot group 1, found the end "
                  "of the "

@@ -14,7 +14,7 @@ using Entries = std::vector<std::pair<int32_t, int32_t>>;  // (state, end time)
 
 Entries EntriesOf(const SwitchingSequence& seq) {
     Entries entries;
-    for (int m = 0; m < kMaxIntervals; ++m) {
+    for (int m = 0; m < seq.size(); ++m) {
         entries.emplace_back(seq.signalState[m], seq.signalEndTime[m]);
         if (seq.signalEndTime[m] >= kSequenceEnd) {
             break;
@@ -88,6 +88,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(SignalStateAt, EndTimesAreExclusive) {
     SwitchingSequence seq;
     const Entries entries = {{0, 10}, {1, 37}, {0, 71}, {1, 97}, {0, 10000}};
+    seq.resize(int(entries.size()));
     for (size_t m = 0; m < entries.size(); ++m) {
         seq.signalState[m] = entries[m].first;
         seq.signalEndTime[m] = entries[m].second;
@@ -101,6 +102,7 @@ TEST(SignalStateAt, EndTimesAreExclusive) {
 
 TEST(SignalStateAt, SequenceWithoutEndMarkerIsRed) {
     SwitchingSequence seq;  // all end times 0: no entry reaches beyond t
+    seq.resize(301);
     EXPECT_EQ(SignalStateAt(seq, 5), 0);
 }
 
@@ -142,13 +144,15 @@ TEST(CheckSignalPlanCapacity, AcceptsExactlyFullTableAndRejectsOneMore) {
     net.scenario.phaseCycle = 99;  // 297 stage intervals + 1 = 298 entries + marker
     EXPECT_NO_THROW(CheckSignalPlanCapacity(net.scenario));
     net.addIntersection(1, 0, {10});
-    net.scenario.phaseCycle = 299;  // phaseCycle x stages + 1 = 300: the largest allowed
+    // phaseCycle x stages + 1 = kMaxIntervals - 1: the largest allowed
+    net.scenario.phaseCycle = kMaxIntervals - 2;
     EXPECT_NO_THROW(BuildSignalTable(net.scenario, ExistingStagePlan(net.scenario), net.signals));
-    EXPECT_EQ(net.signals.sequences[1].signalEndTime[300], kSequenceEnd);
-    net.scenario.phaseCycle = 300;
+    EXPECT_EQ(net.signals.sequences[1].size(), kMaxIntervals);
+    EXPECT_EQ(net.signals.sequences[1].signalEndTime[kMaxIntervals - 1], kSequenceEnd);
+    net.scenario.phaseCycle = kMaxIntervals - 1;
     try {
         BuildSignalTable(net.scenario, ExistingStagePlan(net.scenario), net.signals);
-        FAIL() << "a plan of 302 entries was accepted";
+        FAIL() << "a plan of kMaxIntervals + 1 entries was accepted";
     } catch (const EngineError& e) {
         EXPECT_NE(std::string(e.what()).find("Intersection 1"), std::string::npos) << e.what();
     }

@@ -295,10 +295,10 @@ INSTANTIATE_TEST_SUITE_P(
         RejectCase{"EndPastTables",
                    [](TestNetwork& n) {
                        n.scenario.timeStep = 2;
-                       n.scenario.endSimulationStep = 9998;
+                       n.scenario.endSimulationStep = 99999;
                        n.scenario.endStep = 100;
                    },
-                   "plus time step 2 passes 9999"},
+                   "plus time step 2 passes 100000"},
         RejectCase{"DelayStartOffGrid",
                    [](TestNetwork& n) {
                        n.scenario.timeStep = 2;
@@ -307,13 +307,13 @@ INSTANTIATE_TEST_SUITE_P(
                    "Delay period start 3 is not on the step grid"},
         RejectCase{"DelayEndPastRun", [](TestNetwork& n) { n.scenario.endStep = 301; },
                    "Delay period end 301 passes the end simulation step 300"},
-        RejectCase{"PlanTooLong", [](TestNetwork& n) { n.scenario.phaseCycle = 150; },
-                   "need more than 301 signal intervals"}),
+        RejectCase{"PlanTooLong", [](TestNetwork& n) { n.scenario.phaseCycle = 100001; },
+                   "need more than 200002 signal intervals"}),
     [](const testing::TestParamInfo<RejectCase>& info) { return info.param.name; });
 
 TEST(CheckSimulationInput, AcceptsTheLargestRunAndEmptyDelayPeriod) {
     TestNetwork net = test::MakeJunctionNetwork(1, 300, 0.5f);
-    net.scenario.endSimulationStep = 9998;
+    net.scenario.endSimulationStep = 99999;
     EXPECT_NO_THROW(CheckSimulationInput(net.scenario));
     net.scenario.startStep = 200;
     net.scenario.endStep = 100;

@@ -3,9 +3,13 @@
 #include <algorithm>
 #include <utility>
 
+#include "ClassicSizes.h"
+
 namespace talvo::test {
 
-TestNetwork::TestNetwork(int32_t timeStep, int32_t endSimulationStep) {
+TestNetwork::TestNetwork(int32_t timeStep, int32_t endSimulationStep, int cellCapacity)
+    : tables(std::make_unique<TimeTables>(cellCapacity,
+                                          std::max(9999, endSimulationStep + timeStep))) {
     Scenario& s = scenario;
     s.wvRatio = 0.5f;
     s.jamDensity = 150;
@@ -17,11 +21,16 @@ TestNetwork::TestNetwork(int32_t timeStep, int32_t endSimulationStep) {
     s.phaseCycle = 4;
     s.networkCycleTime = 60;
     s.maxGroupCells = 50;
+    // Tests also fill rows field by field; networks past the classic sizes grow them.
+    SizeLikeClassicTables(s);
 }
 
 int TestNetwork::addCell(CellKind kind, float lanes, float fMax, float fTURN) {
     Scenario& s = scenario;
     const int i = ++s.numCells;
+    if (s.cells.size() <= size_t(i)) {
+        s.cells.resize(size_t(i) + 1);
+    }
     Cell& c = s.cells[i];
     c.kind = kind;
     static const char* const kCodes[] = {"TR", "OR", "DE", "DI", "ME", "MB"};
@@ -59,9 +68,15 @@ void TestNetwork::load(int cell, float vehiclesPerStep, int32_t from, int32_t to
 }
 
 void TestNetwork::addIntersection(int p, int32_t offset, std::initializer_list<int32_t> stages) {
+    if (size_t(p) >= scenario.intersections.size()) {
+        scenario.intersections.resize(size_t(p) + 1);
+    }
     Intersection& node = scenario.intersections[p];
     node.offset = offset;
     node.stageCount = int32_t(stages.size());
+    if (node.stageTime.size() <= stages.size()) {
+        node.sizeStages(node.stageCount);
+    }
     int k = 1;
     for (const int32_t d : stages) {
         node.stageTime[k++] = d;
@@ -70,9 +85,18 @@ void TestNetwork::addIntersection(int p, int32_t offset, std::initializer_list<i
 }
 
 void TestNetwork::addSignal(int k, int p, const std::string& greenFlags) {
+    if (size_t(k) >= scenario.signals.size()) {
+        scenario.signals.resize(size_t(k) + 1);
+    }
     SignalRecord& r = scenario.signals[k];
     r.present = true;
     r.signalIntersection = p;
+    if (r.stageGreen.size() <= greenFlags.size()) {
+        r.stageGreen.assign(greenFlags.size() + 1, '\0');
+    }
+    // Tests write sequences entry by entry: the classic 301 entries, all ending at 0.
+    signals.sizeFor(scenario);
+    signals.sequences[size_t(k)].resize(301);
     for (size_t j = 0; j < greenFlags.size(); ++j) {
         r.stageGreen[j + 1] = greenFlags[j];
     }
@@ -88,8 +112,14 @@ void TestNetwork::gate(int cell, int k) {
 
 int TestNetwork::addApproach(float weight, std::initializer_list<int> cells) {
     const int a = ++scenario.numApproaches;
+    if (scenario.approaches.size() <= size_t(a)) {
+        scenario.approaches.resize(size_t(a) + 1);
+    }
     Group& g = scenario.approaches[a];
     g.weight = weight;
+    if (g.cells.size() <= size_t(scenario.maxGroupCells)) {
+        g.cells.assign(size_t(scenario.maxGroupCells) + 1, 0);
+    }
     int m = 1;
     for (const int c : cells) {
         g.cells[m++] = c;

@@ -12,10 +12,13 @@ namespace talvo::test {
 
 struct TestNetwork {
     Scenario scenario;
-    std::unique_ptr<TimeTables> tables = std::make_unique<TimeTables>();
+    std::unique_ptr<TimeTables> tables;
     SignalTables signals;
 
-    explicit TestNetwork(int32_t timeStep = 1, int32_t endSimulationStep = 100);
+    // The time tables hold `cellCapacity` cells and every second up to 9999 (or the last
+    // step, when later).
+    explicit TestNetwork(int32_t timeStep = 1, int32_t endSimulationStep = 100,
+                         int cellCapacity = 200);
 
     // Adds a cell; returns its index. Holding capacity and qMax follow the reader's
     // formulas (99999 for origins and destinations).
@@ -24,7 +27,8 @@ struct TestNetwork {
     void setSplits(int cell, float split1, float split2);
     void setOccupancy(int cell, float vehicles) { tables->n(cell, 0) = vehicles; }
     void load(int cell, float vehiclesPerStep, int32_t from, int32_t to);
-    // Adds signal record k of intersection p (stages given by "YN" flags) and gates `cell`.
+    // Adds signal record k of intersection p (stages given by "YN" flags) and gates `cell`;
+    // its sequence in `signals` gets 301 entries that all end at second 0.
     void addSignal(int k, int p, const std::string& greenFlags);
     void gate(int cell, int k);
     void addIntersection(int p, int32_t offset, std::initializer_list<int32_t> stageTimes);

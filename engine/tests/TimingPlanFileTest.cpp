@@ -133,21 +133,23 @@ TEST(ReadTimingPlan, RejectsBadFilesNamingLineAndValue) {
         std::string message;
     };
     std::string tooLong = "1\n";
-    for (int m = 0; m < 301; ++m) {
-        tooLong += "0 " + std::to_string(m + 1) + "\n";
+    for (int m = 0; m < kMaxIntervals; ++m) {
+        tooLong += "0 5\n";
     }
     tooLong += "0 10000\n";
     const std::vector<Case> cases = {
         {"1\n0 x5\n", "Error in plan.tpl, line 2: \"x5\" is not a whole number"},
         {"1\n0 5.5\n", "Error in plan.tpl, line 2: \"5.5\" is not a whole number"},
         {"1\n2 5\n", "Error in plan.tpl, line 2: signal state 2 is neither 0 (red) nor 1 (green)"},
-        {"101\n0 10000\n", "Error in plan.tpl, line 1: signal record number 101 is outside 1..100"},
+        {"1000001\n0 10000\n",
+         "Error in plan.tpl, line 1: signal record number 1000001 is outside 1..1000000"},
         {"3\n0 10000\n",
          "Error in plan.tpl, line 1: signal record 3 is not defined in the scenario"},
         {"1\n0 10000\n1\n0 10000\n",
          "Error in plan.tpl, line 3: signal record 1 appears a second time"},
         {"1\n0 10000\n2\n0 5\n", "Error in plan.tpl, line 4: the file ends where"},
-        {tooLong, "Error in plan.tpl, line 1: signal record 1 has more than 301 entries"},
+        {tooLong, "Error in plan.tpl, line 1: signal record 1 has more than " +
+                      std::to_string(kMaxIntervals) + " entries"},
     };
     for (const Case& c : cases) {
         const std::string error = ErrorOf(net, c.text);

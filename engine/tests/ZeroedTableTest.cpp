@@ -40,14 +40,16 @@ TEST(ZeroedTableTest, CopiesAreDeepAndEqual) {
 // Each of the four tables keeps its own values at both ends of the horizon, and a fresh
 // set reads zeros where a previous one was written.
 TEST(ZeroedTableTest, TimeTablesKeepTheirTablesApart) {
-    auto tables = std::make_unique<TimeTables>();
-    tables->n(kMaxCells, kTimeSlots - 1) = 1.0f;
-    tables->y(kMaxCells, kTimeSlots - 1) = 2.0f;
+    constexpr int kCells = 200;
+    constexpr int32_t kLast = 9999;
+    auto tables = std::make_unique<TimeTables>(kCells, kLast);
+    tables->n(kCells, kLast) = 1.0f;
+    tables->y(kCells, kLast) = 2.0f;
     tables->x(1, 0) = 3.0f;
     tables->D(1, 0) = 4.0f;
-    EXPECT_EQ(tables->n(kMaxCells, kTimeSlots - 1), 1.0f);
-    EXPECT_EQ(tables->y(kMaxCells, kTimeSlots - 1), 2.0f);
-    EXPECT_EQ(tables->x(kMaxCells, kTimeSlots - 1), 0.0f);
+    EXPECT_EQ(tables->n(kCells, kLast), 1.0f);
+    EXPECT_EQ(tables->y(kCells, kLast), 2.0f);
+    EXPECT_EQ(tables->x(kCells, kLast), 0.0f);
     EXPECT_EQ(tables->x(1, 0), 3.0f);
     EXPECT_EQ(tables->D(1, 0), 4.0f);
     EXPECT_EQ(tables->n(1, 0), 0.0f);
@@ -55,8 +57,8 @@ TEST(ZeroedTableTest, TimeTablesKeepTheirTablesApart) {
     const auto copy = std::make_unique<TimeTables>(*tables);
     EXPECT_EQ(copy->D(1, 0), 4.0f);
     tables.reset();
-    const auto fresh = std::make_unique<TimeTables>();
-    EXPECT_EQ(fresh->n(kMaxCells, kTimeSlots - 1), 0.0f);
+    const auto fresh = std::make_unique<TimeTables>(kCells, kLast);
+    EXPECT_EQ(fresh->n(kCells, kLast), 0.0f);
     EXPECT_EQ(fresh->D(1, 0), 0.0f);
 }
 

@@ -51,26 +51,28 @@ TEST(PlotData, AFileWithoutValuesHasNoRows) {
     EXPECT_TRUE(BuildPlotChart(Read(""), PlotSettings{}).world.items.empty());
 }
 
+// As wide as the engine's largest plot group, and no wider.
 TEST(PlotData, TwoHundredValuesInARowAreAccepted) {
     std::string row;
-    for (int i = 0; i < kMaxPlotPositions; ++i) {
-        row += " 1.00";
+    for (int i = 0; i < kMaxPlotFilePositions; ++i) {
+        row += " 1";
     }
-    EXPECT_EQ(Read(row).positionCount, kMaxPlotPositions);
-    EXPECT_THROW(Read(row + " 1.00"), ReadError);
+    EXPECT_EQ(Read(row).positionCount, kMaxPlotFilePositions);
+    EXPECT_THROW(Read(row + " 1"), ReadError);
 }
 
+// Beyond the plot window's 3600: every second the engine can write, 0..100000.
 TEST(PlotData, ThirtySixHundredRowsAreAccepted) {
     std::string text;
-    for (int i = 0; i < kMaxPlotRows - 1; ++i) {
+    for (int i = 0; i < kMaxPlotFileRows - 1; ++i) {
         text += "1 -1\n";
     }
-    EXPECT_EQ(Read(text + "1\n").rowCount(), kMaxPlotRows);
+    EXPECT_EQ(Read(text + "1\n").rowCount(), kMaxPlotFileRows);
     try {
         Read(text + "1 -1\n1\n");
-        FAIL() << "3601 rows accepted";
+        FAIL() << "100002 rows accepted";
     } catch (const ReadError& error) {
-        EXPECT_NE(std::string(error.what()).find("line 3601: more than 3600 rows"),
+        EXPECT_NE(std::string(error.what()).find("line 100002: more than 100001 rows"),
                   std::string::npos)
             << error.what();
     }

@@ -107,7 +107,8 @@ class ListRun {
         if (item.kind == Kind::Integer) {
             if (const auto* integer = std::get_if<int32_t>(&value)) {
                 startField();
-                AppendIntegerField(state_.text, *integer, item.width, item.digits);
+                AppendIntegerField(state_.text, *integer, item.width, item.digits,
+                                   state_.widenIntegers);
                 return;
             }
         } else if (item.kind == Kind::Real) {

@@ -39,6 +39,7 @@ struct FormatItem {
 struct RecordState {
     std::string text;
     int pendingBlanks = 0;
+    bool widenIntegers = false;  // Iw fields too narrow for their value widen to fit
 };
 
 class CompiledFormat {

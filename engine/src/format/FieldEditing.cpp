@@ -127,7 +127,7 @@ std::string ShortestReal(Real value) {
 
 }  // namespace
 
-void AppendIntegerField(std::string& out, int32_t value, int width, int minDigits) {
+void AppendIntegerField(std::string& out, int32_t value, int width, int minDigits, bool widen) {
     // Widened so that the most negative value has a magnitude.
     const int64_t wide = value;
     const uint64_t magnitude = static_cast<uint64_t>(wide < 0 ? -wide : wide);
@@ -146,6 +146,10 @@ void AppendIntegerField(std::string& out, int32_t value, int width, int minDigit
             text.append(static_cast<size_t>(minDigits - digitCount), '0');
         }
         text.append(digits, result.ptr);
+    }
+    if (widen && text.size() > static_cast<size_t>(width)) {
+        out.append(text);
+        return;
     }
     AppendRightAligned(out, text, width);
 }

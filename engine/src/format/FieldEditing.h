@@ -10,8 +10,11 @@
 namespace talvo {
 
 // Iw.m: `value` right-aligned in `width` columns with at least `minDigits` digits
-// (minDigits < 0: no minimum). Width 0 means "as narrow as the value allows".
-void AppendIntegerField(std::string& out, int32_t value, int width, int minDigits = -1);
+// (minDigits < 0: no minimum). Width 0 means "as narrow as the value allows". With
+// `widen`, a value wider than its field takes the columns it needs instead of asterisks
+// (for indices and times, which must never be lost).
+void AppendIntegerField(std::string& out, int32_t value, int width, int minDigits = -1,
+                        bool widen = false);
 
 // Fw.d: `value` rounded to `decimals` decimals, right-aligned in `width` columns. The zero
 // before the decimal point of a value below 1 is written only when the field has room.

@@ -33,6 +33,17 @@ void RecordWriter::write(std::string_view format, const FormatValues& values) {
     write(compiled(format), values);
 }
 
+void RecordWriter::writeWidening(std::string_view format, const FormatValues& values) {
+    state_.widenIntegers = true;
+    try {
+        write(compiled(format), values);
+    } catch (...) {
+        state_.widenIntegers = false;
+        throw;
+    }
+    state_.widenIntegers = false;
+}
+
 void RecordWriter::write(const CompiledFormat& format, const FormatValues& values) {
     open_ = format.apply(values, state_);
     flush();

@@ -42,6 +42,12 @@ class RecordWriter {
     // The same with a list parsed beforehand, for callers that keep one.
     void write(const CompiledFormat& format, const FormatValues& values = {});
 
+    // As write, but an integer too wide for its Iw field widens the field instead of
+    // turning into asterisks: for records of indices and times (cells past 999 in I3,
+    // seconds past 99999 in I5), which only networks and runs beyond the classic table
+    // sizes reach. Everything that fits is written exactly as write writes it.
+    void writeWidening(std::string_view format, const FormatValues& values = {});
+
     // A free-format record: each item preceded by one blank. A text item is written as
     // it stands, an integer in its shortest form, a real in a compact decimal form.
     void writeListDirected(const FormatValues& values = {});

@@ -81,7 +81,7 @@ void LoadDemand(const Scenario& scenario, const Loading& loading, TimeTables& ta
         amount = amount * scenario.volMultiplier;
     }
     const int32_t first = std::max<int32_t>(loading.loadStart, 0);
-    const int32_t last = std::min<int32_t>(loading.loadEnd, kTimeSlots - 1);
+    const int32_t last = std::min<int32_t>(loading.loadEnd, tables.lastTime());
     for (int32_t t = first; t <= last; ++t) {
         tables.x(loading.cell, t) = amount;
     }
@@ -107,7 +107,7 @@ void ApplyStageFixing(Scenario& scenario, int p, const std::vector<int32_t>& fla
 
 void DeriveMinCycle(Scenario& scenario) {
     int32_t longest = 0;
-    for (int p = 1; p <= kMaxIntersections; ++p) {
+    for (size_t p = 1; p < scenario.intersections.size(); ++p) {
         longest = std::max(longest, scenario.intersections[p].stageDuration[0]);
     }
     scenario.minCycleTime = longest;
@@ -115,7 +115,7 @@ void DeriveMinCycle(Scenario& scenario) {
 
 void ResolveGroupCells(const Scenario& scenario, const std::vector<std::string>& names,
                        Group& group) {
-    const size_t places = std::min<size_t>(names.size(), kMaxGroupCells);
+    const size_t places = std::min<size_t>(names.size(), group.cells.size() - 1);
     for (size_t m = 0; m < places; ++m) {
         group.cells[m + 1] = ResolveCellName(scenario, names[m]);
     }

@@ -34,10 +34,10 @@ void WriteGlobalParameters(RecordWriter& out, const Scenario& s) {
     out.write("('Saturation Flow (vph):',6X,F8.2)", {s.saturationFlow});
     out.write("('% of Network Preloaded:',6X,F7.2)", {s.initialCellOccupancy});
     out.write("('Volume Multiplier     :',6X,F7.2)", {s.volMultiplier});
-    out.write("('Time Step (sec):',12X,I5)", {s.timeStep});
-    out.write("('End Simulation Step:',8X,I5)", {s.endSimulationStep});
-    out.write("('Delay Period Startstep:',5X,I5)", {s.startStep});
-    out.write("('Delay Period Endstep:',7X,I5)", {s.endStep});
+    out.writeWidening("('Time Step (sec):',12X,I5)", {s.timeStep});
+    out.writeWidening("('End Simulation Step:',8X,I5)", {s.endSimulationStep});
+    out.writeWidening("('Delay Period Startstep:',5X,I5)", {s.startStep});
+    out.writeWidening("('Delay Period Endstep:',7X,I5)", {s.endStep});
     Blank(out);
     Blank(out);
 }
@@ -45,7 +45,7 @@ void WriteGlobalParameters(RecordWriter& out, const Scenario& s) {
 void WriteEnteredCells(RecordWriter& out, const Scenario& s) {
     out.write("('********* C E L L   I N F O R M A T I O N *********')");
     Blank(out);
-    out.write("('Number of Cells:',I5)", {int32_t(s.numCells)});
+    out.writeWidening("('Number of Cells:',I5)", {int32_t(s.numCells)});
     Blank(out);
     out.write("('Entered Cell Data--')");
     Blank(out);
@@ -54,10 +54,11 @@ void WriteEnteredCells(RecordWriter& out, const Scenario& s) {
         "'To1',2X,'To2',2X,'Spt1',1X,'Spt2',1X,'Prio',2X,'Sig?',1X,'Plan',2X,'fMax')");
     for (int i = 1; i <= s.numCells; ++i) {
         const Cell& c = s.cells[i];
-        out.write("(I3,2X,A11,F5.1,F6.2,2X,F6.2,4X,A,4I5,F6.2,2F5.2,4X,A,I5,F6.1)",
-                  {int32_t(i), c.cellName, c.fFULL, c.laneNum, c.fTURN, c.cellType,
-                   int32_t(c.from1), int32_t(c.from2), int32_t(c.to1), int32_t(c.to2), c.split1,
-                   c.split2, c.priority, std::string(1, c.signalised), c.signalID, c.fMax});
+        out.writeWidening(
+            "(I3,2X,A11,F5.1,F6.2,2X,F6.2,4X,A,4I5,F6.2,2F5.2,4X,A,I5,F6.1)",
+            {int32_t(i), c.cellName, c.fFULL, c.laneNum, c.fTURN, c.cellType, int32_t(c.from1),
+             int32_t(c.from2), int32_t(c.to1), int32_t(c.to2), c.split1, c.split2, c.priority,
+             std::string(1, c.signalised), c.signalID, c.fMax});
     }
 }
 
@@ -66,8 +67,8 @@ void WriteCalculatedCells(RecordWriter& out, const Scenario& s, const TimeTables
     out.write("('Calculated Cell Data--')");
     for (int i = 1; i <= s.numCells; ++i) {
         const Cell& c = s.cells[i];
-        out.write("('Cell:',I5,3X,'Qmax:',F8.2,3X,'Capacity:',F7.2,3X,'Initial n:',F8.2)",
-                  {int32_t(i), c.qMax, c.holdingCapacity, tables.n(i, 0)});
+        out.writeWidening("('Cell:',I5,3X,'Qmax:',F8.2,3X,'Capacity:',F7.2,3X,'Initial n:',F8.2)",
+                          {int32_t(i), c.qMax, c.holdingCapacity, tables.n(i, 0)});
     }
     Blank(out);
     Blank(out);
@@ -83,8 +84,8 @@ void WriteDemandHeading(RecordWriter& out, const Scenario& s) {
 }
 
 void WriteLoading(RecordWriter& out, const Loading& loading) {
-    out.write("(I5,4X,F10.2,3X,I6,5X,I6)",
-              {int32_t(loading.cell), loading.loadRate, loading.loadStart, loading.loadEnd});
+    out.writeWidening("(I5,4X,F10.2,3X,I6,5X,I6)", {int32_t(loading.cell), loading.loadRate,
+                                                    loading.loadStart, loading.loadEnd});
 }
 
 void WriteDemandEnd(RecordWriter& out) {
@@ -97,14 +98,15 @@ void WriteTimingPlanSection(RecordWriter& out, const Scenario& s) {
     Blank(out);
     for (int p = 1; p <= s.numIntersections; ++p) {
         const int32_t stages = s.intersections[p].stageTotal - s.intersections[p - 1].stageTotal;
-        out.write("('Intersection:',I5,4X,'Number of Stages:',2X,I5)", {int32_t(p), stages});
+        out.writeWidening("('Intersection:',I5,4X,'Number of Stages:',2X,I5)",
+                          {int32_t(p), stages});
     }
     Blank(out);
     out.write("('Timing Plan Constraints:')");
     Blank(out);
-    out.write("('Cmin:',I4,3X,'Cmax:',I4)", {s.minCycleTime, s.maxCycleTime});
-    out.write("('Gmin:',I4)", {s.minGreenTime});
-    out.write("('Lost Time:',I4)", {s.lostTime});
+    out.writeWidening("('Cmin:',I4,3X,'Cmax:',I4)", {s.minCycleTime, s.maxCycleTime});
+    out.writeWidening("('Gmin:',I4)", {s.minGreenTime});
+    out.writeWidening("('Lost Time:',I4)", {s.lostTime});
     Blank(out);
     Blank(out);
 }
@@ -112,12 +114,12 @@ void WriteTimingPlanSection(RecordWriter& out, const Scenario& s) {
 void WriteApproachHeading(RecordWriter& out, const Scenario& s) {
     out.write("('********* A P P R O A C H   I N F O R M A T I O N  *********')");
     Blank(out);
-    out.write("('Number of Defined Approaches:',I5)", {int32_t(s.numApproaches)});
-    out.write("('Max number of cells in one approach:',I5)", {int32_t(s.maxGroupCells)});
+    out.writeWidening("('Number of Defined Approaches:',I5)", {int32_t(s.numApproaches)});
+    out.writeWidening("('Max number of cells in one approach:',I5)", {int32_t(s.maxGroupCells)});
     Blank(out);
     out.write("('Approach',2X,'Weight',2X,'Plot?',\\)");
     for (int m = 1; m <= s.maxGroupCells; ++m) {
-        out.write("(2X,'Cell',I3,\\)", {int32_t(m)});
+        out.writeWidening("(2X,'Cell',I3,\\)", {int32_t(m)});
     }
     Blank(out);
 }
@@ -128,11 +130,11 @@ void WriteApproach(RecordWriter& out, const Scenario& s, int a) {
     for (int m = 1; m <= s.maxGroupCells; ++m) {
         values.emplace_back(int32_t(group.cells[m]));
     }
-    out.write("(I4,7X,F4.2,7X,A,27(4X,I4))", values);
+    out.writeWidening("(I4,7X,F4.2,7X,A,27(4X,I4))", values);
 }
 
 void WritePlotGroup(RecordWriter& out, const Scenario& s, int g) {
-    out.write("(I4,7X,27(4X,I4))", GroupRow(int32_t(g), s.plotGroups[g], s.maxGroupCells));
+    out.writeWidening("(I4,7X,27(4X,I4))", GroupRow(int32_t(g), s.plotGroups[g], s.maxGroupCells));
 }
 
 }  // namespace talvo

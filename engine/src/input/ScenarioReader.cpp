@@ -15,7 +15,6 @@ namespace talvo {
 namespace {
 
 constexpr size_t kNameWidth = 11;
-constexpr int32_t kLastTime = kTimeSlots - 1;
 
 std::string Numbered(std::string_view what, int number) {
     return std::string(what) + " " + std::to_string(number);
@@ -89,6 +88,16 @@ void ReadGlobalParameters(TokenReader& in, Scenario& s) {
 void ReadCells(TokenReader& in, Scenario& s, std::ostream& console) {
     in.beginStatement();
     s.numCells = in.readInt("numCells", 1, kMaxCells);
+    const int64_t seconds = int64_t(s.endSimulationStep) + s.timeStep + 1;
+    const int64_t cellSeconds = (int64_t(s.numCells) + 1) * seconds;
+    if (cellSeconds > kMaxCellSeconds) {
+        in.fail("numCells is " + std::to_string(s.numCells) + ": " +
+                std::to_string(s.numCells + 1) + " table rows over " + std::to_string(seconds) +
+                " seconds are " + std::to_string(cellSeconds) +
+                " cell-seconds, more than the time tables hold (" +
+                std::to_string(kMaxCellSeconds) + "); shorten endSimulationStep or the network");
+    }
+    s.cells.assign(size_t(s.numCells) + 1, Cell{});
     ConsoleCount(console, "Reading and Writing Cell Information...    ", s.numCells, " Cells");
 
     std::vector<NeighbourNames> names(size_t(s.numCells) + 1);
@@ -161,6 +170,7 @@ std::vector<int32_t> ReadStageRecord(TokenReader& in, Scenario& s, int p, bool f
                           "in its stage-time record");
     } else {
         node.stageCount = in.readInt(countName, 1, kMaxStages);
+        node.sizeStages(node.stageCount);
     }
     std::vector<int32_t> values(size_t(node.stageCount) + 1, 0);
     for (int k = 1; k <= node.stageCount; ++k) {
@@ -174,6 +184,7 @@ std::vector<int32_t> ReadStageRecord(TokenReader& in, Scenario& s, int p, bool f
 void ReadSignalRecords(TokenReader& in, Scenario& s) {
     in.beginStatement();
     s.numSignals = in.readInt("numSignals", 0, kMaxSignalRecords);
+    s.signals.assign(1, SignalRecord{});
     if (s.numSignals > 0 && s.numIntersections == 0) {
         in.fail("numSignals is " + std::to_string(s.numSignals) +
                 ", expected 0 since the file has no intersections");
@@ -182,7 +193,10 @@ void ReadSignalRecords(TokenReader& in, Scenario& s) {
     for (int r = 1; r <= s.numSignals; ++r) {
         in.beginStatement();
         const int32_t k = in.readInt("signal record number", 1, kMaxSignalNumber);
-        SignalRecord& record = s.signals[k];
+        if (size_t(k) >= s.signals.size()) {
+            s.signals.resize(size_t(k) + 1);
+        }
+        SignalRecord& record = s.signals[size_t(k)];
         if (record.present) {
             in.fail("signal record " + std::to_string(k) + " appears twice");
         }
@@ -190,6 +204,7 @@ void ReadSignalRecords(TokenReader& in, Scenario& s) {
         record.signalIntersection =
             in.readInt(Numbered("signalIntersection of signal record", k), 1, s.numIntersections);
         const int stages = s.intersections[record.signalIntersection].stageCount;
+        record.stageGreen.assign(size_t(stages) + 1, '\0');
         for (int m = 1; m <= stages; ++m) {
             record.stageGreen[m] =
                 ReadFlag(in, "stage " + std::to_string(m) + " green flag of signal record " +
@@ -215,6 +230,7 @@ void ReadTimingPlan(TokenReader& in, Scenario& s) {
 
     in.beginStatement();
     s.numIntersections = in.readInt("numIntersections", 0, kMaxIntersections);
+    s.intersections.assign(size_t(s.numIntersections) + 1, Intersection{});
     for (int p = 1; p <= s.numIntersections; ++p) {
         const std::vector<int32_t> times = ReadStageRecord(in, s, p, false);
         std::copy(times.begin() + 1, times.end(), s.intersections[p].stageTime.begin() + 1);
@@ -242,9 +258,7 @@ void CheckCellSignals(const TokenReader& in, const Scenario& s) {
             }
             continue;
         }
-        const bool present =
-            c.signalID >= 1 && c.signalID <= kMaxSignalNumber && s.signals[c.signalID].present;
-        if (!present) {
+        if (!s.hasSignal(c.signalID)) {
             in.failAt(c.recordLine, cell + " has signalID " + std::to_string(c.signalID) +
                                         ", expected the number of a signal record in the file");
         }
@@ -258,7 +272,7 @@ void ReadGroupCells(TokenReader& in, const Scenario& s, std::string_view group, 
         names[m - 1] =
             in.readText("cell name " + std::to_string(m) + " of " + std::string(group), kNameWidth);
     }
-    g.cells.fill(0);
+    g.cells.assign(size_t(s.maxGroupCells) + 1, 0);
     ResolveGroupCells(s, names, g);
 }
 
@@ -277,6 +291,8 @@ void ReadApproaches(TokenReader& in, Scenario& s, RecordWriter& echo, std::ostre
     in.beginStatement();
     s.numApproaches = in.readInt("numApproaches", 0, kMaxGroups);
     s.maxGroupCells = in.readInt("maxGroupCells", 0, kMaxGroupCells);
+    // Each group's cells are sized as its record is read, so that memory follows the file.
+    s.approaches.assign(size_t(s.numApproaches) + 1, Group{});
     ConsoleCount(console, "Reading and Writing Approach Information...", s.numApproaches,
                  " Approaches");
     WriteApproachHeading(echo, s);
@@ -295,6 +311,7 @@ void ReadApproaches(TokenReader& in, Scenario& s, RecordWriter& echo, std::ostre
 void ReadPlotGroups(TokenReader& in, Scenario& s, RecordWriter& echo) {
     in.beginStatement();
     s.numPlotGroups = in.readInt("numPlotGroups", 0, kMaxGroups);
+    s.plotGroups.assign(size_t(s.numPlotGroups) + 1, Group{});
     ReadRepeatedCount(in, "maxGroupCells", 0, kMaxGroupCells, s.maxGroupCells,
                       "in the approach section");
     std::vector<bool> seen(size_t(s.numPlotGroups) + 1, false);
@@ -349,6 +366,8 @@ void ReadScenario(TokenReader& in, Scenario& s, TimeTables& tables, RecordWriter
     ReadGlobalParameters(in, s);
 
     ReadCells(in, s, console);
+    // Sized once: every cell for every second up to the last step's occupancy.
+    tables = TimeTables(s.numCells, s.endSimulationStep + s.timeStep);
     ComputeCellCapacities(s, tables);
     ConsoleLine(console, "Created Qmax Array");
     ConsoleLine(console, "Created Holding Capacity Array");

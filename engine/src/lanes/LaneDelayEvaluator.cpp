@@ -39,7 +39,7 @@ void LaneDelayEvaluator::evaluate(int count, float* twd, DelayResults* results) 
 }
 
 void LaneDelays(const LaneBatch& batch, int lane, DelayResults& results) {
-    results = DelayResults{};
+    results.reset(batch.delay.numApproaches);
     for (int a = 1; a <= batch.delay.numApproaches; ++a) {
         results.approachDelaySteps[size_t(a)] = batch.approachDelaySteps.row(a)[lane];
         results.approachDelaySeconds[size_t(a)] = batch.approachDelaySeconds.row(a)[lane];

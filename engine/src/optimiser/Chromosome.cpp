@@ -1,5 +1,7 @@
 #include "optimiser/Chromosome.h"
 
+#include <algorithm>
+
 #include "EngineError.h"
 
 namespace talvo {
@@ -77,6 +79,11 @@ ChromosomeLayout MakeLayout(const Scenario& scenario, PlanVariant variant) {
                   "reduce the intersections (" + counts + ")");
     RequireWithin(chromosome, stageBits, "stage bits", kMaxStageBits,
                   "reduce phaseCycle or the optimised stages (" + counts + ")");
+    RequireWithin(
+        "The " + name + " population",
+        (cycleBits + offsetBits + stageBits) * std::max<long long>(scenario.populationSize, 0),
+        "bits (populationSize " + std::to_string(scenario.populationSize) + " x chromosome bits)",
+        kMaxPopulationBits, "reduce populationSize or the chromosome (" + counts + ")");
 
     ChromosomeLayout layout;
     layout.variant = variant;

@@ -16,9 +16,12 @@ enum class PlanVariant { FGFC = 1, VGFC = 2, VGVC = 3 };
 std::string PlanVariantName(PlanVariant variant);
 
 inline constexpr int kBitsPerGroup = 7;  // bitsPerPhase and bitsPerCycle
-inline constexpr int kMaxCycleBits = 1000;
-inline constexpr int kMaxOffsetBits = 200;
-inline constexpr int kMaxStageBits = 3000;
+// Bounds that protect the machine, not the search: each segment, and the genes of a whole
+// population (one byte a bit, twice over while breeding).
+inline constexpr int kMaxCycleBits = 10000000;
+inline constexpr int kMaxOffsetBits = 10000000;
+inline constexpr int kMaxStageBits = 10000000;
+inline constexpr long long kMaxPopulationBits = 1LL << 30;
 
 struct ChromosomeLayout {
     PlanVariant variant = PlanVariant::FGFC;

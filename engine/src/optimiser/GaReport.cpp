@@ -66,7 +66,8 @@ void WriteGaReportHeader(RecordWriter& report, const Scenario& scenario, PlanVar
     report.write("('Mutations per iteration:',2X,F7.4)", {scenario.mutationRate});
     report.write("('Iterations (generations):',I5)", {scenario.generationNum});
     report.write("('Power of function:',8X,I4)", {scenario.fitnessIndex});
-    report.write("('No. of Phases need to optimize:',2X,I4)", {int32_t(FreeStageCount(scenario))});
+    report.writeWidening("('No. of Phases need to optimize:',2X,I4)",
+                         {int32_t(FreeStageCount(scenario))});
     report.write("('GA stops if no further improvement shown in',I2,' Iterations (generations)')",
                  {scenario.terminationNum});
 

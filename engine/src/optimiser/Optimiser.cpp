@@ -26,6 +26,9 @@ namespace {
 
 // Populations beyond this would only exhaust memory; no search needs them.
 constexpr int32_t kMaxPopulation = 10000;
+// A plan that only ties the best resets the stall count, so a search may run all its
+// generations: this many keeps a run within days, and its rows within their I5 columns.
+constexpr int32_t kMaxGenerations = 99999;
 
 std::optional<PlanVariant> ReportedVariant(int32_t controlStrategy) {
     switch (controlStrategy) {
@@ -151,6 +154,10 @@ void CheckOptimisationInput(const Scenario& scenario) {
     // Without a cycle every plan is red throughout, and the variable-cycle chromosome has
     // no cycle bits to decode.
     RequireAtLeast("phaseCycle", scenario.phaseCycle, 1);
+    if (scenario.generationNum > kMaxGenerations) {
+        throw EngineError("generationNum is " + std::to_string(scenario.generationNum) +
+                          ", expected at most " + std::to_string(kMaxGenerations));
+    }
     if (scenario.populationSize > kMaxPopulation) {
         throw EngineError("populationSize is " + std::to_string(scenario.populationSize) +
                           ", expected at most " + std::to_string(kMaxPopulation));

@@ -19,26 +19,32 @@ void ShareCycle(const Scenario& scenario, int p, int first, int32_t freeTime,
                 const std::vector<uint8_t>& stageBits, int& nextBit, StagePlan& stages) {
     const Intersection& section = scenario.intersections[p];
     const int stageCount = section.stageCount;
-    std::array<int32_t, kMaxStages + 1> weight{};
+    // The weights are read twice, for their sum and then stage by stage, so that a
+    // decode allocates nothing.
+    const int firstBit = nextBit;
     int64_t weightSum = 0;
     int freeCount = 0;
     for (int k = 1; k <= stageCount; ++k) {
         if (section.stageFixed[k] != 0)
             continue;
-        weight[k] = ReadGroup(stageBits, nextBit);
+        weightSum += ReadGroup(stageBits, nextBit);
         nextBit += kBitsPerGroup;
-        weightSum += weight[k];
         ++freeCount;
     }
+    int weightBit = firstBit;
     for (int k = 1; k <= stageCount; ++k) {
         int32_t& duration = stages.slotDuration[p][first + k];
         if (section.stageFixed[k] != 0) {
             duration = section.stageDuration[k];
-        } else if (weightSum == 0) {
+            continue;
+        }
+        const int32_t weight = ReadGroup(stageBits, weightBit);
+        weightBit += kBitsPerGroup;
+        if (weightSum == 0) {
             duration = scenario.minGreenTime + RoundQuotient(freeTime, freeCount);
         } else {
             duration = scenario.minGreenTime +
-                       RoundQuotient(static_cast<int64_t>(freeTime) * weight[k], weightSum);
+                       RoundQuotient(static_cast<int64_t>(freeTime) * weight, weightSum);
         }
     }
 }
@@ -59,6 +65,15 @@ void CorrectToCycle(const Scenario& scenario, int p, int32_t cycle, StagePlan& s
 
 }  // namespace
 
+void DecodedPlan::sizeFor(const Scenario& scenario) {
+    stages.sizeFor(scenario);
+    const size_t count = size_t(std::max(scenario.numIntersections, 0)) + 1;
+    const size_t cycles = size_t(std::max(scenario.phaseCycle, 0)) + 1;
+    if (cycleOf.size() != count || (count > 1 && cycleOf[1].size() != cycles)) {
+        cycleOf.assign(count, std::vector<int32_t>(cycles, 0));
+    }
+}
+
 int32_t DecodeCycle(const Scenario& scenario, int32_t value) {
     const int32_t range = scenario.maxCycleTime - scenario.minCycleTime;
     const int32_t cycle = scenario.minCycleTime + range * value / 127;
@@ -67,6 +82,7 @@ int32_t DecodeCycle(const Scenario& scenario, int32_t value) {
 
 void DecodeIndividual(const Scenario& scenario, const ChromosomeLayout& layout,
                       const Individual& individual, DecodedPlan& plan) {
+    plan.sizeFor(scenario);
     const PlanVariant variant = layout.variant;
     const int cycles = variant == PlanVariant::FGFC ? 1 : scenario.phaseCycle;
     plan.stages.variesByCycle = variant != PlanVariant::FGFC;

@@ -2,8 +2,8 @@
 // Turns an individual into a timing plan (offsets, stage-slot durations, cycle lengths)
 // and lays out the signal tables of that plan.
 
-#include <array>
 #include <cstdint>
+#include <vector>
 
 #include "SignalControl.h"
 #include "optimiser/Chromosome.h"
@@ -16,7 +16,10 @@ struct DecodedPlan {
     // FGFC and VGFC: the one network cycle length.
     int32_t cycleLength = 0;
     // VGVC: the length of cycle c (1..phaseCycle) of intersection p, as cycleOf[p][c].
-    std::array<std::array<int32_t, kMaxIntervals>, kMaxIntersections + 1> cycleOf{};
+    std::vector<std::vector<int32_t>> cycleOf;
+
+    // Sizes the plan for the scenario; keeps it when already so.
+    void sizeFor(const Scenario& scenario);
 };
 
 // The cycle length that a 7-bit value stands for, between minCycleTime and maxCycleTime.

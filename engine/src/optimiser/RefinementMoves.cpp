@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <vector>
 #include <cstdlib>
 
 #include "SignalControl.h"
@@ -31,8 +32,8 @@ bool WithinCycleRange(const Scenario& scenario, int64_t cycle) {
 // away), the seconds left by rounding going to the largest remainders, the earlier stage
 // first. False when the free stages cannot give that much. Writes into `out` when given.
 bool Reshare(const Scenario& scenario, int p, int first, int32_t delta,
-             const std::array<int32_t, kMaxIntervals>& slots,
-             std::array<int32_t, kMaxIntervals>* out) {
+             const std::vector<int32_t>& slots,
+             std::vector<int32_t>* out) {
     const Intersection& section = scenario.intersections[p];
     const int n = section.stageCount;
     std::array<int64_t, kMaxStages + 1> weight{};
@@ -242,6 +243,7 @@ std::optional<std::string> ExistingPlanAsVariant(const Scenario& scenario, PlanV
                                                  DecodedPlan& plan) {
     const StagePlan existing = ExistingStagePlan(scenario);
     const int cycles = CyclesOf(scenario, variant);
+    plan.sizeFor(scenario);
     plan.stages.variesByCycle = variant != PlanVariant::FGFC;
     plan.cycleLength = scenario.networkCycleTime;
     for (int p = 1; p <= scenario.numIntersections; ++p) {

@@ -22,9 +22,9 @@ int32_t FixedDurationSum(const Scenario& scenario, int p) {
 int32_t WebsterCycle(const Scenario& scenario, const TimeTables& tables) {
     const double capacityPerMovement =
         static_cast<double>(scenario.endSimulationStep) * scenario.saturationFlow / 3600.0;
-    const int lastSecond = std::min(scenario.endSimulationStep, kTimeSlots - 1);
+    const int lastSecond = std::min(scenario.endSimulationStep, tables.lastTime());
 
-    std::array<float, kMaxIntersections + 1> flowRatio{};
+    std::vector<float> flowRatio(scenario.intersections.size(), 0.0f);
     for (const int s : scenario.signalNumbers) {
         float volume = 0;
         for (int c = 1; c <= scenario.numCells; ++c) {
@@ -35,8 +35,8 @@ int32_t WebsterCycle(const Scenario& scenario, const TimeTables& tables) {
                 volume += tables.x(c, t) / cell.laneNum;
         }
         const int p = scenario.signals[s].signalIntersection;
-        if (p >= 1 && p <= kMaxIntersections) {
-            flowRatio[p] += static_cast<float>(volume / capacityPerMovement);
+        if (p >= 1 && size_t(p) < flowRatio.size()) {
+            flowRatio[size_t(p)] += static_cast<float>(volume / capacityPerMovement);
         }
     }
 
@@ -125,6 +125,7 @@ Individual SeedFromVgfc(const ChromosomeLayout& vgvcLayout, const Individual& vg
 void CarryBestInto(const Scenario& scenario, PlanVariant next, const Individual& seed,
                    BestPlan& best) {
     DecodedPlan& plan = best.plan;
+    plan.sizeFor(scenario);
     if (next == PlanVariant::VGFC) {
         for (int p = 1; p <= scenario.numIntersections; ++p) {
             const int stageCount = scenario.intersections[p].stageCount;

@@ -17,7 +17,8 @@ int NamedCellLine(const Scenario& scenario, const std::string& what) {
         }
         size_t end = at + 4;
         int index = 0;
-        while (end < what.size() && what[end] >= '0' && what[end] <= '9' && index <= kMaxCells) {
+        while (end < what.size() && what[end] >= '0' && what[end] <= '9' &&
+               index <= scenario.numCells) {
             index = index * 10 + (what[end++] - '0');
         }
         if (end == at + 4 || index < 1 || index > scenario.numCells) {
