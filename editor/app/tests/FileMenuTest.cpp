@@ -146,12 +146,13 @@ TEST(FileMenu, UnsavedWorkIsAskedAboutAndNeverLostSilently) {
     f.Trigger("mnuNew");
     EXPECT_EQ(f.project().tables.cells.size(), 2u);
 
-    // Discard drops it; undo brings it back.
+    // Discard drops it, and New starts a history of its own.
     f.dialogs.saveChoice = SaveChoice::Discard;
     f.Trigger("mnuNew");
     EXPECT_TRUE(f.project().tables.cells.empty());
     f.Trigger("mnuUndo");
-    EXPECT_EQ(f.project().tables.cells.size(), 2u);
+    EXPECT_TRUE(f.project().tables.cells.empty());
+    EXPECT_FALSE(f.Action("mnuEditUndo")->isEnabled());
     EXPECT_TRUE(f.window.close());
 }
 

@@ -675,10 +675,37 @@ TEST(ExportChecks, EachCheckSpeaksBeforeAllLaterOnes) {
         EXPECT_EQ(prompter.log, step.log);
         EXPECT_EQ(stopped, step.log.back().rfind("Caution!", 0) == 0);
     }
+    // The list of one check run names every fault at once, in the checks' order, each
+    // with what it names; the cycle warning with its values.
+    std::vector<std::string> texts;
+    for (auto step = std::rbegin(steps); step != std::rend(steps); ++step) {
+        const std::string& last = step->log.back();
+        if (step->log.size() == 1) {
+            texts.push_back(last.substr(last.find(' ') + 1));
+        }
+    }
+    texts.insert(texts.begin() + 5,
+                 "The node(s): 9 has/have phase cycle time different from the global network "
+                 "cycle time.  Do you really want it?");
+    const std::vector<ExportProblem> problems = ListExportProblems(project);
+    std::vector<std::string> listed;
+    for (const ExportProblem& problem : problems) {
+        listed.push_back(problem.text);
+    }
+    EXPECT_EQ(listed, texts);
+    ASSERT_EQ(problems.size(), texts.size());
+    EXPECT_EQ(problems[0].cellIDs, std::vector<int>{4});
+    EXPECT_EQ(problems[3].linkIDs.size(), 4u);
+    EXPECT_TRUE(problems[5].warning);
+    EXPECT_EQ(problems[5].nodeIDs, std::vector<int>{9});
+    EXPECT_EQ(problems[5].detail, "Node 9: 40 s against the network cycle time of 60 s.");
+    EXPECT_FALSE(problems[6].warning);
+
     project.tables.cells.clear();
     LoggingPrompter prompter;
     EXPECT_TRUE(ValidateForExport(project, prompter));
     EXPECT_EQ(prompter.log, std::vector<std::string>{"Caution! The map is empty!"});
+    EXPECT_EQ(ListExportProblems(project).size(), 1u);
 }
 
 }  // namespace
