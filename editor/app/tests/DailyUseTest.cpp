@@ -12,6 +12,7 @@
 #include <set>
 
 #include "WindowFixture.h"
+#include "launcher/RunWindow.h"
 
 namespace talvo::test {
 namespace {
