@@ -117,10 +117,12 @@ TEST_F(ToolsTest, DraggingMovesACellAndUndoPutsItBack) {
     EXPECT_NEAR(cell.y, 1800, 15);
     f.Trigger("mnuUndo");
     EXPECT_NEAR(f.project().tables.cells[0].x, 1500, 15);
-    EXPECT_EQ(f.window.editor().selection().selectedKind, SelectedKind::None);
+    // The moved cell stays selected where the undo put it back.
+    EXPECT_EQ(f.window.editor().selection().selectedKind, SelectedKind::Cell);
     // The step before the drag added the cell; redo brings both back.
     f.Trigger("mnuUndo");
     EXPECT_TRUE(f.project().tables.cells.empty());
+    EXPECT_EQ(f.window.editor().selection().selectedKind, SelectedKind::None);
     f.Trigger("mnuRedo");
     f.Trigger("mnuRedo");
     EXPECT_NEAR(f.project().tables.cells[0].x, 2400, 15);
