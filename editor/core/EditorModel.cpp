@@ -443,7 +443,8 @@ void EditorModel::NewProject() {
 EditResult EditorModel::OpenProject(const std::string& path, ProjectLayout layout) {
     std::error_code error;
     if (!std::filesystem::is_regular_file(path, error)) {
-        return EditResult::Refused(kFileNotFound);
+        // The second line names the file, as a file that does not read is named.
+        return EditResult::Refused(std::string(kFileNotFound) + "\n" + path);
     }
     ProjectReadResult read = ReadProject(path, layout, params());
     if (!read.ok) {

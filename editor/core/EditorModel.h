@@ -106,9 +106,9 @@ class EditorModel : public QObject {
     void NewProject();
     // File Open: the file is read into a fresh project, which replaces the open one (with
     // its file name, with a history of its own) only when it reads whole. "File not found!" for a
-    // missing file; "Incorrect file format!  Check the version!" and a second line naming
-    // the file, line and value for a file that does not read. Either refusal leaves the
-    // network, its parameters and its history as they were.
+    // missing file (and a second line naming it); "Incorrect file format!  Check the version!" and
+    // a second line naming the file, line and value for a file that does not read. Either refusal
+    // leaves the network, its parameters and its history as they were.
     EditResult OpenProject(const std::string& path, ProjectLayout layout);
     // File Save: writes without ever destroying the previous file; on success the path is
     // the file name and the history is marked as saved here.

@@ -98,7 +98,7 @@ TEST(FileMenu, MissingAndBrokenFiles) {
     f.dialogs.saveChoice = SaveChoice::Discard;
     f.dialogs.openNames = {f.dir.filePath("nothing.tin").toStdString()};
     f.Trigger("mnuOpen");
-    EXPECT_EQ(f.prompter.Last(), "File not found!");
+    EXPECT_EQ(f.prompter.Last(), "File not found!\n" + f.dir.filePath("nothing.tin").toStdString());
     EXPECT_EQ(f.project().tables.cells.size(), 2u);
 
     const QString broken = f.dir.filePath("broken.tin");

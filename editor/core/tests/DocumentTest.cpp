@@ -76,7 +76,7 @@ TEST(Document, OpenMissingFileLeavesEverythingAsItWas) {
     EditorModel model;
     ASSERT_TRUE(model.AddCell(1, 2).ok());
     const EditResult result = model.OpenProject(DataPath("none.tin"), ProjectLayout::Current);
-    EXPECT_EQ(result.message(), "File not found!");
+    EXPECT_EQ(result.message(), "File not found!\n" + DataPath("none.tin"));
     EXPECT_EQ(model.tables().cells.size(), 1u);
     EXPECT_EQ(model.history().count(), 1);
 }
