@@ -151,6 +151,16 @@ scene::MapNetwork MapNetworkOf(const DisplayModel& model) {
     return network;
 }
 
+std::vector<int> DestinationCellIDs(const scene::MapNetwork& network) {
+    std::vector<int> ids;
+    for (const scene::MapCell& cell : network.cells) {
+        if (cell.kind == scene::CellKind::Destination) {
+            ids.push_back(cell.cellID);
+        }
+    }
+    return ids;
+}
+
 scene::Colour CellShade(const DisplayCell& cell, const DisplayParameters& parameters, int step) {
     if (step <= parameters.startStep) {
         return scene::kWhite;

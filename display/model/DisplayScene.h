@@ -26,6 +26,8 @@ inline constexpr scene::Colour kSinkColour{70, 110, 160};
 
 // The map of the display's tables, resolved; cell and link indices are the model's.
 scene::MapNetwork MapNetworkOf(const DisplayModel& model);
+// The IDs of the map's destination cells (drawn as sinks on the map and in plots).
+std::vector<int> DestinationCellIDs(const scene::MapNetwork& network);
 
 // A cell's shade at a step: white up to startStep; otherwise darker as it fills, black at
 // or above jam density (vehicles per lane over what a lane of the cell holds at jam).

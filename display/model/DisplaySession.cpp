@@ -36,19 +36,17 @@ std::string DisplaySession::ask(const char* title, const char* filter) {
 
 bool DisplaySession::open() {
     lastOpenRead_ = false;
+    // A cancelled file dialog is the user's choice, not a mistake to be told about.
     const std::string project = ask(msg::kProjectTitle, msg::kProjectFilter);
     if (project.empty()) {
-        prompter_.caution(msg::kTalvoNotSpecified);
         return false;
     }
     const std::string occupancy = ask(msg::kOccupancyTitle, msg::kOccupancyFilter);
     if (occupancy.empty()) {
-        prompter_.caution(msg::kOccupancyNotSpecified);
         return false;
     }
     const std::string plan = ask(msg::kTimePlanTitle, msg::kTimePlanFilter);
     if (plan.empty()) {
-        prompter_.caution(msg::kTimePlanNotSpecified);
         return false;
     }
     return openFiles(project, occupancy, plan);
@@ -112,8 +110,7 @@ void DisplaySession::setLoadedCaption() {
 bool DisplaySession::changeTimePlan() {
     const std::string plan = ask(msg::kChangePlanTitle, msg::kChangePlanFilter);
     if (plan.empty()) {
-        prompter_.caution(msg::kTimePlanNotSpecified);
-        return false;
+        return false;  // cancelled
     }
     if (!FileExists(plan)) {
         prompter_.caution(msg::kTimePlanNotExists, plan);

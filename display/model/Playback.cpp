@@ -11,10 +11,17 @@ void Playback::stop() {
     paused_ = false;
     pauseCaption_ = kPauseCaption;
     step_ = 0;
+    atEnd_ = false;
     counterText_ = std::to_string(0);
 }
 
 void Playback::start() {
+    // A playback that ran to its end plays again from the start.
+    if (atEnd_) {
+        step_ = 0;
+        atEnd_ = false;
+        counterText_ = std::to_string(0);
+    }
     timerOn_ = true;
     startEnabled_ = false;
     endEnabled_ = true;
@@ -36,18 +43,20 @@ void Playback::togglePause() {
 }
 
 void Playback::tick(int endStep) {
-    ++step_;
-    if (step_ > endStep) {
-        step_ = 0;
+    // The last second is the last frame: the playback stops on it rather than wrapping to
+    // second 0, whose empty cells and red signals are no frame of the run.
+    if (step_ >= endStep) {
+        step_ = std::max(endStep, 0);
+        atEnd_ = true;
         timerOn_ = false;
         startEnabled_ = true;
         endEnabled_ = false;
+        paused_ = false;
         pauseCaption_ = kPauseCaption;
+    } else {
+        ++step_;
     }
-    // The label keeps the last step shown once the playback has wrapped to 0.
-    if (step_ != 0) {
-        counterText_ = std::to_string(step_);
-    }
+    counterText_ = std::to_string(step_);
 }
 
 void Playback::pause() {
@@ -58,6 +67,7 @@ void Playback::pause() {
 
 void Playback::seek(int step, int endStep) {
     step_ = std::clamp(step, 0, std::max(endStep, 0));
+    atEnd_ = false;
     counterText_ = std::to_string(step_);
     if (!endEnabled_ && step_ > 0) {
         startEnabled_ = false;

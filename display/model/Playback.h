@@ -6,9 +6,9 @@
 namespace talvo::display {
 
 // The "&Run" menu's state machine: Stopped -> Start -> Running <-> Paused -> End -> Stopped;
-// running past endStep stops by itself. Stepping or jumping to a second above 0 pauses
-// there (Continue plays on from it, End returns to 0). The window mirrors it into its timer,
-// menu and playback controls.
+// running to endStep stops there by itself (Start then plays again from 0). Stepping or jumping to
+// a second above 0 pauses there (Continue plays on from it, End returns to 0). The window mirrors
+// it into its timer, menu and playback controls.
 class Playback {
   public:
     static constexpr int kDefaultIntervalMs = 200;
@@ -30,7 +30,7 @@ class Playback {
     // Pause or continue; does nothing unless "&End" is enabled.
     void togglePause();
     void end() { stop(); }
-    // One timer tick: the next step, or back to the stopped state after endStep.
+    // One timer tick: the next step, or the stopped state on endStep once it is reached.
     void tick(int endStep);
     // Shows a second 0..endStep (held within the range). A running playback plays on from
     // there; a stopped one becomes paused there unless the second is 0.
@@ -45,8 +45,9 @@ class Playback {
     int speedPosition() const { return PositionForInterval(intervalMs_); }
     void setSpeedPosition(int position) { intervalMs_ = IntervalForPosition(position); }
 
-    // The playback controls' speeds, in steps per second.
-    static constexpr std::array<int, 7> kStepsPerSecond{1, 2, 5, 10, 20, 30, 50};
+    // The playback controls' speeds, in steps per second (the fastest as fast as a frame is
+    // drawn on most machines).
+    static constexpr std::array<int, 9> kStepsPerSecond{1, 2, 5, 10, 20, 30, 50, 100, 200};
     void setStepsPerSecond(int steps);
     // The chosen speed of kStepsPerSecond, or 0 when the interval is not one of them.
     int stepsPerSecond() const;
@@ -59,6 +60,7 @@ class Playback {
     bool paused_ = false;
     bool startEnabled_ = true;
     bool endEnabled_ = false;
+    bool atEnd_ = false;  // stopped by running to the last second
     const char* pauseCaption_ = kPauseCaption;
     std::string counterText_ = std::to_string(0);
     int intervalMs_ = kDefaultIntervalMs;

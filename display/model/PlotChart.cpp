@@ -7,6 +7,10 @@
 #include <optional>
 #include <string>
 
+#include "model/DisplayScene.h"
+#include "model/MapReader.h"
+#include "model/ReadError.h"
+
 namespace talvo::display {
 namespace {
 
@@ -85,7 +89,7 @@ void AddRows(scene::Layer& layer, const PlotData& data, const PlotAxes& axes) {
                         Point{-kTextGap, -kTextGap}));
 }
 
-void AddLegend(scene::Layer& layer, const PlotSettings& settings) {
+void AddLegend(scene::Layer& layer, const PlotSettings& settings, const PlotAxes& axes) {
     // Over the legend, right-aligned in the margin above the plot, so that the legend's
     // narrow column needs room only for its labels.
     Text heading = ChartText(Point{kPlotWidth + kMarginRight, 0.0}, LegendHeading(settings),
@@ -100,6 +104,14 @@ void AddLegend(scene::Layer& layer, const PlotSettings& settings) {
                        PlotShadeColour(shade), std::nullopt});
         layer.add(ChartText(Point{kLegendLeft + kLegendBox, top + kLegendBox / 2.0},
                             LegendLabel(k, settings), Align::Left, Point{kTextGap, 0.0}));
+    }
+    if (std::find(axes.sinkRows.begin(), axes.sinkRows.end(), true) != axes.sinkRows.end()) {
+        const double top = settings.nInterval * kLegendPitch + kLegendPitch / 2.0;
+        layer.add(
+            scene::Box{scene::Rect{kLegendLeft, top, kLegendLeft + kLegendBox, top + kLegendBox},
+                       kSinkColour, std::nullopt});
+        layer.add(ChartText(Point{kLegendLeft + kLegendBox, top + kLegendBox / 2.0}, " sink",
+                            Align::Left, Point{kTextGap, 0.0}));
     }
 }
 
@@ -129,8 +141,13 @@ int PlotGroupNumberOf(const std::string& path) {
     return std::stoi(digits);
 }
 
+bool PlotAxes::isSink(int position) const {
+    return position >= 1 && position <= static_cast<int>(sinkRows.size()) &&
+           sinkRows[static_cast<size_t>(position - 1)];
+}
+
 PlotAxes PlotAxesOf(const std::string& path, const std::vector<DisplayPlotGroup>& groups,
-                    const PlotData& data) {
+                    const PlotData& data, const std::vector<int>& destinationCellIDs) {
     PlotAxes axes;
     axes.group = PlotGroupNumberOf(path);
     if (axes.group < 1 || axes.group > static_cast<int>(groups.size())) {
@@ -141,12 +158,31 @@ PlotAxes PlotAxesOf(const std::string& path, const std::vector<DisplayPlotGroup>
     // file's size is taken.
     if (static_cast<int>(group.cellIDs.size()) == data.positionCount) {
         axes.cellIDs = group.cellIDs;
+        for (const int id : axes.cellIDs) {
+            axes.sinkRows.push_back(std::find(destinationCellIDs.begin(), destinationCellIDs.end(),
+                                              id) != destinationCellIDs.end());
+        }
     }
     if (group.endStep - group.startStep + 1 == data.rowCount()) {
         axes.firstSecond = group.startStep;
         axes.secondsKnown = true;
     }
     return axes;
+}
+
+PlotAxes PlotAxesBeside(const std::string& path, const PlotData& data) {
+    const std::filesystem::path project = std::filesystem::path(path).parent_path() / "input.tin";
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(project, error)) {
+        return PlotAxesOf(path, {}, data);
+    }
+    DisplayModel model;
+    try {
+        ReadDisplayMap(project.string(), model);
+    } catch (const ReadError&) {
+        return PlotAxesOf(path, {}, data);
+    }
+    return PlotAxesOf(path, model.plotGroups, data, DestinationCellIDs(MapNetworkOf(model)));
 }
 
 int TimeTickSpacing(int rows) {
@@ -255,7 +291,10 @@ scene::Scene BuildPlotChart(const PlotData& data, const PlotSettings& settings,
     if (data.rowCount() == 0 || data.positionCount == 0) {
         return chart;
     }
-    for (const PlotBlock& block : PlotBlocks(data, settings)) {
+    for (PlotBlock& block : PlotBlocks(data, settings)) {
+        if (axes.isSink(block.position)) {
+            block.box.fill = kSinkColour;
+        }
         chart.world.add(block.box);
     }
     chart.world.add(scene::Box{scene::Rect{0.0, 0.0, data.rowCount() * ColumnWidth(data),
@@ -263,7 +302,7 @@ scene::Scene BuildPlotChart(const PlotData& data, const PlotSettings& settings,
                                std::nullopt, scene::Stroke{kBlack}});
     AddTimeAxis(chart.world, data, axes);
     AddRows(chart.world, data, axes);
-    AddLegend(chart.world, settings);
+    AddLegend(chart.world, settings, axes);
     chart.world.add(
         ChartText(Point{kPlotWidth / 2.0, -kMarginTop / 2.0}, settings.title, Align::Centre));
     return chart;

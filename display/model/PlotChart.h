@@ -33,15 +33,26 @@ struct PlotAxes {
     std::vector<int> cellIDs;  // the cell of each position; empty when unknown
     int firstSecond = 0;       // the second of the first row
     bool secondsKnown = false;
+    // Per position: a destination, which only collects what leaves the network and is
+    // drawn as a sink, as on the map, rather than shaded by its growing count.
+    std::vector<bool> sinkRows;
+
+    bool isSink(int position) const;
 };
 
 // The group number of a plot file name "ctmplot_<g>.plt" (any letter case, any folder),
 // or 0.
 int PlotGroupNumberOf(const std::string& path);
 // The axes of a plot file: its group from the name, and the group's cells and seconds
-// from the project's plot groups where they match what the file holds.
+// from the project's plot groups where they match what the file holds, and which of those
+// cells are destinations.
 PlotAxes PlotAxesOf(const std::string& path, const std::vector<DisplayPlotGroup>& groups,
-                    const PlotData& data);
+                    const PlotData& data, const std::vector<int>& destinationCellIDs = {});
+
+// For a plot opened without a project: the axes from the project the run window writes
+// beside a run's files ("input.tin" in the plot file's folder); the file's group alone when
+// there is none or it does not read.
+PlotAxes PlotAxesBeside(const std::string& path, const PlotData& data);
 
 // Seconds between numbered ticks of the time axis: every minute up to 20 minutes of rows,
 // else every five minutes.

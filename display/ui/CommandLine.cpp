@@ -65,8 +65,9 @@ DisplayCommandLine ParseDisplayCommandLine(const QStringList& arguments) {
             return Error("--plot needs at least one plot file.");
         }
         line.plotFiles = files;
-    } else if (files.size() > 3) {
-        return Error(QString("at most three files (project, occupancy, timing plan), but %1 "
+    } else if (!files.isEmpty() && files.size() != 3) {
+        // Fewer than three would open a window only to say that a file is not specified.
+        return Error(QString("three files (project, occupancy, timing plan) or none, but %1 "
                              "were given.")
                          .arg(files.size()));
     } else {

@@ -2,13 +2,16 @@
 
 #include <QHBoxLayout>
 #include <QMenuBar>
+#include <QProxyStyle>
 #include <QSignalBlocker>
 #include <QStatusBar>
 #include <QStyle>
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "mapview/ScreenFit.h"
 #include "model/DisplayMessages.h"
+#include "model/DisplayScene.h"
 #include "model/PlotChart.h"
 #include "ui/DisplayCanvas.h"
 #include "ui/PlotWindow.h"
@@ -18,6 +21,18 @@ namespace talvo::display {
 namespace {
 
 constexpr double kZoomStep = 1.25;
+
+class JumpingSliderStyle : public QProxyStyle {
+  public:
+    using QProxyStyle::QProxyStyle;
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* returned) const override {
+        if (hint == QStyle::SH_Slider_AbsoluteSetButtons) {
+            return Qt::LeftButton;
+        }
+        return QProxyStyle::styleHint(hint, option, widget, returned);
+    }
+};
 
 }  // namespace
 
@@ -78,8 +93,11 @@ void GraphicDisplayWindow::buildMenus() {
 
     QMenu* view = menuBar()->addMenu("&View");
     view->setObjectName("mnuView");
+    // Ctrl+= as well, where "+" needs Shift on the keyboard.
+    QList<QKeySequence> zoomInKeys = QKeySequence::keyBindings(QKeySequence::ZoomIn);
+    zoomInKeys.append(QKeySequence(Qt::CTRL | Qt::Key_Equal));
     addItem(view, "mnuZoomIn", "Zoom &In", &GraphicDisplayWindow::mnuZoomIn_Click)
-        ->setShortcut(QKeySequence::ZoomIn);
+        ->setShortcuts(zoomInKeys);
     addItem(view, "mnuZoomOut", "Zoom &Out", &GraphicDisplayWindow::mnuZoomOut_Click)
         ->setShortcut(QKeySequence::ZoomOut);
     addItem(view, "mnuFitNetwork", "&Fit network", &GraphicDisplayWindow::mnuFitNetwork_Click)
@@ -99,6 +117,10 @@ void GraphicDisplayWindow::buildMenus() {
     mnuStepForward_->setShortcut(Qt::Key_Right);
     run->addSeparator();
     mnuSpeed_ = addItem(run, "mnuSpeed", "Spee&d ...", &GraphicDisplayWindow::mnuSpeed_Click);
+    // Space plays from a stop, pauses and continues.
+    QAction* playPause =
+        addItem(run, "mnuPlayPause", "Play / Pa&use", &GraphicDisplayWindow::mnuPlayPause_Click);
+    playPause->setShortcut(Qt::Key_Space);
 
     const QStyle* look = style();
     mnuStart_->setIcon(look->standardIcon(QStyle::SP_MediaPlay));
@@ -117,6 +139,14 @@ QWidget* GraphicDisplayWindow::buildControls(QWidget* parent) {
         auto* button = new QToolButton(controls);
         button->setDefaultAction(action);
         button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+        if (action == mnuPause_) {
+            // Wide enough for "Continue" too, so that the row does not shift when it changes.
+            button->setObjectName("cmdPause");
+            const QString pause = mnuPause_->text();
+            mnuPause_->setText(Playback::kContinueCaption);
+            button->setMinimumWidth(button->sizeHint().width());
+            mnuPause_->setText(pause);
+        }
         row->addWidget(button);
     }
     auto* lblTime = new QLabel("Time:", controls);
@@ -133,6 +163,10 @@ QWidget* GraphicDisplayWindow::buildControls(QWidget* parent) {
     row->addWidget(lblEndTime_);
     sdrTime_ = new QSlider(Qt::Horizontal, controls);
     sdrTime_->setObjectName("sdrTime");
+    // A click on the groove jumps to that second rather than a page towards it.
+    auto* jumping = new JumpingSliderStyle;
+    jumping->setParent(sdrTime_);
+    sdrTime_->setStyle(jumping);
     sdrTime_->setToolTip("Jump to a second of the run");
     connect(sdrTime_, &QSlider::valueChanged, this, &GraphicDisplayWindow::sdrTime_Change);
     row->addWidget(sdrTime_, 1);
@@ -231,7 +265,12 @@ PlotWindow* GraphicDisplayWindow::openPlotWindow(const QString& path) {
         return nullptr;
     }
     // The loaded project names the plot group's cells and seconds.
-    window->setAxes(PlotAxesOf(path.toStdString(), session_.model().plotGroups, window->data()));
+    const std::string file = path.toStdString();
+    window->setAxes(session_.loaded()
+                        ? PlotAxesOf(file, session_.model().plotGroups, window->data(),
+                                     DestinationCellIDs(session_.network()))
+                        : PlotAxesBeside(file, window->data()));
+    mapview::FitOnScreen(*window, window->sizeHint());
     window->show();
     return window;
 }
@@ -280,6 +319,14 @@ void GraphicDisplayWindow::mnuStart_Click() {
     }
     session_.playback().start();
     showPlayback();
+}
+
+void GraphicDisplayWindow::mnuPlayPause_Click() {
+    if (session_.playback().startEnabled()) {
+        mnuStart_Click();
+    } else {
+        mnuPause_Click();
+    }
 }
 
 void GraphicDisplayWindow::mnuPause_Click() {

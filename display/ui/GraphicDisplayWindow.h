@@ -49,6 +49,7 @@ class GraphicDisplayWindow : public QMainWindow {
     void mnuFitNetwork_Click();
     void mnuStart_Click();
     void mnuPause_Click();
+    void mnuPlayPause_Click();
     void mnuEnd_Click();
     void mnuStepForward_Click();
     void mnuStepBack_Click();

@@ -5,6 +5,8 @@
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QPushButton>
+#include <QSignalBlocker>
+#include <QSpinBox>
 
 #include "model/PlotChart.h"
 #include "model/PlotData.h"
@@ -80,6 +82,15 @@ QSpinBox* PlotConfDialog::addNumber(QFormLayout* layout, const char* caption, co
     QLineEdit* target = text;
     connect(upDown, &QSpinBox::valueChanged, this,
             [target](int v) { target->setText(QString::number(v).trimmed()); });
+    // The two show one setting: a number typed in range moves the arrows' value too.
+    connect(text, &QLineEdit::textEdited, this, [upDown, minimum, maximum](const QString& typed) {
+        bool ok = false;
+        const int v = typed.trimmed().toInt(&ok);
+        if (ok && v >= minimum && v <= maximum) {
+            const QSignalBlocker blocker(upDown);
+            upDown->setValue(v);
+        }
+    });
     return upDown;
 }
 

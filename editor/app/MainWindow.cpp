@@ -3,6 +3,8 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
+#include <QDockWidget>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -17,9 +19,12 @@
 #include <algorithm>
 
 #include "CellDialog.h"
+#include "CheckListDock.h"
 #include "ConfigurationPanel.h"
 #include "EditorCommands.h"
+#include "EditorSettings.h"
 #include "GlobalDialog.h"
+#include "HistoryKeys.h"
 #include "MapCanvas.h"
 #include "MapLegend.h"
 #include "ORPropDialog.h"
@@ -36,9 +41,9 @@ namespace talvo {
 namespace {
 
 constexpr const char* kNoMoreZoom = "It can't be magnified any more!";
-// The window's design size, 15480 x 11220 twips at 15 to a pixel: the size it opens at.
-constexpr int kDesignWidth = 1032;
-constexpr int kDesignHeight = 748;
+// The size the window opens at the first time, where the screen has room for it.
+constexpr int kFirstWidth = 1400;
+constexpr int kFirstHeight = 900;
 // Zoom In and Zoom Out change the zoom by half.
 constexpr double kZoomStep = 1.5;
 
@@ -79,6 +84,14 @@ MainWindow::MainWindow(Prompter* prompter, Dialogs* dialogs, const QString& prog
     hooks.drawMapForPrint = [this] {
         return DrawMapForPrint(model_.project(), colours_, editor_.selection());
     };
+    hooks.showProblems = [this](const std::vector<ExportProblem>& problems) {
+        checks_->setProblems(problems);
+        if (!problems.empty()) {
+            statusBar()->showMessage(
+                QString("The checks found %1 problem(s): see the list.").arg(problems.size()),
+                10000);
+        }
+    };
     commands_ = new EditorCommands(std::move(hooks), this);
     commands_->setObjectName("editorCommands");
 
@@ -91,6 +104,19 @@ MainWindow::MainWindow(Prompter* prompter, Dialogs* dialogs, const QString& prog
     connect(&editor_, &MapEditor::toolChanged, this, &MainWindow::ShowStatus);
     connect(&model_, &EditorModel::changed, this, &MainWindow::ShowStatus);
     connect(&model_, &EditorModel::documentChanged, this, &MainWindow::ShowCaption);
+    // A project the user opens is shown whole; each one is remembered among the recent ones.
+    connect(&model_, &EditorModel::replaced, this, [this] {
+        if (fitWhenReplaced_ && !model_.tables().cells.empty()) {
+            canvas_->fitNetwork();
+        }
+    });
+    connect(&model_, &EditorModel::documentChanged, this, [this] {
+        const QString file = QString::fromStdString(model_.fileName());
+        if (!file.isEmpty() && file != recordedProject_) {
+            recordedProject_ = file;
+            AddRecentProject(file);
+        }
+    });
     ShowCaption();
     UpdateToolChecks();
     ShowStatus();
@@ -111,20 +137,17 @@ QString MainWindow::settingsPath() const {
 }
 
 void MainWindow::BuildLayout() {
-    // The map takes whatever room the window has beside the panel, which keeps its own size
-    // at the top of the right-hand side over the map's legend; a window smaller than the
-    // layout needs shows the editor scroll bars.
-    auto* design = new QWidget;
-    auto* layout = new QHBoxLayout(design);
-    layout->setContentsMargins(6, 4, 6, 4);
-    layout->setSpacing(6);
+    // The map is the window's main area. The configuration panel and the legend sit in a
+    // dock of their own width at its right, with scroll bars of their own when the window
+    // is too small for them.
     auto* mapFrame = new QGroupBox("Map");
     mapFrame->setObjectName("frmMap");
     auto* mapLayout = new QVBoxLayout(mapFrame);
     mapLayout->setContentsMargins(4, 2, 4, 4);
     canvas_ = new MapCanvas(model_, view_, colours_, editor_);
     mapLayout->addWidget(canvas_);
-    layout->addWidget(mapFrame, 1);
+    setCentralWidget(mapFrame);
+
     panel_ = new ConfigurationPanel(
         panelContext_, [this]() -> const SelectionState& { return editor_.selection(); });
     auto* legendFrame = new QGroupBox("Legend");
@@ -132,20 +155,32 @@ void MainWindow::BuildLayout() {
     auto* legendLayout = new QVBoxLayout(legendFrame);
     legend_ = new MapLegend(colours_);
     legendLayout->addWidget(legend_);
-    auto* side = new QVBoxLayout;
-    side->addWidget(panel_);
-    side->addWidget(legendFrame, 0, Qt::AlignLeft);
-    side->addStretch();
-    layout->addLayout(side);
-    design->setMinimumSize(layout->minimumSize());
-
+    auto* side = new QWidget;
+    auto* sideLayout = new QVBoxLayout(side);
+    sideLayout->setContentsMargins(4, 4, 4, 4);
+    sideLayout->addWidget(panel_);
+    sideLayout->addWidget(legendFrame, 0, Qt::AlignLeft);
+    sideLayout->addStretch();
     auto* area = new QScrollArea;
-    area->setWidget(design);
+    area->setObjectName("scrConfiguration");
+    area->setWidget(side);
     area->setWidgetResizable(true);
     area->setFrameShape(QFrame::NoFrame);
     area->horizontalScrollBar()->setObjectName("hsbEditor");
     area->verticalScrollBar()->setObjectName("vsbEditor");
-    setCentralWidget(area);
+    area->setMinimumWidth(side->minimumSizeHint().width() +
+                          area->verticalScrollBar()->sizeHint().width());
+    auto* dock = new QDockWidget("Configuration", this);
+    dock->setObjectName("dockConfiguration");
+    dock->setFeatures(QDockWidget::NoDockWidgetFeatures);
+    dock->setTitleBarWidget(new QWidget(dock));  // the panel has its own title
+    dock->setWidget(area);
+    addDockWidget(Qt::RightDockWidgetArea, dock);
+
+    checks_ = new CheckListDock(this);
+    addDockWidget(Qt::BottomDockWidgetArea, checks_);
+    checks_->hide();
+    connect(checks_, &CheckListDock::problemChosen, this, &MainWindow::SelectProblem);
 
     canvas_->popupRequested = [this](MapEditor::PopupMenu menu, QPoint pixel) {
         ShowPopup(menu, pixel);
@@ -171,12 +206,12 @@ void MainWindow::BuildLayout() {
 }
 
 void MainWindow::OpenAtLayoutSize() {
-    // Open at the design size, or what the layout needs when that is more; on a small screen
-    // take its free area (less room for the title bar and frame) and let the editor scroll
-    // bars do the rest.
-    auto* area = static_cast<QScrollArea*>(centralWidget());
-    QSize wanted = area->widget()->minimumSize().expandedTo(QSize(kDesignWidth, kDesignHeight)) +
-                   QSize(0, menuBar()->sizeHint().height() + statusBar()->sizeHint().height());
+    // The size and docks of the last session; the first time a window that shows the map
+    // and the whole panel, within the screen's free area (less room for the title bar).
+    if (RestoreWindowState(*this)) {
+        return;
+    }
+    QSize wanted = QSize(kFirstWidth, kFirstHeight).expandedTo(minimumSizeHint());
     if (const QScreen* s = screen()) {
         wanted = wanted.boundedTo(s->availableGeometry().size() - QSize(16, 64));
     }
@@ -212,9 +247,12 @@ void MainWindow::BuildMenus() {
     AddAction(
         file, "mnuNew", "&New", [this] { files_.New(); }, QKeySequence::New);
     AddAction(
-        file, "mnuOpen", "&Open ...", [this] { files_.Open(ProjectLayout::Current); },
-        QKeySequence::Open);
-    AddAction(file, "mnuOpenOld", "Open Old ...", [this] { files_.Open(ProjectLayout::Legacy); });
+        file, "mnuOpen", "&Open ...",
+        [this] { Fitted([this] { files_.Open(ProjectLayout::Current); }); }, QKeySequence::Open);
+    AddAction(file, "mnuOpenOld", "Open Old ...",
+              [this] { Fitted([this] { files_.Open(ProjectLayout::Legacy); }); });
+    QMenu* recent = AddMenu(file, "mnuRecent", "Recen&t Projects");
+    connect(recent, &QMenu::aboutToShow, this, [this, recent] { FillRecentMenu(recent); });
     AddAction(
         file, "mnuSave", "&Save", [this] { files_.Save(); }, QKeySequence::Save);
     AddAction(
@@ -247,10 +285,10 @@ void MainWindow::BuildMenus() {
 
     formatMenu_ = AddMenu(nullptr, "mnuFormat", "F&ormat");
     QMenu* space = AddMenu(formatMenu_, "mnuSpace", "&Space");
-    AddAction(space, "mnuSpaceHorizontal", "&Horizontially", [this] { editor_.Space(true); });
+    AddAction(space, "mnuSpaceHorizontal", "&Horizontally", [this] { editor_.Space(true); });
     AddAction(space, "mnuSpaceVertical", "&Vertically", [this] { editor_.Space(false); });
     QMenu* align = AddMenu(formatMenu_, "mnuAlign", "&Align");
-    AddAction(align, "mnuAlignHorizontal", "&Horizontially", [this] { editor_.Align(true); });
+    AddAction(align, "mnuAlignHorizontal", "&Horizontally", [this] { editor_.Align(true); });
     AddAction(align, "mnuAlignVertical", "&Vertically", [this] { editor_.Align(false); });
 
     QMenu* tools = AddMenu(nullptr, "mnuTools", "&Tools");
@@ -298,6 +336,18 @@ void MainWindow::BuildMenus() {
     QMenu* run = AddMenu(nullptr, "mnuRun", "R&un");
     AddAction(run, "mnuCTM", "&TALVO ...", [this] { commands_->runTalvo(); });
 
+    // The run windows, which another window may cover, are brought back from here.
+    QMenu* windows = AddMenu(nullptr, "mnuWindow", "&Window");
+    connect(windows, &QMenu::aboutToShow, this, [this, windows] { FillWindowMenu(windows); });
+
+    // Ctrl+Y as well as the platform's Redo keys.
+    QList<QKeySequence> redoKeys = QKeySequence::keyBindings(QKeySequence::Redo);
+    if (const QKeySequence ctrlY(Qt::CTRL | Qt::Key_Y); !redoKeys.contains(ctrlY)) {
+        redoKeys.append(ctrlY);
+    }
+    redo->setShortcuts(redoKeys);
+    new HistoryKeys(this, undo, redo);
+
     const QUndoStack& history = model_.history();
     auto enableUndo = [undo, recoverUndo](bool can) {
         undo->setEnabled(can);
@@ -309,6 +359,72 @@ void MainWindow::BuildMenus() {
     connect(&history, &QUndoStack::canRedoChanged, redo, &QAction::setEnabled);
 }
 
+void MainWindow::SelectProblem(const ExportProblem& problem) {
+    // What the entry names is selected as a click would select it: one object alone, several
+    // cells as a multi-selection.
+    if (editor_.selection().currentTool != Tool::Arrow) {
+        editor_.SetTool(Tool::Arrow);
+    }
+    SelectionState selection = editor_.selection();
+    selection.ClearSelection();
+    const auto single = [&selection](SelectedKind kind, int index) {
+        if (index > 0) {
+            selection.selectedKind = kind;
+            selection.selectedIndex = index - 1;
+        }
+    };
+    if (!problem.nodeIDs.empty()) {
+        single(SelectedKind::Node, model_.FindNodeIndex(problem.nodeIDs.front()));
+    } else if (problem.cellIDs.size() == 1) {
+        single(SelectedKind::Cell, model_.FindCellIndex(problem.cellIDs.front()));
+    } else if (!problem.cellIDs.empty()) {
+        for (const int id : problem.cellIDs) {
+            if (const int index = model_.FindCellIndex(id); index > 0) {
+                selection.multiSelection.push_back(index - 1);
+            }
+        }
+    } else if (!problem.linkIDs.empty()) {
+        single(SelectedKind::Link, model_.FindLinkIndex(problem.linkIDs.front()));
+    }
+    editor_.SetSelection(selection);
+}
+
+void MainWindow::FillRecentMenu(QMenu* menu) {
+    menu->clear();
+    const QStringList recent = RecentProjects();
+    for (int i = 0; i < recent.size(); ++i) {
+        const QString path = recent[i];
+        QAction* action = menu->addAction(QString("&%1 %2").arg(i + 1).arg(path));
+        action->setObjectName(QString("mnuRecent%1").arg(i + 1));
+        connect(action, &QAction::triggered, this, [this, path] {
+            if (files_.ConfirmDiscard()) {
+                OpenAndShowProject(path.toStdString());
+            }
+        });
+    }
+    if (recent.isEmpty()) {
+        menu->addAction("No recent projects")->setEnabled(false);
+    }
+}
+
+void MainWindow::FillWindowMenu(QMenu* menu) {
+    menu->clear();
+    const QList<RunWindow*> runs = findChildren<RunWindow*>(Qt::FindDirectChildrenOnly);
+    for (int i = 0; i < runs.size(); ++i) {
+        RunWindow* window = runs[i];
+        QAction* action = menu->addAction(QString("&%1 %2").arg(i + 1).arg(window->windowTitle()));
+        action->setObjectName(QString("mnuRunWindow%1").arg(i + 1));
+        connect(action, &QAction::triggered, window, [window] {
+            window->showNormal();
+            window->raise();
+            window->activateWindow();
+        });
+    }
+    if (runs.isEmpty()) {
+        menu->addAction("No run windows")->setEnabled(false);
+    }
+}
+
 void MainWindow::Refuse(const EditResult& result) {
     if (!result) {
         prompter_.caution(result.message());
@@ -317,6 +433,18 @@ void MainWindow::Refuse(const EditResult& result) {
 
 bool MainWindow::OpenProjectFile(const std::string& path, ProjectLayout layout) {
     return files_.OpenFile(path, layout);
+}
+
+bool MainWindow::OpenAndShowProject(const std::string& path) {
+    bool opened = false;
+    Fitted([&] { opened = OpenProjectFile(path, ProjectLayout::Current); });
+    return opened;
+}
+
+void MainWindow::Fitted(const std::function<void()>& open) {
+    fitWhenReplaced_ = true;
+    open();
+    fitWhenReplaced_ = false;
 }
 
 void MainWindow::UpdateToolChecks() {
@@ -377,6 +505,7 @@ void MainWindow::ShowCaption() {
 
 void MainWindow::closeEvent(QCloseEvent* event) {
     if (files_.ConfirmDiscard()) {
+        SaveWindowState(*this);
         event->accept();
     } else {
         event->ignore();

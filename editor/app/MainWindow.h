@@ -23,17 +23,19 @@ class QMenu;
 
 namespace talvo {
 
+class CheckListDock;
 class ConfigurationPanel;
+struct ExportProblem;
 class EditorCommands;
 class MapCanvas;
 class MapLegend;
 
 // frmTalvoEditor: the editor's main window, a thin layer over the model and the tools.
-// It lays out the map frame, which takes the room the window has, over the configuration
-// panel, builds the menus with each entry wired to its command where it is made, and shows
-// what the model and the tools announce, in the status bar too.
-// Messages go through its one prompter and file and colour choices through its one
-// dialogs object; both default to the real Qt ones.
+// It lays out the map frame, which takes the room the window has, beside the configuration
+// panel in a dock, builds the menus with each entry wired to its command where it is made, and
+// shows what the model and the tools announce, in the status bar too. Messages go through its one
+// prompter and file and colour choices through its one dialogs object; both default to the real Qt
+// ones.
 class MainWindow : public QMainWindow {
     Q_OBJECT
   public:
@@ -55,6 +57,9 @@ class MainWindow : public QMainWindow {
 
     // Opens a project file as "&Open ..." does after its dialog. True when it was read.
     bool OpenProjectFile(const std::string& path, ProjectLayout layout);
+    // The same, with the map then fitted to the network, as the menus and the command line
+    // open a project for the user.
+    bool OpenAndShowProject(const std::string& path);
 
     // How modal dialogs and pop-up menus run; tests replace these to answer them.
     std::function<int(QDialog&)> runDialog;
@@ -72,6 +77,14 @@ class MainWindow : public QMainWindow {
                        QKeySequence::StandardKey key = QKeySequence::UnknownKey);
     QMenu* AddMenu(QMenu* parent, const char* objectName, const QString& caption);
     void UpdateToolChecks();
+    // Runs an open whose project, when one comes in, is fitted to the map.
+    void Fitted(const std::function<void()>& open);
+    // "&Window": one entry per open run window, which brings it to the front.
+    void FillWindowMenu(QMenu* menu);
+    // "Recen&t Projects": the projects opened or saved last, most recent first.
+    void FillRecentMenu(QMenu* menu);
+    // A check list entry chosen: what it names is selected on the map.
+    void SelectProblem(const ExportProblem& problem);
     void ShowPopup(MapEditor::PopupMenu menu, QPoint pixel);
     // From the map's pop-up the map point under the pointer stays there; from the menu bar
     // the one at the picture's centre, so that what is being looked at stays in view.
@@ -103,13 +116,17 @@ class MainWindow : public QMainWindow {
     MapCanvas* canvas_ = nullptr;
     ConfigurationPanel* panel_ = nullptr;
     MapLegend* legend_ = nullptr;
+    CheckListDock* checks_ = nullptr;
     QLabel* lblTool_ = nullptr;
     QLabel* lblSelection_ = nullptr;
     QMenu* editMenu_ = nullptr;
     QMenu* formatMenu_ = nullptr;
     QMenu* zoomMenu_ = nullptr;
     QAction* toolActions_[4] = {};
-    std::optional<QPoint> zoomPointer_;  // pixels, while the map's zoom pop-up is open
+    std::optional<QPoint> zoomPointer_;
+    QString recordedProject_;
+    bool fitWhenReplaced_ = false;  // the last file name put among the recent projects  // pixels,
+                                    // while the map's zoom pop-up is open
 };
 
 }  // namespace talvo

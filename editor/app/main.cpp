@@ -18,7 +18,7 @@ int main(int argc, char** argv) {
     talvo::MainWindow window;
     window.show();
     if (!line.projectFile.isEmpty()) {
-        window.OpenProjectFile(line.projectFile.toStdString(), talvo::ProjectLayout::Current);
+        window.OpenAndShowProject(line.projectFile.toStdString());
     }
     return app.exec();
 }

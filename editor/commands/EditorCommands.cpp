@@ -2,6 +2,7 @@
 
 #include <QPrintDialog>
 #include <QPrinter>
+#include <algorithm>
 #include <filesystem>
 
 #include "common/ProjectRecords.h"
@@ -11,6 +12,7 @@
 #include "grouping/GroupSettingDialog.h"
 #include "grouping/GroupTexts.h"
 #include "grouping/StreetNameDialog.h"
+#include "launcher/CellIndexTable.h"
 #include "launcher/RunTalvo.h"
 #include "model/EngineInputExport.h"
 #include "model/ExportChecks.h"
@@ -24,7 +26,9 @@ EditorCommands::EditorCommands(EditorCommandHooks hooks, QObject* parent)
     : QObject(parent), hooks_(std::move(hooks)) {
     runDialog = [](QDialog& dialog) { return dialog.exec(); };
     askRunDirectory = [this] {
-        RunDirectoryDialog dialog(runDirectoryMemory_, hooks_.programDir, hooks_.window);
+        RunDirectoryDialog dialog(
+            runDirectoryMemory_,
+            FirstRunDirectory(QString::fromStdString(hooks_.model->fileName())), hooks_.window);
         runDialog(dialog);
         return dialog.result();
     };
@@ -39,6 +43,29 @@ EditorCommands::~EditorCommands() = default;
 
 void EditorCommands::caution(const std::string& text) {
     hooks_.prompter->caution(text);
+}
+
+bool EditorCommands::checksStop() {
+    const Project& project = hooks_.model->project();
+    if (!hooks_.showProblems) {
+        return ValidateForExport(project, *hooks_.prompter);
+    }
+    // One run of the checks shows every problem; only warnings left are asked in turn,
+    // each with the values behind it.
+    const std::vector<ExportProblem> problems = ListExportProblems(project);
+    hooks_.showProblems(problems);
+    if (std::any_of(problems.begin(), problems.end(),
+                    [](const ExportProblem& p) { return !p.warning; })) {
+        return true;
+    }
+    for (const ExportProblem& problem : problems) {
+        const std::string question =
+            problem.detail.empty() ? problem.text : problem.text + "\n" + problem.detail;
+        if (!hooks_.prompter->warning(question)) {
+            return true;
+        }
+    }
+    return false;
 }
 
 void EditorCommands::addStreet() {
@@ -62,7 +89,7 @@ void EditorCommands::addGroup(GroupKind kind) {
     hooks.caution = [this](const std::string& text) { caution(text); };
     hooks.askStreetName = [this](StreetRecord& street) {
         StreetNameDialog dialog(street, hooks_.window);
-        runDialog(dialog);
+        return runDialog(dialog) == QDialog::Accepted;
     };
     NetworkTables edited = hooks_.model->tables();
     if (AddGroupFromSelection(kind, edited, hooks_.multiSelection(), hooks)) {
@@ -92,7 +119,7 @@ void EditorCommands::editGroups(GroupKind kind) {
 
 void EditorCommands::exportInputFile() {
     const Project& project = hooks_.model->project();
-    if (ValidateForExport(project, *hooks_.prompter)) {
+    if (checksStop()) {
         return;
     }
     const std::string scenarioPath = hooks_.dialogs->SaveFileName(
@@ -116,9 +143,7 @@ void EditorCommands::runTalvo() {
     namespace fs = std::filesystem;
     RunSteps steps;
     steps.caution = [this](const std::string& text) { caution(text); };
-    steps.validateStops = [this] {
-        return ValidateForExport(hooks_.model->project(), *hooks_.prompter);
-    };
+    steps.validateStops = [this] { return checksStop(); };
     steps.askRunDirectory = [this] { return askRunDirectory().toStdString(); };
     steps.writeRunFiles = [this](const fs::path& runDir) -> std::optional<std::string> {
         const EditResult written = WriteRunFiles(runDir.string(), hooks_.model->project());
@@ -136,7 +161,8 @@ void EditorCommands::runTalvo() {
                        QString::fromStdString(runDir.string()),
                        refine_ && hooks_.model->params().optimizationOn},
                       RunExpectationOf(hooks_.model->params()),
-                      FormatProject(hooks_.model->project()));
+                      FormatProject(hooks_.model->project()),
+                      CellIndexTable(hooks_.model->tables()));
     };
     RunTalvo(hooks_.programDir.toStdString(), steps);
 }

@@ -10,6 +10,7 @@
 #include "grouping/GroupTable.h"
 #include "launcher/RunDirectoryDialog.h"
 #include "launcher/RunWindow.h"
+#include "model/ExportChecks.h"
 
 class QDialog;
 class QPrinter;
@@ -33,6 +34,9 @@ struct EditorCommandHooks {
     std::function<std::vector<int>()> multiSelection;
     // The whole map at zoom 1 without scrolling, drawn as the map is drawn on screen.
     std::function<QImage()> drawMapForPrint;
+    // Shows every problem of a check run at once (none: the list goes). Without it each
+    // check speaks in turn through the prompter and the first refusal stops.
+    std::function<void(const std::vector<ExportProblem>&)> showProblems;
 };
 
 // The grouping, export, run and print commands of the editor's menus. A grouping command
@@ -81,6 +85,8 @@ class EditorCommands : public QObject {
     void addGroup(GroupKind kind);
     void editGroups(GroupKind kind);
     void caution(const std::string& text);
+    // The checks before an export or a run: true when they stop it.
+    bool checksStop();
     void store(const NetworkTables& edited, const std::string& what);
 
     EditorCommandHooks hooks_;

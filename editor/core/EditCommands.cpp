@@ -22,24 +22,6 @@ void DeleteCellCommand::undo() {
     }
 }
 
-ReplaceDocumentCommand::ReplaceDocumentCommand(EditorModel& model, const std::string& text,
-                                               DocumentState before, DocumentState after)
-    : ReplaceCommand<DocumentState>(
-          model, text, [](DocumentState& s, int, const DocumentState& v) { s = v; }, 0,
-          std::move(before), std::move(after)) {}
-
-void ReplaceDocumentCommand::redo() {
-    ReplaceCommand<DocumentState>::redo();
-    emit model().replaced();
-    emit model().documentChanged();
-}
-
-void ReplaceDocumentCommand::undo() {
-    ReplaceCommand<DocumentState>::undo();
-    emit model().replaced();
-    emit model().documentChanged();
-}
-
 void MoveCommand::Place(bool after) {
     NetworkTables& t = tables();
     for (const ObjectMove& m : moves_) {

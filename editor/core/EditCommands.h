@@ -128,15 +128,6 @@ class ReplaceCommand : public EditCommand {
     Value after_;
 };
 
-// New and Open: the whole project and its file name.
-class ReplaceDocumentCommand : public ReplaceCommand<DocumentState> {
-  public:
-    ReplaceDocumentCommand(EditorModel& model, const std::string& text, DocumentState before,
-                           DocumentState after);
-    void redo() override;
-    void undo() override;
-};
-
 // Cells, nodes and street labels moved. The steps of one drag merge into one command.
 class MoveCommand : public EditCommand {
   public:

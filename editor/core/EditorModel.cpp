@@ -423,22 +423,28 @@ EditResult EditorModel::SetGroups(const NetworkTables& groups, const std::string
                   EditResult::Done());
 }
 
-void EditorModel::ReplaceDocument(DocumentState next, const char* what) {
-    history_.push(new ReplaceDocumentCommand(*this, what, state_, std::move(next)));
-    history_.setClean();
+void EditorModel::ReplaceDocument(DocumentState next) {
+    // A new or opened project starts a history of its own: an undo that brought back the
+    // previous project would have a save write it over the file just opened.
+    state_ = std::move(next);
+    emit replaced();
+    history_.clear();
+    emit changed();
+    emit documentChanged();
 }
 
 void EditorModel::NewProject() {
     DocumentState fresh;
     fresh.project.params = params();
     ResetParameters(fresh.project.params);
-    ReplaceDocument(std::move(fresh), "New");
+    ReplaceDocument(std::move(fresh));
 }
 
 EditResult EditorModel::OpenProject(const std::string& path, ProjectLayout layout) {
     std::error_code error;
     if (!std::filesystem::is_regular_file(path, error)) {
-        return EditResult::Refused(kFileNotFound);
+        // The second line names the file, as a file that does not read is named.
+        return EditResult::Refused(std::string(kFileNotFound) + "\n" + path);
     }
     ProjectReadResult read = ReadProject(path, layout, params());
     if (!read.ok) {
@@ -447,7 +453,7 @@ EditResult EditorModel::OpenProject(const std::string& path, ProjectLayout layou
     DocumentState opened{std::move(read.project), AbsolutePath(path)};
     opened.project.params.initialCellOccupancy = params().initialCellOccupancy;
     RaiseCountersAboveIDsInUse(opened.project.tables);
-    ReplaceDocument(std::move(opened), "Open");
+    ReplaceDocument(std::move(opened));
     return EditResult::Done();
 }
 

@@ -101,14 +101,14 @@ class EditorModel : public QObject {
     const std::string& fileName() const { return state_.fileName; }
     bool isModified() const { return !history_.isClean(); }
 
-    // File New, as one step: every table empty, parameters back to their New values (the
-    // cell initial occupancy and the cell scales stay), no file name.
+    // File New, with a history of its own: every table empty, parameters back to their New values
+    // (the cell initial occupancy and the cell scales stay), no file name.
     void NewProject();
     // File Open: the file is read into a fresh project, which replaces the open one (with
-    // its file name) as one step only when it reads whole. "File not found!" for a
-    // missing file; "Incorrect file format!  Check the version!" and a second line naming
-    // the file, line and value for a file that does not read. Either refusal leaves the
-    // network, its parameters and its history as they were.
+    // its file name, with a history of its own) only when it reads whole. "File not found!" for a
+    // missing file (and a second line naming it); "Incorrect file format!  Check the version!" and
+    // a second line naming the file, line and value for a file that does not read. Either refusal
+    // leaves the network, its parameters and its history as they were.
     EditResult OpenProject(const std::string& path, ProjectLayout layout);
     // File Save: writes without ever destroying the previous file; on success the path is
     // the file name and the history is marked as saved here.
@@ -123,7 +123,7 @@ class EditorModel : public QObject {
     void changed();
     // An undo or redo is about to run: table positions held elsewhere may go stale.
     void aboutToStep();
-    // A whole project came in (New, Open, or an undo or redo of either).
+    // A whole project came in (New or Open).
     void replaced();
     // The file name or the modified mark changed.
     void documentChanged();
@@ -132,7 +132,7 @@ class EditorModel : public QObject {
     friend class EditCommand;
 
     EditResult Record(EditCommand* command, EditResult result);
-    void ReplaceDocument(DocumentState next, const char* what);
+    void ReplaceDocument(DocumentState next);
     bool ValidCell(int position) const;
     bool ValidLink(int position) const;
     bool ValidStage(int position, int stage) const;

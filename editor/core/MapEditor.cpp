@@ -23,21 +23,92 @@ constexpr double kAutoScrollShare = 0.1;
 
 MapEditor::MapEditor(EditorModel& model, scene::Viewport& view, QObject* parent)
     : QObject(parent), model_(model), view_(view) {
-    // An undo or redo may take away what the selection points at: it starts afresh.
+    // An undo or redo moves records in their tables: the selection is held by ID across
+    // it and keeps what is still there.
     connect(&model_, &EditorModel::aboutToStep, this, [this] {
         buttonDown_ = false;
+        keptSelection_ = IDsOfSelection();
         sel_.ClearSelection();
         sel_.pendingLinkStart = 0;
         sel_.highlightedMovement = 0;
-        emit selectionChanged();
     });
     // A new or opened project starts with the arrow tool and nothing selected.
-    connect(&model_, &EditorModel::replaced, this, [this] { SetTool(Tool::Arrow); });
+    connect(&model_, &EditorModel::replaced, this, [this] {
+        keptSelection_.reset();
+        SetTool(Tool::Arrow);
+    });
     connect(&model_, &EditorModel::changed, this, [this] {
-        if (DropStaleIndices()) {
+        if (keptSelection_) {
+            SelectByIDs(*keptSelection_);
+            keptSelection_.reset();
+            emit selectionChanged();
+        } else if (DropStaleIndices()) {
             emit selectionChanged();
         }
     });
+}
+
+MapEditor::SelectionIDs MapEditor::IDsOfSelection() const {
+    const NetworkTables& t = model_.tables();
+    SelectionIDs ids;
+    ids.kind = sel_.selectedKind;
+    const auto at = [](const auto& table, int i) {
+        return i >= 0 && i < static_cast<int>(table.size());
+    };
+    const int i = sel_.selectedIndex;
+    switch (sel_.selectedKind) {
+        case SelectedKind::Cell:
+            ids.id = at(t.cells, i) ? t.cells[i].cellID : 0;
+            break;
+        case SelectedKind::Link:
+            ids.id = at(t.links, i) ? t.links[i].linkID : 0;
+            break;
+        case SelectedKind::Node:
+            ids.id = at(t.nodes, i) ? t.nodes[i].nodeID : 0;
+            break;
+        case SelectedKind::StreetLabel:  // streets have no ID: their place
+            ids.id = i;
+            break;
+        case SelectedKind::None:
+            break;
+    }
+    for (const int cell : sel_.multiSelection) {
+        if (at(t.cells, cell)) {
+            ids.cells.push_back(t.cells[cell].cellID);
+        }
+    }
+    return ids;
+}
+
+void MapEditor::SelectByIDs(const SelectionIDs& ids) {
+    sel_.ClearSelection();
+    int index = -1;
+    switch (ids.kind) {
+        case SelectedKind::Cell:
+            index = model_.FindCellIndex(ids.id) - 1;
+            break;
+        case SelectedKind::Link:
+            index = model_.FindLinkIndex(ids.id) - 1;
+            break;
+        case SelectedKind::Node:
+            index = model_.FindNodeIndex(ids.id) - 1;
+            break;
+        case SelectedKind::StreetLabel:
+            index = ids.id;
+            break;
+        case SelectedKind::None:
+            break;
+    }
+    if (index >= 0) {
+        sel_.selectedKind = ids.kind;
+        sel_.selectedIndex = index;
+    }
+    for (const int id : ids.cells) {
+        if (const int cell = model_.FindCellIndex(id) - 1; cell >= 0) {
+            sel_.multiSelection.push_back(cell);
+        }
+    }
+    DropStaleIndices();
 }
 
 scene::Point MapEditor::PointerMap(double px, double py) const {

@@ -66,6 +66,14 @@ class MapEditor : public QObject {
     void highlightChanged();
 
   private:
+    // A selection by record IDs, which an undo or redo leaves valid.
+    struct SelectionIDs {
+        SelectedKind kind = SelectedKind::None;
+        int id = 0;
+        std::vector<int> cells;
+    };
+    SelectionIDs IDsOfSelection() const;
+    void SelectByIDs(const SelectionIDs& ids);
     scene::Point PointerMap(double px, double py) const;
     void Caution(const std::string& text) const;
     void Refuse(const EditResult& result) const;
@@ -81,6 +89,7 @@ class MapEditor : public QObject {
     EditorModel& model_;
     scene::Viewport& view_;
     SelectionState sel_;
+    std::optional<SelectionIDs> keptSelection_;  // across an undo or redo
 
     bool buttonDown_ = false;
     bool groupMove_ = false;

@@ -26,7 +26,7 @@ CellDialog::CellDialog(Prompter& prompter, QWidget* parent) : QDialog(parent), p
     lanesText_ = new QLineEdit;
     lanesText_->setMaximumWidth(60);
     lanesText_->setObjectName("txtLaneNumber");
-    lanesText_->setReadOnly(true);
+    ShowAsReadOnly(lanesText_);
     lanes_ = new QSpinBox;
     lanes_->setObjectName("udcLaneNumber");
     lanes_->setRange(1, kMaxLanes);

@@ -32,8 +32,8 @@ QString ThreeDigits(int value) {
 }  // namespace
 
 CellPage::CellPage(PanelContext& context, QWidget* parent) : QWidget(parent), ctx_(context) {
-    // Properties on the left, the signal query and the demand button beside them.
-    auto* layout = new QHBoxLayout(this);
+    // The signal query under the cell properties, so that the panel stays narrow beside the map.
+    auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     auto* side = new QVBoxLayout;
     auto* cellFrame = new QGroupBox("Cell Properties");
@@ -50,7 +50,7 @@ CellPage::CellPage(PanelContext& context, QWidget* parent) : QWidget(parent), ct
     lanesText_ = new QLineEdit;
     lanesText_->setMaximumWidth(60);
     lanesText_->setObjectName("txtLaneNumber");
-    lanesText_->setReadOnly(true);
+    ShowAsReadOnly(lanesText_);
     lanes_ = new QSpinBox;
     lanes_->setObjectName("udcLaneNumber");
     lanes_->setRange(1, kMaxLanes);

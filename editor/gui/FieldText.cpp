@@ -1,6 +1,7 @@
 #include "FieldText.h"
 
 #include <QLineEdit>
+#include <QPalette>
 #include <QSignalBlocker>
 
 #include "common/NumberText.h"
@@ -10,6 +11,15 @@ namespace talvo {
 void SetTextUnchecked(QLineEdit* edit, const QString& text) {
     const QSignalBlocker blocker(edit);
     edit->setText(text);
+}
+
+void ShowAsReadOnly(QLineEdit* edit) {
+    edit->setReadOnly(true);
+    edit->setFrame(false);
+    edit->setFocusPolicy(Qt::NoFocus);
+    QPalette palette = edit->palette();
+    palette.setColor(QPalette::Base, palette.color(QPalette::Window));
+    edit->setPalette(palette);
 }
 
 QString FormatReal2(double value) {

@@ -33,7 +33,7 @@ GlobalDialog::GlobalDialog(const GlobalParameters& params, Prompter& prompter, Q
     auto* form = new QFormLayout;
     layout->addLayout(form);
 
-    wvRatio_ = AddTextRow(form, "txtWVRatio", "W / V Ratio:");
+    wvRatio_ = AddTextRow(form, "txtWVRatio", "V/W Ratio:");
     jamDensity_ = AddTextRow(form, "txtJamDensity", "Jam Density:", "Veh/Km");
     saturationFlow_ = AddTextRow(form, "txtSaturationFlow", "Saturation Flow:", "Veh/Hr");
     initialOccupancy_ = AddTextRow(form, "txtInitialCellOccupancy", "Cell Initial Occupancy:", "%");

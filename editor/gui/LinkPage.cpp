@@ -20,9 +20,9 @@ LinkPage::LinkPage(PanelContext& context, QWidget* parent) : QWidget(parent), ct
     linkFrame->setObjectName("frmLinkProp");
     auto* form = new QFormLayout(linkFrame);
     from_ = AddTextRow(form, "txtFrom", "From:");
-    from_->setReadOnly(true);
+    ShowAsReadOnly(from_);
     to_ = AddTextRow(form, "txtTo", "To:");
-    to_->setReadOnly(true);
+    ShowAsReadOnly(to_);
     passIntersection_ = new QComboBox;
     passIntersection_->setObjectName("cmbPassIntersection");
     passIntersection_->setToolTip("Signalized Junction (if any) that the link passes through");

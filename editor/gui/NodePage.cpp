@@ -7,6 +7,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -53,7 +54,7 @@ NodePage::NodePage(PanelContext& context, QWidget* parent) : QWidget(parent), ct
     phaseNumText_ = new QLineEdit;
     phaseNumText_->setMaximumWidth(60);
     phaseNumText_->setObjectName("txtPhaseNum");
-    phaseNumText_->setReadOnly(true);
+    ShowAsReadOnly(phaseNumText_);
     phaseNumText_->setToolTip("Number of stages at the node");
     phaseNum_ = new QSpinBox;
     phaseNum_->setObjectName("udcPhaseNum");
@@ -89,9 +90,18 @@ NodePage::NodePage(PanelContext& context, QWidget* parent) : QWidget(parent), ct
     auto* arrows = new QVBoxLayout;
     arrows->addWidget(right_);
     arrows->addWidget(left_);
-    lists->addWidget(available_, 0, 0);
-    lists->addLayout(arrows, 0, 1);
-    lists->addWidget(current_, 0, 2);
+    // Headings say what the numbers are: movements in no stage yet, and those of this stage.
+    auto* availableHeading = new QLabel("Not in a stage yet");
+    availableHeading->setObjectName("lblAvailable");
+    auto* currentHeading = new QLabel("Green in this stage");
+    currentHeading->setObjectName("lblCurrent");
+    available_->setToolTip("Signal movements (cell signal numbers) of this node in no stage");
+    current_->setToolTip("Movements that have green in the current stage");
+    lists->addWidget(availableHeading, 0, 0);
+    lists->addWidget(currentHeading, 0, 2);
+    lists->addWidget(available_, 1, 0);
+    lists->addLayout(arrows, 1, 1);
+    lists->addWidget(current_, 1, 2);
     frameLayout->addLayout(lists);
     deletePhase_ = new QPushButton("&Delete Stage");
     deletePhase_->setObjectName("cmdDeletePhase");

@@ -31,7 +31,7 @@ ORPropDialog::ORPropDialog(const CellRecord& cell, const GlobalParameters& param
     totalText_ = new QLineEdit;
     totalText_->setMaximumWidth(60);
     totalText_->setObjectName("txtTotalORInterval");
-    totalText_->setReadOnly(true);
+    ShowAsReadOnly(totalText_);
     total_ = new QSpinBox;
     total_->setObjectName("udcTotalORInterval");
     total_->setRange(0, Capacity::kOriginIntervals);

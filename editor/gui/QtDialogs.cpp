@@ -1,13 +1,29 @@
 #include "QtDialogs.h"
 
 #include <QColorDialog>
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QStringList>
 
+#include "EditorSettings.h"
 #include "scenepainter/ScenePainter.h"
 
 namespace talvo {
+
+namespace {
+
+// A dialog starts in the folder last used, with the suggested name there.
+QString StartOf(const std::string& initialName) {
+    const QString name = QString::fromStdString(initialName);
+    if (QFileInfo(name).isAbsolute()) {
+        return name;
+    }
+    return QDir(LastFileFolder()).filePath(name);
+}
+
+}  // namespace
 
 QString ToQtFilter(const std::string& filter, int filterIndex, QString* selected) {
     const QStringList parts = QString::fromStdString(filter).split('|');
@@ -30,18 +46,20 @@ std::string QtDialogs::OpenFileName(const std::string& title, const std::string&
                                     int filterIndex, const std::string& initialName) {
     QString selected;
     const QString filters = ToQtFilter(filter, filterIndex, &selected);
-    return QFileDialog::getOpenFileName(parent_, QString::fromStdString(title),
-                                        QString::fromStdString(initialName), filters, &selected)
-        .toStdString();
+    const QString chosen = QFileDialog::getOpenFileName(parent_, QString::fromStdString(title),
+                                                        StartOf(initialName), filters, &selected);
+    SetLastFileFolder(chosen);
+    return chosen.toStdString();
 }
 
 std::string QtDialogs::SaveFileName(const std::string& title, const std::string& filter,
                                     int filterIndex, const std::string& initialName) {
     QString selected;
     const QString filters = ToQtFilter(filter, filterIndex, &selected);
-    return QFileDialog::getSaveFileName(parent_, QString::fromStdString(title),
-                                        QString::fromStdString(initialName), filters, &selected)
-        .toStdString();
+    const QString chosen = QFileDialog::getSaveFileName(parent_, QString::fromStdString(title),
+                                                        StartOf(initialName), filters, &selected);
+    SetLastFileFolder(chosen);
+    return chosen.toStdString();
 }
 
 std::optional<ColourValue> QtDialogs::ChooseColour(ColourValue initial) {

@@ -25,7 +25,29 @@ constexpr int kEngineGroupCells = 50;
 constexpr int kEngineTimeLimit = 10000;  // times run 0..9999
 constexpr int kEnginePlanEntries = 301;  // switching-sequence entries, closing one included
 
-using Message = std::optional<std::string>;
+// A check's finding: its message and the cells, nodes or links it names.
+struct Finding {
+    Finding(std::string message) : text(std::move(message)) {}  // NOLINT: a bare message
+    Finding(const char* message) : text(message) {}             // NOLINT
+    std::string text;
+    std::vector<int> cellIDs;
+    std::vector<int> nodeIDs;
+    std::vector<int> linkIDs;
+    std::string detail;  // the values behind a warning
+};
+using Message = std::optional<Finding>;
+
+Finding OfCells(std::string text, std::vector<int> ids) {
+    Finding found(std::move(text));
+    found.cellIDs = std::move(ids);
+    return found;
+}
+
+Finding OfNodes(std::string text, std::vector<int> ids) {
+    Finding found(std::move(text));
+    found.nodeIDs = std::move(ids);
+    return found;
+}
 
 bool Listed(const std::vector<int>& ids, int id) {
     return std::find(ids.begin(), ids.end(), id) != ids.end();
@@ -89,8 +111,9 @@ Message CheckMergingAndDivertingAtNode(const NetworkTables& t) {
         return out.size() == 2 && in.size() == 2;
     });
     if (!ids.empty()) {
-        return "The cell(s): " + JoinIDs(ids) +
-               " is/are both merging and diverting.  It is not allowed.";
+        return OfCells("The cell(s): " + JoinIDs(ids) +
+                           " is/are both merging and diverting.  It is not allowed.",
+                       ids);
     }
     return std::nullopt;
 }
@@ -99,7 +122,8 @@ Message CheckInvalidTypes(const NetworkTables& t) {
     const auto ids =
         CellsWhere(t, [&](int i, const CellRecord&) { return CellType(t, i) == "IV"; });
     if (!ids.empty()) {
-        return "The cell(s): " + JoinIDs(ids) + " is/are invalid cell type.  It is not allowed.";
+        return OfCells(
+            "The cell(s): " + JoinIDs(ids) + " is/are invalid cell type.  It is not allowed.", ids);
     }
     return std::nullopt;
 }
@@ -109,13 +133,15 @@ Message CheckOriginsSet(const NetworkTables& t) {
         return CellType(t, i).rfind("OR", 0) == 0 && cell.orIntervalNum() == 0;
     });
     if (!ids.empty()) {
-        return "The OR cell(s): " + JoinIDs(ids) + " is/are not set.  It is not allowed.";
+        return OfCells("The OR cell(s): " + JoinIDs(ids) + " is/are not set.  It is not allowed.",
+                       ids);
     }
     return std::nullopt;
 }
 
 Message CheckLinksMergingAndDiverting(const NetworkTables& t) {
     std::string list;
+    std::vector<int> linkIDs;
     for (std::size_t i = 0; i < t.links.size(); ++i) {
         bool sharesFrom = false;
         bool sharesTo = false;
@@ -126,13 +152,17 @@ Message CheckLinksMergingAndDiverting(const NetworkTables& t) {
             }
         }
         if (sharesFrom && sharesTo) {
+            linkIDs.push_back(t.links[i].linkID);
             list += (list.empty() ? "" : ", ") + std::string("(") +
                     std::to_string(t.links[i].fromCell) + ":" + std::to_string(t.links[i].toCell) +
                     ")";
         }
     }
     if (!list.empty()) {
-        return "The link(s): " + list + " is/are both merging and diverting.  It is not allowed.";
+        Finding found("The link(s): " + list +
+                      " is/are both merging and diverting.  It is not allowed.");
+        found.linkIDs = std::move(linkIDs);
+        return found;
     }
     return std::nullopt;
 }
@@ -140,7 +170,9 @@ Message CheckLinksMergingAndDiverting(const NetworkTables& t) {
 Message CheckStageCounts(const NetworkTables& t) {
     const auto ids = NodesWhere(t, [](const NodeRecord& n) { return n.stageNum < 2; });
     if (!ids.empty()) {
-        return "The node(s): " + JoinIDs(ids) + " has/have less than 2 phases.  It is not allowed.";
+        return OfNodes(
+            "The node(s): " + JoinIDs(ids) + " has/have less than 2 phases.  It is not allowed.",
+            ids);
     }
     return std::nullopt;
 }
@@ -150,9 +182,18 @@ Message WarnCycleTimes(const Project& project) {
         return StageSum(n) != project.params.networkCycleTime;
     });
     if (!ids.empty()) {
-        return "The node(s): " + JoinIDs(ids) +
-               " has/have phase cycle time different from the global network cycle time.  Do "
-               "you really want it?";
+        Finding found = OfNodes("The node(s): " + JoinIDs(ids) +
+                                    " has/have phase cycle time different from the global "
+                                    "network cycle time.  Do you really want it?",
+                                ids);
+        for (const int id : ids) {
+            const NodeRecord& node = project.tables.nodes[FindNodeIndex(project.tables, id) - 1];
+            found.detail += (found.detail.empty() ? "Node " : ", node ") + std::to_string(id) +
+                            ": " + std::to_string(StageSum(node)) + " s";
+        }
+        found.detail += " against the network cycle time of " +
+                        std::to_string(project.params.networkCycleTime) + " s.";
+        return found;
     }
     return std::nullopt;
 }
@@ -170,7 +211,8 @@ std::vector<int> WrongProportions(const NetworkTables& t, bool outgoing) {
 Message CheckToProportions(const NetworkTables& t) {
     const auto ids = WrongProportions(t, true);
     if (!ids.empty()) {
-        return "The cell(s): " + JoinIDs(ids) + " do/does not have correct To-Proportion.";
+        return OfCells("The cell(s): " + JoinIDs(ids) + " do/does not have correct To-Proportion.",
+                       ids);
     }
     return std::nullopt;
 }
@@ -178,7 +220,8 @@ Message CheckToProportions(const NetworkTables& t) {
 Message CheckFromProportions(const NetworkTables& t) {
     const auto ids = WrongProportions(t, false);
     if (!ids.empty()) {
-        return "The cell(s): " + JoinIDs(ids) + " do/does not have correct From-Proportion.";
+        return OfCells(
+            "The cell(s): " + JoinIDs(ids) + " do/does not have correct From-Proportion.", ids);
     }
     return std::nullopt;
 }
@@ -193,8 +236,9 @@ Message CheckShortStages(const NetworkTables& t) {
         return false;
     });
     if (!ids.empty()) {
-        return "The node(s): " + JoinIDs(ids) +
-               " has/have phase cycle intervals less than 5 seconds.";
+        return OfNodes(
+            "The node(s): " + JoinIDs(ids) + " has/have phase cycle intervals less than 5 seconds.",
+            ids);
     }
     return std::nullopt;
 }
@@ -207,8 +251,9 @@ Message CheckSignalsUsed(const NetworkTables& t) {
                });
     });
     if (!ids.empty()) {
-        return "The signal(s) at node(s): " + JoinIDs(ids) +
-               " is/are not used.  It is not allowed.";
+        return OfCells(
+            "The signal(s) at node(s): " + JoinIDs(ids) + " is/are not used.  It is not allowed.",
+            ids);
     }
     return std::nullopt;
 }
@@ -217,7 +262,7 @@ Message CheckStreets(const NetworkTables& t) {
     const auto ids = CellsWhere(
         t, [&](int, const CellRecord& cell) { return FirstStreetOf(t, cell.cellID) == 0; });
     if (!ids.empty()) {
-        return "The cell(s): " + JoinIDs(ids) + " is/are not yet assigned to street.";
+        return OfCells("The cell(s): " + JoinIDs(ids) + " is/are not yet assigned to street.", ids);
     }
     return std::nullopt;
 }
@@ -228,7 +273,8 @@ Message CheckDelayGroups(const NetworkTables& t) {
                             [&](const DelayGroup& g) { return Listed(g.cellIDs, cell.cellID); });
     });
     if (!ids.empty()) {
-        return "The cell(s): " + JoinIDs(ids) + " is/are not yet assigned to special road.";
+        return OfCells("The cell(s): " + JoinIDs(ids) + " is/are not yet assigned to special road.",
+                       ids);
     }
     return std::nullopt;
 }
@@ -287,8 +333,10 @@ Message CheckSignalsReachTheirNode(const NetworkTables& t) {
         return cell.signalID != 0 && (!known || movementNode[cell.signalID] == 0);
     });
     if (!ids.empty()) {
-        return "The signal(s) at cell(s): " + JoinIDs(ids) +
-               " is/are not on a link through the node whose phases use it.  It is not allowed.";
+        return OfCells(
+            "The signal(s) at cell(s): " + JoinIDs(ids) +
+                " is/are not on a link through the node whose phases use it.  It is not allowed.",
+            ids);
     }
     return std::nullopt;
 }
@@ -414,29 +462,72 @@ Message CheckEngineLimits(const Project& project) {
     return std::nullopt;
 }
 
+// Every check in its fixed order; a warning is a question the user may go on from.
+struct Check {
+    bool warning;
+    std::function<Message(const Project&)> run;
+};
+
+const std::vector<Check>& Checks() {
+    const auto onTables = [](Message (*check)(const NetworkTables&)) {
+        return [check](const Project& project) { return check(project.tables); };
+    };
+    static const std::vector<Check> checks{
+        {false, onTables(CheckEmpty)},
+        {false, onTables(CheckMergingAndDivertingAtNode)},
+        {false, onTables(CheckInvalidTypes)},
+        {false, onTables(CheckOriginsSet)},
+        {false, onTables(CheckLinksMergingAndDiverting)},
+        {false, onTables(CheckStageCounts)},
+        {true, WarnCycleTimes},
+        {false, onTables(CheckToProportions)},
+        {false, onTables(CheckFromProportions)},
+        {false, onTables(CheckShortStages)},
+        {false, onTables(CheckSignalsUsed)},
+        {false, onTables(CheckStreets)},
+        {false, onTables(CheckDelayGroups)},
+        {true, onTables(WarnPlotGroups)},
+        {false, onTables(CheckReferences)},
+        {false, onTables(CheckSignalsReachTheirNode)},
+        {false, CheckEngineLimits},
+        {false, [](const Project& project) -> Message { return CheckEngineRanges(project); }},
+    };
+    return checks;
+}
+
 }  // namespace
 
 bool ValidateForExport(const Project& project, Prompter& prompter) {
-    const NetworkTables& t = project.tables;
-    const auto refuse = [&prompter](const Message& message) {
-        if (message) {
-            prompter.caution(*message);
+    for (const Check& check : Checks()) {
+        const Message found = check.run(project);
+        if (!found) {
+            continue;
+        }
+        if (!check.warning) {
+            prompter.caution(found->text);
             return true;
         }
-        return false;
-    };
-    const auto cancelled = [&prompter](const Message& message) {
-        return message && !prompter.warning(*message);
-    };
-    return refuse(CheckEmpty(t)) || refuse(CheckMergingAndDivertingAtNode(t)) ||
-           refuse(CheckInvalidTypes(t)) || refuse(CheckOriginsSet(t)) ||
-           refuse(CheckLinksMergingAndDiverting(t)) || refuse(CheckStageCounts(t)) ||
-           cancelled(WarnCycleTimes(project)) || refuse(CheckToProportions(t)) ||
-           refuse(CheckFromProportions(t)) || refuse(CheckShortStages(t)) ||
-           refuse(CheckSignalsUsed(t)) || refuse(CheckStreets(t)) || refuse(CheckDelayGroups(t)) ||
-           cancelled(WarnPlotGroups(t)) || refuse(CheckReferences(t)) ||
-           refuse(CheckSignalsReachTheirNode(t)) || refuse(CheckEngineLimits(project)) ||
-           refuse(CheckEngineRanges(project));
+        if (!prompter.warning(found->text)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+std::vector<ExportProblem> ListExportProblems(const Project& project) {
+    std::vector<ExportProblem> problems;
+    for (const Check& check : Checks()) {
+        if (Message found = check.run(project)) {
+            problems.push_back(ExportProblem{check.warning, std::move(found->text),
+                                             std::move(found->detail), std::move(found->cellIDs),
+                                             std::move(found->nodeIDs), std::move(found->linkIDs)});
+        }
+        // An empty map has nothing more to check.
+        if (!problems.empty() && project.tables.cells.empty()) {
+            break;
+        }
+    }
+    return problems;
 }
 
 }  // namespace talvo

@@ -91,7 +91,7 @@ Message FirstOf(std::initializer_list<Message> messages) {
 
 Message CheckParameters(const GlobalParameters& p) {
     return FirstOf({
-        Outside("W / V Ratio", FormatReal(p.wvRatio), kWvRatio),
+        Outside("V/W Ratio", FormatReal(p.wvRatio), kWvRatio),
         Outside("Jam Density", std::to_string(p.jamDensity), kJamDensity),
         Outside("Saturation Flow", std::to_string(p.saturationFlow), kSaturationFlow),
         Outside("Cell Initial Occupancy", std::to_string(p.initialCellOccupancy), kPercentage),

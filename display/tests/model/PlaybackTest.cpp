@@ -36,12 +36,23 @@ TEST(Playback, RunningPastEndStepStopsByItself) {
     EXPECT_EQ(playback.step(), 3);
     EXPECT_TRUE(playback.timerOn());
     playback.tick(3);
-    EXPECT_EQ(playback.step(), 0);
+    // Stopped on the last frame, not on the empty second 0.
+    EXPECT_EQ(playback.step(), 3);
     EXPECT_FALSE(playback.timerOn());
     EXPECT_TRUE(playback.startEnabled());
     EXPECT_FALSE(playback.endEnabled());
     EXPECT_EQ(playback.pauseCaption(), "&Pause");
-    EXPECT_EQ(playback.counterText(), "3");  // the last step shown stays on the label
+    EXPECT_EQ(playback.counterText(), "3");
+    playback.stepBack(3);  // from the end one second back, paused there
+    EXPECT_EQ(playback.step(), 2);
+    EXPECT_TRUE(playback.paused());
+    playback.end();
+    playback.seek(3, 3);
+    playback.togglePause();
+    playback.tick(3);
+    playback.start();  // after running to the end, Start plays again from 0
+    EXPECT_EQ(playback.step(), 0);
+    EXPECT_TRUE(playback.timerOn());
 }
 
 TEST(Playback, PauseAndContinueToggleTheTimer) {

@@ -2,10 +2,14 @@
 
 #include <algorithm>
 #include <cmath>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
+#include <unistd.h>
+
 #include "TestSupport.h"
+#include "model/DisplayScene.h"
 #include "model/PlotChart.h"
 #include "model/PlotData.h"
 #include "model/ReadError.h"
@@ -259,6 +263,42 @@ TEST(PlotAxes, TheFileNameNamesTheGroupAndTheProjectItsCellsAndSeconds) {
     EXPECT_TRUE(other.cellIDs.empty());
     EXPECT_FALSE(other.secondsKnown);
     EXPECT_TRUE(PlotAxesOf("ctmplot_3.plt", groups, Rows(5)).cellIDs.empty());
+}
+
+// A plot opened on its own takes its rows' cells from the project beside it.
+TEST(PlotAxes, APlotWithoutAProjectTakesTheRunsProjectBesideIt) {
+    const std::filesystem::path dir =
+        std::filesystem::temp_directory_path() / ("talvo-plot-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(dir);
+    const std::string plot = (dir / "ctmplot_1.plt").string();
+    std::filesystem::copy_file(test::DataFile("arterial_ctmplot_1.plt"), plot,
+                               std::filesystem::copy_options::overwrite_existing);
+    std::ifstream in(plot, std::ios::binary);
+    const PlotData data = ReadPlotData(in, plot);
+    EXPECT_TRUE(PlotAxesBeside(plot, data).cellIDs.empty());  // nothing beside it yet
+    std::filesystem::copy_file(test::DataFile("arterial.tin"), dir / "input.tin",
+                               std::filesystem::copy_options::overwrite_existing);
+    const PlotAxes axes = PlotAxesBeside(plot, data);
+    EXPECT_EQ(static_cast<int>(axes.cellIDs.size()), data.positionCount);
+    EXPECT_TRUE(axes.secondsKnown);
+    EXPECT_TRUE(axes.isSink(data.positionCount));  // the arterial's group ends in its sink
+    std::filesystem::remove_all(dir);
+}
+
+TEST(PlotAxes, DestinationRowsAreDrawnAsSinksNotShaded) {
+    const std::vector<DisplayPlotGroup> groups{DisplayPlotGroup{{4, 5}, true, 0, 1}};
+    const PlotData full = Read("30 30 -1\n30 30 -1");
+    const PlotAxes axes = PlotAxesOf("ctmplot_1.plt", groups, full, {5});
+    EXPECT_EQ(axes.sinkRows, (std::vector<bool>{false, true}));
+    std::vector<scene::Colour> rowFills(3);
+    for (const auto& item : BuildPlotChart(full, PlotSettings{}, axes).world.items) {
+        const auto* box = std::get_if<scene::Box>(&item);
+        if (box != nullptr && box->fill && box->rect.left < kPlotWidth && box->rect.top >= 0.0) {
+            rowFills[box->rect.top < kPlotHeight / 2.0 ? 1 : 2] = *box->fill;
+        }
+    }
+    EXPECT_EQ(rowFills[1], PlotShadeColour(250));  // a full cell on the way is black
+    EXPECT_EQ(rowFills[2], kSinkColour);
 }
 
 }  // namespace

@@ -24,6 +24,7 @@ TEST(DisplayCommandLine, TextsAndErrorsPrintWithoutADisplay) {
         {{"--frobnicate"}, 2, "Display: Unknown option 'frobnicate'.\nUsage: Display"},
         {{"--plot"}, 2, "Display: --plot needs at least one plot file.\nUsage: Display"},
         {{"a.tin", "b.occ", "c.tpl", "d"}, 2, "but 4 were given.\nUsage: Display"},
+        {{"a.tin", "b.occ"}, 2, "or none, but 2 were given.\nUsage: Display"},
     };
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {

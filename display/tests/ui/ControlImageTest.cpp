@@ -60,7 +60,8 @@ TEST_F(ArterialPictures, ATimeSpacePlotOfAPlotGroup) {
     settings.title = "Plot of ctmplot_1.plt";
     PlotChartWidget chart;
     chart.setScene(BuildPlotChart(data, settings,
-                                  PlotAxesOf("ctmplot_1.plt", session.model().plotGroups, data)));
+                                  PlotAxesOf("ctmplot_1.plt", session.model().plotGroups, data,
+                                             DestinationCellIDs(session.network()))));
     QImage image(1000, 420, QImage::Format_RGB32);
     QPainter painter(&image);
     chart.paint(painter, QSizeF(image.size()));

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QMenu>
@@ -143,10 +144,35 @@ TEST_F(GraphicDisplayWindowTest, PlayingPastEndStepStopsAndReenablesStart) {
     ticks(300);
     EXPECT_EQ(window.session().playback().step(), 300);
     ticks(1);
-    EXPECT_EQ(window.session().playback().step(), 0);
+    // Stopped on the last frame with the slider at the end, not on the empty second 0.
+    EXPECT_EQ(window.session().playback().step(), 300);
+    EXPECT_EQ(Find<QSlider>(&window, "sdrTime")->value(), 300);
+    EXPECT_EQ(Find<QLabel>(&window, "lblCounter")->text(), "300");
     EXPECT_FALSE(timer()->isActive());
     EXPECT_TRUE(action("mnuStart")->isEnabled());
     EXPECT_FALSE(action("mnuEnd")->isEnabled());
+    action("mnuStepBack")->trigger();
+    EXPECT_EQ(window.session().playback().step(), 299);
+}
+
+// Space plays and pauses; the button row stays put when Pause becomes Continue.
+TEST_F(GraphicDisplayWindowTest, SpacePlaysAndPausesWithoutShiftingTheButtons) {
+    ASSERT_TRUE(openCorridor());
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    auto* pause = Find<QWidget>(&window, "cmdPause");
+    ASSERT_NE(pause, nullptr);
+    const int width = pause->width();
+    QTest::keyClick(&window, Qt::Key_Space);
+    EXPECT_TRUE(timer()->isActive());
+    QTest::keyClick(&window, Qt::Key_Space);
+    EXPECT_FALSE(timer()->isActive());
+    EXPECT_EQ(action("mnuPause")->text(), "&Continue");
+    QApplication::processEvents();
+    EXPECT_EQ(pause->width(), width);
+    QTest::keyClick(&window, Qt::Key_Space);
+    EXPECT_TRUE(timer()->isActive());
 }
 
 TEST_F(GraphicDisplayWindowTest, SpeedSliderSetsTheTimerInterval) {

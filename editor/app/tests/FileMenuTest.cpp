@@ -98,7 +98,7 @@ TEST(FileMenu, MissingAndBrokenFiles) {
     f.dialogs.saveChoice = SaveChoice::Discard;
     f.dialogs.openNames = {f.dir.filePath("nothing.tin").toStdString()};
     f.Trigger("mnuOpen");
-    EXPECT_EQ(f.prompter.Last(), "File not found!");
+    EXPECT_EQ(f.prompter.Last(), "File not found!\n" + f.dir.filePath("nothing.tin").toStdString());
     EXPECT_EQ(f.project().tables.cells.size(), 2u);
 
     const QString broken = f.dir.filePath("broken.tin");
@@ -146,12 +146,13 @@ TEST(FileMenu, UnsavedWorkIsAskedAboutAndNeverLostSilently) {
     f.Trigger("mnuNew");
     EXPECT_EQ(f.project().tables.cells.size(), 2u);
 
-    // Discard drops it; undo brings it back.
+    // Discard drops it, and New starts a history of its own.
     f.dialogs.saveChoice = SaveChoice::Discard;
     f.Trigger("mnuNew");
     EXPECT_TRUE(f.project().tables.cells.empty());
     f.Trigger("mnuUndo");
-    EXPECT_EQ(f.project().tables.cells.size(), 2u);
+    EXPECT_TRUE(f.project().tables.cells.empty());
+    EXPECT_FALSE(f.Action("mnuEditUndo")->isEnabled());
     EXPECT_TRUE(f.window.close());
 }
 

@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <QGroupBox>
+#include <QLayout>
+#include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
 #include <QScrollArea>
+#include <QSettings>
 #include <QStatusBar>
 #include <algorithm>
 
@@ -61,30 +64,42 @@ TEST(WindowLayout, TheMapFillsTheWindowAndGrowsWithIt) {
     }
 }
 
-// The window opens at its design size (the screen's free area at most, and never less than
-// its layout needs), so the map and the whole panel show without resizing it first.
-TEST(WindowLayout, OpensLargeEnoughForTheWholeLayout) {
+// The window opens with the map as its main area, fitted to the project opened, beside the
+// configuration dock, which shows the whole panel; all within the screen's free area.
+TEST(WindowLayout, OpensWithTheMapAsTheMainAreaBesideTheWholePanel) {
+    QSettings("TALVO", "Editor").clear();  // a first session: nothing remembered
     RecordingPrompter prompter;
     ScriptedDialogs dialogs;
     QTemporaryDir dir;
     MainWindow window(&prompter, &dialogs, dir.path());
     window.show();
     QApplication::processEvents();
-    auto* area = window.findChild<QScrollArea*>();
-    ASSERT_NE(area, nullptr);
-    const QSize needed = area->widget()->minimumSize();
+    // Within the screen's free area, unless that is smaller than the layout.
     const QSize available = window.screen()->availableGeometry().size();
-    // The whole layout shows, unless the screen is too small for it; then the window
-    // takes (nearly) the screen's free area.
-    EXPECT_TRUE(area->viewport()->width() >= needed.width() ||
-                window.width() >= available.width() - 40);
-    EXPECT_TRUE(area->viewport()->height() >= needed.height() ||
-                window.height() >= available.height() - 80);
-    EXPECT_LE(window.frameGeometry().width(), available.width());
-    EXPECT_LE(window.frameGeometry().height(), available.height());
-    // The design size, 15480 x 11220 twips, where the screen has room for it.
-    EXPECT_GE(window.width(), std::min(1032, available.width() - 40));
-    EXPECT_GE(window.height(), std::min(748, available.height() - 80));
+    const QSize least = window.layout()->minimumSize();
+    EXPECT_LE(window.width(), std::max(available.width(), least.width()));
+    EXPECT_LE(window.height(), std::max(available.height(), least.height()));
+    window.resize(1400, 900);  // the first size on a screen with room for it
+    dialogs.openNames = {std::string(TALVO_APP_TEST_DATA) + "/arterial.tin"};
+    window.findChild<QAction*>("mnuOpen")->trigger();
+    QApplication::processEvents();
+    auto* area = window.findChild<QScrollArea*>("scrConfiguration");
+    ASSERT_NE(area, nullptr);
+    auto* picture = window.findChild<QWidget*>("picMap");
+    // The whole panel's width shows, and the map is wider than the dock.
+    EXPECT_GE(area->viewport()->width(), area->widget()->minimumSizeHint().width());
+    EXPECT_GT(picture->width(), area->width());
+    // Remembered among the recent projects.
+    emit window.findChild<QMenu*>("mnuRecent")->aboutToShow();
+    ASSERT_NE(window.findChild<QAction*>("mnuRecent1"), nullptr);
+    EXPECT_TRUE(window.findChild<QAction*>("mnuRecent1")->text().endsWith("/arterial.tin"));
+    // Fitted: every cell of the project lies on the picture, and not at zoom 1.
+    EXPECT_NE(window.view().zoom(), 1.0);
+    for (const CellRecord& cell : window.model().tables().cells) {
+        EXPECT_TRUE(picture->rect().contains(
+            window.canvas()->pixelOf(scene::Point{cell.x, cell.y}).toPoint()))
+            << cell.cellID;
+    }
 }
 
 }  // namespace

@@ -1,9 +1,18 @@
 #include "grouping/AddGroupCommand.h"
 
+#include <algorithm>
+
 #include "grouping/GroupingRules.h"
 #include "grouping/ModelGroupTables.h"
 
 namespace talvo {
+
+namespace {
+
+// Map units between a new street's cells and its label: about a cell's size.
+constexpr double kLabelOffset = 250.0;
+
+}  // namespace
 
 bool AddGroupFromSelection(GroupKind kind, NetworkTables& tables,
                            const std::vector<int>& cellPositions, const AddGroupHooks& hooks) {
@@ -16,10 +25,21 @@ bool AddGroupFromSelection(GroupKind kind, NetworkTables& tables,
     const int group = AddGroup(*table, cellIds);
     if (kind == GroupKind::StreetName) {
         StreetRecord& street = tables.streets[group - 1];
-        street.x = 0;
-        street.y = 0;
+        // The label starts beside its cells (over the first of them, left-aligned with the
+        // leftmost), not in the map's corner far from them.
+        double left = tables.cells[cellPositions.front()].x;
+        double top = tables.cells[cellPositions.front()].y;
+        for (const int position : cellPositions) {
+            left = std::min(left, tables.cells[position].x);
+            top = std::min(top, tables.cells[position].y);
+        }
+        street.x = std::max(0.0, left - kLabelOffset);
+        street.y = std::max(0.0, top - kLabelOffset);
         street.streetName.clear();
-        hooks.askStreetName(street);
+        if (!hooks.askStreetName(street)) {
+            tables.streets.erase(tables.streets.begin() + (group - 1));
+            return false;
+        }
     }
     return true;
 }

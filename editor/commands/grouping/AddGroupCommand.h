@@ -11,8 +11,8 @@ namespace talvo {
 
 // What the "&Add" grouping commands need from the window.
 struct AddGroupHooks {
-    // Opens the street-name dialog on the new street.
-    std::function<void(StreetRecord&)> askStreetName;
+    // Opens the street-name dialog on the new street; false when it was cancelled.
+    std::function<bool(StreetRecord&)> askStreetName;
     std::function<void(const std::string&)> caution;
 };
 

@@ -1,5 +1,6 @@
 #include "grouping/StreetNameDialog.h"
 
+#include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLineEdit>
 #include <QPushButton>
@@ -17,11 +18,17 @@ StreetNameDialog::StreetNameDialog(StreetRecord& street, QWidget* parent)
     name_ = new QLineEdit(QString::fromStdString(street.streetName), this);
     name_->setObjectName("txtStreetName");
     layout->addRow("Name:", name_);
-    auto* ok = new QPushButton("OK", this);
+    auto* buttons = new QDialogButtonBox(this);
+    QPushButton* ok = buttons->addButton("OK", QDialogButtonBox::AcceptRole);
     ok->setObjectName("OKButton");
     ok->setDefault(true);
-    layout->addRow(ok);
-    connect(ok, &QPushButton::clicked, this, &StreetNameDialog::accept);
+    QPushButton* cancel = buttons->addButton("Cancel", QDialogButtonBox::RejectRole);
+    cancel->setObjectName("CancelButton");
+    layout->addRow(buttons);
+    connect(buttons, &QDialogButtonBox::accepted, this, &StreetNameDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &StreetNameDialog::reject);
+    // Wide enough for its whole title.
+    setMinimumWidth(320);
 }
 
 void StreetNameDialog::accept() {

@@ -3,6 +3,7 @@
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -28,7 +29,16 @@ QString NearestExisting(QString path) {
 
 }  // namespace
 
-RunDirectoryDialog::RunDirectoryDialog(RunDirectoryMemory& memory, const QString& programDir,
+QString FirstRunDirectory(const QString& projectFile) {
+    if (projectFile.isEmpty()) {
+        return QDir::homePath();
+    }
+    const QDir folder = QFileInfo(projectFile).absoluteDir();
+    const QString runs = folder.absoluteFilePath("runs");
+    return QFileInfo(runs).isDir() ? runs : folder.absolutePath();
+}
+
+RunDirectoryDialog::RunDirectoryDialog(RunDirectoryMemory& memory, const QString& firstDir,
                                        QWidget* parent)
     : QDialog(parent), memory_(memory) {
     setObjectName("dlgCTM");
@@ -68,8 +78,10 @@ RunDirectoryDialog::RunDirectoryDialog(RunDirectoryMemory& memory, const QString
     connect(list_, &QListWidget::itemActivated, this, &RunDirectoryDialog::enterItem);
     connect(typedPath_, &QLineEdit::returnPressed, this,
             [this] { showDirectory(QDir::cleanPath(typedPath_->text())); });
+    // The line edit passes Enter on to the dialog, whose default button would start the run.
+    typedPath_->installEventFilter(this);
 
-    const QString start = memory_.lastShown.isEmpty() ? programDir : memory_.lastShown;
+    const QString start = memory_.lastShown.isEmpty() ? firstDir : memory_.lastShown;
     showDirectory(NearestExisting(start));
     resize(480, 420);
 }
@@ -86,6 +98,17 @@ bool RunDirectoryDialog::showDirectory(const QString& path) {
     typedPath_->setText(shown_);
     fillList();
     return true;
+}
+
+bool RunDirectoryDialog::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == typedPath_ && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            emit typedPath_->returnPressed();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 bool RunDirectoryDialog::makeNewFolder() {

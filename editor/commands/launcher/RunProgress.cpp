@@ -173,4 +173,20 @@ std::string PhaseText(const RunProgress& progress) {
     return {};
 }
 
+std::string GenerationText(const RunProgress& progress) {
+    if (progress.generations().empty()) {
+        return {};
+    }
+    const int stage = progress.generations().back().stage;
+    std::string text = std::string(kVariants[std::clamp(stage, 0, 2)]) + ": " +
+                       std::to_string(progress.generations().back().generation) + " of at most " +
+                       std::to_string(progress.generationsPlanned());
+    if (progress.stages() > 1) {
+        text += " (" + std::to_string(progress.generations().size()) + " generations in " +
+                std::to_string(stage + 1) + " of " + std::to_string(progress.stages()) +
+                " searches)";
+    }
+    return text;
+}
+
 }  // namespace talvo

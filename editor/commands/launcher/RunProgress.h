@@ -87,4 +87,10 @@ class RunProgress {
 // The words for a phase as the run window shows them, e.g. "FGFC search".
 std::string PhaseText(const RunProgress& progress);
 
+// The generation counter, naming the search as the chart does: the search running (or the
+// last one), its generation of the most it may run, and with several searches the
+// generations of all searches so far, e.g. "VGFC: 6 of at most 30 (27 generations in 2 of 2
+// searches)". Empty before the first generation.
+std::string GenerationText(const RunProgress& progress);
+
 }  // namespace talvo

@@ -22,6 +22,7 @@
 #include <QVBoxLayout>
 
 #include "ApproachLevels.h"
+#include "CellIndexTable.h"
 #include "ProgramFiles.h"
 #include "ReportView.h"
 #include "SearchChart.h"
@@ -164,7 +165,7 @@ void RunWindow::buildWidgets() {
 }
 
 void RunWindow::start(const EngineStart& engine, const RunExpectation& expectation,
-                      const std::string& projectText) {
+                      const std::string& projectText, const std::string& cellTable) {
     engine_ = engine;
     progress_ = std::make_unique<RunProgress>(expectation);
     title_ = "TALVO - " + engine.runDir;
@@ -180,6 +181,12 @@ void RunWindow::start(const EngineStart& engine, const RunExpectation& expectati
         append(QString::fromStdString(*error) + "\n");
     } else {
         projectCopy_ = copy;
+    }
+    cellTable_ = QString::fromStdString(cellTable);
+    if (!cellTable.empty()) {
+        if (auto error = WriteFileWhole(P(engine.runDir) / kCellTableName, cellTable)) {
+            append(QString::fromStdString(*error) + "\n");
+        }
     }
     showProgress();
     elapsed_.start();
@@ -341,7 +348,7 @@ void RunWindow::showProgress() {
     }
     stage_->setText(stage);
     if (p.expectation().optimising && p.generation() > 0) {
-        generation_->setText(QString("%1 of %2").arg(p.generation()).arg(p.generationsPlanned()));
+        generation_->setText(QString::fromStdString(GenerationText(p)));
     }
     if (const auto done = p.fractionDone()) {
         bar_->setRange(0, kBarSteps);
@@ -407,7 +414,7 @@ void RunWindow::endRun(const QString& outcome) {
     chart_->finish();
     outcome_->setText(outcome);
     setWindowTitle(title_);
-    openReport_->setEnabled(IsFile(files_.report));
+    openReport_->setEnabled(IsFile(files_.report) || engineStoppedOnError());
     const bool playable = !projectCopy_.empty() && IsFile(files_.occupancy) && IsFile(files_.plan);
     playInDisplay_->setEnabled(playable);
     playInDisplay_->setToolTip(playable ? Q(files_.occupancy)
@@ -440,19 +447,39 @@ void RunWindow::closeEvent(QCloseEvent* event) {
     // A search may have run for hours: closing by mistake must not throw it away.
     if (isRunning() && !prompter_.warning(kCloseDuringRun)) {
         event->ignore();
+        // The run goes on: it stays in front rather than behind the window under the box.
+        raise();
+        activateWindow();
         return;
     }
     stopProcess();
     event->accept();
 }
 
+bool RunWindow::engineStoppedOnError() const {
+    // An engine that never started has no result files, not even an empty report.
+    return progress_->phase() == RunPhase::Failed && !files_.report.empty();
+}
+
 void RunWindow::openReport() {
     auto* view = new ReportView(this);
-    if (!view->load(Q(files_.report))) {
+    const bool read = view->load(Q(files_.report));
+    // A run that stopped on an error leaves its report empty or cut short: the engine's
+    // message says why.
+    const bool failed = engineStoppedOnError();
+    if (!read && !failed) {
         delete view;
         prompter_.caution("The report '" + files_.report.string() + "' cannot be read.");
         return;
     }
+    if (failed) {
+        QString notice = "The run stopped: " + QString::fromStdString(progress_->lastLine());
+        if (view->text().isEmpty()) {
+            notice += "\nThe engine wrote no report.";
+        }
+        view->setNotice(notice);
+    }
+    view->setCellTable(cellTable_);
     view->show();
 }
 

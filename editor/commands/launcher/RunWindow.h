@@ -50,9 +50,10 @@ class RunWindow : public QWidget {
     ~RunWindow() override;
 
     // `projectText` is the project as run: it is written beside the run's input as
-    // "input.tin", for Display to play the network that was run.
+    // "input.tin", for Display to play the network that was run. `cellTable` (the report's
+    // cell numbers with their map IDs) is written beside the report and shown with it.
     void start(const EngineStart& engine, const RunExpectation& expectation,
-               const std::string& projectText);
+               const std::string& projectText, const std::string& cellTable = {});
 
     QString consoleText() const;
     bool isRunning() const { return process_.state() != QProcess::NotRunning; }
@@ -87,6 +88,7 @@ class RunWindow : public QWidget {
     void showSummary(const DelayComparison& comparison);
     void endRun(const QString& outcome);
     void stopProcess();
+    bool engineStoppedOnError() const;
     void openReport();
     void playInDisplay();
     void openPlot(const std::filesystem::path& plot);
@@ -98,6 +100,7 @@ class RunWindow : public QWidget {
     std::unique_ptr<RunProgress> progress_;
     RunResultFiles files_;
     std::filesystem::path projectCopy_;  // empty when it could not be written
+    QString cellTable_;
     std::optional<double> resultHours_;
     std::unique_ptr<QTemporaryDir> comparisonDir_;
     bool comparing_ = false;

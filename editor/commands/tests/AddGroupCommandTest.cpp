@@ -20,10 +20,13 @@ struct Hooks {
     std::string name = "Main St";
     int asked = 0;
 
+    bool answer = true;
+
     AddGroupHooks bind() {
         return {[this](StreetRecord& s) {
                     ++asked;
                     s.streetName = name;
+                    return answer;
                 },
                 [this](const std::string& m) { messages.push_back(m); }};
     }
@@ -31,14 +34,23 @@ struct Hooks {
 
 TEST(AddGroupFromSelection, StreetTakesCellIdsInSelectionOrderAndAsksTheName) {
     NetworkTables tables = Cells(4);
+    for (int i = 0; i < 4; ++i) {
+        tables.cells[i].x = 1000 + 300 * i;
+        tables.cells[i].y = 2000;
+    }
     Hooks hooks;
     ASSERT_TRUE(AddGroupFromSelection(GroupKind::StreetName, tables, {2, 0, 3}, hooks.bind()));
     ASSERT_EQ(tables.streets.size(), 1u);
     EXPECT_EQ(tables.streets[0].cellIDs, (std::vector<int>{30, 10, 40}));
     EXPECT_EQ(tables.streets[0].streetName, "Main St");
-    EXPECT_EQ(tables.streets[0].x, 0);
-    EXPECT_EQ(tables.streets[0].y, 0);
+    // The label beside its cells, not in the map's corner.
+    EXPECT_EQ(tables.streets[0].x, 750);
+    EXPECT_EQ(tables.streets[0].y, 1750);
     EXPECT_EQ(hooks.asked, 1);
+    // A cancelled name makes no street.
+    hooks.answer = false;
+    EXPECT_FALSE(AddGroupFromSelection(GroupKind::StreetName, tables, {1}, hooks.bind()));
+    EXPECT_EQ(tables.streets.size(), 1u);
 }
 
 TEST(AddGroupFromSelection, ConflictWithStreetThreeNamesItAndCreatesNothing) {

@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTest>
 
 #include "TempDir.h"
 #include "launcher/RunDirectoryDialog.h"
@@ -90,6 +91,29 @@ TEST(RunDirectoryDialog, TypedPathIsShownWhenItIsADirectory) {
     emit typed->returnPressed();
     EXPECT_EQ(dialog.shownDirectory(), Q(temp.path() / "x" / "y"));
     EXPECT_EQ(typed->text(), Q(temp.path() / "x" / "y"));
+}
+
+// The first run of a project goes beside it, never beside the programs; Enter in the
+// path box only shows the typed folder.
+TEST(RunDirectoryDialog, StartsBesideTheProjectAndEnterOnlyTakesThePath) {
+    TempDir temp;
+    fs::create_directories(temp.path() / "with" / "runs");
+    fs::create_directories(temp.path() / "without");
+    EXPECT_EQ(FirstRunDirectory(Q(temp.path() / "with" / "a.tin")),
+              Q(temp.path() / "with" / "runs"));
+    EXPECT_EQ(FirstRunDirectory(Q(temp.path() / "without" / "a.tin")), Q(temp.path() / "without"));
+    EXPECT_EQ(FirstRunDirectory(""), QDir::homePath());
+
+    RunDirectoryMemory memory;
+    RunDirectoryDialog dialog(memory, FirstRunDirectory(Q(temp.path() / "with" / "a.tin")));
+    dialog.show();
+    auto* typed = dialog.findChild<QLineEdit*>("txtRunDir");
+    typed->setFocus();
+    typed->setText(Q(temp.path() / "without"));
+    QTest::keyClick(typed, Qt::Key_Return);
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_EQ(dialog.shownDirectory(), Q(temp.path() / "without"));
+    EXPECT_EQ(dialog.result(), "");
 }
 
 TEST(RunDirectoryDialog, NewFolderMakesTheFirstFreeRunFolderAndShowsIt) {

@@ -96,6 +96,17 @@ TEST(RunProgress, MidRunShowsTheStageAndGenerationReached) {
     EXPECT_EQ(progress.stage(), 1);
 }
 
+// The counter names the search and counts as the chart does over all searches.
+TEST(RunProgress, TheGenerationCounterNamesTheSearchAndAllGenerations) {
+    RunProgress progress = Fed(Recording("vgfc-early-stop.txt"), {true, 2, 30}, 64);
+    progress.finish(0);
+    EXPECT_EQ(GenerationText(progress),
+              "VGFC: 6 of at most 30 (27 generations in 2 of 2 searches)");
+    EXPECT_EQ(GenerationText(Fed(Recording("fgfc.txt"), {true, 1, 30}, 64)),
+              "FGFC: 30 of at most 30");
+    EXPECT_EQ(GenerationText(RunProgress({true, 1, 30})), "");
+}
+
 TEST(RunProgress, ARunThatStopsOnAnErrorFailsWithTheEngineMessage) {
     RunProgress progress({false, 1, 30});
     progress.feed(Recording("failed.txt"));

@@ -6,9 +6,12 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <sstream>
+#include <utility>
 #include <vector>
 
 #include "TempDir.h"
+#include "launcher/CellIndexTable.h"
 #include "launcher/ProgramFiles.h"
 
 namespace talvo {
@@ -219,6 +222,36 @@ TEST(StartScriptText, ChangesToItsOwnDirectoryAndStartsTheEngineThere) {
                                 (temp.path() / "out.txt").string() + "'";
     ASSERT_EQ(std::system(command.c_str()), 0);
     EXPECT_EQ(ReadWhole(temp.path() / "out.txt"), "engine in " + program.string() + "\n");
+}
+
+}  // namespace
+}  // namespace talvo
+
+namespace talvo {
+namespace {
+
+// The engine reads the cells street by street: the report's number k is the k-th of them.
+TEST(CellIndexTable, NumbersTheCellsStreetByStreetWithTheirMapIDs) {
+    NetworkTables tables;
+    for (const int id : {1, 2, 20}) {
+        CellRecord cell;
+        cell.cellID = id;
+        tables.cells.push_back(cell);
+    }
+    tables.streets.push_back({"A", 0, 0, {1, 20}});
+    tables.streets.push_back({"B", 0, 0, {2, 99}});  // 99 is no cell: not numbered
+    const std::string table = CellIndexTable(tables);
+    std::istringstream lines(table);
+    std::string heading;
+    std::getline(lines, heading);
+    EXPECT_EQ(heading, "Report cell  Map cell ID  Name in input.fin");
+    std::vector<std::pair<int, int>> rows;
+    for (int number = 0, id = 0; lines >> number >> id; lines.ignore(100, '\n')) {
+        rows.emplace_back(number, id);
+    }
+    EXPECT_EQ(rows, (std::vector<std::pair<int, int>>{{1, 1}, {2, 20}, {3, 2}}));
+    EXPECT_NE(table.find("  1-"), std::string::npos);  // with its name in the input
+    EXPECT_NE(table.find("-20\n"), std::string::npos);
 }
 
 }  // namespace

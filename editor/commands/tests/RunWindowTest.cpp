@@ -24,6 +24,7 @@
 #include "CommandFixture.h"
 #include "TempDir.h"
 #include "launcher/ProgramFiles.h"
+#include "launcher/ReportView.h"
 #include "launcher/SearchChart.h"
 
 namespace talvo {
@@ -108,6 +109,30 @@ TEST(RunWindow, AnEngineThatCannotStartIsSaid) {
     EXPECT_FALSE(window.isRunning());
     EXPECT_TRUE(Text(window, "lblOutcome").startsWith("The engine could not be started"));
     EXPECT_FALSE(window.findChild<QPushButton*>("cmdOpenReport")->isEnabled());
+}
+
+// A run the engine refused leaves an empty report: "Open report" says why, and shows the
+// report's cell numbers with their map IDs beside it, as written into the run directory.
+TEST(RunWindow, AFailedRunsReportShowsTheEnginesMessageAndTheCellTable) {
+    TempDir temp;
+    RecordingPrompter prompter;
+    const fs::path script = temp.path() / "script.sh";
+    WriteWhole(script, ": > output_exist.out\necho 'chromosome needs 6720 stage bits'\nexit 1\n");
+    RunWindow window(prompter);
+    QSignalSpy ended(&window, &RunWindow::runEnded);
+    const std::string table = "Report cell  Map cell ID  Name in input.fin\n  1  20  1-TR-20\n";
+    window.start({Q(temp.path()), Q(script), Q(temp.path())}, {}, "", table);
+    ASSERT_TRUE(ended.count() == 1 || ended.wait(10000));
+    EXPECT_EQ(ReadWhole(temp.path() / "cell_ids.txt"), table);
+    auto* open = window.findChild<QPushButton*>("cmdOpenReport");
+    ASSERT_TRUE(open->isEnabled());
+    open->click();
+    auto* report = window.findChild<ReportView*>("frmReport");
+    ASSERT_NE(report, nullptr);
+    EXPECT_EQ(report->notice(),
+              "The run stopped: chromosome needs 6720 stage bits\nThe engine wrote no report.");
+    EXPECT_EQ(report->cellTable(), QString::fromStdString(table));
+    EXPECT_TRUE(prompter.cautions.empty());
 }
 
 // The engine on a copy of the arterial example, started on its run directory, with a
@@ -200,7 +225,7 @@ TEST_F(ArterialRun, OptimisationChartsItsSearchAndComparesWithTheExistingPlan) {
     EXPECT_EQ(RunToTheEnd({true, 1, 30}),
               (QStringList{"1.77 h", "1.92 h", "-7.8 % (less delay than the existing plan)"}));
     EXPECT_EQ(window.findChild<SearchChart*>("chtSearch")->pointCount(), 30);
-    EXPECT_EQ(Text(window, "lblGeneration"), "30 of 30");
+    EXPECT_EQ(Text(window, "lblGeneration"), "FGFC: 30 of at most 30");
     EXPECT_EQ(Text(window, "lblOutcome"), "The run is complete.");
     // The comparison ran apart: the run directory holds the optimisation's files only.
     EXPECT_FALSE(fs::exists(runDir() / "occu_exist.occ"));

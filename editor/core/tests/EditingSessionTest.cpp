@@ -140,11 +140,13 @@ const std::vector<Step>& Steps() {
              ASSERT_EQ(s.tools.selection().selectedKind, SelectedKind::Link);
              s.tools.DeleteSelected();
          }},
-        {"new", [](Session& s) { s.model.NewProject(); }},
-        {"open",
-         [](Session& s) {
-             Ok(s.model.OpenProject(DataPath("corridor.tin"), ProjectLayout::Current));
-         }},
+    };
+    return steps;
+}
+
+// On an opened project, whose history starts at the open.
+const std::vector<Step>& OpenedSteps() {
+    static const std::vector<Step> steps = {
         {"drag a node", [](Session& s) { s.Drag(1650, 3000, 1950, 3200); }},
         {"drag a cell", [](Session& s) { s.Drag(600, 3000, 700, 4000); }},
         {"add a cell",
@@ -162,40 +164,51 @@ const std::vector<Step>& Steps() {
     return steps;
 }
 
-TEST(EditingSession, UndoToTheStartAndRedoToTheEndGiveEveryStepsProjectAgain) {
-    Session s;
+// Runs the steps, saving after savedStep of them, then undoes every one and redoes them.
+void UndoAndRedoEveryStep(Session& s, const std::vector<Step>& steps, int savedStep) {
     TempDir dir;
     auto saved = [&] {
         const std::string path = dir.file("step.tin");
         EXPECT_TRUE(SaveProject(path, s.model.project()).ok());
         return ReadText(path);
     };
-    const int savedStep = 37;
     std::vector<std::string> projects = {saved()};
-    for (const Step& step : Steps()) {
+    for (const Step& step : steps) {
         step.run(s);
         ASSERT_EQ(s.model.history().index(), static_cast<int>(projects.size())) << step.name;
         projects.push_back(saved());
         ASSERT_NE(projects.back(), projects[projects.size() - 2]) << step.name;
-        if (projects.size() - 1 == savedStep) {
+        if (projects.size() - 1 == static_cast<size_t>(savedStep)) {
             ASSERT_TRUE(s.model.SaveProject(dir.file("saved.tin")).ok());
         }
     }
     const int last = static_cast<int>(projects.size()) - 1;
-    ASSERT_GE(last, 30);
     ASSERT_EQ(ReadText(dir.file("saved.tin")), projects[savedStep]);
     for (int k = last - 1; k >= 0; --k) {
         s.model.Undo();
-        ASSERT_EQ(saved(), projects[k]) << "undone to before " << Steps()[k].name;
+        ASSERT_EQ(saved(), projects[k]) << "undone to before " << steps[k].name;
         EXPECT_EQ(s.model.isModified(), k != savedStep) << k;
     }
     EXPECT_FALSE(s.model.history().canUndo());
     for (int k = 1; k <= last; ++k) {
         s.model.Redo();
-        ASSERT_EQ(saved(), projects[k]) << "redone " << Steps()[k - 1].name;
+        ASSERT_EQ(saved(), projects[k]) << "redone " << steps[k - 1].name;
         EXPECT_EQ(s.model.isModified(), k != savedStep) << k;
     }
     EXPECT_FALSE(s.model.history().canRedo());
+}
+
+TEST(EditingSession, UndoToTheStartAndRedoToTheEndGiveEveryStepsProjectAgain) {
+    Session s;
+    ASSERT_GE(Steps().size(), 30u);
+    UndoAndRedoEveryStep(s, Steps(), 30);
+}
+
+TEST(EditingSession, AnOpenedProjectsHistoryStartsAtTheOpen) {
+    Session s;
+    Ok(s.model.AddCell(100, 100));
+    Ok(s.model.OpenProject(DataPath("corridor.tin"), ProjectLayout::Current));
+    UndoAndRedoEveryStep(s, OpenedSteps(), 2);
 }
 
 }  // namespace

@@ -48,8 +48,8 @@ void PrintTo(const Field& f, std::ostream* out) {
 }
 
 const Field kGlobalFields[] = {
-    {"txtWVRatio", "W / V Ratio:", false, "0.4",
-     [](const GlobalParameters& p) { return p.wvRatio; }, 0.4},
+    {"txtWVRatio", "V/W Ratio:", false, "0.4", [](const GlobalParameters& p) { return p.wvRatio; },
+     0.4},
     {"txtJamDensity", "Jam Density:", true, "140",
      [](const GlobalParameters& p) { return double(p.jamDensity); }, 140},
     {"txtSaturationFlow", "Saturation Flow:", true, "1900",

@@ -127,7 +127,7 @@ INSTANTIATE_TEST_SUITE_P(
                   },
                   "", ""},
         RangeCase{"WvRatio", [](Project& p) { p.params.wvRatio = -1; },
-                  "The W / V Ratio is -1, outside what the engine takes: above 0 and at most 1.",
+                  "The V/W Ratio is -1, outside what the engine takes: above 0 and at most 1.",
                   ", line 3: wvRatio is -1, expected above 0 and at most 1"},
         RangeCase{"JamDensity", [](Project& p) { p.params.jamDensity = 0; },
                   "The Jam Density is 0, outside what the engine takes: above 0 and at most "

@@ -708,10 +708,47 @@ TEST(ExportChecks, EachCheckSpeaksBeforeAllLaterOnes) {
         EXPECT_EQ(prompter.log, step.log);
         EXPECT_EQ(stopped, step.log.back().rfind("Caution!", 0) == 0);
     }
+    // The list of one check run names every fault at once, in the checks' order, each
+    // with what it names; the cycle warning with its values.
+    const std::vector<std::string> texts{
+        "The cell(s): 4 is/are both merging and diverting.  It is not allowed.",
+        "The cell(s): 1 is/are invalid cell type.  It is not allowed.",
+        "The OR cell(s): 10 is/are not set.  It is not allowed.",
+        "The link(s): (2:3), (4:5), (5:6), (11:12), (5:3), (2:6), (1:3), (1:5), (11:4), (4:12) "
+        "is/are both merging and diverting.  It is not allowed.",
+        "The node(s): 9 has/have less than 2 phases.  It is not allowed.",
+        "The node(s): 9 has/have phase cycle time different from the global network cycle "
+        "time.  Do you really want it?",
+        "The cell(s): 2, 4, 5, 6, 11 do/does not have correct To-Proportion.",
+        "The cell(s): 4, 5, 6 do/does not have correct From-Proportion.",
+        "The node(s): 8 has/have phase cycle intervals less than 5 seconds.",
+        "The signal(s) at node(s): 5, 11 is/are not used.  It is not allowed.",
+        "The cell(s): 12 is/are not yet assigned to street.",
+        "The cell(s): 15 is/are not yet assigned to special road.",
+        "The groups: 1, 2, 3, 4, 5, 6 are required to be plotted.  But the system can handle "
+        "the first 5 CTM Plots only.  Do you really want it?",
+        "The signal(s) at cell(s): 5, 11 is/are not on a link through the node whose phases use "
+        "it.  It is not allowed.",
+    };
+    const std::vector<ExportProblem> problems = ListExportProblems(project);
+    std::vector<std::string> listed;
+    for (const ExportProblem& problem : problems) {
+        listed.push_back(problem.text);
+    }
+    EXPECT_EQ(listed, texts);
+    ASSERT_EQ(problems.size(), texts.size());
+    EXPECT_EQ(problems[0].cellIDs, std::vector<int>{4});
+    EXPECT_EQ(problems[3].linkIDs.size(), 10u);
+    EXPECT_TRUE(problems[5].warning);
+    EXPECT_EQ(problems[5].nodeIDs, std::vector<int>{9});
+    EXPECT_EQ(problems[5].detail, "Node 9: 40 s against the network cycle time of 60 s.");
+    EXPECT_FALSE(problems[6].warning);
+
     project.tables.cells.clear();
     LoggingPrompter prompter;
     EXPECT_TRUE(ValidateForExport(project, prompter));
     EXPECT_EQ(prompter.log, std::vector<std::string>{"Caution! The map is empty!"});
+    EXPECT_EQ(ListExportProblems(project).size(), 1u);
 }
 
 }  // namespace
