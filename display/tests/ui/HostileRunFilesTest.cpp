@@ -50,6 +50,10 @@ const HostileFile kHostileFiles[] = {
      [](const std::string& t) {
          return Replaced(t, "    0         1           0.00", "    0         1            nan");
      }},
+    {"huge.occ", true,
+     [](const std::string& t) {
+         return Replaced(t, "    0         1           0.00", "    0         1          1e39");
+     }},
     {"counts.occ", true, [](const std::string& t) { return t + t; }},
     {"cut.tpl", false, [](const std::string& t) { return FirstLines(t, 20); }},
     {"empty.tpl", false, [](const std::string&) { return std::string(); }},
