@@ -127,6 +127,10 @@ MainWindow::~MainWindow() {
     // The widgets go first: a text box that loses the focus as it goes still commits its
     // entry, and the model must be there to take it.
     delete takeCentralWidget();
+    // The docks too: the panel reads the map editor's selection when the model announces.
+    for (QDockWidget* dock : findChildren<QDockWidget*>(Qt::FindDirectChildrenOnly)) {
+        delete dock;
+    }
     // The model's history announces its clearing as it goes, after the tools it would show in
     // the status bar have gone.
     disconnect(&model_, nullptr, this, nullptr);
