@@ -117,4 +117,15 @@ const LoadedScenario& Example(const std::string& name) {
     return loaded.emplace(name, std::move(read)).first->second;
 }
 
+std::string VgvcBenchmarkInput() {
+    const std::vector<std::string> lines = InputLines("grid200");
+    return InputText(lines, {{0, "Y"},
+                             {1, "3"},
+                             {6, "0\t900"},
+                             {7, "100"},
+                             {8, "30"},
+                             {9, "30"},
+                             {PhaseCycleLine(lines), "11"}});
+}
+
 }  // namespace talvo::bench

@@ -28,6 +28,10 @@ std::string InputText(std::vector<std::string> lines,
 // Index of the first line of the timing-plan block (phaseCycle).
 size_t PhaseCycleLine(const std::vector<std::string>& lines);
 
+// The optimiser benchmark's input: the 200-cell grid as a VGVC search, delay period 0..900,
+// population 100, 30 generations, no early stop, 11 cycles.
+std::string VgvcBenchmarkInput();
+
 // The network read once (tables prepared, echo discarded), as InputLines names it.
 const LoadedScenario& Example(const std::string& name);
 

@@ -28,19 +28,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// The network's input with the optimisation lines replaced: VGVC, delay period 0..900,
-// population 100, 30 generations, no early stop, 11 cycles.
-std::string BenchmarkInput() {
-    const std::vector<std::string> lines = bench::InputLines("grid200");
-    return bench::InputText(lines, {{0, "Y"},
-                                    {1, "3"},
-                                    {6, "0\t900"},
-                                    {7, "100"},
-                                    {8, "30"},
-                                    {9, "30"},
-                                    {bench::PhaseCycleLine(lines), "11"}});
-}
-
 // Args: threads, widest lane kernel allowed (1: one plan at a time, 0: no limit).
 void BM_VgvcOptimisation(benchmark::State& state) {
     const unsigned threads = unsigned(state.range(0));
@@ -49,7 +36,7 @@ void BM_VgvcOptimisation(benchmark::State& state) {
     fs::create_directories(runDir);
     fs::copy_file(fs::path(TALVO_SOURCE_DIR) / "examples" / "grid" / "plan.tpl",
                   runDir / "plan.tpl", fs::copy_options::overwrite_existing);
-    const std::string input = BenchmarkInput();
+    const std::string input = bench::VgvcBenchmarkInput();
 
     long long evaluations = 0;
     double seconds = 0;

@@ -233,14 +233,7 @@ void BM_SearchQuality(benchmark::State& state) {
 std::string NetworkInput(int network) {
     if (network == 0)
         return bench::InputText(bench::InputLines("grid"));
-    const std::vector<std::string> lines = bench::InputLines("grid200");
-    return bench::InputText(lines, {{0, "Y"},
-                                    {1, "3"},
-                                    {6, "0\t900"},
-                                    {7, "100"},
-                                    {8, "30"},
-                                    {9, "30"},
-                                    {bench::PhaseCycleLine(lines), "11"}});
+    return bench::VgvcBenchmarkInput();
 }
 
 // Args: network (as NetworkInput), refine (0 or 1). Two threads, the widest lanes.
