@@ -7,6 +7,7 @@
 #include <QPrinter>
 #include <QStringList>
 
+#include "mapview/ScreenFit.h"
 #include "model/DisplayMessages.h"
 
 namespace talvo::display {
@@ -48,6 +49,7 @@ void QtPrompter::caution(const std::string& text, const std::string& detail) {
         box.setInformativeText(QString::fromStdString(detail));
     }
     box.setWindowModality(Qt::ApplicationModal);
+    mapview::KeepTitleWhole(box);
     box.exec();
 }
 

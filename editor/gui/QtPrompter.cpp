@@ -3,6 +3,8 @@
 #include <QMessageBox>
 #include <QString>
 
+#include "mapview/ScreenFit.h"
+
 namespace talvo {
 
 void QtPrompter::caution(const std::string& text) {
@@ -15,6 +17,7 @@ void QtPrompter::caution(const std::string& text) {
         box.setInformativeText(all.mid(lineEnd + 1));
     }
     box.setWindowModality(Qt::ApplicationModal);
+    mapview::KeepTitleWhole(box);
     box.exec();
 }
 
@@ -22,6 +25,7 @@ bool QtPrompter::warning(const std::string& text) {
     QMessageBox box(QMessageBox::Warning, "Warning!", QString::fromStdString(text),
                     QMessageBox::Ok | QMessageBox::Cancel, parent_);
     box.setWindowModality(Qt::ApplicationModal);
+    mapview::KeepTitleWhole(box);
     return box.exec() == QMessageBox::Ok;
 }
 

@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <QFontMetrics>
+#include <QMessageBox>
+
+#include "mapview/ScreenFit.h"
 #include "ui/QtPlatform.h"
 
 namespace talvo::display {
@@ -12,6 +16,16 @@ TEST(QtPlatform, FilterListsBecomeQtFilters) {
     EXPECT_EQ(QtSelectedFilter(filter, 2), "Text File (*.txt)");
     EXPECT_EQ(QtSelectedFilter(filter, 3), "");
     EXPECT_EQ(QtFilterList("Plots|*.plt"), "Plots (*.plt)");
+}
+
+TEST(QtPlatform, AShortMessageLeavesItsTitleWhole) {
+    QMessageBox box(QMessageBox::Critical, "Caution!", "x", QMessageBox::Ok);
+    mapview::KeepTitleWhole(box);
+    box.show();
+    QFont bold = box.font();
+    bold.setBold(true);
+    // The title and the title bar's buttons, which take well over 100 pixels.
+    EXPECT_GE(box.width(), QFontMetrics(bold).horizontalAdvance("Caution!") + 100);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <QSize>
 
+class QMessageBox;
 class QWidget;
 
 namespace talvo::mapview {
@@ -10,5 +11,9 @@ namespace talvo::mapview {
 // title bar and frame) where that is smaller, and moves it so that it lies wholly on that
 // area: no window opens partly below the screen's edge.
 void FitOnScreen(QWidget& window, QSize wanted);
+
+// Widens a message box to what its title needs beside the window manager's icon and
+// buttons: a short message otherwise makes the box so narrow that "Caution!" is cut.
+void KeepTitleWhole(QMessageBox& box);
 
 }  // namespace talvo::mapview
