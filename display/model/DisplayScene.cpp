@@ -15,6 +15,19 @@ constexpr scene::Colour kLegendText = scene::kWhite;
 constexpr scene::Colour kLegendBacking{50, 50, 62};
 constexpr scene::Colour kLegendOutline{150, 150, 165};
 constexpr scene::Colour kSinkMark{150, 180, 215};
+constexpr scene::Colour kValueText{0, 0, 140};
+constexpr scene::Colour kValueBacking{255, 255, 200};
+// Node IDs in colours of their own, unlike a jammed cell's white on black.
+constexpr scene::Colour kNodeIDText{0, 40, 60};
+constexpr scene::Colour kNodeIDBacking{150, 225, 240};
+// Every cell is outlined, so that one of any shade stands out from the background.
+constexpr scene::Colour kCellOutline{175, 185, 210};
+
+// What a cell holds at jam density: its lanes over its length (a time step at its speed).
+double JamVehicles(const DisplayCell& cell, const DisplayParameters& parameters) {
+    return static_cast<double>(cell.laneNum) * parameters.timeStep * cell.speed *
+           parameters.jamDensity / 3600.0;
+}
 
 // The grey of a shade v: 0 white .. 255 black.
 scene::Colour GreyFor(double v) {
@@ -53,12 +66,12 @@ void AddCells(scene::Layer& layer, const DisplayModel& model, const scene::MapNe
     for (size_t i = 0; i < network.cells.size(); ++i) {
         const scene::MapCell& cell = network.cells[i];
         if (cell.kind == scene::CellKind::Destination) {
-            scene::AddCell(layer, cell, scene::CellLook{kSinkColour, std::nullopt});
+            scene::AddCell(layer, cell, scene::CellLook{kSinkColour, scene::Stroke{kCellOutline}});
             scene::AddSinkMarker(layer, cell, scene::Stroke{kSinkMark});
         } else {
-            scene::AddCell(
-                layer, cell,
-                scene::CellLook{CellShade(model.cells[i], model.parameters, step), std::nullopt});
+            scene::AddCell(layer, cell,
+                           scene::CellLook{CellShade(model.cells[i], model.parameters, step),
+                                           scene::Stroke{kCellOutline}});
         }
     }
 }
@@ -93,10 +106,11 @@ void AddOccupancyValues(scene::Layer& layer, const DisplayModel& model,
         if (cell.kind == scene::CellKind::Destination) {
             continue;
         }
-        // On the cell's own shade, so the text colour follows it as the ID's does.
+        // On a backing of its own, so that it reads the same on every shade, and placed as
+        // its widest form would be, so that a cell shows its value however full it is.
         scene::AddCellValue(layer, cell, FormatOccupancy(model.cells[i].occupancyAt(step)),
-                            TextOn(FillOf(model, cell, i, step), scene::Colour{0, 0, 140},
-                                   scene::Colour{255, 255, 160}));
+                            kValueText, kValueBacking,
+                            WidestValue(model.cells[i], model.parameters));
     }
 }
 
@@ -108,8 +122,8 @@ void AddNodes(scene::Layer& layer, const scene::MapNetwork& network) {
 }
 
 void AddNodeIDs(scene::Layer& layer, const scene::MapNetwork& network) {
-    // On a black backing like the ring's, since a cell may lie beneath.
-    const scene::NodeIDLook look{scene::kWhite, scene::kBlack, true, true};
+    // On a backing, since a cell may lie beneath.
+    const scene::NodeIDLook look{kNodeIDText, kNodeIDBacking, true, true};
     for (const scene::MapNode& node : network.nodes) {
         scene::AddNodeID(layer, node, look);
     }
@@ -161,22 +175,28 @@ std::vector<int> DestinationCellIDs(const scene::MapNetwork& network) {
     return ids;
 }
 
-scene::Colour CellShade(const DisplayCell& cell, const DisplayParameters& parameters, int step) {
+double JamShare(const DisplayCell& cell, const DisplayParameters& parameters, int step) {
     if (step <= parameters.startStep) {
-        return scene::kWhite;
+        return 0.0;
     }
     const double vehicles = cell.occupancyAt(step);
-    const double jamVehicles = static_cast<double>(cell.laneNum) * parameters.timeStep *
-                               cell.speed * parameters.jamDensity / 3600.0;
+    const double jamVehicles = JamVehicles(cell, parameters);
     if (jamVehicles <= 0.0) {
-        // A cell that holds nothing: empty is white, anything in it is full.
-        return vehicles > 0.0 ? scene::kBlack : scene::kWhite;
+        return vehicles > 0.0 ? 1.0 : 0.0;
     }
-    const double v = 255.0 * vehicles / jamVehicles;
-    if (v >= 255.0) {
-        return scene::kBlack;
-    }
-    return GreyFor(v);
+    const double share = vehicles / jamVehicles;
+    return share >= 1.0 ? 1.0 : share > 0.0 ? share : 0.0;  // and 0 for what is not a number
+}
+
+std::string WidestValue(const DisplayCell& cell, const DisplayParameters& parameters) {
+    // The digits have one width in the map's font.
+    const std::string whole =
+        std::to_string(std::max(0, static_cast<int>(std::floor(JamVehicles(cell, parameters)))));
+    return std::string(whole.size(), '0') + ".00";
+}
+
+scene::Colour CellShade(const DisplayCell& cell, const DisplayParameters& parameters, int step) {
+    return GreyFor(255.0 * JamShare(cell, parameters, step));
 }
 
 scene::Colour SignalColour(int state) {

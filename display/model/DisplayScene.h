@@ -16,7 +16,8 @@
 
 namespace talvo::display {
 
-inline constexpr scene::Colour kDisplayBackground{80, 80, 96};
+// A blue apart from every grey of the cells' shades.
+inline constexpr scene::Colour kDisplayBackground{38, 56, 92};
 inline constexpr scene::Colour kSignalGreen{0, 255, 0};
 inline constexpr scene::Colour kSignalAmber{255, 255, 0};
 inline constexpr scene::Colour kSignalRed{255, 0, 0};
@@ -29,9 +30,16 @@ scene::MapNetwork MapNetworkOf(const DisplayModel& model);
 // The IDs of the map's destination cells (drawn as sinks on the map and in plots).
 std::vector<int> DestinationCellIDs(const scene::MapNetwork& network);
 
+// What a cell's shade stands for at a step: its vehicles over what it holds at jam density,
+// 0 up to startStep and at most 1; a cell that holds nothing is 1 with anything in it.
+double JamShare(const DisplayCell& cell, const DisplayParameters& parameters, int step);
 // A cell's shade at a step: white up to startStep; otherwise darker as it fills, black at
 // or above jam density (vehicles per lane over what a lane of the cell holds at jam).
 scene::Colour CellShade(const DisplayCell& cell, const DisplayParameters& parameters, int step);
+
+// The widest text a cell's value takes up to what the cell holds at jam density ("0.00",
+// "00.00"): the values are placed by it.
+std::string WidestValue(const DisplayCell& cell, const DisplayParameters& parameters);
 
 // Green, amber or red for a signal state.
 scene::Colour SignalColour(int state);

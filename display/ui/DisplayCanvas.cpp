@@ -1,8 +1,11 @@
 #include "ui/DisplayCanvas.h"
 
+#include <QHelpEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QToolTip>
 
+#include "model/CellTip.h"
 #include "model/DisplayScene.h"
 #include "scenepainter/ScenePainter.h"
 #include "ui/PlaybackPicture.h"
@@ -59,6 +62,25 @@ std::optional<scene::Rect> DisplayCanvas::scrollContent() const {
 void DisplayCanvas::paintEvent(QPaintEvent*) {
     QPainter painter(viewport());
     PaintPlayback(painter, session_, showing_);
+}
+
+bool DisplayCanvas::viewportEvent(QEvent* event) {
+    if (event->type() != QEvent::ToolTip) {
+        return MapScrollArea::viewportEvent(event);
+    }
+    const auto* help = static_cast<QHelpEvent*>(event);
+    const std::optional<std::string> tip =
+        showing_ && session_.loaded()
+            ? CellTipAt(session_.model(), session_.network(), session_.playback().step(),
+                        session_.view().toMap(ToPoint(help->pos())))
+            : std::nullopt;
+    if (tip) {
+        QToolTip::showText(help->globalPos(), QString::fromStdString(*tip), viewport());
+    } else {
+        QToolTip::hideText();
+        event->ignore();
+    }
+    return true;
 }
 
 void DisplayCanvas::mousePressEvent(QMouseEvent* event) {

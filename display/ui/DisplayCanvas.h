@@ -26,6 +26,8 @@ class DisplayCanvas : public scene::MapScrollArea {
     void fitView() override;
     std::optional<scene::Rect> scrollContent() const override;
     void paintEvent(QPaintEvent* event) override;
+    // A cell's tooltip: its ID, occupancy and shade at the step shown.
+    bool viewportEvent(QEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;

@@ -1,10 +1,13 @@
 #include "ui/QtPlatform.h"
 
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QSettings>
 #include <QStringList>
 
 #include "mapview/ScreenFit.h"
@@ -42,6 +45,34 @@ QString QtSelectedFilter(const std::string& filter, int filterIndex) {
     return filters[filterIndex - 1];
 }
 
+namespace {
+
+constexpr const char* kLastFolderKey = "folders/lastFile";
+
+QString StartOf(const FileDialogRequest& request) {
+    return request.initialName.empty() ? LastFileFolder()
+                                       : QString::fromStdString(request.initialName);
+}
+
+std::string Remembered(const QString& chosen) {
+    RememberFileFolder(chosen.toStdString());
+    return chosen.toStdString();
+}
+
+}  // namespace
+
+QString LastFileFolder() {
+    const QString folder = QSettings("TALVO", "Display").value(kLastFolderKey).toString();
+    return !folder.isEmpty() && QFileInfo(folder).isDir() ? folder : QDir::currentPath();
+}
+
+void RememberFileFolder(const std::string& chosenFile) {
+    if (!chosenFile.empty()) {
+        QSettings("TALVO", "Display")
+            .setValue(kLastFolderKey, QFileInfo(QString::fromStdString(chosenFile)).absolutePath());
+    }
+}
+
 void QtPrompter::caution(const std::string& text, const std::string& detail) {
     QMessageBox box(QMessageBox::Critical, msg::kCaution, QString::fromStdString(text),
                     QMessageBox::Ok, parent_);
@@ -55,18 +86,16 @@ void QtPrompter::caution(const std::string& text, const std::string& detail) {
 
 std::string QtFileChooser::openFileName(const FileDialogRequest& request) {
     QString selected = QtSelectedFilter(request.filter, request.filterIndex);
-    return QFileDialog::getOpenFileName(parent_, QString::fromStdString(request.title),
-                                        QString::fromStdString(request.initialName),
-                                        QtFilterList(request.filter), &selected)
-        .toStdString();
+    return Remembered(QFileDialog::getOpenFileName(parent_, QString::fromStdString(request.title),
+                                                   StartOf(request), QtFilterList(request.filter),
+                                                   &selected));
 }
 
 std::string QtFileChooser::saveFileName(const FileDialogRequest& request) {
     QString selected = QtSelectedFilter(request.filter, request.filterIndex);
-    return QFileDialog::getSaveFileName(parent_, QString::fromStdString(request.title),
-                                        QString::fromStdString(request.initialName),
-                                        QtFilterList(request.filter), &selected)
-        .toStdString();
+    return Remembered(QFileDialog::getSaveFileName(parent_, QString::fromStdString(request.title),
+                                                   StartOf(request), QtFilterList(request.filter),
+                                                   &selected));
 }
 
 void QtPicturePrinter::print(const QImage& picture) {

@@ -37,6 +37,12 @@ class QtPrompter : public Prompter {
     QWidget* parent_;
 };
 
+// The folder a file dialog starts in: the last one a file was chosen in (remembered between
+// sessions), else the current one.
+QString LastFileFolder();
+void RememberFileFolder(const std::string& chosenFile);
+
+// File dialogs that start in the last folder used unless given a name to start from.
 class QtFileChooser : public FileChooser {
   public:
     explicit QtFileChooser(QWidget* parent = nullptr) : parent_(parent) {}

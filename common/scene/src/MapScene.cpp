@@ -110,11 +110,14 @@ Placement InsideAgainst(const Rect& r, Side side) {
 
 }  // namespace
 
-void AddCellValue(Layer& layer, const MapCell& cell, std::string text, Colour colour) {
+void AddCellValue(Layer& layer, const MapCell& cell, std::string text, Colour colour,
+                  std::optional<Colour> backing, std::string widest) {
     const Side free = FreeSide(cell);
     const Placement first = InsideAgainst(cell.rect, free);
     Text value{first.anchor, std::move(text), colour, first.align};
     value.offset = first.offset;
+    value.backing = backing;
+    value.fitsAs = std::move(widest);
     value.givesWay = true;
     value.within = cell.rect;
     for (const Side side : {Side::Bottom, Side::Top, Side::Right, Side::Left}) {

@@ -16,6 +16,8 @@ constexpr int kFontPixelSize = 12;
 // Shapes are clipped to the area widened by this many pixels, so that clipped ends and
 // pen widths never show at the area's edge.
 constexpr double kClipMargin = 16.0;
+// Pixels a text's backing reaches beyond it on either side.
+constexpr double kBackingMargin = 2.0;
 
 QPointF ToQPoint(Point p) {
     return QPointF(p.x, p.y);
@@ -142,30 +144,39 @@ class LayerPainter {
         const QFontMetricsF metrics(font);
         const double width = metrics.horizontalAdvance(label);
         const double height = metrics.height();
-        auto boxAt = [&](const Placement& placement) {
+        const double fitWidth =
+            std::max(width, metrics.horizontalAdvance(QString::fromStdString(text.fitsAs)));
+        // A backing reaches beyond the text at its sides: the box it takes is the backing's.
+        const double margin = text.backing ? kBackingMargin : 0.0;
+        auto boxAt = [&](const Placement& placement, double boxWidth) {
             const Point anchor = map(placement.anchor);
             return TextBox(QPointF(anchor.x + placement.offset.x, anchor.y + placement.offset.y),
-                           placement.align, width, height);
+                           placement.align, boxWidth, height)
+                .adjusted(-margin, 0.0, margin, 0.0);
         };
-        QRectF box = boxAt(Placement{text.anchor, text.align, text.offset});
-        if (text.givesWay && !fits(text, box)) {
-            const auto fitting = std::find_if(
-                text.alternatives.begin(), text.alternatives.end(),
-                [&](const Placement& placement) { return fits(text, boxAt(placement)); });
+        // The text's own box lies within the wider one at the same anchor.
+        auto fitsAt = [&](const Placement& placement) {
+            return fits(text, boxAt(placement, fitWidth));
+        };
+        Placement placed{text.anchor, text.align, text.offset};
+        if (text.givesWay && !fitsAt(placed)) {
+            const auto fitting =
+                std::find_if(text.alternatives.begin(), text.alternatives.end(), fitsAt);
             if (fitting == text.alternatives.end()) {
                 return;
             }
-            box = boxAt(*fitting);
+            placed = *fitting;
         }
+        const QRectF box = boxAt(placed, width);
         if (!ToRect(box).intersects(clip_)) {
             return;
         }
         if (text.backing) {
-            painter_.fillRect(box.adjusted(-2.0, 0.0, 2.0, 0.0), ToQColor(*text.backing));
+            painter_.fillRect(box, ToQColor(*text.backing));
         }
         painter_.setFont(font);
         painter_.setPen(ToQColor(text.colour));
-        painter_.drawText(QPointF(box.left(), box.top() + metrics.ascent()), label);
+        painter_.drawText(QPointF(box.left() + margin, box.top() + metrics.ascent()), label);
         painted_.push_back(PaintedText{text.text, box, text.within.has_value()});
     }
 

@@ -36,6 +36,20 @@ TEST(ScenePainter, ATextThatGivesWayTriesItsAlternativesOrStaysOut) {
     EXPECT_FALSE(picture.texts[0].box.intersects(picture.texts[1].box));
 }
 
+TEST(ScenePainter, AValueFitsOrGivesWayAsItsWidestFormWould) {
+    // A box that holds "1" but not "00.00": the value stays out, as its widest form would.
+    const Rect cell{90, 40, 110, 60};
+    for (const std::string& widest : {std::string(), std::string("00.00")}) {
+        Scene scene;
+        Text value{Point{100, 50}, "1", kBlack};
+        value.givesWay = true;
+        value.within = cell;
+        value.fitsAs = widest;
+        scene.world.add(value);
+        EXPECT_EQ(Picture(scene).texts.size(), widest.empty() ? 1U : 0U) << widest;
+    }
+}
+
 TEST(ScenePainter, LinesReachingFarOutsideAreDrawnWhereTheyShow) {
     Scene scene;
     scene.background = kWhite;

@@ -183,6 +183,27 @@ TEST(DisplayScene, OccupancyValuesComeAfterStepZeroInsideTheirCellsAndGiveWay) {
     EXPECT_EQ(All<scene::Text>(picture.world).back(), shown[1]);
 }
 
+TEST(DisplayScene, AValueLooksAndIsPlacedAlikeOnEveryShade) {
+    DisplayModel model = ThroughModel();
+    std::vector<scene::Text> values;
+    for (const double vehicles : {0.02, 1.5, 3.0, 12.25}) {  // nearly empty to beyond jam
+        model.cells[0].occupancy[12] = vehicles;
+        for (const scene::Text* text : All<scene::Text>(Build(model, 12).world)) {
+            if (text->within && text->anchor.x == 1000) {
+                values.push_back(*text);
+            }
+        }
+    }
+    ASSERT_EQ(values.size(), 4U);
+    for (const scene::Text& value : values) {
+        EXPECT_EQ(value.colour, values[0].colour) << value.text;
+        ASSERT_TRUE(value.backing) << value.text;
+        EXPECT_EQ(value.backing, values[0].backing);
+        // The cell holds 3 at jam: placed as "0.00" would be, whatever it shows.
+        EXPECT_EQ(value.fitsAs, "0.00");
+    }
+}
+
 TEST(DisplayScene, DestinationsAreSinksNotShadedByWhatTheyCollect) {
     DisplayModel model = ThroughModel();
     model.cells[2].occupancy.assign(21, 50.0);  // far beyond jam: a sink only accumulates
@@ -217,9 +238,10 @@ TEST(DisplayScene, NodesAreBlackRingsLabelledClearOfTheirCells) {
     // Beside the ring on its diagonal, off the horizontal and vertical lines its cells lie on.
     EXPECT_GT(label->anchor.x, 1500 + 200 * 0.7);
     EXPECT_LT(label->anchor.y, 1000 - 200 * 0.7);
-    // White on black, readable over a cell of any shade.
-    EXPECT_EQ(label->colour, scene::kWhite);
-    EXPECT_EQ(label->backing, scene::kBlack);
+    // On a backing, readable over a cell of any shade, and unlike a jammed cell's ID.
+    ASSERT_TRUE(label->backing);
+    EXPECT_NE(label->backing, scene::kBlack);
+    EXPECT_NE(label->colour, scene::kWhite);
 }
 
 TEST(DisplayScene, TheLegendAndTheDraggedRectangleLieOverTheMap) {

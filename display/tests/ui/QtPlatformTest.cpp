@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <QDir>
+#include <QFileInfo>
 #include <QFontMetrics>
 #include <QMessageBox>
+#include <QSettings>
 
 #include "mapview/ScreenFit.h"
 #include "ui/QtPlatform.h"
@@ -16,6 +19,16 @@ TEST(QtPlatform, FilterListsBecomeQtFilters) {
     EXPECT_EQ(QtSelectedFilter(filter, 2), "Text File (*.txt)");
     EXPECT_EQ(QtSelectedFilter(filter, 3), "");
     EXPECT_EQ(QtFilterList("Plots|*.plt"), "Plots (*.plt)");
+}
+
+TEST(QtPlatform, FileDialogsStartInTheLastFolderUsed) {
+    QSettings("TALVO", "Display").clear();
+    EXPECT_EQ(LastFileFolder(), QDir::currentPath());
+    RememberFileFolder(TALVO_DISPLAY_TEST_DATA "/arterial.tin");
+    EXPECT_EQ(LastFileFolder(), QFileInfo(TALVO_DISPLAY_TEST_DATA).absoluteFilePath());
+    RememberFileFolder("");  // a cancelled dialog
+    EXPECT_EQ(LastFileFolder(), QFileInfo(TALVO_DISPLAY_TEST_DATA).absoluteFilePath());
+    QSettings("TALVO", "Display").clear();
 }
 
 TEST(QtPlatform, AShortMessageLeavesItsTitleWhole) {

@@ -61,8 +61,10 @@ Side FreeSide(const MapCell& cell);
 // A short value inside the cell against its free side, or else against another side. It
 // gives way: it is drawn only where it fits inside the cell without meeting the cell ID or
 // any text drawn before it. Inside the cell it is clear of every link and arrowhead, which
-// end on the cell's sides and point away from it.
-void AddCellValue(Layer& layer, const MapCell& cell, std::string text, Colour colour);
+// end on the cell's sides and point away from it. Given the widest text the value can take,
+// it fits or gives way as that would, whatever it shows now.
+void AddCellValue(Layer& layer, const MapCell& cell, std::string text, Colour colour,
+                  std::optional<Colour> backing = std::nullopt, std::string widest = {});
 
 // Markers of what a cell is to the traffic, drawn over its rectangle:
 // a destination (sink) as a cross from corner to corner;

@@ -81,6 +81,9 @@ struct Text {
     bool givesWay = false;
     std::optional<Rect> within;
     std::vector<Placement> alternatives;
+    // Where wider than the text, the box the fit test measures: a value that changes from
+    // frame to frame then shows or gives way by the cell it is in, not by the value it has.
+    std::string fitsAs;
 };
 
 using Primitive = std::variant<Line, Box, Circle, Polygon, Text>;
