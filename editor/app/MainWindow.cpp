@@ -9,12 +9,14 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QStatusBar>
+#include <QToolBar>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -23,6 +25,7 @@
 #include "ConfigurationPanel.h"
 #include "EditorCommands.h"
 #include "EditorSettings.h"
+#include "FindText.h"
 #include "GlobalDialog.h"
 #include "HistoryKeys.h"
 #include "MapCanvas.h"
@@ -97,6 +100,7 @@ MainWindow::MainWindow(Prompter* prompter, Dialogs* dialogs, const QString& prog
 
     BuildLayout();
     BuildMenus();
+    BuildToolBar();
     editor_.measure = scene::MeasureWith(scene::SceneFont());
     connect(&editor_, &MapEditor::selectionChanged, panel_, &ConfigurationPanel::ShowSelection);
     connect(&editor_, &MapEditor::toolChanged, this, &MainWindow::UpdateToolChecks);
@@ -279,6 +283,13 @@ void MainWindow::BuildMenus() {
     QAction* redo = AddAction(
         editMenu_, "mnuRedo", "&Redo", [this] { model_.Redo(); }, QKeySequence::Redo);
     editMenu_->addSeparator();
+    AddAction(
+        editMenu_, "mnuFind", "&Find ID ...",
+        [this] {
+            edtFind_->setFocus(Qt::ShortcutFocusReason);
+            edtFind_->selectAll();
+        },
+        QKeySequence::Find);
     QAction* deleteAction = AddAction(
         editMenu_, "mnuDelete", "&Delete", [this] { editor_.DeleteSelected(); },
         QKeySequence::Delete);
@@ -301,8 +312,11 @@ void MainWindow::BuildMenus() {
     toolActions_[1] = AddAction(tools, "mnuCell", "&Cell...", [this] { OpenCellDialog(); });
     toolActions_[2] = AddAction(tools, "mnuLink", "&Link", [this] { editor_.SetTool(Tool::Link); });
     toolActions_[3] = AddAction(tools, "mnuNode", "&Node", [this] { editor_.SetTool(Tool::Node); });
-    for (QAction* action : toolActions_) {
-        action->setCheckable(true);
+    // One key each, as the tool's mnemonic; a text box being typed in keeps its letters.
+    const char* toolKeys[] = {"A", "C", "L", "N"};
+    for (int i = 0; i < 4; ++i) {
+        toolActions_[i]->setCheckable(true);
+        toolActions_[i]->setShortcut(QKeySequence(toolKeys[i]));
     }
 
     QMenu* add = AddMenu(nullptr, "mnuAdd", "&Add");
@@ -361,6 +375,56 @@ void MainWindow::BuildMenus() {
     redo->setEnabled(history.canRedo());
     connect(&history, &QUndoStack::canUndoChanged, this, enableUndo);
     connect(&history, &QUndoStack::canRedoChanged, redo, &QAction::setEnabled);
+}
+
+void MainWindow::BuildToolBar() {
+    QToolBar* bar = addToolBar("Tools");
+    bar->setObjectName("tbrTools");
+    bar->setMovable(false);
+    for (QAction* tool : toolActions_) {
+        bar->addAction(tool);
+    }
+    bar->addSeparator();
+    for (const char* name : {"mnuZoomIn", "mnuZoomOut", "mnuFitNetwork"}) {
+        bar->addAction(findChild<QAction*>(name));
+    }
+    bar->addSeparator();
+    bar->addAction(findChild<QAction*>("mnuCTM"));
+    bar->addSeparator();
+    edtFind_ = new QLineEdit;
+    edtFind_->setObjectName("edtFind");
+    edtFind_->setPlaceholderText("Find: cell 12, n3");
+    edtFind_->setToolTip("A cell ID (12 or c12) or a node ID (n3); Enter selects and centres it.");
+    edtFind_->setClearButtonEnabled(true);
+    edtFind_->setMaximumWidth(180);
+    bar->addWidget(edtFind_);
+    connect(edtFind_, &QLineEdit::returnPressed, this, [this] { FindOnMap(edtFind_->text()); });
+}
+
+bool MainWindow::FindOnMap(const QString& text) {
+    const std::optional<FindRequest> request = ParseFindText(text);
+    const bool node = request && request->kind == FindRequest::Kind::Node;
+    const int index = !request ? 0
+                      : node   ? model_.FindNodeIndex(request->id)
+                               : model_.FindCellIndex(request->id);
+    if (index <= 0) {
+        statusBar()->showMessage(
+            request ? QString("There is no %1 %2.").arg(node ? "node" : "cell").arg(request->id)
+                    : QString("Give a cell ID (12) or a node ID (n3)."),
+            5000);
+        return false;
+    }
+    ExportProblem named;
+    (node ? named.nodeIDs : named.cellIDs).push_back(request->id);
+    SelectProblem(named);
+    const scene::Point centre =
+        node ? scene::Point{model_.node(index - 1).x, model_.node(index - 1).y}
+             : scene::Point{model_.cell(index - 1).x, model_.cell(index - 1).y};
+    const scene::Size size = view_.size();
+    view_.setOrigin(scene::Point{centre.x - size.width / 2.0 / view_.scale(),
+                                 centre.y - size.height / 2.0 / view_.scale()});
+    canvas_->viewChanged();
+    return true;
 }
 
 void MainWindow::SelectProblem(const ExportProblem& problem) {

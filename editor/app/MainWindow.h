@@ -19,6 +19,7 @@
 class QAction;
 class QDialog;
 class QLabel;
+class QLineEdit;
 class QMenu;
 
 namespace talvo {
@@ -60,6 +61,9 @@ class MainWindow : public QMainWindow {
     // The same, with the map then fitted to the network, as the menus and the command line
     // open a project for the user.
     bool OpenAndShowProject(const std::string& path);
+    // The find box's Enter: the cell or node named ("12", "c12", "n3") is selected and put
+    // in the middle of the map. False, with a word in the status bar, when there is none.
+    bool FindOnMap(const QString& text);
 
     // How modal dialogs and pop-up menus run; tests replace these to answer them.
     std::function<int(QDialog&)> runDialog;
@@ -71,6 +75,8 @@ class MainWindow : public QMainWindow {
   private:
     void BuildMenus();
     void BuildLayout();
+    // The tools, zoom and run beside a find box, from the menus' own entries.
+    void BuildToolBar();
     void OpenAtLayoutSize();
     QAction* AddAction(QMenu* menu, const char* objectName, const QString& caption,
                        std::function<void()> handler,
@@ -117,6 +123,7 @@ class MainWindow : public QMainWindow {
     ConfigurationPanel* panel_ = nullptr;
     MapLegend* legend_ = nullptr;
     CheckListDock* checks_ = nullptr;
+    QLineEdit* edtFind_ = nullptr;
     QLabel* lblTool_ = nullptr;
     QLabel* lblSelection_ = nullptr;
     QMenu* editMenu_ = nullptr;

@@ -239,7 +239,8 @@ void MapEditor::GrabAt(scene::Point p) {
         sel_.selectedKind = SelectedKind::Link;
         sel_.selectedIndex = link;
         grabOffset_ = {0, 0};
-    } else if (const int label = measure ? HitStreetLabel(network, p, measure) : -1; label >= 0) {
+    } else if (const int label = measure ? HitStreetLabel(network, p, measure, view_.zoom()) : -1;
+               label >= 0) {
         sel_.selectedKind = SelectedKind::StreetLabel;
         sel_.selectedIndex = label;
         grabOffset_ = {p.x - t.streets[label].x, p.y - t.streets[label].y};

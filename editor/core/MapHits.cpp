@@ -70,9 +70,12 @@ int HitLink(const scene::MapNetwork& network, scene::Point p) {
 }
 
 int HitStreetLabel(const scene::MapNetwork& network, scene::Point p,
-                   const scene::TextMeasure& measure) {
+                   const scene::TextMeasure& measure, double zoom) {
     return FirstHit(network.labels, [&](const scene::MapLabel& label) {
-        return scene::StreetLabelBox(label, measure).contains(p);
+        const scene::Rect box = scene::StreetLabelBox(label, measure);
+        return scene::Rect::Around(box.centre(), box.width() / 2.0 / zoom,
+                                   box.height() / 2.0 / zoom)
+            .contains(p);
     });
 }
 

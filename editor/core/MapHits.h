@@ -19,8 +19,10 @@ int HitCell(const scene::MapNetwork& network, scene::Point p);
 int HitNode(const scene::MapNetwork& network, scene::Point p);
 // Less than kLinkHitDistance from one of the link's segments.
 int HitLink(const scene::MapNetwork& network, scene::Point p);
-// Within the label's text box at zoom 1, from its anchor.
+// Within the label's text as drawn at the zoom: its box at zoom 1 from its anchor, which
+// zoomed keeps its centre and its size in pixels, so that empty map beside it stays free
+// for a rubber band.
 int HitStreetLabel(const scene::MapNetwork& network, scene::Point p,
-                   const scene::TextMeasure& measure);
+                   const scene::TextMeasure& measure, double zoom = 1.0);
 
 }  // namespace talvo

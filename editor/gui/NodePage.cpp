@@ -18,6 +18,7 @@
 #include "DialogParts.h"
 #include "FieldText.h"
 #include "NumberField.h"
+#include "StageConflicts.h"
 
 namespace talvo {
 
@@ -103,6 +104,13 @@ NodePage::NodePage(PanelContext& context, QWidget* parent) : QWidget(parent), ct
     lists->addLayout(arrows, 1, 1);
     lists->addWidget(current_, 1, 2);
     frameLayout->addLayout(lists);
+    // A hint only: a stage may still hold what the engineer means it to.
+    conflictHint_ = new QLabel;
+    conflictHint_->setObjectName("lblConflict");
+    conflictHint_->setWordWrap(true);
+    conflictHint_->setStyleSheet("color: #a04000;");
+    conflictHint_->hide();
+    frameLayout->addWidget(conflictHint_);
     deletePhase_ = new QPushButton("&Delete Stage");
     deletePhase_->setObjectName("cmdDeletePhase");
     left->addWidget(deletePhase_);
@@ -280,6 +288,16 @@ void NodePage::FillMovementLists() {
             }
         }
     }
+    const auto conflict = stage != nullptr
+                              ? FirstConflict(ctx_.model.tables(), *Node(), stage->stageMoves)
+                              : std::nullopt;
+    if (conflict) {
+        conflictHint_->setText(
+            QString("Movements %1 and %2 cross in the junction: green "
+                    "together, they conflict.")
+                .arg(ThreeDigits(conflict->first), ThreeDigits(conflict->second)));
+    }
+    conflictHint_->setVisible(conflict.has_value());
     filling_ = false;
 }
 

@@ -7,6 +7,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
@@ -56,6 +57,7 @@ class NodePage : public QWidget {
     QPushButton* right_;
     QPushButton* left_;
     QPushButton* deletePhase_;
+    QLabel* conflictHint_;
 };
 
 }  // namespace talvo

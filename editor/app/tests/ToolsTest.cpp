@@ -3,8 +3,11 @@
 #include <QKeyEvent>
 #include <QTimer>
 
+#include "FindText.h"
 #include "WindowFixture.h"
 #include "core/MapHits.h"
+
+#include <QToolBar>
 
 namespace talvo::test {
 namespace {
@@ -429,6 +432,60 @@ TEST(GroupMove, AGroupWiderThanTheViewIsRefusedAndNothingMoves) {
     EXPECT_NEAR(f.project().tables.cells[1].x, 3600, 30);
     EXPECT_NEAR(f.project().tables.cells[1].y, 2100, 30);
     EXPECT_EQ(f.prompter.cautions.size(), 1u);
+}
+
+}  // namespace
+}  // namespace talvo::test
+
+namespace talvo::test {
+namespace {
+
+TEST(FindText, NamesACellOrANode) {
+    using Kind = FindRequest::Kind;
+    EXPECT_EQ(ParseFindText("12"), (FindRequest{Kind::Cell, 12}));
+    EXPECT_EQ(ParseFindText(" c12 "), (FindRequest{Kind::Cell, 12}));
+    EXPECT_EQ(ParseFindText("Node 3"), (FindRequest{Kind::Node, 3}));
+    EXPECT_EQ(ParseFindText("n3"), (FindRequest{Kind::Node, 3}));
+    EXPECT_EQ(ParseFindText("0"), std::nullopt);
+    EXPECT_EQ(ParseFindText("street"), std::nullopt);
+}
+
+TEST_F(ToolsTest, FindSelectsTheCellOrNodeNamedAndCentresIt) {
+    AddCells({{1500, 1500}, {2100, 1500}});
+    f.Trigger("mnuNode");
+    f.Click(1800, 2100);
+    f.Trigger("mnuArrow");
+    auto* find = f.window.findChild<QLineEdit*>("edtFind");
+    ASSERT_NE(find, nullptr);
+    const QPointF middle(f.canvas->viewport()->width() / 2.0, f.canvas->viewport()->height() / 2.0);
+    struct Case {
+        const char* text;
+        SelectedKind kind;
+        scene::Point centre;
+    };
+    for (const Case& c : {Case{"2", SelectedKind::Cell, {2100, 1500}},
+                          Case{"n3", SelectedKind::Node, {1800, 2100}}}) {
+        find->setText(c.text);
+        QTest::keyClick(find, Qt::Key_Return);
+        EXPECT_EQ(f.window.editor().selection().selectedKind, c.kind) << c.text;
+        const QPointF at = f.canvas->pixelOf(c.centre);
+        EXPECT_NEAR(at.x(), middle.x(), 20) << c.text;
+        EXPECT_NEAR(at.y(), middle.y(), 20) << c.text;
+    }
+    EXPECT_FALSE(f.window.FindOnMap("99"));
+}
+
+TEST_F(ToolsTest, TheToolBarHoldsTheToolsAndEachToolHasAKey) {
+    const auto* bar = f.window.findChild<QToolBar*>("tbrTools");
+    ASSERT_NE(bar, nullptr);
+    for (const char* name : {"mnuArrow", "mnuCell", "mnuLink", "mnuNode", "mnuZoomIn", "mnuCTM"}) {
+        EXPECT_TRUE(bar->actions().contains(f.Action(name))) << name;
+    }
+    const std::pair<const char*, const char*> keys[] = {
+        {"mnuArrow", "A"}, {"mnuCell", "C"}, {"mnuLink", "L"}, {"mnuNode", "N"}};
+    for (const auto& [name, key] : keys) {
+        EXPECT_EQ(f.Action(name)->shortcut(), QKeySequence(key)) << name;
+    }
 }
 
 }  // namespace

@@ -39,11 +39,11 @@ TEST(WindowLayout, TheMapFillsTheWindowAndGrowsWithIt) {
             const QRect map(picture->mapTo(&f.window, QPoint(0, 0)), picture->size());
             SCOPED_TRACE(testing::Message()
                          << size.width() << "x" << size.height() << " tab " << tab);
-            // All of the width the panel leaves, all of the height between the menu bar and
+            // All of the width the panel leaves, all of the height between the tool bar and
             // the status bar, less frames and the map's own scroll bars.
             const int free = size.width() - panel->width();
-            const int high =
-                f.window.statusBar()->geometry().top() - f.window.menuBar()->geometry().bottom();
+            const int high = f.window.statusBar()->geometry().top() -
+                             f.window.findChild<QWidget*>("tbrTools")->geometry().bottom();
             EXPECT_GT(map.width(), free - 60);
             EXPECT_GT(map.height(), high - 60);
             if (size.width() >= 1600) {

@@ -89,6 +89,10 @@ TEST_F(HitTest, StreetLabelBoxRunsFromItsAnchor) {
     EXPECT_EQ(HitStreetLabel(Network(), {3400, 3200}, measure), 0);
     EXPECT_EQ(HitStreetLabel(Network(), {3401, 3100}, measure), -1);
     EXPECT_EQ(HitStreetLabel(Network(), {2999, 3100}, measure), -1);
+    // At zoom 4 the text keeps its pixels about the box's centre: a quarter of the box.
+    EXPECT_EQ(HitStreetLabel(Network(), {3240, 3120}, measure, 4.0), 0);
+    EXPECT_EQ(HitStreetLabel(Network(), {3000, 3000}, measure, 4.0), -1);
+    EXPECT_EQ(HitStreetLabel(Network(), {3260, 3100}, measure, 4.0), -1);
 }
 
 }  // namespace
