@@ -1,5 +1,6 @@
 #include "ApproachLevels.h"
 
+#include <algorithm>
 #include <charconv>
 #include <fstream>
 #include <sstream>
@@ -53,11 +54,46 @@ std::vector<ApproachLevel> ReadApproachLevels(const std::filesystem::path& table
             std::from_chars(number.data(), number.data() + number.size(), level.approach);
         if (fields.size() != 6 || error != std::errc() || end != number.data() + number.size())
             continue;
+        level.delayHours = fields[2];
+        level.vehicles = fields[3];
         level.delayPerVehicle = fields[4];
         level.level = fields[5];
         levels.push_back(level);
     }
     return levels;
+}
+
+std::vector<ApproachComparison> CompareApproaches(const std::vector<ApproachLevel>& existing,
+                                                  const std::vector<ApproachLevel>& result) {
+    std::vector<ApproachComparison> rows;
+    for (const ApproachLevel& level : result) {
+        const auto same = std::find_if(existing.begin(), existing.end(),
+                                       [&](const auto& e) { return e.approach == level.approach; });
+        ApproachLevel before{level.approach, {}, {}, {}, {}};
+        rows.push_back({same != existing.end() ? *same : before, level});
+    }
+    return rows;
+}
+
+std::filesystem::path ComparisonTableOf(const std::filesystem::path& report) {
+    std::string name = report.stem().string();
+    if (name.rfind("output_", 0) == 0)
+        name.erase(0, 7);
+    return report.parent_path() / ("comparison_" + name + ".csv");
+}
+
+std::string ComparisonCsv(const std::vector<ApproachComparison>& rows, const std::string& variant) {
+    const std::string v = "_" + variant;
+    std::string text = "approach,delay_veh_h_exist,delay_veh_h" + v +
+                       ",delay_per_vehicle_s_exist,delay_per_vehicle_s" + v +
+                       ",vehicles_exist,vehicles" + v + "\r\n";
+    for (const ApproachComparison& row : rows) {
+        text += std::to_string(row.result.approach) + "," + row.existing.delayHours + "," +
+                row.result.delayHours + "," + row.existing.delayPerVehicle + "," +
+                row.result.delayPerVehicle + "," + row.existing.vehicles + "," +
+                row.result.vehicles + "\r\n";
+    }
+    return text;
 }
 
 }  // namespace talvo

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include <QCloseEvent>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QFormLayout>
@@ -330,7 +331,9 @@ void RunWindow::startComparison() {
 void RunWindow::comparisonEndedWith(int exitCode) {
     std::optional<double> existing;
     if (exitCode == 0) {
-        existing = ReadTotalWeightedDelayHours(P(comparisonDir_->path()) / "output_exist.out");
+        const fs::path report = P(comparisonDir_->path()) / "output_exist.out";
+        existing = ReadTotalWeightedDelayHours(report);
+        existingLevels_ = ReadApproachLevels(ApproachResultsOf(report));
     }
     comparing_ = false;
     comparisonDir_.reset();
@@ -408,6 +411,59 @@ void RunWindow::showApproachLevels() {
                             2 * table->frameWidth());
     // Above the outcome line.
     qobject_cast<QVBoxLayout*>(summary_->layout())->insertWidget(1, table);
+    if (progress_->expectation().optimising && !existingLevels_.empty()) {
+        showComparison(levels);
+    }
+}
+
+void RunWindow::showComparison(const std::vector<ApproachLevel>& result) {
+    const std::vector<ApproachComparison> rows = CompareApproaches(existingLevels_, result);
+    const QString variant = QFileInfo(Q(files_.report)).completeBaseName().mid(7);  // output_
+    auto* table = new QTableWidget(static_cast<int>(rows.size()), 7, summary_);
+    table->setObjectName("tblComparison");
+    table->setHorizontalHeaderLabels({"Approach", "Delay existing (veh h)",
+                                      "Delay " + variant + " (veh h)", "Per veh. existing (s)",
+                                      "Per veh. " + variant + " (s)", "Vehicles existing",
+                                      "Vehicles " + variant});
+    table->verticalHeader()->setVisible(false);
+    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    for (int row = 0; row < table->rowCount(); ++row) {
+        const ApproachComparison& c = rows[static_cast<size_t>(row)];
+        const std::string cells[7] = {std::to_string(c.result.approach),
+                                      c.existing.delayHours,
+                                      c.result.delayHours,
+                                      c.existing.delayPerVehicle,
+                                      c.result.delayPerVehicle,
+                                      c.existing.vehicles,
+                                      c.result.vehicles};
+        for (int column = 0; column < 7; ++column)
+            table->setItem(row, column,
+                           new QTableWidgetItem(QString::fromStdString(cells[column])));
+    }
+    table->resizeColumnsToContents();
+    table->setMaximumHeight(table->horizontalHeader()->height() +
+                            table->rowHeight(0) * std::min(table->rowCount(), 6) +
+                            2 * table->frameWidth());
+    const std::string csv = ComparisonCsv(rows, variant.toStdString());
+    const fs::path written = ComparisonTableOf(files_.report);
+    if (auto error = WriteFileWhole(written, csv)) {
+        append(QString::fromStdString(*error) + "\n");
+    }
+    auto* save = new QPushButton("Save comparison as CSV ...", summary_);
+    save->setObjectName("cmdSaveComparison");
+    save->setToolTip(Q(written));
+    connect(save, &QPushButton::clicked, this, [this, csv, written] {
+        const QString file =
+            QFileDialog::getSaveFileName(this, "Save comparison", Q(written), "CSV table (*.csv)");
+        if (!file.isEmpty()) {
+            if (auto error = WriteFileWhole(P(file), csv)) {
+                prompter_.caution(*error);
+            }
+        }
+    });
+    auto* layout = qobject_cast<QVBoxLayout*>(summary_->layout());
+    layout->insertWidget(2, table);
+    layout->insertWidget(3, save, 0, Qt::AlignLeft);
 }
 
 void RunWindow::endRun(const QString& outcome) {

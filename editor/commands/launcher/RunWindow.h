@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "ApproachLevels.h"
 #include "RunProgress.h"
 #include "RunResults.h"
 
@@ -85,6 +86,8 @@ class RunWindow : public QWidget {
     void showProgress();
     void showElapsed();
     void showApproachLevels();
+    // An optimisation's approaches beside the existing plan's, written beside the report.
+    void showComparison(const std::vector<ApproachLevel>& result);
     void showSummary(const DelayComparison& comparison);
     void endRun(const QString& outcome);
     void stopProcess();
@@ -103,6 +106,7 @@ class RunWindow : public QWidget {
     QString cellTable_;
     std::optional<double> resultHours_;
     std::unique_ptr<QTemporaryDir> comparisonDir_;
+    std::vector<ApproachLevel> existingLevels_;  // the existing plan's, for the comparison
     bool comparing_ = false;
     bool ended_ = false;
     QString title_;

@@ -31,12 +31,31 @@ TEST(ApproachLevels, ReadsRowsAndIgnoresForeignTables) {
     EXPECT_EQ(levels[0].level, "B");
     EXPECT_EQ(levels[1].approach, 2);
     EXPECT_EQ(levels[1].level, "");
+    EXPECT_EQ(levels[0].delayHours, "0.5000");
+    EXPECT_EQ(levels[0].vehicles, "120.00");
     {
         std::ofstream out(table, std::ios::binary);
         out << "something,else\r\n1,2\r\n";
     }
     EXPECT_TRUE(ReadApproachLevels(table).empty());
     EXPECT_TRUE(ReadApproachLevels(dir.path() / "missing.csv").empty());
+}
+
+TEST(ApproachLevels, TheComparisonSetsEachApproachBesideTheExistingRuns) {
+    const std::vector<ApproachLevel> existing = {{2, "0.9", "80", "40.5", "D"},
+                                                 {1, "0.5", "120", "15.00", "B"}};
+    const std::vector<ApproachLevel> result = {{1, "0.4", "121", "11.90", "B"},
+                                               {3, "0.1", "10", "36.0", "D"}};
+    const std::vector<ApproachComparison> rows = CompareApproaches(existing, result);
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[0].existing.delayPerVehicle, "15.00");
+    EXPECT_EQ(rows[1].existing.delayHours, "");  // not in the existing run
+    EXPECT_EQ(ComparisonCsv(rows, "FGFC"),
+              "approach,delay_veh_h_exist,delay_veh_h_FGFC,delay_per_vehicle_s_exist,"
+              "delay_per_vehicle_s_FGFC,vehicles_exist,vehicles_FGFC\r\n"
+              "1,0.5,0.4,15.00,11.90,120,121\r\n"
+              "3,,0.1,,36.0,,10\r\n");
+    EXPECT_EQ(ComparisonTableOf("/runs/a/output_VGVC.out"), "/runs/a/comparison_VGVC.csv");
 }
 
 }  // namespace

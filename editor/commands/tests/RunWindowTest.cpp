@@ -257,6 +257,16 @@ TEST_F(ArterialRun, RefinedOptimisationShowsEachApproachsLevelOfService) {
         EXPECT_EQ(table->item(row, 1)->text().toStdString(), level.delayPerVehicle);
         EXPECT_EQ(table->item(row, 2)->text().toStdString(), level.level);
     }
+    // Each approach beside the existing plan's, in the window and as a table beside the report.
+    auto* comparison = window.findChild<QTableWidget*>("tblComparison");
+    ASSERT_NE(comparison, nullptr);
+    ASSERT_EQ(comparison->rowCount(), 6);
+    EXPECT_EQ(comparison->item(0, 2)->text().toStdString(), levels[0].delayHours);
+    EXPECT_EQ(comparison->item(0, 4)->text().toStdString(), levels[0].delayPerVehicle);
+    EXPECT_FALSE(comparison->item(0, 1)->text().isEmpty());  // the existing plan's delay
+    const std::string csv = ReadWhole(runDir() / "comparison_FGFC.csv");
+    EXPECT_EQ(csv.rfind("approach,delay_veh_h_exist,delay_veh_h_FGFC,", 0), 0u) << csv;
+    EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), 7);
 }
 
 }  // namespace
