@@ -5,31 +5,69 @@
 namespace talvo::scene {
 namespace {
 
+// Grid cells of about a junction's size: a view or a click covers few of them.
+constexpr double kGridCell = 1000.0;
+
 unsigned SideBit(Side side) {
     return 1u << static_cast<int>(side);
+}
+
+// The first position of each ID, as a search from the front finds it.
+template <typename Records, typename IDOf>
+std::unordered_map<int, int> PositionsByID(const Records& records, IDOf idOf) {
+    std::unordered_map<int, int> positions;
+    positions.reserve(records.size());
+    for (size_t i = 0; i < records.size(); ++i) {
+        positions.try_emplace(idOf(records[i]), static_cast<int>(i));
+    }
+    return positions;
+}
+
+// The lookup from resolve() where it still names the record, else a search (an ID that is
+// not there, or records changed since).
+template <typename Records, typename IDOf>
+int PositionOf(const std::unordered_map<int, int>& positions, const Records& records, int id,
+               IDOf idOf) {
+    if (const auto found = positions.find(id); found != positions.end()) {
+        const auto i = static_cast<size_t>(found->second);
+        if (i < records.size() && idOf(records[i]) == id) {
+            return found->second;
+        }
+    }
+    for (size_t i = 0; i < records.size(); ++i) {
+        if (idOf(records[i]) == id) {
+            return static_cast<int>(i);
+        }
+    }
+    return -1;
+}
+
+int CellIDOf(const MapCell& cell) {
+    return cell.cellID;
+}
+
+int NodeIDOf(const MapNode& node) {
+    return node.nodeID;
 }
 
 }  // namespace
 
 int MapNetwork::cellIndex(int cellID) const {
-    for (size_t i = 0; i < cells.size(); ++i) {
-        if (cells[i].cellID == cellID) {
-            return static_cast<int>(i);
-        }
-    }
-    return -1;
+    return PositionOf(cellByID_, cells, cellID, CellIDOf);
 }
 
 int MapNetwork::nodeIndex(int nodeID) const {
-    for (size_t i = 0; i < nodes.size(); ++i) {
-        if (nodes[i].nodeID == nodeID) {
-            return static_cast<int>(i);
-        }
-    }
-    return -1;
+    return PositionOf(nodeByID_, nodes, nodeID, NodeIDOf);
+}
+
+bool MapNetwork::indexed() const {
+    return index.cells.size() == cells.size() && index.links.size() == links.size() &&
+           index.nodes.size() == nodes.size();
 }
 
 void MapNetwork::resolve() {
+    cellByID_ = PositionsByID(cells, CellIDOf);
+    nodeByID_ = PositionsByID(nodes, NodeIDOf);
     std::vector<int> incoming(cells.size(), 0);
     std::vector<int> outgoing(cells.size(), 0);
     for (MapCell& cell : cells) {
@@ -82,6 +120,31 @@ void MapNetwork::resolve() {
             cell.kind = CellKind::Ordinary;
         }
     }
+    buildIndex();
+}
+
+void MapNetwork::buildIndex() {
+    std::vector<Rect> bounds;
+    bounds.reserve(cells.size());
+    for (const MapCell& cell : cells) {
+        bounds.push_back(cell.rect.united(
+            CellArea(cell.centre, cell.laneNum, cell.orientation, cell.speed, scales)));
+    }
+    index.cells = GridIndex(bounds, kGridCell);
+    bounds.clear();
+    for (const MapLink& link : links) {
+        Rect r = link.path.empty() ? Rect{} : Rect::Spanning(link.path.front(), link.path.front());
+        for (const Point& p : link.path) {
+            r = r.united(Rect::Spanning(p, p));
+        }
+        bounds.push_back(r.expanded(MapIndex::kLinkReach, MapIndex::kLinkReach));
+    }
+    index.links = GridIndex(bounds, kGridCell);
+    bounds.clear();
+    for (const MapNode& node : nodes) {
+        bounds.push_back(Rect::Around(node.centre, kNodeRadius, kNodeRadius));
+    }
+    index.nodes = GridIndex(bounds, kGridCell);
 }
 
 std::optional<Rect> MapNetwork::bounds(const TextMeasure& measure) const {

@@ -29,6 +29,7 @@ void AddCell(Layer& layer, const MapCell& cell, const CellLook& look) {
 void AddCellID(Layer& layer, const MapCell& cell, Colour colour, bool givesWay) {
     Text label{cell.rect.centre(), std::to_string(cell.cellID), colour};
     label.givesWay = givesWay;
+    label.names = cell.rect;
     layer.add(std::move(label));
 }
 

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
+#include <unordered_map>
 #include <variant>
 
 #include <QFontMetricsF>
@@ -64,18 +66,107 @@ QRectF TextBox(const QPointF& anchor, Align align, double width, double height) 
     return QRectF(left, top, width, height);
 }
 
+// Text widths of one font, each measured once: a map repeats the same short texts.
+class TextWidths {
+  public:
+    explicit TextWidths(const QFont& font) : font_(font), metrics_(font) {}
+
+    const QFont& font() const { return font_; }
+    const QFontMetricsF& metrics() const { return metrics_; }
+    double width(const std::string& text) {
+        const auto [at, added] = widths_.try_emplace(text, 0.0);
+        if (added) {
+            at->second = metrics_.horizontalAdvance(QString::fromStdString(text));
+        }
+        return at->second;
+    }
+
+  private:
+    QFont font_;
+    QFontMetricsF metrics_;
+    std::unordered_map<std::string, double> widths_;
+};
+
+// The boxes of the texts drawn so far, filed by the squares of the area they cover, so that
+// a text giving way looks only at the texts near it.
+class DrawnBoxes {
+  public:
+    static constexpr double kSquare = 48.0;  // pixels
+
+    explicit DrawnBoxes(const Rect& area)
+        : area_(area),
+          columns_(static_cast<int>(std::ceil(area.width() / kSquare)) + 1),
+          rows_(static_cast<int>(std::ceil(area.height() / kSquare)) + 1),
+          squares_(static_cast<size_t>(columns_ * rows_)) {}
+
+    void add(const QRectF& box) {
+        boxes_.push_back(box);
+        each(box, [&](std::vector<int>& square) {
+            square.push_back(static_cast<int>(boxes_.size()) - 1);
+            return false;
+        });
+    }
+    bool meets(const QRectF& box) {
+        return each(box, [&](const std::vector<int>& square) {
+            return std::any_of(square.begin(), square.end(), [&](int i) {
+                return boxes_[static_cast<size_t>(i)].intersects(box);
+            });
+        });
+    }
+
+  private:
+    // Visits the squares the box covers (boxes beyond the area count in its edge squares)
+    // until the visit returns true.
+    template <typename Visit>
+    bool each(const QRectF& box, Visit visit) {
+        const auto index = [](double v, double from, int count) {
+            return std::clamp(static_cast<int>(std::floor((v - from) / kSquare)), 0, count - 1);
+        };
+        const int x0 = index(box.left(), area_.left, columns_);
+        const int x1 = index(box.right(), area_.left, columns_);
+        const int y0 = index(box.top(), area_.top, rows_);
+        const int y1 = index(box.bottom(), area_.top, rows_);
+        for (int y = y0; y <= y1; ++y) {
+            for (int x = x0; x <= x1; ++x) {
+                if (visit(squares_[static_cast<size_t>(y * columns_ + x)])) {
+                    return true;
+                }
+            }
+        }
+        return false;
+    }
+
+    Rect area_;
+    int columns_;
+    int rows_;
+    std::vector<std::vector<int>> squares_;
+    std::vector<QRectF> boxes_;
+};
+
+// What the painters of one scene share: the texts drawn so far and the fonts' widths.
+struct TextState {
+    TextState(const QFont& font, const Rect& area, std::vector<PaintedText>& drawn)
+        : plain(font), bold(Bold(font)), boxes(area), painted(drawn) {}
+
+    static QFont Bold(QFont font) {
+        font.setBold(true);
+        return font;
+    }
+
+    TextWidths plain;
+    TextWidths bold;
+    DrawnBoxes boxes;
+    std::vector<PaintedText>& painted;
+};
+
 class LayerPainter {
   public:
     LayerPainter(QPainter& painter, const QTransform& transform, const QRectF& area,
-                 const QFont& font, std::vector<PaintedText>& painted)
+                 TextState& texts)
         : painter_(painter),
           transform_(transform),
           clip_(ToRect(area.adjusted(-kClipMargin, -kClipMargin, kClipMargin, kClipMargin))),
-          font_(font),
-          boldFont_(font),
-          painted_(painted) {
-        boldFont_.setBold(true);
-    }
+          texts_(texts) {}
 
     void operator()(const Line& line) const {
         const auto clipped = ClipSegment(map(line.from), map(line.to), clip_);
@@ -137,17 +228,24 @@ class LayerPainter {
         if (text.text.empty()) {
             return;
         }
-        const QString label = QString::fromStdString(text.text);
-        const QFont& font = text.bold ? boldFont_ : font_;
-        const QFontMetricsF metrics(font);
-        const double width = metrics.horizontalAdvance(label);
+        TextWidths& widths = text.bold ? texts_.bold : texts_.plain;
+        const QFontMetricsF& metrics = widths.metrics();
         const double height = metrics.height();
+        if (text.names && tooSmall(*text.names, height)) {
+            return;
+        }
+        // Before measuring: no wider than its widest character each.
+        if (!anyShows(text, metrics.maxWidth() * static_cast<double>(text.text.size()), height)) {
+            return;
+        }
+        const double width = widths.width(text.text);
         auto boxAt = [&](const Placement& placement) {
             const Point anchor = map(placement.anchor);
             return TextBox(QPointF(anchor.x + placement.offset.x, anchor.y + placement.offset.y),
                            placement.align, width, height);
         };
-        QRectF box = boxAt(Placement{text.anchor, text.align, text.offset});
+        const Placement first{text.anchor, text.align, text.offset};
+        QRectF box = boxAt(first);
         if (text.givesWay && !fits(text, box)) {
             const auto fitting = std::find_if(
                 text.alternatives.begin(), text.alternatives.end(),
@@ -163,13 +261,35 @@ class LayerPainter {
         if (text.backing) {
             painter_.fillRect(box.adjusted(-2.0, 0.0, 2.0, 0.0), ToQColor(*text.backing));
         }
-        painter_.setFont(font);
+        painter_.setFont(widths.font());
         painter_.setPen(ToQColor(text.colour));
-        painter_.drawText(QPointF(box.left(), box.top() + metrics.ascent()), label);
-        painted_.push_back(PaintedText{text.text, box, text.within.has_value()});
+        painter_.drawText(QPointF(box.left(), box.top() + metrics.ascent()),
+                          QString::fromStdString(text.text));
+        texts_.painted.push_back(PaintedText{text.text, box, text.within.has_value()});
+        texts_.boxes.add(box);
     }
 
   private:
+    // A text is drawn at one of its placements or not at all, and never outside the area:
+    // one that lies outside wherever it goes is done with at once.
+    bool anyShows(const Text& text, double width, double height) const {
+        const auto shows = [&](const Placement& placement) {
+            const Point anchor = map(placement.anchor);
+            const QRectF box =
+                TextBox(QPointF(anchor.x + placement.offset.x, anchor.y + placement.offset.y),
+                        placement.align, width, height);
+            return ToRect(box).intersects(clip_);
+        };
+        return shows(Placement{text.anchor, text.align, text.offset}) ||
+               std::any_of(text.alternatives.begin(), text.alternatives.end(), shows);
+    }
+
+    bool tooSmall(const Rect& shape, double lineHeight) const {
+        const QRectF drawn = transform_.mapRect(
+            QRectF(QPointF(shape.left, shape.top), QPointF(shape.right, shape.bottom)));
+        return drawn.width() < lineHeight && drawn.height() < lineHeight;
+    }
+
     Point map(Point p) const {
         const QPointF q = transform_.map(QPointF(p.x, p.y));
         return Point{q.x(), q.y()};
@@ -185,8 +305,7 @@ class LayerPainter {
                 return false;
             }
         }
-        return std::none_of(painted_.begin(), painted_.end(),
-                            [&](const PaintedText& other) { return other.box.intersects(box); });
+        return !texts_.boxes.meets(box);
     }
 
     void setBrushAndPen(const std::optional<Colour>& fill,
@@ -198,9 +317,7 @@ class LayerPainter {
     QPainter& painter_;
     const QTransform& transform_;
     Rect clip_;
-    QFont font_;
-    QFont boldFont_;
-    std::vector<PaintedText>& painted_;
+    TextState& texts_;
 };
 
 }  // namespace
@@ -245,12 +362,13 @@ std::vector<PaintedText> PaintScene(QPainter& painter, const Scene& scene, const
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.fillRect(area, ToQColor(scene.background));
-    const LayerPainter worldPainter(painter, world, area, font, painted);
+    TextState texts(font, ToRect(area), painted);
+    const LayerPainter worldPainter(painter, world, area, texts);
     for (const Primitive& item : scene.world.items) {
         std::visit(worldPainter, item);
     }
     const QTransform pixels = QTransform::fromTranslate(area.left(), area.top());
-    const LayerPainter overlayPainter(painter, pixels, area, font, painted);
+    const LayerPainter overlayPainter(painter, pixels, area, texts);
     for (const Primitive& item : scene.overlay.items) {
         std::visit(overlayPainter, item);
     }

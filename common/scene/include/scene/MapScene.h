@@ -20,7 +20,8 @@ struct CellLook {
 // The cell's rectangle.
 void AddCell(Layer& layer, const MapCell& cell, const CellLook& look);
 // The cell ID centred on the cell. Where IDs would run into each other or into a text drawn
-// before them (far zoomed out) they give way unless told otherwise.
+// before them (far zoomed out) they give way unless told otherwise; on a cell drawn smaller
+// than a line of text they are left out.
 void AddCellID(Layer& layer, const MapCell& cell, Colour colour, bool givesWay = true);
 
 struct LinkLook {

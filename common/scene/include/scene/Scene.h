@@ -80,6 +80,10 @@ struct Text {
     // Before it gives way, it tries the alternatives in turn.
     bool givesWay = false;
     std::optional<Rect> within;
+    // The shape the text names (scene units): where that is drawn smaller than a line of
+    // text either way, far zoomed out, the text could name any of its neighbours and is
+    // left out.
+    std::optional<Rect> names;
     std::vector<Placement> alternatives;
 };
 
