@@ -1,5 +1,7 @@
 #include "scene/MapNetwork.h"
 
+#include <algorithm>
+
 #include "scene/MapScene.h"
 
 namespace talvo::scene {
@@ -145,6 +147,46 @@ void MapNetwork::buildIndex() {
         bounds.push_back(Rect::Around(node.centre, kNodeRadius, kNodeRadius));
     }
     index.nodes = GridIndex(bounds, kGridCell);
+}
+
+MapNetwork::Positions MapNetwork::within(const Rect& area) const {
+    Positions positions;
+    positions.cells = index.cells.query(area);
+    positions.links = index.links.query(area);
+    positions.nodes = index.nodes.query(area);
+    for (const int l : positions.links) {
+        if (const int node = links[static_cast<size_t>(l)].nodeIndex; node >= 0) {
+            positions.nodes.push_back(node);
+        }
+    }
+    std::sort(positions.nodes.begin(), positions.nodes.end());
+    positions.nodes.erase(std::unique(positions.nodes.begin(), positions.nodes.end()),
+                          positions.nodes.end());
+    return positions;
+}
+
+MapNetwork MapNetwork::part(const Positions& positions) const {
+    MapNetwork part;
+    part.scales = scales;
+    part.labels = labels;
+    for (const int c : positions.cells) {
+        part.cells.push_back(cells[static_cast<size_t>(c)]);
+    }
+    std::unordered_map<int, int> nodeInPart;
+    for (const int n : positions.nodes) {
+        nodeInPart.emplace(n, static_cast<int>(part.nodes.size()));
+        part.nodes.push_back(nodes[static_cast<size_t>(n)]);
+    }
+    for (const int l : positions.links) {
+        MapLink link = links[static_cast<size_t>(l)];
+        if (link.nodeIndex >= 0) {
+            link.nodeIndex = nodeInPart.at(link.nodeIndex);
+        }
+        part.links.push_back(std::move(link));
+    }
+    part.cellByID_ = PositionsByID(part.cells, CellIDOf);
+    part.nodeByID_ = PositionsByID(part.nodes, NodeIDOf);
+    return part;
 }
 
 std::optional<Rect> MapNetwork::bounds(const TextMeasure& measure) const {

@@ -15,6 +15,10 @@ namespace talvo::scene {
 namespace {
 
 constexpr int kFontPixelSize = 12;
+// A detail drawn shorter than this (pixels) is left out; an outlined box drawn narrower or
+// lower than this is filled instead.
+constexpr double kDetailPixels = 4.0;
+constexpr double kSolidPixels = 3.0;
 // Shapes are clipped to the area widened by this many pixels, so that clipped ends and
 // pen widths never show at the area's edge.
 constexpr double kClipMargin = 16.0;
@@ -143,10 +147,75 @@ class DrawnBoxes {
     std::vector<QRectF> boxes_;
 };
 
-// What the painters of one scene share: the texts drawn so far and the fonts' widths.
-struct TextState {
-    TextState(const QFont& font, const Rect& area, std::vector<PaintedText>& drawn)
-        : plain(font), bold(Bold(font)), boxes(area), painted(drawn) {}
+// Outlines and lines of one pen drawn in runs: a map's links and cells follow each other in
+// the same pen, and one call for a run costs what one call for a line does. A run keeps
+// the drawing order; anything else drawn ends it first.
+class StrokeRuns {
+  public:
+    explicit StrokeRuns(QPainter& painter) : painter_(painter) {}
+    StrokeRuns(const StrokeRuns&) = delete;
+    StrokeRuns& operator=(const StrokeRuns&) = delete;
+    ~StrokeRuns() { flush(); }
+
+    void line(const Stroke& stroke, const QPointF& from, const QPointF& to) {
+        start(stroke, Kind::Lines);
+        lines_.emplace_back(from, to);
+    }
+    void rect(const Stroke& stroke, const QRectF& rect) {
+        start(stroke, Kind::Rects);
+        rects_.push_back(rect);
+    }
+    void fill(Colour colour, const QRectF& rect) {
+        start(Stroke{colour}, Kind::Fills);
+        rects_.push_back(rect);
+    }
+    void flush() {
+        if (kind_ == Kind::None) {
+            return;
+        }
+        painter_.setPen(PenOf(stroke_));
+        if (kind_ == Kind::Lines) {
+            painter_.drawLines(lines_.data(), static_cast<int>(lines_.size()));
+        } else if (kind_ == Kind::Fills) {
+            const QColor colour = ToQColor(stroke_.colour);
+            for (const QRectF& r : rects_) {
+                painter_.fillRect(r, colour);
+            }
+        } else {
+            painter_.setBrush(Qt::NoBrush);
+            painter_.drawRects(rects_.data(), static_cast<int>(rects_.size()));
+        }
+        lines_.clear();
+        rects_.clear();
+        kind_ = Kind::None;
+    }
+
+  private:
+    enum class Kind { None, Lines, Rects, Fills };
+
+    void start(const Stroke& stroke, Kind kind) {
+        // Dashes run on from one line of a call to the next: dashed lines go one by one.
+        if (kind_ != kind || stroke.dashed || stroke_.dashed ||
+            !(stroke.colour == stroke_.colour) || stroke.width != stroke_.width) {
+            flush();
+        }
+        stroke_ = stroke;
+        kind_ = kind;
+    }
+
+    QPainter& painter_;
+    Kind kind_ = Kind::None;
+    Stroke stroke_;
+    std::vector<QLineF> lines_;
+    std::vector<QRectF> rects_;
+};
+
+// What the painters of one scene share: the texts drawn so far, the fonts' widths and
+// the run of lines being gathered.
+struct PaintState {
+    PaintState(QPainter& painter, const QFont& font, const Rect& area,
+               std::vector<PaintedText>& drawn)
+        : plain(font), bold(Bold(font)), boxes(area), painted(drawn), strokes(painter) {}
 
     static QFont Bold(QFont font) {
         font.setBold(true);
@@ -157,24 +226,29 @@ struct TextState {
     TextWidths bold;
     DrawnBoxes boxes;
     std::vector<PaintedText>& painted;
+    StrokeRuns strokes;
 };
 
 class LayerPainter {
   public:
     LayerPainter(QPainter& painter, const QTransform& transform, const QRectF& area,
-                 TextState& texts)
+                 PaintState& texts)
         : painter_(painter),
           transform_(transform),
           clip_(ToRect(area.adjusted(-kClipMargin, -kClipMargin, kClipMargin, kClipMargin))),
           texts_(texts) {}
 
     void operator()(const Line& line) const {
-        const auto clipped = ClipSegment(map(line.from), map(line.to), clip_);
+        const Point from = map(line.from);
+        const Point to = map(line.to);
+        if (line.detail && std::hypot(to.x - from.x, to.y - from.y) < kDetailPixels) {
+            return;
+        }
+        const auto clipped = ClipSegment(from, to, clip_);
         if (!clipped) {
             return;
         }
-        painter_.setPen(PenOf(line.stroke));
-        painter_.drawLine(ToQPoint(clipped->first), ToQPoint(clipped->second));
+        texts_.strokes.line(line.stroke, ToQPoint(clipped->first), ToQPoint(clipped->second));
     }
 
     void operator()(const Box& box) const {
@@ -192,12 +266,15 @@ class LayerPainter {
                          std::min(r.right, clip_.right), std::min(r.bottom, clip_.bottom)};
         const QRectF visible(QPointF(shown.left, shown.top), QPointF(shown.right, shown.bottom));
         if (box.fill) {
+            texts_.strokes.flush();
             painter_.fillRect(visible, ToQColor(*box.fill));
         }
-        if (box.outline) {
-            painter_.setPen(PenOf(*box.outline));
-            painter_.setBrush(Qt::NoBrush);
-            painter_.drawRect(visible);
+        if (box.outline && (rect.width() < kSolidPixels || rect.height() < kSolidPixels)) {
+            // The outline's pen covers its right and bottom edge's pixels too.
+            const double pen = std::max(box.outline->width, 1.0);
+            texts_.strokes.fill(box.outline->colour, visible.adjusted(0.0, 0.0, pen, pen));
+        } else if (box.outline) {
+            texts_.strokes.rect(*box.outline, visible);
         }
     }
 
@@ -258,6 +335,7 @@ class LayerPainter {
         if (!ToRect(box).intersects(clip_)) {
             return;
         }
+        texts_.strokes.flush();
         if (text.backing) {
             painter_.fillRect(box.adjusted(-2.0, 0.0, 2.0, 0.0), ToQColor(*text.backing));
         }
@@ -310,6 +388,7 @@ class LayerPainter {
 
     void setBrushAndPen(const std::optional<Colour>& fill,
                         const std::optional<Stroke>& outline) const {
+        texts_.strokes.flush();
         painter_.setBrush(fill ? QBrush(ToQColor(*fill)) : QBrush(Qt::NoBrush));
         painter_.setPen(outline ? PenOf(*outline) : QPen(Qt::NoPen));
     }
@@ -317,7 +396,7 @@ class LayerPainter {
     QPainter& painter_;
     const QTransform& transform_;
     Rect clip_;
-    TextState& texts_;
+    PaintState& texts_;
 };
 
 }  // namespace
@@ -362,7 +441,7 @@ std::vector<PaintedText> PaintScene(QPainter& painter, const Scene& scene, const
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.fillRect(area, ToQColor(scene.background));
-    TextState texts(font, ToRect(area), painted);
+    PaintState texts(painter, font, ToRect(area), painted);
     const LayerPainter worldPainter(painter, world, area, texts);
     for (const Primitive& item : scene.world.items) {
         std::visit(worldPainter, item);
@@ -372,6 +451,7 @@ std::vector<PaintedText> PaintScene(QPainter& painter, const Scene& scene, const
     for (const Primitive& item : scene.overlay.items) {
         std::visit(overlayPainter, item);
     }
+    texts.strokes.flush();
     painter.restore();
     return painted;
 }

@@ -89,6 +89,17 @@ struct MapNetwork {
     // in pixels at zoom 1). Nothing for an empty network.
     std::optional<Rect> bounds(const TextMeasure& measure) const;
 
+    // What a view of `area` draws of a resolved network: the positions of the cells, links
+    // and nodes that reach into it (and of the nodes its links pass), ascending.
+    struct Positions {
+        std::vector<int> cells;
+        std::vector<int> links;
+        std::vector<int> nodes;
+    };
+    Positions within(const Rect& area) const;
+    // Those records in their order here, with every street label.
+    MapNetwork part(const Positions& positions) const;
+
   private:
     void buildIndex();
 

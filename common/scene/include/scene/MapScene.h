@@ -46,6 +46,7 @@ struct NodeIDLook {
     bool beside = false;
     bool givesWay = false;
 };
+// Left out where the circle is drawn smaller than a line of text.
 void AddNodeID(Layer& layer, const MapNode& node, const NodeIDLook& look);
 
 // A street label's text box in map units: at zoom 1 its top-left corner is the anchor and

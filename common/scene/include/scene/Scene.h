@@ -30,9 +30,13 @@ struct Line {
     Point from;
     Point to;
     Stroke stroke;
+    // A detail of a shape (an arrowhead's stroke) is left out where it would be drawn
+    // shorter than a few pixels, far zoomed out, where it could not be made out.
+    bool detail = false;
 };
 
-// A box is at least one pixel wide and high, however far it is scaled down.
+// A box is at least one pixel wide and high, however far it is scaled down; one drawn only
+// a few pixels wide or high is filled in its outline's colour, as its outline nearly is.
 struct Box {
     Rect rect;
     std::optional<Colour> fill;
