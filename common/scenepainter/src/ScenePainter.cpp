@@ -148,8 +148,8 @@ class DrawnBoxes {
 };
 
 // Outlines and lines of one pen drawn in runs: a map's links and cells follow each other in
-// the same pen, and one call for a run costs what one call for a line does. A run keeps
-// the drawing order; anything else drawn ends it first.
+// the same pen, which is set once for a run. A run keeps the drawing order; anything else
+// drawn ends it first.
 class StrokeRuns {
   public:
     explicit StrokeRuns(QPainter& painter) : painter_(painter) {}
@@ -175,7 +175,10 @@ class StrokeRuns {
         }
         painter_.setPen(PenOf(stroke_));
         if (kind_ == Kind::Lines) {
-            painter_.drawLines(lines_.data(), static_cast<int>(lines_.size()));
+            // One call per line: lines drawn in one call share their end pixels.
+            for (const QLineF& line : lines_) {
+                painter_.drawLine(line);
+            }
         } else if (kind_ == Kind::Fills) {
             const QColor colour = ToQColor(stroke_.colour);
             for (const QRectF& r : rects_) {
