@@ -117,8 +117,12 @@ void EditorMapPainter::paint(QPainter& painter, const Project& project, const Co
                              const std::optional<scene::Rect>& rubberBand) {
     const scene::MapNetwork& network = networkOf(project);
     const double reach = kViewReach / view.scale();
-    const scene::MapNetwork::Positions kept =
-        network.within(view.visibleMap().expanded(reach, reach));
+    const scene::Rect area = view.visibleMap().expanded(reach, reach);
+    if (!bounds_ || area.contains(*bounds_)) {
+        Paint(painter, network, colours, selection, view, rubberBand);
+        return;
+    }
+    const scene::MapNetwork::Positions kept = network.within(area);
     if (kept.cells.size() == network.cells.size() && kept.links.size() == network.links.size() &&
         kept.nodes.size() == network.nodes.size()) {
         Paint(painter, network, colours, selection, view, rubberBand);

@@ -5,6 +5,7 @@
 // top-left corner and is drawn last (legends, rubber bands). Line widths, text sizes and
 // text offsets are pixels at any scale.
 
+#include <deque>
 #include <functional>
 #include <optional>
 #include <string>
@@ -94,7 +95,8 @@ struct Text {
 using Primitive = std::variant<Line, Box, Circle, Polygon, Text>;
 
 struct Layer {
-    std::vector<Primitive> items;
+    // Grown in blocks, never moved: a city's map adds a hundred thousand shapes a redraw.
+    std::deque<Primitive> items;
 
     template <typename T>
     void add(T item) {
