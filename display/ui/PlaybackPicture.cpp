@@ -16,9 +16,18 @@ std::vector<scene::PaintedText> PaintPlayback(QPainter& painter, const DisplaySe
         empty.background = kDisplayBackground;
         return scene::PaintScene(painter, empty, QTransform(), area, font);
     }
+    return PaintPlaybackFrame(painter, session.model(), session.network(),
+                              session.playback().step(), view, session.drag());
+}
+
+std::vector<scene::PaintedText> PaintPlaybackFrame(QPainter& painter, const DisplayModel& model,
+                                                   const scene::MapNetwork& network, int step,
+                                                   const scene::Viewport& view,
+                                                   const ZoomDrag& drag) {
+    const QRectF area(0.0, 0.0, view.size().width, view.size().height);
+    const QFont font = scene::SceneFont();
     const scene::Scene picture =
-        BuildPlaybackScene(session.model(), session.network(), session.playback().step(),
-                           scene::MeasureWith(font), view.size(), session.drag());
+        BuildPlaybackScene(model, network, step, scene::MeasureWith(font), view.size(), drag);
     return scene::PaintScene(painter, picture, scene::MapTransform(view), area, font);
 }
 

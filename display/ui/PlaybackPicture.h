@@ -14,6 +14,11 @@ namespace talvo::display {
 // size in pixels); only the background while nothing is shown. Returns the texts drawn.
 std::vector<scene::PaintedText> PaintPlayback(QPainter& painter, const DisplaySession& session,
                                               bool showing);
+// A frame of a loaded run at a step, as PaintPlayback draws it.
+std::vector<scene::PaintedText> PaintPlaybackFrame(QPainter& painter, const DisplayModel& model,
+                                                   const scene::MapNetwork& network, int step,
+                                                   const scene::Viewport& view,
+                                                   const ZoomDrag& drag);
 // The same as a picture at a device pixel ratio (2 for a high-density screen).
 QImage RenderPlayback(const DisplaySession& session, bool showing, double devicePixelRatio = 1.0);
 

@@ -31,8 +31,19 @@ double DistanceToSegment(scene::Point p, scene::Point a, scene::Point b) {
     return std::fabs(dy * (p.x - a.x) - dx * (p.y - a.y)) / std::sqrt(lengthSquared);
 }
 
+// The first record that the hit test picks. With the network's index only the records whose
+// bounds lie near the point are tried, in table order, so the answer is the search's.
 template <typename Records, typename Hit>
-int FirstHit(const Records& records, Hit hit) {
+int FirstHit(const Records& records, const scene::GridIndex& index, bool indexed,
+             const scene::Rect& near, Hit hit) {
+    if (indexed) {
+        for (const int i : index.query(near)) {
+            if (hit(records[static_cast<std::size_t>(i)])) {
+                return i;
+            }
+        }
+        return -1;
+    }
     for (std::size_t i = 0; i < records.size(); ++i) {
         if (hit(records[i])) {
             return static_cast<int>(i);
@@ -45,38 +56,47 @@ int FirstHit(const Records& records, Hit hit) {
 
 int HitCell(const scene::MapNetwork& network, scene::Point p) {
     // The hit area uses the exact extents; only drawing rounds them.
-    return FirstHit(network.cells, [&](const scene::MapCell& cell) {
-        return scene::CellArea(cell.centre, cell.laneNum, cell.orientation, cell.speed,
-                               network.scales)
-            .contains(p);
-    });
+    return FirstHit(network.cells, network.index.cells, network.indexed(),
+                    scene::Rect::Around(p, 0.0, 0.0), [&](const scene::MapCell& cell) {
+                        return scene::CellArea(cell.centre, cell.laneNum, cell.orientation,
+                                               cell.speed, network.scales)
+                            .contains(p);
+                    });
 }
 
 int HitNode(const scene::MapNetwork& network, scene::Point p) {
-    return FirstHit(network.nodes, [&](const scene::MapNode& node) {
-        return std::hypot(p.x - node.centre.x, p.y - node.centre.y) < kNodeHitRadius;
-    });
+    return FirstHit(
+        network.nodes, network.index.nodes, network.indexed(),
+        scene::Rect::Around(p, kNodeHitRadius, kNodeHitRadius), [&](const scene::MapNode& node) {
+            return std::hypot(p.x - node.centre.x, p.y - node.centre.y) < kNodeHitRadius;
+        });
 }
 
 int HitLink(const scene::MapNetwork& network, scene::Point p) {
-    return FirstHit(network.links, [&](const scene::MapLink& link) {
-        for (std::size_t s = 1; s < link.path.size(); ++s) {
-            if (DistanceToSegment(p, link.path[s - 1], link.path[s]) < kLinkHitDistance) {
-                return true;
+    static_assert(kLinkHitDistance <= scene::MapIndex::kLinkReach);
+    return FirstHit(
+        network.links, network.index.links, network.indexed(), scene::Rect::Around(p, 0.0, 0.0),
+        [&](const scene::MapLink& link) {
+            for (std::size_t s = 1; s < link.path.size(); ++s) {
+                if (DistanceToSegment(p, link.path[s - 1], link.path[s]) < kLinkHitDistance) {
+                    return true;
+                }
             }
-        }
-        return false;
-    });
+            return false;
+        });
 }
 
 int HitStreetLabel(const scene::MapNetwork& network, scene::Point p,
                    const scene::TextMeasure& measure, double zoom) {
-    return FirstHit(network.labels, [&](const scene::MapLabel& label) {
-        const scene::Rect box = scene::StreetLabelBox(label, measure);
-        return scene::Rect::Around(box.centre(), box.width() / 2.0 / zoom,
-                                   box.height() / 2.0 / zoom)
-            .contains(p);
-    });
+    // Street labels are few and measured only now: searched, not indexed. A label is hit
+    // where its text is drawn at this zoom.
+    return FirstHit(network.labels, scene::GridIndex(), false, scene::Rect{},
+                    [&](const scene::MapLabel& label) {
+                        const scene::Rect box = scene::StreetLabelBox(label, measure);
+                        return scene::Rect::Around(box.centre(), box.width() / 2.0 / zoom,
+                                                   box.height() / 2.0 / zoom)
+                            .contains(p);
+                    });
 }
 
 }  // namespace talvo

@@ -60,11 +60,11 @@ QImage MapCanvas::frame() const {
 }
 
 void MapCanvas::fitView() {
-    FitEditorMap(view(), model_.project());
+    picture_.fit(view(), model_.project());
 }
 
 std::optional<scene::Rect> MapCanvas::scrollContent() const {
-    return EditorMapContent(model_.project());
+    return picture_.content(model_.project());
 }
 
 bool MapCanvas::event(QEvent* event) {
@@ -80,7 +80,7 @@ bool MapCanvas::event(QEvent* event) {
 
 void MapCanvas::paintEvent(QPaintEvent*) {
     QPainter painter(viewport());
-    PaintEditorMap(painter, model_.project(), colours_, editor_.selection(), view(),
+    picture_.paint(painter, model_.project(), colours_, editor_.selection(), view(),
                    editor_.RubberBand());
 }
 

@@ -3,6 +3,7 @@
 #include <QImage>
 #include <functional>
 
+#include "MapPicture.h"
 #include "core/ColourScheme.h"
 #include "core/MapEditor.h"
 #include "mapview/MapScrollArea.h"
@@ -51,6 +52,8 @@ class MapCanvas : public scene::MapScrollArea {
     const ColourScheme& colours_;
     MapEditor& editor_;
     QTimer* timer_;
+    // The network as last drawn, kept while the project stays the same.
+    mutable EditorMapPainter picture_;
 };
 
 }  // namespace talvo

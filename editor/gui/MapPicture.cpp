@@ -1,5 +1,8 @@
 #include "MapPicture.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "core/EditorScene.h"
 #include "core/MapHits.h"
 #include "scenepainter/ScenePainter.h"
@@ -10,31 +13,76 @@ namespace {
 
 // Pixels kept around a fitted network.
 constexpr double kFitMargin = 20.0;
+// How far beyond the view (pixels) a drawn shape may still reach into it: the painter's
+// clipping margin and the widest ID beside its node or centred on its cell.
+constexpr double kViewReach = 16.0 + 120.0;
 
-std::optional<scene::Rect> NetworkBounds(const Project& project) {
-    return scene::MapNetworkOf(project).bounds(scene::MeasureWith(scene::SceneFont()));
+std::optional<scene::Rect> NetworkBounds(const scene::MapNetwork& network) {
+    return network.bounds(scene::MeasureWith(scene::SceneFont()));
+}
+
+void Fit(scene::Viewport& view, const std::optional<scene::Rect>& bounds) {
+    if (bounds) {
+        view.fit(*bounds, kFitMargin);
+    }
+}
+
+void Paint(QPainter& painter, const scene::MapNetwork& network, const ColourScheme& colours,
+           const SelectionState& selection, const scene::Viewport& view,
+           const std::optional<scene::Rect>& rubberBand) {
+    const QFont font = scene::SceneFont();
+    const scene::Scene picture =
+        BuildEditorScene(network, colours, selection, scene::MeasureWith(font), rubberBand);
+    const QRectF area(0.0, 0.0, view.size().width, view.size().height);
+    scene::PaintScene(painter, picture, scene::MapTransform(view), area, font);
+}
+
+// A position in the whole network as a position in a part of it; -1 where not kept.
+int PartPosition(const std::vector<int>& kept, int position) {
+    const auto at = std::lower_bound(kept.begin(), kept.end(), position);
+    return at != kept.end() && *at == position ? static_cast<int>(at - kept.begin()) : -1;
+}
+
+// The selection as it names the records of the part; what lies outside is not drawn.
+SelectionState SelectionInPart(const SelectionState& selection,
+                               const scene::MapNetwork::Positions& kept) {
+    SelectionState part = selection;
+    switch (selection.selectedKind) {
+        case SelectedKind::Cell:
+            part.selectedIndex = PartPosition(kept.cells, selection.selectedIndex);
+            break;
+        case SelectedKind::Link:
+            part.selectedIndex = PartPosition(kept.links, selection.selectedIndex);
+            break;
+        case SelectedKind::Node:
+            part.selectedIndex = PartPosition(kept.nodes, selection.selectedIndex);
+            break;
+        default:
+            break;  // street labels are all kept
+    }
+    part.multiSelection.clear();
+    for (const int cell : selection.multiSelection) {
+        if (const int inPart = PartPosition(kept.cells, cell); inPart >= 0) {
+            part.multiSelection.push_back(inPart);
+        }
+    }
+    return part;
 }
 
 }  // namespace
 
 void FitEditorMap(scene::Viewport& view, const Project& project) {
-    if (const auto bounds = NetworkBounds(project)) {
-        view.fit(*bounds, kFitMargin);
-    }
+    Fit(view, NetworkBounds(scene::MapNetworkOf(project)));
 }
 
 scene::Rect EditorMapContent(const Project& project) {
-    return *scene::United(NetworkBounds(project), kMapExtent);
+    return *scene::United(NetworkBounds(scene::MapNetworkOf(project)), kMapExtent);
 }
 
 void PaintEditorMap(QPainter& painter, const Project& project, const ColourScheme& colours,
                     const SelectionState& selection, const scene::Viewport& view,
                     const std::optional<scene::Rect>& rubberBand) {
-    const QFont font = scene::SceneFont();
-    const scene::Scene picture = BuildEditorScene(scene::MapNetworkOf(project), colours, selection,
-                                                  scene::MeasureWith(font), rubberBand);
-    const QRectF area(0.0, 0.0, view.size().width, view.size().height);
-    scene::PaintScene(painter, picture, scene::MapTransform(view), area, font);
+    Paint(painter, scene::MapNetworkOf(project), colours, selection, view, rubberBand);
 }
 
 QImage RenderEditorMap(const Project& project, const ColourScheme& colours,
@@ -43,6 +91,44 @@ QImage RenderEditorMap(const Project& project, const ColourScheme& colours,
     return scene::DrawnImage(view.size(), devicePixelRatio, [&](QPainter& painter) {
         PaintEditorMap(painter, project, colours, selection, view);
     });
+}
+
+const scene::MapNetwork& EditorMapPainter::networkOf(const Project& project) {
+    if (!project_ || !(*project_ == project)) {
+        project_ = project;
+        network_ = scene::MapNetworkOf(project);
+        bounds_ = NetworkBounds(network_);
+    }
+    return network_;
+}
+
+void EditorMapPainter::fit(scene::Viewport& view, const Project& project) {
+    networkOf(project);
+    Fit(view, bounds_);
+}
+
+scene::Rect EditorMapPainter::content(const Project& project) {
+    networkOf(project);
+    return *scene::United(bounds_, kMapExtent);
+}
+
+void EditorMapPainter::paint(QPainter& painter, const Project& project, const ColourScheme& colours,
+                             const SelectionState& selection, const scene::Viewport& view,
+                             const std::optional<scene::Rect>& rubberBand) {
+    const scene::MapNetwork& network = networkOf(project);
+    const double reach = kViewReach / view.scale();
+    const scene::Rect area = view.visibleMap().expanded(reach, reach);
+    if (!bounds_ || area.contains(*bounds_)) {
+        Paint(painter, network, colours, selection, view, rubberBand);
+        return;
+    }
+    const scene::MapNetwork::Positions kept = network.within(area);
+    if (kept.cells.size() == network.cells.size() && kept.links.size() == network.links.size() &&
+        kept.nodes.size() == network.nodes.size()) {
+        Paint(painter, network, colours, selection, view, rubberBand);
+        return;
+    }
+    Paint(painter, network.part(kept), colours, SelectionInPart(selection, kept), view, rubberBand);
 }
 
 }  // namespace talvo

@@ -8,6 +8,7 @@
 #include "common/ProjectRecords.h"
 #include "core/ColourScheme.h"
 #include "core/SelectionState.h"
+#include "scene/MapNetwork.h"
 #include "scene/Viewport.h"
 
 namespace talvo {
@@ -17,7 +18,7 @@ namespace talvo {
 void PaintEditorMap(QPainter& painter, const Project& project, const ColourScheme& colours,
                     const SelectionState& selection, const scene::Viewport& view,
                     const std::optional<scene::Rect>& rubberBand = std::nullopt);
-// "Fit network": the whole network in the view with a margin; nothing changes for an empty
+// "Fit network": the whole network in view with a margin; nothing changes for an empty
 // network.
 void FitEditorMap(scene::Viewport& view, const Project& project);
 // What the scroll bars reach: the map's extent and whatever of the network lies beyond it.
@@ -26,5 +27,24 @@ scene::Rect EditorMapContent(const Project& project);
 QImage RenderEditorMap(const Project& project, const ColourScheme& colours,
                        const SelectionState& selection, const scene::Viewport& view,
                        double devicePixelRatio = 1.0);
+
+// The map on the screen, redrawn at every step of a drag or zoom: it keeps the network of
+// the project it last drew, with its index, until the project changes, and builds the
+// picture of the part in view only. It draws what PaintEditorMap draws.
+class EditorMapPainter {
+  public:
+    void paint(QPainter& painter, const Project& project, const ColourScheme& colours,
+               const SelectionState& selection, const scene::Viewport& view,
+               const std::optional<scene::Rect>& rubberBand = std::nullopt);
+    void fit(scene::Viewport& view, const Project& project);
+    scene::Rect content(const Project& project);
+
+  private:
+    const scene::MapNetwork& networkOf(const Project& project);
+
+    std::optional<Project> project_;
+    scene::MapNetwork network_;
+    std::optional<scene::Rect> bounds_;
+};
 
 }  // namespace talvo

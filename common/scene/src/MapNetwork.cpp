@@ -1,35 +1,75 @@
 #include "scene/MapNetwork.h"
 
+#include <algorithm>
+
 #include "scene/MapScene.h"
 
 namespace talvo::scene {
 namespace {
 
+// Grid cells of about a junction's size: a view or a click covers few of them.
+constexpr double kGridCell = 1000.0;
+
 unsigned SideBit(Side side) {
     return 1u << static_cast<int>(side);
+}
+
+// The first position of each ID, as a search from the front finds it.
+template <typename Records, typename IDOf>
+std::unordered_map<int, int> PositionsByID(const Records& records, IDOf idOf) {
+    std::unordered_map<int, int> positions;
+    positions.reserve(records.size());
+    for (size_t i = 0; i < records.size(); ++i) {
+        positions.try_emplace(idOf(records[i]), static_cast<int>(i));
+    }
+    return positions;
+}
+
+// The lookup from resolve() where it still names the record, else a search (an ID that is
+// not there, or records changed since).
+template <typename Records, typename IDOf>
+int PositionOf(const std::unordered_map<int, int>& positions, const Records& records, int id,
+               IDOf idOf) {
+    if (const auto found = positions.find(id); found != positions.end()) {
+        const auto i = static_cast<size_t>(found->second);
+        if (i < records.size() && idOf(records[i]) == id) {
+            return found->second;
+        }
+    }
+    for (size_t i = 0; i < records.size(); ++i) {
+        if (idOf(records[i]) == id) {
+            return static_cast<int>(i);
+        }
+    }
+    return -1;
+}
+
+int CellIDOf(const MapCell& cell) {
+    return cell.cellID;
+}
+
+int NodeIDOf(const MapNode& node) {
+    return node.nodeID;
 }
 
 }  // namespace
 
 int MapNetwork::cellIndex(int cellID) const {
-    for (size_t i = 0; i < cells.size(); ++i) {
-        if (cells[i].cellID == cellID) {
-            return static_cast<int>(i);
-        }
-    }
-    return -1;
+    return PositionOf(cellByID_, cells, cellID, CellIDOf);
 }
 
 int MapNetwork::nodeIndex(int nodeID) const {
-    for (size_t i = 0; i < nodes.size(); ++i) {
-        if (nodes[i].nodeID == nodeID) {
-            return static_cast<int>(i);
-        }
-    }
-    return -1;
+    return PositionOf(nodeByID_, nodes, nodeID, NodeIDOf);
+}
+
+bool MapNetwork::indexed() const {
+    return index.cells.size() == cells.size() && index.links.size() == links.size() &&
+           index.nodes.size() == nodes.size();
 }
 
 void MapNetwork::resolve() {
+    cellByID_ = PositionsByID(cells, CellIDOf);
+    nodeByID_ = PositionsByID(nodes, NodeIDOf);
     std::vector<int> incoming(cells.size(), 0);
     std::vector<int> outgoing(cells.size(), 0);
     for (MapCell& cell : cells) {
@@ -82,6 +122,71 @@ void MapNetwork::resolve() {
             cell.kind = CellKind::Ordinary;
         }
     }
+    buildIndex();
+}
+
+void MapNetwork::buildIndex() {
+    std::vector<Rect> bounds;
+    bounds.reserve(cells.size());
+    for (const MapCell& cell : cells) {
+        bounds.push_back(cell.rect.united(
+            CellArea(cell.centre, cell.laneNum, cell.orientation, cell.speed, scales)));
+    }
+    index.cells = GridIndex(bounds, kGridCell);
+    bounds.clear();
+    for (const MapLink& link : links) {
+        Rect r = link.path.empty() ? Rect{} : Rect::Spanning(link.path.front(), link.path.front());
+        for (const Point& p : link.path) {
+            r = r.united(Rect::Spanning(p, p));
+        }
+        bounds.push_back(r.expanded(MapIndex::kLinkReach, MapIndex::kLinkReach));
+    }
+    index.links = GridIndex(bounds, kGridCell);
+    bounds.clear();
+    for (const MapNode& node : nodes) {
+        bounds.push_back(Rect::Around(node.centre, kNodeRadius, kNodeRadius));
+    }
+    index.nodes = GridIndex(bounds, kGridCell);
+}
+
+MapNetwork::Positions MapNetwork::within(const Rect& area) const {
+    Positions positions;
+    positions.cells = index.cells.query(area);
+    positions.links = index.links.query(area);
+    positions.nodes = index.nodes.query(area);
+    for (const int l : positions.links) {
+        if (const int node = links[static_cast<size_t>(l)].nodeIndex; node >= 0) {
+            positions.nodes.push_back(node);
+        }
+    }
+    std::sort(positions.nodes.begin(), positions.nodes.end());
+    positions.nodes.erase(std::unique(positions.nodes.begin(), positions.nodes.end()),
+                          positions.nodes.end());
+    return positions;
+}
+
+MapNetwork MapNetwork::part(const Positions& positions) const {
+    MapNetwork part;
+    part.scales = scales;
+    part.labels = labels;
+    for (const int c : positions.cells) {
+        part.cells.push_back(cells[static_cast<size_t>(c)]);
+    }
+    std::unordered_map<int, int> nodeInPart;
+    for (const int n : positions.nodes) {
+        nodeInPart.emplace(n, static_cast<int>(part.nodes.size()));
+        part.nodes.push_back(nodes[static_cast<size_t>(n)]);
+    }
+    for (const int l : positions.links) {
+        MapLink link = links[static_cast<size_t>(l)];
+        if (link.nodeIndex >= 0) {
+            link.nodeIndex = nodeInPart.at(link.nodeIndex);
+        }
+        part.links.push_back(std::move(link));
+    }
+    part.cellByID_ = PositionsByID(part.cells, CellIDOf);
+    part.nodeByID_ = PositionsByID(part.nodes, NodeIDOf);
+    return part;
 }
 
 std::optional<Rect> MapNetwork::bounds(const TextMeasure& measure) const {

@@ -29,6 +29,7 @@ void AddCell(Layer& layer, const MapCell& cell, const CellLook& look) {
 void AddCellID(Layer& layer, const MapCell& cell, Colour colour, bool givesWay) {
     Text label{cell.rect.centre(), std::to_string(cell.cellID), colour};
     label.givesWay = givesWay;
+    label.names = cell.rect;
     layer.add(std::move(label));
 }
 
@@ -43,8 +44,8 @@ void AddLink(Layer& layer, const MapLink& link, const LinkLook& look) {
         const Point from = link.path[link.path.size() - 2];
         const Point end = link.path.back();
         const auto [left, right] = ArrowHeadEnds(from, end, kArrowLength);
-        layer.add(Line{end, left, look.stroke});
-        layer.add(Line{end, right, look.stroke});
+        layer.add(Line{end, left, look.stroke, true});
+        layer.add(Line{end, right, look.stroke, true});
     }
 }
 
@@ -56,6 +57,7 @@ void AddNodeID(Layer& layer, const MapNode& node, const NodeIDLook& look) {
     Text label{node.centre, std::to_string(node.nodeID), look.colour};
     label.backing = look.backing;
     label.givesWay = look.givesWay;
+    label.names = Rect::Around(node.centre, kNodeRadius, kNodeRadius);
     if (look.beside) {
         const double diagonal = kNodeRadius * std::sqrt(0.5);
         label.anchor = Point{node.centre.x + diagonal, node.centre.y - diagonal};

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
+#include <unordered_map>
 #include <variant>
 
 #include <QFontMetricsF>
@@ -13,6 +15,10 @@ namespace talvo::scene {
 namespace {
 
 constexpr int kFontPixelSize = 12;
+// A detail drawn shorter than this (pixels) is left out; an outlined box drawn narrower or
+// lower than this is filled instead.
+constexpr double kDetailPixels = 4.0;
+constexpr double kSolidPixels = 3.0;
 // Shapes are clipped to the area widened by this many pixels, so that clipped ends and
 // pen widths never show at the area's edge.
 constexpr double kClipMargin = 16.0;
@@ -66,26 +72,188 @@ QRectF TextBox(const QPointF& anchor, Align align, double width, double height) 
     return QRectF(left, top, width, height);
 }
 
+// Text widths of one font, each measured once: a map repeats the same short texts.
+class TextWidths {
+  public:
+    explicit TextWidths(const QFont& font) : font_(font), metrics_(font) {}
+
+    const QFont& font() const { return font_; }
+    const QFontMetricsF& metrics() const { return metrics_; }
+    double width(const std::string& text) {
+        const auto [at, added] = widths_.try_emplace(text, 0.0);
+        if (added) {
+            at->second = metrics_.horizontalAdvance(QString::fromStdString(text));
+        }
+        return at->second;
+    }
+
+  private:
+    QFont font_;
+    QFontMetricsF metrics_;
+    std::unordered_map<std::string, double> widths_;
+};
+
+// The boxes of the texts drawn so far, filed by the squares of the area they cover, so that
+// a text giving way looks only at the texts near it.
+class DrawnBoxes {
+  public:
+    static constexpr double kSquare = 48.0;  // pixels
+
+    explicit DrawnBoxes(const Rect& area)
+        : area_(area),
+          columns_(static_cast<int>(std::ceil(area.width() / kSquare)) + 1),
+          rows_(static_cast<int>(std::ceil(area.height() / kSquare)) + 1),
+          squares_(static_cast<size_t>(columns_ * rows_)) {}
+
+    void add(const QRectF& box) {
+        boxes_.push_back(box);
+        each(box, [&](std::vector<int>& square) {
+            square.push_back(static_cast<int>(boxes_.size()) - 1);
+            return false;
+        });
+    }
+    bool meets(const QRectF& box) {
+        return each(box, [&](const std::vector<int>& square) {
+            return std::any_of(square.begin(), square.end(), [&](int i) {
+                return boxes_[static_cast<size_t>(i)].intersects(box);
+            });
+        });
+    }
+
+  private:
+    // Visits the squares the box covers (boxes beyond the area count in its edge squares)
+    // until the visit returns true.
+    template <typename Visit>
+    bool each(const QRectF& box, Visit visit) {
+        const auto index = [](double v, double from, int count) {
+            return std::clamp(static_cast<int>(std::floor((v - from) / kSquare)), 0, count - 1);
+        };
+        const int x0 = index(box.left(), area_.left, columns_);
+        const int x1 = index(box.right(), area_.left, columns_);
+        const int y0 = index(box.top(), area_.top, rows_);
+        const int y1 = index(box.bottom(), area_.top, rows_);
+        for (int y = y0; y <= y1; ++y) {
+            for (int x = x0; x <= x1; ++x) {
+                if (visit(squares_[static_cast<size_t>(y * columns_ + x)])) {
+                    return true;
+                }
+            }
+        }
+        return false;
+    }
+
+    Rect area_;
+    int columns_;
+    int rows_;
+    std::vector<std::vector<int>> squares_;
+    std::vector<QRectF> boxes_;
+};
+
+// Outlines and lines of one pen drawn in runs: a map's links and cells follow each other in
+// the same pen, which is set once for a run. A run keeps the drawing order; anything else
+// drawn ends it first.
+class StrokeRuns {
+  public:
+    explicit StrokeRuns(QPainter& painter) : painter_(painter) {}
+    StrokeRuns(const StrokeRuns&) = delete;
+    StrokeRuns& operator=(const StrokeRuns&) = delete;
+    ~StrokeRuns() { flush(); }
+
+    void line(const Stroke& stroke, const QPointF& from, const QPointF& to) {
+        start(stroke, Kind::Lines);
+        lines_.emplace_back(from, to);
+    }
+    void rect(const Stroke& stroke, const QRectF& rect) {
+        start(stroke, Kind::Rects);
+        rects_.push_back(rect);
+    }
+    void fill(Colour colour, const QRectF& rect) {
+        start(Stroke{colour}, Kind::Fills);
+        rects_.push_back(rect);
+    }
+    void flush() {
+        if (kind_ == Kind::None) {
+            return;
+        }
+        painter_.setPen(PenOf(stroke_));
+        if (kind_ == Kind::Lines) {
+            // One call per line: lines drawn in one call share their end pixels.
+            for (const QLineF& line : lines_) {
+                painter_.drawLine(line);
+            }
+        } else if (kind_ == Kind::Fills) {
+            const QColor colour = ToQColor(stroke_.colour);
+            for (const QRectF& r : rects_) {
+                painter_.fillRect(r, colour);
+            }
+        } else {
+            painter_.setBrush(Qt::NoBrush);
+            painter_.drawRects(rects_.data(), static_cast<int>(rects_.size()));
+        }
+        lines_.clear();
+        rects_.clear();
+        kind_ = Kind::None;
+    }
+
+  private:
+    enum class Kind { None, Lines, Rects, Fills };
+
+    void start(const Stroke& stroke, Kind kind) {
+        // Dashes run on from one line of a call to the next: dashed lines go one by one.
+        if (kind_ != kind || stroke.dashed || stroke_.dashed ||
+            !(stroke.colour == stroke_.colour) || stroke.width != stroke_.width) {
+            flush();
+        }
+        stroke_ = stroke;
+        kind_ = kind;
+    }
+
+    QPainter& painter_;
+    Kind kind_ = Kind::None;
+    Stroke stroke_;
+    std::vector<QLineF> lines_;
+    std::vector<QRectF> rects_;
+};
+
+// What the painters of one scene share: the texts drawn so far, the fonts' widths and
+// the run of lines being gathered.
+struct PaintState {
+    PaintState(QPainter& painter, const QFont& font, const Rect& area,
+               std::vector<PaintedText>& drawn)
+        : plain(font), bold(Bold(font)), boxes(area), painted(drawn), strokes(painter) {}
+
+    static QFont Bold(QFont font) {
+        font.setBold(true);
+        return font;
+    }
+
+    TextWidths plain;
+    TextWidths bold;
+    DrawnBoxes boxes;
+    std::vector<PaintedText>& painted;
+    StrokeRuns strokes;
+};
+
 class LayerPainter {
   public:
     LayerPainter(QPainter& painter, const QTransform& transform, const QRectF& area,
-                 const QFont& font, std::vector<PaintedText>& painted)
+                 PaintState& texts)
         : painter_(painter),
           transform_(transform),
           clip_(ToRect(area.adjusted(-kClipMargin, -kClipMargin, kClipMargin, kClipMargin))),
-          font_(font),
-          boldFont_(font),
-          painted_(painted) {
-        boldFont_.setBold(true);
-    }
+          texts_(texts) {}
 
     void operator()(const Line& line) const {
-        const auto clipped = ClipSegment(map(line.from), map(line.to), clip_);
+        const Point from = map(line.from);
+        const Point to = map(line.to);
+        if (line.detail && std::hypot(to.x - from.x, to.y - from.y) < kDetailPixels) {
+            return;
+        }
+        const auto clipped = ClipSegment(from, to, clip_);
         if (!clipped) {
             return;
         }
-        painter_.setPen(PenOf(line.stroke));
-        painter_.drawLine(ToQPoint(clipped->first), ToQPoint(clipped->second));
+        texts_.strokes.line(line.stroke, ToQPoint(clipped->first), ToQPoint(clipped->second));
     }
 
     void operator()(const Box& box) const {
@@ -103,12 +271,15 @@ class LayerPainter {
                          std::min(r.right, clip_.right), std::min(r.bottom, clip_.bottom)};
         const QRectF visible(QPointF(shown.left, shown.top), QPointF(shown.right, shown.bottom));
         if (box.fill) {
+            texts_.strokes.flush();
             painter_.fillRect(visible, ToQColor(*box.fill));
         }
-        if (box.outline) {
-            painter_.setPen(PenOf(*box.outline));
-            painter_.setBrush(Qt::NoBrush);
-            painter_.drawRect(visible);
+        if (box.outline && (rect.width() < kSolidPixels || rect.height() < kSolidPixels)) {
+            // The outline's pen covers its right and bottom edge's pixels too.
+            const double pen = std::max(box.outline->width, 1.0);
+            texts_.strokes.fill(box.outline->colour, visible.adjusted(0.0, 0.0, pen, pen));
+        } else if (box.outline) {
+            texts_.strokes.rect(*box.outline, visible);
         }
     }
 
@@ -139,15 +310,22 @@ class LayerPainter {
         if (text.text.empty()) {
             return;
         }
-        const QString label = QString::fromStdString(text.text);
-        const QFont& font = text.bold ? boldFont_ : font_;
-        const QFontMetricsF metrics(font);
-        const double width = metrics.horizontalAdvance(label);
+        TextWidths& widths = text.bold ? texts_.bold : texts_.plain;
+        const QFontMetricsF& metrics = widths.metrics();
         const double height = metrics.height();
-        const double fitWidth =
-            std::max(width, metrics.horizontalAdvance(QString::fromStdString(text.fitsAs)));
+        if (text.names && tooSmall(*text.names, height)) {
+            return;
+        }
         // A backing reaches beyond the text at its sides: the box it takes is the backing's.
         const double margin = text.backing ? kBackingMargin : 0.0;
+        // Before measuring: no wider than its widest character each.
+        const double longest = static_cast<double>(std::max(text.text.size(), text.fitsAs.size()));
+        if (!anyShows(text, metrics.maxWidth() * longest + 2.0 * margin, height)) {
+            return;
+        }
+        const double width = widths.width(text.text);
+        const double fitWidth =
+            text.fitsAs.empty() ? width : std::max(width, widths.width(text.fitsAs));
         auto boxAt = [&](const Placement& placement, double boxWidth) {
             const Point anchor = map(placement.anchor);
             return TextBox(QPointF(anchor.x + placement.offset.x, anchor.y + placement.offset.y),
@@ -171,16 +349,39 @@ class LayerPainter {
         if (!ToRect(box).intersects(clip_)) {
             return;
         }
+        texts_.strokes.flush();
         if (text.backing) {
             painter_.fillRect(box, ToQColor(*text.backing));
         }
-        painter_.setFont(font);
+        painter_.setFont(widths.font());
         painter_.setPen(ToQColor(text.colour));
-        painter_.drawText(QPointF(box.left() + margin, box.top() + metrics.ascent()), label);
-        painted_.push_back(PaintedText{text.text, box, text.within.has_value()});
+        painter_.drawText(QPointF(box.left() + margin, box.top() + metrics.ascent()),
+                          QString::fromStdString(text.text));
+        texts_.painted.push_back(PaintedText{text.text, box, text.within.has_value()});
+        texts_.boxes.add(box);
     }
 
   private:
+    // A text is drawn at one of its placements or not at all, and never outside the area:
+    // one that lies outside wherever it goes is done with at once.
+    bool anyShows(const Text& text, double width, double height) const {
+        const auto shows = [&](const Placement& placement) {
+            const Point anchor = map(placement.anchor);
+            const QRectF box =
+                TextBox(QPointF(anchor.x + placement.offset.x, anchor.y + placement.offset.y),
+                        placement.align, width, height);
+            return ToRect(box).intersects(clip_);
+        };
+        return shows(Placement{text.anchor, text.align, text.offset}) ||
+               std::any_of(text.alternatives.begin(), text.alternatives.end(), shows);
+    }
+
+    bool tooSmall(const Rect& shape, double lineHeight) const {
+        const QRectF drawn = transform_.mapRect(
+            QRectF(QPointF(shape.left, shape.top), QPointF(shape.right, shape.bottom)));
+        return drawn.width() < lineHeight && drawn.height() < lineHeight;
+    }
+
     Point map(Point p) const {
         const QPointF q = transform_.map(QPointF(p.x, p.y));
         return Point{q.x(), q.y()};
@@ -196,12 +397,12 @@ class LayerPainter {
                 return false;
             }
         }
-        return std::none_of(painted_.begin(), painted_.end(),
-                            [&](const PaintedText& other) { return other.box.intersects(box); });
+        return !texts_.boxes.meets(box);
     }
 
     void setBrushAndPen(const std::optional<Colour>& fill,
                         const std::optional<Stroke>& outline) const {
+        texts_.strokes.flush();
         painter_.setBrush(fill ? QBrush(ToQColor(*fill)) : QBrush(Qt::NoBrush));
         painter_.setPen(outline ? PenOf(*outline) : QPen(Qt::NoPen));
     }
@@ -209,9 +410,7 @@ class LayerPainter {
     QPainter& painter_;
     const QTransform& transform_;
     Rect clip_;
-    QFont font_;
-    QFont boldFont_;
-    std::vector<PaintedText>& painted_;
+    PaintState& texts_;
 };
 
 }  // namespace
@@ -256,15 +455,17 @@ std::vector<PaintedText> PaintScene(QPainter& painter, const Scene& scene, const
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.fillRect(area, ToQColor(scene.background));
-    const LayerPainter worldPainter(painter, world, area, font, painted);
+    PaintState texts(painter, font, ToRect(area), painted);
+    const LayerPainter worldPainter(painter, world, area, texts);
     for (const Primitive& item : scene.world.items) {
         std::visit(worldPainter, item);
     }
     const QTransform pixels = QTransform::fromTranslate(area.left(), area.top());
-    const LayerPainter overlayPainter(painter, pixels, area, font, painted);
+    const LayerPainter overlayPainter(painter, pixels, area, texts);
     for (const Primitive& item : scene.overlay.items) {
         std::visit(overlayPainter, item);
     }
+    texts.strokes.flush();
     painter.restore();
     return painted;
 }

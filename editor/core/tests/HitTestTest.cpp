@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <utility>
+#include <vector>
+
 #include "core/MapHits.h"
 
 namespace talvo {
@@ -93,6 +96,61 @@ TEST_F(HitTest, StreetLabelBoxRunsFromItsAnchor) {
     EXPECT_EQ(HitStreetLabel(Network(), {3240, 3120}, measure, 4.0), 0);
     EXPECT_EQ(HitStreetLabel(Network(), {3000, 3000}, measure, 4.0), -1);
     EXPECT_EQ(HitStreetLabel(Network(), {3260, 3100}, measure, 4.0), -1);
+}
+
+// A dense patch of crossing streets, far larger than the index's grid cells: cells that
+// overlap, links through nodes and plain ones, nodes near each other.
+Project Crossings() {
+    Project project;
+    int id = 0;
+    for (int row = 0; row < 6; ++row) {
+        for (int column = 0; column < 12; ++column) {
+            CellRecord cell;
+            cell.cellID = ++id;
+            cell.x = 500.0 + column * 170.0;
+            cell.y = 500.0 + row * 700.0 + (column % 3) * 40.0;
+            cell.laneNum = 1 + column % 2;
+            cell.speed = 30.0 + 10.0 * (row % 3);
+            cell.orientation = (row + column) % 5 == 0 ? kVertical : kHorizontal;
+            project.tables.cells.push_back(cell);
+            if (column > 0) {
+                LinkRecord link;
+                link.linkID = id;
+                link.fromCell = id - 1;
+                link.toCell = id;
+                link.passNode = column % 4 == 0 ? 1000 + row : 0;
+                project.tables.links.push_back(link);
+            }
+        }
+        NodeRecord node;
+        node.nodeID = 1000 + row;
+        node.x = 500.0 + 6 * 170.0;
+        node.y = 300.0 + row * 700.0;
+        project.tables.nodes.push_back(node);
+    }
+    return project;
+}
+
+TEST(IndexedHitTest, PicksWhatTheSearchOverEveryRecordPicks) {
+    const scene::MapNetwork indexed = scene::MapNetworkOf(Crossings());
+    scene::MapNetwork searched = indexed;
+    searched.index = scene::MapIndex{};
+    ASSERT_TRUE(indexed.indexed());
+    ASSERT_FALSE(searched.indexed());
+    using Hit = int (*)(const scene::MapNetwork&, scene::Point);
+    const std::vector<std::pair<const char*, Hit>> tests{
+        {"cell", HitCell}, {"node", HitNode}, {"link", HitLink}};
+    int hits = 0;
+    for (double y = 0.0; y <= 4500.0; y += 23.0) {
+        for (double x = 0.0; x <= 2900.0; x += 19.0) {
+            for (const auto& [what, hit] : tests) {
+                const int expected = hit(searched, {x, y});
+                ASSERT_EQ(hit(indexed, {x, y}), expected) << what << " at " << x << ", " << y;
+                hits += expected >= 0 ? 1 : 0;
+            }
+        }
+    }
+    EXPECT_GT(hits, 1000);  // the sweep meets the network, not only the space around it
 }
 
 }  // namespace

@@ -5,9 +5,11 @@
 
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "common/ProjectRecords.h"
+#include "scene/GridIndex.h"
 #include "scene/MapGeometry.h"
 #include "scene/Scene.h"
 
@@ -56,23 +58,53 @@ struct MapLabel {
     std::vector<int> cellIDs;
 };
 
+// Where the network's shapes lie, built by resolve(): each cell's drawn and clicked
+// rectangle, each link's path widened by `kLinkReach`, each node's circle.
+struct MapIndex {
+    static constexpr double kLinkReach = 100.0;  // map units: arrowheads and clicks beside
+    GridIndex cells;
+    GridIndex links;
+    GridIndex nodes;
+};
+
 struct MapNetwork {
     CellScales scales;
     std::vector<MapCell> cells;
     std::vector<MapLink> links;
     std::vector<MapNode> nodes;
     std::vector<MapLabel> labels;
+    MapIndex index;
 
     // Index into cells / nodes, or -1.
     int cellIndex(int cellID) const;
     int nodeIndex(int nodeID) const;
 
-    // Rectangles, link paths, the sides links meet and cell kinds from the records.
+    // Rectangles, link paths, the sides links meet, cell kinds and the index from the
+    // records.
     void resolve();
+    // Whether the index describes the records as they are (none added or removed since).
+    bool indexed() const;
 
     // Everything drawn, in map units: cells, node circles and street labels (measured
     // in pixels at zoom 1). Nothing for an empty network.
     std::optional<Rect> bounds(const TextMeasure& measure) const;
+
+    // What a view of `area` draws of a resolved network: the positions of the cells, links
+    // and nodes that reach into it (and of the nodes its links pass), ascending.
+    struct Positions {
+        std::vector<int> cells;
+        std::vector<int> links;
+        std::vector<int> nodes;
+    };
+    Positions within(const Rect& area) const;
+    // Those records in their order here, with every street label.
+    MapNetwork part(const Positions& positions) const;
+
+  private:
+    void buildIndex();
+
+    std::unordered_map<int, int> cellByID_;
+    std::unordered_map<int, int> nodeByID_;
 };
 
 // The network of an editor project, resolved.

@@ -20,7 +20,8 @@ struct CellLook {
 // The cell's rectangle.
 void AddCell(Layer& layer, const MapCell& cell, const CellLook& look);
 // The cell ID centred on the cell. Where IDs would run into each other or into a text drawn
-// before them (far zoomed out) they give way unless told otherwise.
+// before them (far zoomed out) they give way unless told otherwise; on a cell drawn smaller
+// than a line of text they are left out.
 void AddCellID(Layer& layer, const MapCell& cell, Colour colour, bool givesWay = true);
 
 struct LinkLook {
@@ -45,6 +46,7 @@ struct NodeIDLook {
     bool beside = false;
     bool givesWay = false;
 };
+// Left out where the circle is drawn smaller than a line of text.
 void AddNodeID(Layer& layer, const MapNode& node, const NodeIDLook& look);
 
 // A street label's text box in map units: at zoom 1 its top-left corner is the anchor and

@@ -5,6 +5,7 @@
 // top-left corner and is drawn last (legends, rubber bands). Line widths, text sizes and
 // text offsets are pixels at any scale.
 
+#include <deque>
 #include <functional>
 #include <optional>
 #include <string>
@@ -30,9 +31,13 @@ struct Line {
     Point from;
     Point to;
     Stroke stroke;
+    // A detail of a shape (an arrowhead's stroke) is left out where it would be drawn
+    // shorter than a few pixels, far zoomed out, where it could not be made out.
+    bool detail = false;
 };
 
-// A box is at least one pixel wide and high, however far it is scaled down.
+// A box is at least one pixel wide and high, however far it is scaled down; one drawn only
+// a few pixels wide or high is filled in its outline's colour, as its outline nearly is.
 struct Box {
     Rect rect;
     std::optional<Colour> fill;
@@ -80,6 +85,10 @@ struct Text {
     // Before it gives way, it tries the alternatives in turn.
     bool givesWay = false;
     std::optional<Rect> within;
+    // The shape the text names (scene units): where that is drawn smaller than a line of
+    // text either way, far zoomed out, the text could name any of its neighbours and is
+    // left out.
+    std::optional<Rect> names;
     std::vector<Placement> alternatives;
     // Where wider than the text, the box the fit test measures: a value that changes from
     // frame to frame then shows or gives way by the cell it is in, not by the value it has.
@@ -89,7 +98,8 @@ struct Text {
 using Primitive = std::variant<Line, Box, Circle, Polygon, Text>;
 
 struct Layer {
-    std::vector<Primitive> items;
+    // Grown in blocks, never moved: a city's map adds a hundred thousand shapes a redraw.
+    std::deque<Primitive> items;
 
     template <typename T>
     void add(T item) {
