@@ -47,6 +47,10 @@ int32_t NetworkStepper::stepCount() const {
     return batch_->network.stepCount;
 }
 
+int32_t NetworkStepper::timeStep() const {
+    return batch_->network.timeStep;
+}
+
 int NetworkStepper::numCells() const {
     return batch_->network.numCells;
 }

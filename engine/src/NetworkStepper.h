@@ -42,6 +42,7 @@ class NetworkStepper {
     // Steps done since reset, and in a whole run.
     int32_t stepIndex() const { return step_; }
     int32_t stepCount() const;
+    int32_t timeStep() const;
     int numCells() const;
 
     // Per cell 1..numCells (index 0: the empty "no cell", always 0), numCells() + 1

@@ -89,3 +89,37 @@ TEST(NetworkStepper, OverriddenSignalChangesTheStopLineOutflow) {
 
 }  // namespace
 }  // namespace talvo
+
+namespace talvo {
+namespace {
+
+// A day at one-second steps runs in the memory of one second, and its first minutes are
+// those of a short run of the same demand.
+TEST(NetworkStepper, DayLongRunKeepsOnlyTheCurrentSecond) {
+    test::TestNetwork day = test::MakeJunctionNetwork(1, 86400, 0.3f);
+    test::TestNetwork brief = test::MakeJunctionNetwork(1, 400, 0.3f);
+    for (test::TestNetwork* net : {&day, &brief}) {
+        BuildSignalTable(net->scenario, ExistingStagePlan(net->scenario), net->signals);
+    }
+    NetworkStepper whole(day.scenario, *day.tables, day.signals);
+    NetworkStepper part(brief.scenario, *brief.tables, brief.signals);
+    const int row = whole.numCells() + 1;
+    while (part.time() < 260) {  // the short run's demand ends at 266 s
+        whole.step();
+        part.step();
+        ASSERT_EQ(std::vector<float>(whole.occupancies(), whole.occupancies() + row),
+                  std::vector<float>(part.occupancies(), part.occupancies() + row))
+            << part.time();
+    }
+    while (!part.finished()) {
+        part.step();
+    }
+    while (!whole.finished()) {
+        whole.step();
+    }
+    EXPECT_EQ(whole.time(), 86401);
+    EXPECT_GT(whole.delays().totalWeightedDelay, part.delays().totalWeightedDelay);
+}
+
+}  // namespace
+}  // namespace talvo

@@ -182,7 +182,7 @@ void StartRun(D d, LaneBatch& batch) {
     const Rows<D> y(batch.outflow.row(0));
     const Rows<D> steps(batch.approachDelaySteps.row(0));
     for (int i = 1; i <= program.numCells; ++i) {
-        n.store(i, hn::Set(d, batch.inputs.n(i, 0)));
+        n.store(i, hn::Set(d, batch.inputs.n0(i)));
     }
     n.store(0, hn::Zero(d));
     y.store(0, hn::Zero(d));
