@@ -67,8 +67,7 @@ test::TestNetwork IsolatedJunction(float demand) {
     for (int c = 1; c <= net.scenario.numCells; ++c) {
         if (net.scenario.cells[c].kind != CellKind::Origin)
             continue;
-        for (int t = 0; t <= net.scenario.endSimulationStep; ++t)
-            net.tables->x(c, t) *= demand;
+        net.tables->scaleLoadings(c, demand);
     }
     SetSearch(net.scenario, 10, 30, 60);
     return net;

@@ -6,9 +6,10 @@
 #include "ApproachResults.h"
 #include "Delay.h"
 #include "FlowNetwork.h"
+#include "NetworkStepper.h"
 #include "ResultFiles.h"
+#include "RunRecording.h"
 #include "SignalControl.h"
-#include "Simulation.h"
 #include "TimingPlanFile.h"
 #include "format/RecordWriter.h"
 #include "run/Console.h"
@@ -34,20 +35,22 @@ void RunExistingPlan(EngineRun& run) {
     // with everything before the simulation written.
     InScenario(run, [&] { CheckSimulationInput(s); });
 
-    DelayResults delay;
-    SimulateNetwork(s, *signals, run.tables, delay);
+    NetworkStepper stepper(s, run.tables, *signals);
+    RunRecording recording(stepper, ResultCells(s),
+                           RunRecording::kOccupancy | RunRecording::kInflow);
+    const DelayResults delay = RunToEnd(stepper, &recording);
     ConsoleLine(run.console, "Finished CTM Simulation...  Simulation end time step " +
                                  std::to_string(s.endSimulationStep));
     ConsoleLine(run.console, "Calculating total vehicles on each approach...");
 
-    const ApproachTotals totals = ComputeApproachTotals(s, run.tables, delay);
+    const ApproachTotals totals = ComputeApproachTotals(s, recording, delay);
     report.write("(' ')");
     report.write("(' ')");
     WriteTimingPlanFile(run.files.optExistPlan, s, *signals, PlanFileHorizon(s));
     WriteDelayTable(report, s, delay, totals);
     WriteApproachResults(run.files.resultsExist, s, delay, totals);
-    WriteOccupancyFile(run.files.occuExist, s, run.tables);
-    WritePlotFiles(run.files.ctmplot, s, run.tables);
+    WriteOccupancyFile(run.files.occuExist, s, stepper);
+    WritePlotFiles(run.files.ctmplot, s, recording);
 }
 
 }  // namespace talvo

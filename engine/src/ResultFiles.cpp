@@ -1,5 +1,7 @@
 #include "ResultFiles.h"
 
+#include <algorithm>
+
 #include "run/OutputFile.h"
 
 namespace talvo {
@@ -18,12 +20,6 @@ int32_t StepStartOf(const Scenario& s, int32_t t) {
     }
     const int32_t lastWritten = (s.endSimulationStep / s.timeStep + 1) * s.timeStep;
     return t <= lastWritten ? t - t % s.timeStep : t;
-}
-
-// The occupancy of `cell` at second t; none after the run's last occupancy, which the
-// tables do not hold (a plot or delay period may reach past the run).
-float OccupancyAt(const TimeTables& tables, int cell, int32_t t) {
-    return t <= tables.lastTime() ? tables.n(cell, t) : 0.0f;
 }
 
 }  // namespace
@@ -51,7 +47,20 @@ void WriteExistingPlanSetting(RecordWriter& report, const Scenario& s, const Sta
     Blank(report);
 }
 
-ApproachTotals ComputeApproachTotals(const Scenario& s, const TimeTables& tables,
+std::vector<int> ResultCells(const Scenario& s) {
+    std::vector<int> cells;
+    for (int a = 1; a <= s.numApproaches; ++a) {
+        cells.insert(cells.end(), s.approaches[a].cells.begin(), s.approaches[a].cells.end());
+    }
+    for (int g = 1; g <= kMaxPlotFiles && g <= s.numPlotGroups; ++g) {
+        if (s.plotGroups[g].plotFlag == 'Y') {
+            cells.insert(cells.end(), s.plotGroups[g].cells.begin(), s.plotGroups[g].cells.end());
+        }
+    }
+    return cells;
+}
+
+ApproachTotals ComputeApproachTotals(const Scenario& s, const RunRecording& run,
                                      const DelayResults& delay) {
     ApproachTotals totals;
     totals.approachTotalVehicles.assign(size_t(s.numApproaches) + 1, 0.0f);
@@ -60,7 +69,7 @@ ApproachTotals ComputeApproachTotals(const Scenario& s, const TimeTables& tables
         const Group& approach = s.approaches[a];
         float total = 0.0f;
         for (int m = 1; m <= s.maxGroupCells; ++m) {
-            total += OccupancyAt(tables, approach.cells[m], s.startStep);
+            total += run.n(approach.cells[m], s.startStep);
         }
         const auto inApproach = [&](int cell) {
             if (cell == 0) {
@@ -79,7 +88,7 @@ ApproachTotals ComputeApproachTotals(const Scenario& s, const TimeTables& tables
                 continue;
             }
             for (int32_t t = s.startStep + 1; t <= s.endStep; t += s.timeStep) {
-                total += tables.x(c, StepStartOf(s, t));
+                total += run.x(c, StepStartOf(s, t));
             }
         }
         totals.approachTotalVehicles[a] = total;
@@ -106,30 +115,42 @@ void WriteDelayTable(RecordWriter& report, const Scenario& s, const DelayResults
     report.write("('Total weighted delay(hr):',F10.2)", {delay.totalWeightedDelay / 3600.0f});
 }
 
-void WriteOccupancyFile(std::ostream& out, const Scenario& s, const TimeTables& tables) {
+void WriteOccupancyFile(std::ostream& out, const Scenario& s, NetworkStepper& stepper,
+                        size_t blockValues) {
     RecordWriter writer(out);
     Blank(writer);
     Blank(writer);
     writer.write("('******** O C C U P A N C Y   A R R A Y *******')");
     writer.write("('Time Step',2X,'Cell No.',2X,'Vehicles')");
     const std::string_view line = "(I5,5X,I5,5X,F10.2)";
-    for (int c = 1; c <= s.numCells; ++c) {
-        for (int32_t t = 0; t <= s.endSimulationStep; t += s.timeStep) {
-            const float n = tables.n(c, t);
-            for (int32_t step = 1; step <= s.timeStep; ++step) {
-                writer.writeWidening(line, {int32_t(t + step - 1), int32_t(c), n});
+    const size_t perCell = size_t(stepper.stepCount()) + 1;
+    const int block = int(std::max<size_t>(1, blockValues / perCell));
+    for (int first = 1; first <= s.numCells; first += block) {
+        const int last = std::min(s.numCells, first + block - 1);
+        std::vector<int> cells;
+        for (int c = first; c <= last; ++c) {
+            cells.push_back(c);
+        }
+        RunRecording run(stepper, cells, RunRecording::kOccupancy);
+        RunToEnd(stepper, &run);
+        for (int c = first; c <= last; ++c) {
+            for (int32_t t = 0; t <= s.endSimulationStep; t += s.timeStep) {
+                const float n = run.n(c, t);
+                for (int32_t step = 1; step <= s.timeStep; ++step) {
+                    writer.writeWidening(line, {int32_t(t + step - 1), int32_t(c), n});
+                }
             }
         }
     }
 }
 
-void WriteOccupancyFile(const std::string& path, const Scenario& s, const TimeTables& tables) {
+void WriteOccupancyFile(const std::string& path, const Scenario& s, NetworkStepper& stepper) {
     OutputFile out(path);
-    WriteOccupancyFile(out.stream(), s, tables);
+    WriteOccupancyFile(out.stream(), s, stepper);
     out.close();
 }
 
-void WritePlotFile(std::ostream& out, const Scenario& s, const TimeTables& tables, int g) {
+void WritePlotFile(std::ostream& out, const Scenario& s, const RunRecording& run, int g) {
     RecordWriter writer(out);
     const Group& group = s.plotGroups[g];
     int count = 0;
@@ -149,7 +170,7 @@ void WritePlotFile(std::ostream& out, const Scenario& s, const TimeTables& table
         const int32_t source = StepStartOf(s, t);
         values.clear();
         for (int m = 1; m <= count; ++m) {
-            values.emplace_back(OccupancyAt(tables, group.cells[m], source));
+            values.emplace_back(run.n(group.cells[m], source));
         }
         if (t < group.plotEnd) {
             values.emplace_back(-1.0f);
@@ -163,13 +184,13 @@ void WritePlotFile(std::ostream& out, const Scenario& s, const TimeTables& table
 }
 
 void WritePlotFiles(const std::array<std::string, kMaxPlotFiles + 1>& paths, const Scenario& s,
-                    const TimeTables& tables) {
+                    const RunRecording& run) {
     for (int g = 1; g <= kMaxPlotFiles && g <= s.numPlotGroups; ++g) {
         if (s.plotGroups[g].plotFlag != 'Y') {
             continue;
         }
         OutputFile out(paths[g]);
-        WritePlotFile(out.stream(), s, tables, g);
+        WritePlotFile(out.stream(), s, run, g);
         out.close();
     }
 }

@@ -7,8 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "ZeroedTable.h"
-
 namespace talvo {
 
 // Upper bounds that protect the machine: a file asking for more is refused, naming the
@@ -23,9 +21,6 @@ inline constexpr int kMaxIntervals = 200002;       // switching-sequence entries
 inline constexpr int kMaxGroups = 100000;          // approaches, plot groups
 inline constexpr int kMaxGroupCells = 100000;
 inline constexpr int kMaxPlotFiles = 5;
-// The time tables hold every cell for every second of the run: at most this many
-// cell-seconds (each of the four tables then takes up to 8 GiB).
-inline constexpr int64_t kMaxCellSeconds = int64_t(1) << 31;
 // End time of a sequence's closing entry in runs that end before it: plan files written
 // and read within that time keep it; a longer run closes its sequences after its end
 // (SequenceEnd).
@@ -147,41 +142,58 @@ struct Scenario {
     }
 };
 
-// Time tables, stored step-major (all cells of one second together) so that one
-// simulation step touches one contiguous row per table. Sized once, for cells
-// 0..numCells and seconds 0..lastTime.
+// What a run starts from: each cell's occupancy at second 0 and the loadings, the
+// vehicles put into a cell in each second (kept as the loading list gives them, not as a
+// table over time, so that they take memory in proportion to the list).
 class TimeTables {
   public:
     TimeTables() : TimeTables(0, -1) {}
+    // Cells 0..numCells, loadings within seconds 0..lastTime.
     TimeTables(int numCells, int32_t lastTime)
-        : row_(size_t(numCells) + 1),
-          slots_(size_t(lastTime + 1)),
-          occupancy_(row_ * slots_),
-          outflow_(row_ * slots_),
-          inflow_(row_ * slots_),
-          delayVehicles_(row_ * slots_) {}
+        : lastTime_(lastTime),
+          occupancy_(size_t(numCells) + 1, 0.0f),
+          loadings_(size_t(numCells) + 1) {}
 
-    int row() const { return int(row_); }  // cells 0..numCells
-    int32_t lastTime() const { return int32_t(slots_) - 1; }
+    int row() const { return int(occupancy_.size()); }  // cells 0..numCells
+    int32_t lastTime() const { return lastTime_; }
 
-    float& n(int cell, int t) { return occupancy_[index(cell, t)]; }
-    float n(int cell, int t) const { return occupancy_[index(cell, t)]; }
-    float& y(int cell, int t) { return outflow_[index(cell, t)]; }
-    float y(int cell, int t) const { return outflow_[index(cell, t)]; }
-    float& x(int cell, int t) { return inflow_[index(cell, t)]; }
-    float x(int cell, int t) const { return inflow_[index(cell, t)]; }
-    float& D(int cell, int t) { return delayVehicles_[index(cell, t)]; }
-    float D(int cell, int t) const { return delayVehicles_[index(cell, t)]; }
+    float& n0(int cell) { return occupancy_[size_t(cell)]; }
+    float n0(int cell) const { return occupancy_[size_t(cell)]; }
 
-    float* occupancyRow(int t) { return &occupancy_[index(0, t)]; }
-    float* outflowRow(int t) { return &outflow_[index(0, t)]; }
-    float* inflowRow(int t) { return &inflow_[index(0, t)]; }
-    float* delayRow(int t) { return &delayVehicles_[index(0, t)]; }
+    // `amount` vehicles into `cell` in each second first..last (cut to 0..lastTime); a
+    // later loading replaces an earlier one where they overlap.
+    void load(int cell, int32_t first, int32_t last, float amount) {
+        first = first < 0 ? 0 : first;
+        last = last > lastTime_ ? lastTime_ : last;
+        if (first <= last) {
+            loadings_[size_t(cell)].push_back({first, last, amount});
+        }
+    }
+    // Every loading of `cell` times `factor` (a demand scaled as a whole).
+    void scaleLoadings(int cell, float factor) {
+        for (Interval& loading : loadings_[size_t(cell)]) {
+            loading.amount *= factor;
+        }
+    }
+    // The vehicles loaded into `cell` in second t (0 where no loading covers it).
+    float x(int cell, int32_t t) const {
+        const std::vector<Interval>& list = loadings_[size_t(cell)];
+        for (auto it = list.rbegin(); it != list.rend(); ++it) {
+            if (it->first <= t && t <= it->last) {
+                return it->amount;
+            }
+        }
+        return 0.0f;
+    }
 
   private:
-    size_t index(int cell, int t) const { return size_t(t) * row_ + size_t(cell); }
-    size_t row_, slots_;
-    ZeroedTable occupancy_, outflow_, inflow_, delayVehicles_;
+    struct Interval {
+        int32_t first, last;
+        float amount;
+    };
+    int32_t lastTime_;
+    std::vector<float> occupancy_;
+    std::vector<std::vector<Interval>> loadings_;  // per cell, in the order given
 };
 
 }  // namespace talvo

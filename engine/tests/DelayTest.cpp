@@ -66,10 +66,9 @@ TEST(AggregateDelay, ApproachOfDestinationsHasNoDelay) {
     TestNetwork net = test::MakeJunctionNetwork(1, 200, 0.5f);
     BuildSignalTable(net.scenario, ExistingStagePlan(net.scenario), net.signals);
     const int a = net.addApproach(3.0f, {11, 12});
-    DelayResults results;
-    SimulateNetwork(net.scenario, net.signals, *net.tables, results);
-    EXPECT_EQ(results.approachDelaySteps[a], 0.0f);
-    EXPECT_GT(net.tables->n(12, 200), 0.0f);
+    const test::RecordedRun run(net);
+    EXPECT_EQ(run.results.approachDelaySteps[a], 0.0f);
+    EXPECT_GT(run.run->n(12, 200), 0.0f);
 }
 
 TEST(AggregateDelay, WeightsEachApproach) {

@@ -17,6 +17,7 @@
 #include "RunSetup.h"
 #include "Simulation.h"
 #include "SmallScenario.h"
+#include "TestNetworks.h"
 #include "TimingPlanFile.h"
 #include "format/RecordWriter.h"
 #include "input/ScenarioReader.h"
@@ -113,8 +114,8 @@ TEST(DistrictRounding, FloatTotalWeightedDelayStaysCloseToTheDoubleSum) {
     ReadWholeScenario(reader, *scenario, *tables, writer, console);
     auto signals = std::make_unique<SignalTables>();
     BuildSignalTable(*scenario, ExistingStagePlan(*scenario), *signals);
-    DelayResults results;
-    const float twd = SimulateNetwork(*scenario, *signals, *tables, results);
+    const test::RecordedRun run(*scenario, *signals, *tables);
+    const float twd = run.twd();
 
     const Scenario& s = *scenario;
     double exact = 0;
@@ -122,7 +123,7 @@ TEST(DistrictRounding, FloatTotalWeightedDelayStaysCloseToTheDoubleSum) {
         double sum = 0;
         for (int32_t t = s.startStep; t <= s.endStep; t += s.timeStep) {
             for (int m = 1; m <= s.maxGroupCells; ++m) {
-                sum += double(tables->D(s.approaches[a].cells[m], t));
+                sum += double(run.run->D(s.approaches[a].cells[m], t));
             }
         }
         exact += double(s.approaches[a].weight) * sum * double(s.timeStep);

@@ -70,7 +70,8 @@ TEST(ModellingNotes, QueuesDischargeAtTheWaveLimitNotTheSaturationFlow) {
     const auto discharge = [](float speed, int32_t saturationFlow) {
         Street street(60, speed, saturationFlow, 120, 0.5f);
         street.delay({street.stop});
-        return street.net.tables->y(street.stop, 85) * 3600.0f / 2.0f;  // veh/h per lane
+        const test::RecordedRun run(street.net);
+        return run.run->y(street.stop, 85) * 3600.0f / 2.0f;  // veh/h per lane
     };
     EXPECT_NEAR(discharge(36, 1800), 1800.0f, 0.5f);
     EXPECT_NEAR(discharge(36, 1000), 1800.0f, 0.5f);

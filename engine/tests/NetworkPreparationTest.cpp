@@ -39,7 +39,7 @@ TEST(NetworkPreparation, OrdinaryCellCapacitiesAndInitialOccupancy) {
     ComputeCellCapacities(*p.s, *p.t);
     EXPECT_FLOAT_EQ(p.s->cells[1].fFULL, 0.5f);
     EXPECT_EQ(p.s->cells[1].holdingCapacity, 3.0f);
-    EXPECT_EQ(p.t->n(1, 0), 1.5f);
+    EXPECT_EQ(p.t->n0(1), 1.5f);
     EXPECT_EQ(p.s->cells[1].qMax, 36.0f);
 }
 
@@ -59,13 +59,13 @@ TEST(NetworkPreparation, OriginsAndDestinationsHoldWithoutLimit) {
     ComputeCellCapacities(*p.s, *p.t);
     SeedOriginOccupancy(*p.s, *p.t);
     EXPECT_EQ(p.s->cells[1].holdingCapacity, 99999.0f);
-    EXPECT_EQ(p.t->n(1, 0), 1.5f);  // the occupancy of its to1 cell
+    EXPECT_EQ(p.t->n0(1), 1.5f);  // the occupancy of its to1 cell
     EXPECT_EQ(p.s->cells[1].qMax, 36.0f);
     EXPECT_EQ(p.s->cells[3].holdingCapacity, 99999.0f);
-    EXPECT_EQ(p.t->n(3, 0), 0.0f);
+    EXPECT_EQ(p.t->n0(3), 0.0f);
     EXPECT_EQ(p.s->cells[3].qMax, 7.5f);  // 0.5 x 1 x 30 x 1800 / 3600
-    EXPECT_EQ(p.t->n(4, 0), 0.0f);
-    EXPECT_EQ(p.t->n(0, 0), 0.0f);
+    EXPECT_EQ(p.t->n0(4), 0.0f);
+    EXPECT_EQ(p.t->n0(0), 0.0f);
 }
 
 TEST(NetworkPreparation, ZeroLanesGiveZeroCapacity) {
@@ -176,10 +176,10 @@ TEST(NetworkPreparation, SmallScenarioTablesAfterReading) {
     const TimeTables& t = *result.tables;
     // timeStep 2: a 2-lane 36 km/h cell holds 2 x 36 x 2 x 150 / 3600 = 6 vehicles.
     EXPECT_EQ(s.cells[2].holdingCapacity, 6.0f);
-    EXPECT_EQ(t.n(2, 0), 3.0f);
-    EXPECT_EQ(t.n(1, 0), 3.0f);  // origin: as its to1 cell
+    EXPECT_EQ(t.n0(2), 3.0f);
+    EXPECT_EQ(t.n0(1), 3.0f);  // origin: as its to1 cell
     EXPECT_EQ(s.cells[3].qMax, float(double(0.9f) * 2 * 36 * 2 * 1800 / 3600.0));
-    EXPECT_EQ(t.n(4, 0), 0.0f);
+    EXPECT_EQ(t.n0(4), 0.0f);
     // Loadings: 3600 veh/h at timeStep 2 is 2 per second 0..9, then 1800 veh/h from 5 on;
     // not an optimisation run, so volMultiplier 1.5 does not apply.
     EXPECT_EQ(t.x(1, 4), 2.0f);

@@ -100,16 +100,17 @@ TEST(WebsterCycle, FromTheFlowRatiosOfTheMovements) {
     scenario->cells[2].signalID = 2;
     scenario->cells[3].laneNum = 1;  // unsignalised: not counted
     auto tables = test::ClassicTimeTables();
+    RunRecording run(3, 1, 102, {1, 2, 3}, RunRecording::kInflow);
     for (int t = 0; t <= 100; ++t) {
-        tables->x(1, t) = 0.5f;  // 25.25 per lane over 101 seconds: y = 0.505
-        tables->x(2, t) = 0.1f;  // 10.1: y = 0.202
-        tables->x(3, t) = 5.0f;
+        run.put(RunRecording::kInflow, 1, t, 0.5f);  // 25.25 per lane over 101 s: y = 0.505
+        run.put(RunRecording::kInflow, 2, t, 0.1f);  // 10.1: y = 0.202
+        run.put(RunRecording::kInflow, 3, t, 5.0f);
     }
-    tables->x(1, 101) = 100.0f;  // after the end of the simulation: not counted
+    run.put(RunRecording::kInflow, 1, 101, 100.0f);  // after the end of the simulation
     // Intersection 1: 17 / (1 - 0.707) = 58.02; intersection 2: 41.
-    EXPECT_EQ(WebsterCycle(*scenario, *tables), 58);
+    EXPECT_EQ(WebsterCycle(*scenario, *tables, run), 58);
     scenario->maxCycleTime = 50;
-    EXPECT_EQ(WebsterCycle(*scenario, *tables), 50);
+    EXPECT_EQ(WebsterCycle(*scenario, *tables, run), 50);
 }
 
 TEST(WebsterCycle, SaturatedIntersectionsAreIgnored) {
@@ -123,9 +124,10 @@ TEST(WebsterCycle, SaturatedIntersectionsAreIgnored) {
     scenario->cells[1].laneNum = 1;
     scenario->cells[1].signalID = 1;
     auto tables = test::ClassicTimeTables();
+    RunRecording run(1, 1, 11, {1}, RunRecording::kInflow);
     for (int t = 0; t <= 10; ++t)
-        tables->x(1, t) = 2.0f;  // y = 2.2
-    EXPECT_EQ(WebsterCycle(*scenario, *tables), 0);
+        run.put(RunRecording::kInflow, 1, t, 2.0f);  // y = 2.2
+    EXPECT_EQ(WebsterCycle(*scenario, *tables, run), 0);
 }
 
 TEST(StageSeeds, VgfcRepeatsEachIntersectionsWeightGroupsPerCycle) {

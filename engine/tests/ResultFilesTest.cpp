@@ -24,30 +24,32 @@ std::vector<std::string> Lines(const std::string& text) {
     return lines;
 }
 
-TEST(WriteOccupancyFile, TwoSecondStepsGiveOneLinePerSecond) {
+TEST(WriteOccupancyFile, TwoSecondStepsGiveOneLinePerSecondInBlocksOfCells) {
     TestNetwork net(2, 10);
+    const int o = net.addCell(CellKind::Origin);
     const int a = net.addCell(CellKind::Ordinary);
     const int b = net.addCell(CellKind::Destination);
+    net.link(o, a);
     net.link(a, b);
-    for (int t = 0; t <= 12; t += 2) {
-        net.tables->n(a, t) = 0.5f * float(t);
-        net.tables->n(a, t + 1) = 99.0f;  // off the step grid: never shown
-    }
+    net.load(o, 0.5f, 0, 10);
+    NetworkStepper stepper(net.scenario, *net.tables, net.signals);
     std::ostringstream out;
-    WriteOccupancyFile(out, net.scenario, *net.tables);
+    WriteOccupancyFile(out, net.scenario, stepper);
     const std::vector<std::string> lines = Lines(out.str());
-    ASSERT_EQ(lines.size(), 4u + 2u * 12u);
+    ASSERT_EQ(lines.size(), 4u + 3u * 12u);
     EXPECT_EQ(lines[0], " ");
     EXPECT_EQ(lines[1], " ");
     EXPECT_EQ(lines[2], "******** O C C U P A N C Y   A R R A Y *******");
     EXPECT_EQ(lines[3], "Time Step  Cell No.  Vehicles");
     EXPECT_EQ(lines[4], "    0         1           0.00");
-    EXPECT_EQ(lines[5], "    1         1           0.00");
-    EXPECT_EQ(lines[6], "    2         1           1.00");
-    EXPECT_EQ(lines[7], "    3         1           1.00");
-    EXPECT_EQ(lines[15], "   11         1           5.00");
+    EXPECT_EQ(lines[6], "    2         1           0.50");
+    EXPECT_EQ(lines[7], "    3         1           0.50");  // the step's occupancy held
     EXPECT_EQ(lines[16], "    0         2           0.00");
-    EXPECT_EQ(lines[27], "   11         2           0.00");
+    EXPECT_EQ(lines[39], "   11         3           1.50");
+    // One cell per run of the stepper writes the same file.
+    std::ostringstream blocks;
+    WriteOccupancyFile(blocks, net.scenario, stepper, 7);
+    EXPECT_EQ(blocks.str(), out.str());
 }
 
 TEST(WritePlotFile, LinesEndWithMinusOneExceptTheLast) {
@@ -63,11 +65,12 @@ TEST(WritePlotFile, LinesEndWithMinusOneExceptTheLast) {
     g.cells[1] = 2;
     g.cells[2] = 4;
     g.cells[3] = 1;
-    net.tables->n(2, 100) = 1.5f;
-    net.tables->n(4, 101) = 12.25f;
-    net.tables->n(1, 102) = 3.0f;
+    RunRecording run(4, 1, 201, {1, 2, 4}, RunRecording::kOccupancy);
+    run.put(RunRecording::kOccupancy, 2, 100, 1.5f);
+    run.put(RunRecording::kOccupancy, 4, 101, 12.25f);
+    run.put(RunRecording::kOccupancy, 1, 102, 3.0f);
     std::ostringstream out;
-    WritePlotFile(out, net.scenario, *net.tables, 1);
+    WritePlotFile(out, net.scenario, run, 1);
     EXPECT_EQ(out.str(),
               "   1.50   0.00   0.00  -1.00\r\n"
               "   0.00  12.25   0.00  -1.00\r\n"
@@ -82,10 +85,12 @@ TEST(WritePlotFile, LongerStepsShowTheStepsOccupancy) {
     g.plotStart = 3;
     g.plotEnd = 5;
     g.cells[1] = 1;
-    net.tables->n(1, 2) = 2.0f;
-    net.tables->n(1, 4) = 4.0f;
+    RunRecording run(1, 2, 6, {1}, RunRecording::kOccupancy);
+    run.put(RunRecording::kOccupancy, 1, 2, 2.0f);
+    run.put(RunRecording::kOccupancy, 1, 3, 99.0f);  // off the step grid: never kept
+    run.put(RunRecording::kOccupancy, 1, 4, 4.0f);
     std::ostringstream out;
-    WritePlotFile(out, net.scenario, *net.tables, 1);
+    WritePlotFile(out, net.scenario, run, 1);
     EXPECT_EQ(out.str(), "   2.00  -1.00\r\n   4.00  -1.00\r\n   4.00\r\n\r\n\r\n");
 }
 
@@ -103,14 +108,15 @@ TEST(ComputeApproachTotals, CountsPresentVehiclesAndArrivalsAtEntryCells) {
     const int first = net.addApproach(1.0f, {o, 0, a});  // entered at the origin
     const int second = net.addApproach(1.0f, {b});       // entered from the first
     const int empty = net.addApproach(1.0f, {});
-    TimeTables& t = *net.tables;
-    t.n(o, 4) = 1.0f;
-    t.n(a, 4) = 2.0f;
-    t.n(b, 4) = 4.0f;
-    for (int s = 0; s <= 20; ++s) {
-        t.x(o, s) = 0.5f;    // loading: seconds 5..8 count
-        t.x(a, s) = 100.0f;  // a has its upstream cell in the approach: not an entry
-        t.x(b, s) = 0.25f;   // b is the second approach's entry cell
+    RunRecording t(net.scenario.numCells, 1, 20, ResultCells(net.scenario),
+                   RunRecording::kOccupancy | RunRecording::kInflow);
+    t.put(RunRecording::kOccupancy, o, 4, 1.0f);
+    t.put(RunRecording::kOccupancy, a, 4, 2.0f);
+    t.put(RunRecording::kOccupancy, b, 4, 4.0f);
+    for (int s = 0; s < 20; ++s) {
+        t.put(RunRecording::kInflow, o, s, 0.5f);    // loading: seconds 5..8 count
+        t.put(RunRecording::kInflow, a, s, 100.0f);  // its upstream cell is in the approach
+        t.put(RunRecording::kInflow, b, s, 0.25f);   // the second approach's entry cell
     }
     DelayResults delay;
     delay.reset(net.scenario.numApproaches);
@@ -186,12 +192,13 @@ TEST(ComputeApproachTotals, LongerStepsCountTheInflowTheRunMoved) {
     net.scenario.startStep = 4;
     net.scenario.endStep = 10;  // arrival seconds 5, 7, 9: steps at 4, 6, 8
     const int second = net.addApproach(1.0f, {b});
-    for (int t = 0; t <= 20; t += 2) {
-        net.tables->x(b, t) = 0.5f;  // the run writes the inflow at step starts only
+    RunRecording run(net.scenario.numCells, 2, 10, {b}, RunRecording::kInflow);
+    for (int t = 0; t < 20; t += 2) {
+        run.put(RunRecording::kInflow, b, t, 0.5f);  // the run has inflows at step starts only
     }
     DelayResults delay;
     delay.reset(net.scenario.numApproaches);
-    const ApproachTotals totals = ComputeApproachTotals(net.scenario, *net.tables, delay);
+    const ApproachTotals totals = ComputeApproachTotals(net.scenario, run, delay);
     EXPECT_EQ(totals.approachTotalVehicles[second], 1.5f);
 }
 

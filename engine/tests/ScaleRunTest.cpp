@@ -1,6 +1,6 @@
 // Whole runs of networks past the classic table sizes (200 cells, 30 intersections, 300
 // stages, 30 records numbered to 100, 20 approaches of 50 cells, 9999 s, 3000 stage bits),
-// the columns that widen for them, and the bound on what the time tables hold.
+// the columns that widen for them.
 
 #include <gtest/gtest.h>
 
@@ -103,22 +103,6 @@ TEST(ScaleRun, IndicesPastTheirColumnsWiden) {
     EXPECT_NE(report.find("Cmax:12000"), std::string::npos);           // I4
     EXPECT_NE(report.find("  Cell999  Cell1000"), std::string::npos);  // I3
     EXPECT_TRUE(NoAsterisksFromTheApproaches(report));
-}
-
-TEST(ScaleRun, TimeTablesBeyondTheirBoundAreRefusedBeforeSizing) {
-    std::vector<std::string> lines = test::SmallScenarioLines();
-    lines[5] = "1\t99999";
-    lines[6] = "0\t20";
-    lines[14] = "30000";  // 30001 rows x 100001 s
-    RunSetup setup(test::JoinLines(lines));
-    std::string console;
-    EXPECT_EQ(setup.run(console), 1);
-    EXPECT_NE(console.find(setup.file("input.fin").string() +
-                           ", line 15: numCells is 30000: 30001 table rows over 100001 seconds "
-                           "are 3000130001 cell-seconds, more than the time tables hold "
-                           "(2147483648)"),
-              std::string::npos)
-        << console;
 }
 
 }  // namespace

@@ -39,9 +39,8 @@ TEST(SimulateNetwork, OrdinaryCellsSendMinOfSupplyOccupancyAndRoom) {
     c.net.scenario.cells[c.b].qMax = 0.1f;  // the downstream qMax does not limit A
     c.net.setOccupancy(c.a, 2.5f);
     c.net.setOccupancy(c.b, 2.0f);
-    DelayResults results;
-    SimulateNetwork(c.net.scenario, c.net.signals, *c.net.tables, results);
-    const TimeTables& t = *c.net.tables;
+    const test::RecordedRun run(c.net);
+    const RunRecording& t = *run.run;
     EXPECT_FLOAT_EQ(t.y(c.origin, 0), 0.0f);
     EXPECT_FLOAT_EQ(t.y(c.a, 0), 0.5f);  // wvRatio 0.5 x (3 - 2)
     EXPECT_FLOAT_EQ(t.y(c.b, 0), 0.1f);  // its own qMax
@@ -60,11 +59,10 @@ TEST(SimulateNetwork, CellOnRedSendsNothingAndDelaysAll) {
     c.net.gate(c.b, 1);
     AlwaysRed(c.net.signals, 1);
     c.net.setOccupancy(c.b, 1.75f);
-    DelayResults results;
-    SimulateNetwork(c.net.scenario, c.net.signals, *c.net.tables, results);
+    const test::RecordedRun run(c.net);
     for (int t = 0; t <= 20; ++t) {
-        EXPECT_EQ(c.net.tables->y(c.b, t), 0.0f);
-        EXPECT_EQ(c.net.tables->D(c.b, t), 1.75f);
+        EXPECT_EQ(run.run->y(c.b, t), 0.0f);
+        EXPECT_EQ(run.run->D(c.b, t), 1.75f);
     }
 }
 
@@ -73,9 +71,8 @@ TEST(SimulateNetwork, DestinationAccumulatesAndNeverDelays) {
     c.net.setOccupancy(c.a, 1.5f);
     c.net.setOccupancy(c.b, 1.5f);
     c.net.load(c.origin, 0.4f, 0, 30);
-    DelayResults results;
-    SimulateNetwork(c.net.scenario, c.net.signals, *c.net.tables, results);
-    const TimeTables& t = *c.net.tables;
+    const test::RecordedRun run(c.net);
+    const RunRecording& t = *run.run;
     float arrived = 0.0f;
     for (int s = 0; s <= 30; ++s) {
         EXPECT_EQ(t.n(c.dest, s), arrived);
@@ -89,24 +86,13 @@ TEST(SimulateNetwork, DestinationAccumulatesAndNeverDelays) {
 TEST(SimulateNetwork, TimeStepTwoVisitsTheStepGridOnly) {
     Chain c(2, 9);
     c.net.setOccupancy(c.a, 3.0f);
-    TimeTables& t = *c.net.tables;
-    for (const int s : {1, 10, 11, 12}) {
-        t.y(c.a, s) = 777.0f;
-        if (s != 10) {
-            t.n(c.a, s) = 777.0f;
-        }
-    }
-    t.n(c.a, 10) = 777.0f;
-    DelayResults results;
-    SimulateNetwork(c.net.scenario, c.net.signals, t, results);
-    for (const int s : {0, 2, 4, 6, 8}) {
-        EXPECT_NE(t.y(c.a, s), 777.0f) << "step at " << s;
-    }
-    EXPECT_NE(t.n(c.a, 10), 777.0f);  // the last occupancy written
-    EXPECT_EQ(t.n(c.a, 12), 777.0f);
-    EXPECT_EQ(t.y(c.a, 10), 777.0f);
-    EXPECT_EQ(t.y(c.a, 1), 777.0f);
-    EXPECT_EQ(t.n(c.a, 11), 777.0f);
+    const test::RecordedRun run(c.net);
+    EXPECT_EQ(run.stepper->stepCount(), 5);
+    EXPECT_EQ(run.stepper->time(), 10);  // the last occupancy: the end of the step at 8
+    EXPECT_GT(run.run->y(c.a, 0), 0.0f);
+    EXPECT_EQ(run.run->y(c.a, 1), 0.0f);   // no step starts there
+    EXPECT_EQ(run.run->y(c.a, 10), 0.0f);  // past the last step
+    EXPECT_LT(run.run->n(c.a, 10), 3.0f);  // the last occupancy is kept
     FlowNetwork network;
     BuildFlowNetwork(c.net.scenario, network);
     EXPECT_EQ(network.stepCount, 5);
@@ -146,10 +132,9 @@ TEST_P(MergeFlowsTest, SharesReceivingCapacity) {
     net.setOccupancy(i, mc.ni);
     net.setOccupancy(j, mc.nj);
     net.setOccupancy(k, mc.nk);
-    DelayResults results;
-    SimulateNetwork(net.scenario, net.signals, *net.tables, results);
-    EXPECT_FLOAT_EQ(net.tables->y(i, 0), mc.yi);
-    EXPECT_FLOAT_EQ(net.tables->y(j, 0), mc.yj);
+    const test::RecordedRun run(net);
+    EXPECT_FLOAT_EQ(run.run->y(i, 0), mc.yi);
+    EXPECT_FLOAT_EQ(run.run->y(j, 0), mc.yj);
 }
 
 // Receiving capacity R = min(36, 0.5 x (3 - nk)).
@@ -186,9 +171,8 @@ TEST(DivergeFlow, LimitedByTheMostRestrictiveBranchOverItsSplit) {
     DivergeFixture f;
     f.net.setOccupancy(f.i, 3.0f);
     f.net.setOccupancy(f.b2, 2.4f);
-    DelayResults results;
-    SimulateNetwork(f.net.scenario, f.net.signals, *f.net.tables, results);
-    const TimeTables& t = *f.net.tables;
+    const test::RecordedRun run(f.net);
+    const RunRecording& t = *run.run;
     const float room1 = 0.5f * (3.0f - 0.0f) / 0.7f;  // 2.14
     const float room2 = 0.5f * (3.0f - 2.4f) / 0.3f;  // 1.0
     EXPECT_EQ(t.y(f.i, 0), std::min(room1, room2));
@@ -202,11 +186,10 @@ TEST(DivergeFlow, BlockedBranchStopsTheWholeDiverge) {
     f.net.setOccupancy(f.b2, 3.0f);          // no free room
     f.net.scenario.cells[f.b2].qMax = 0.0f;  // and it cannot move on either
     f.net.scenario.cells[f.b2].signalised = 'N';
-    DelayResults results;
-    SimulateNetwork(f.net.scenario, f.net.signals, *f.net.tables, results);
+    const test::RecordedRun run(f.net);
     for (int t = 0; t <= 10; ++t) {
-        EXPECT_EQ(f.net.tables->y(f.i, t), 0.0f) << t;
-        EXPECT_EQ(f.net.tables->n(f.i, t), 3.0f) << t;
+        EXPECT_EQ(run.run->y(f.i, t), 0.0f) << t;
+        EXPECT_EQ(run.run->n(f.i, t), 3.0f) << t;
     }
 }
 
@@ -236,11 +219,10 @@ TEST(DivergeFlow, OriginWithSplitsDivergesWithoutTheSplitCheck) {
     net.link(b2, d2);
     net.setSplits(o, 0.25f, 0.75f);
     net.setOccupancy(o, 0.8f);
-    DelayResults results;
-    SimulateNetwork(net.scenario, net.signals, *net.tables, results);
-    EXPECT_FLOAT_EQ(net.tables->y(o, 0), 0.8f);
-    EXPECT_FLOAT_EQ(net.tables->x(b1, 0), 0.2f);
-    EXPECT_FLOAT_EQ(net.tables->x(b2, 0), 0.6f);
+    const test::RecordedRun run(net);
+    EXPECT_FLOAT_EQ(run.run->y(o, 0), 0.8f);
+    EXPECT_FLOAT_EQ(run.run->x(b1, 0), 0.2f);
+    EXPECT_FLOAT_EQ(run.run->x(b2, 0), 0.6f);
 }
 
 struct RejectCase {
@@ -323,13 +305,12 @@ TEST(CheckSimulationInput, AcceptsTheLargestRunAndEmptyDelayPeriod) {
 TEST(SimulateNetwork, RepeatedRunsGiveIdenticalTables) {
     TestNetwork net = test::MakeJunctionNetwork(1, 400, 0.3f);
     BuildSignalTable(net.scenario, ExistingStagePlan(net.scenario), net.signals);
-    DelayResults first, second;
-    const float twd1 = SimulateNetwork(net.scenario, net.signals, *net.tables, first);
-    const std::vector<float> row(&net.tables->n(0, 400), &net.tables->n(0, 400) + 13);
-    const float twd2 = SimulateNetwork(net.scenario, net.signals, *net.tables, second);
-    EXPECT_EQ(twd1, twd2);
-    EXPECT_GT(twd1, 0.0f);
-    EXPECT_EQ(std::vector<float>(&net.tables->n(0, 400), &net.tables->n(0, 400) + 13), row);
+    const test::RecordedRun first(net), second(net);
+    EXPECT_EQ(first.twd(), second.twd());
+    EXPECT_GT(first.twd(), 0.0f);
+    for (int c = 0; c <= 12; ++c) {
+        EXPECT_EQ(first.run->n(c, 400), second.run->n(c, 400)) << c;
+    }
 }
 
 }  // namespace

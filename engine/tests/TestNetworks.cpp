@@ -62,9 +62,7 @@ void TestNetwork::setSplits(int cell, float split1, float split2) {
 }
 
 void TestNetwork::load(int cell, float vehiclesPerStep, int32_t from, int32_t to) {
-    for (int32_t t = from; t <= to; ++t) {
-        tables->x(cell, t) = vehiclesPerStep;
-    }
+    tables->load(cell, from, to, vehiclesPerStep);
 }
 
 void TestNetwork::addIntersection(int p, int32_t offset, std::initializer_list<int32_t> stages) {
@@ -132,12 +130,12 @@ void TestNetwork::fillFromCapacity(float fraction) {
     for (int i = 1; i <= s.numCells; ++i) {
         const CellKind kind = s.cells[i].kind;
         if (kind != CellKind::Origin && kind != CellKind::Destination) {
-            tables->n(i, 0) = s.cells[i].holdingCapacity * fraction;
+            tables->n0(i) = s.cells[i].holdingCapacity * fraction;
         }
     }
     for (int i = 1; i <= s.numCells; ++i) {
         if (s.cells[i].kind == CellKind::Origin) {
-            tables->n(i, 0) = tables->n(s.cells[i].to1, 0);
+            tables->n0(i) = tables->n0(s.cells[i].to1);
         }
     }
 }
@@ -278,6 +276,23 @@ TestNetwork MakeCongestedNetwork(int32_t timeStep, int32_t endSimulationStep) {
     net.addApproach(1.5f, {b2, m1, o2, m2, 0, narrow, stop3, d2});
     net.addApproach(0.25f, {o3, e1, closed, d3});
     return net;
+}
+
+}  // namespace talvo::test
+
+namespace talvo::test {
+
+RecordedRun::RecordedRun(const Scenario& scenario, const SignalTables& signals,
+                         const TimeTables& inputs)
+    : stepper(std::make_unique<NetworkStepper>(scenario, inputs, signals)) {
+    std::vector<int> cells;
+    for (int c = 1; c <= scenario.numCells; ++c) {
+        cells.push_back(c);
+    }
+    run = std::make_unique<RunRecording>(*stepper, cells,
+                                         RunRecording::kOccupancy | RunRecording::kOutflow |
+                                             RunRecording::kInflow | RunRecording::kDelayVehicles);
+    results = RunToEnd(*stepper, run.get());
 }
 
 }  // namespace talvo::test

@@ -5,6 +5,8 @@
 #include <memory>
 #include <string>
 
+#include "NetworkStepper.h"
+#include "RunRecording.h"
 #include "Scenario.h"
 #include "SignalControl.h"
 
@@ -25,7 +27,7 @@ struct TestNetwork {
     int addCell(CellKind kind, float lanes = 2, float fMax = 36, float fTURN = 1);
     void link(int from, int to);  // fills to1/to2 of `from` and from1/from2 of `to`
     void setSplits(int cell, float split1, float split2);
-    void setOccupancy(int cell, float vehicles) { tables->n(cell, 0) = vehicles; }
+    void setOccupancy(int cell, float vehicles) { tables->n0(cell) = vehicles; }
     void load(int cell, float vehiclesPerStep, int32_t from, int32_t to);
     // Adds signal record k of intersection p (stages given by "YN" flags) and gates `cell`;
     // its sequence in `signals` gets 301 entries that all end at second 0.
@@ -34,6 +36,17 @@ struct TestNetwork {
     void addIntersection(int p, int32_t offset, std::initializer_list<int32_t> stageTimes);
     int addApproach(float weight, std::initializer_list<int> cells);
     void fillFromCapacity(float fraction);  // n(c,0) of ordinary cells, origins as to1
+};
+
+// A full run of every cell with every series kept, as the simulation tests read it.
+struct RecordedRun {
+    RecordedRun(const Scenario& scenario, const SignalTables& signals, const TimeTables& inputs);
+    explicit RecordedRun(const TestNetwork& net)
+        : RecordedRun(net.scenario, net.signals, *net.tables) {}
+    std::unique_ptr<NetworkStepper> stepper;
+    std::unique_ptr<RunRecording> run;
+    DelayResults results;
+    float twd() const { return results.totalWeightedDelay; }
 };
 
 // A corridor of origins, signalised stop lines, a merge and a diverge, with a two-stage

@@ -53,11 +53,11 @@ void ComputeCellCapacities(Scenario& scenario, TimeTables& tables) {
         Cell& cell = scenario.cells[i];
         if (HasFixedCapacity(cell.kind)) {
             cell.holdingCapacity = kUnlimitedCapacity;
-            tables.n(i, 0) = 0.0f;
+            tables.n0(i) = 0.0f;
         } else {
             cell.holdingCapacity = float(double(cell.laneNum) * double(cell.fMax) * timeStep *
                                          double(scenario.jamDensity) / 3600.0);
-            tables.n(i, 0) = cell.holdingCapacity * cell.fFULL;
+            tables.n0(i) = cell.holdingCapacity * cell.fFULL;
         }
         cell.qMax = float(double(cell.fTURN) * double(cell.laneNum) * double(cell.fMax) * timeStep *
                           double(scenario.saturationFlow) / 3600.0);
@@ -67,7 +67,7 @@ void ComputeCellCapacities(Scenario& scenario, TimeTables& tables) {
 void SeedOriginOccupancy(const Scenario& scenario, TimeTables& tables) {
     for (int i = 1; i <= scenario.numCells; ++i) {
         if (scenario.cells[i].kind == CellKind::Origin) {
-            tables.n(i, 0) = tables.n(scenario.cells[i].to1, 0);  // row 0 reads 0
+            tables.n0(i) = tables.n0(scenario.cells[i].to1);  // row 0 reads 0
         }
     }
 }
@@ -80,11 +80,7 @@ void LoadDemand(const Scenario& scenario, const Loading& loading, TimeTables& ta
     if (scenario.optimising()) {
         amount = amount * scenario.volMultiplier;
     }
-    const int32_t first = std::max<int32_t>(loading.loadStart, 0);
-    const int32_t last = std::min<int32_t>(loading.loadEnd, tables.lastTime());
-    for (int32_t t = first; t <= last; ++t) {
-        tables.x(loading.cell, t) = amount;
-    }
+    tables.load(loading.cell, loading.loadStart, loading.loadEnd, amount);
 }
 
 void ApplyStageFixing(Scenario& scenario, int p, const std::vector<int32_t>& flags) {

@@ -68,7 +68,7 @@ void WriteCalculatedCells(RecordWriter& out, const Scenario& s, const TimeTables
     for (int i = 1; i <= s.numCells; ++i) {
         const Cell& c = s.cells[i];
         out.writeWidening("('Cell:',I5,3X,'Qmax:',F8.2,3X,'Capacity:',F7.2,3X,'Initial n:',F8.2)",
-                          {int32_t(i), c.qMax, c.holdingCapacity, tables.n(i, 0)});
+                          {int32_t(i), c.qMax, c.holdingCapacity, tables.n0(i)});
     }
     Blank(out);
     Blank(out);

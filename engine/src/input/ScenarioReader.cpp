@@ -88,15 +88,6 @@ void ReadGlobalParameters(TokenReader& in, Scenario& s) {
 void ReadCells(TokenReader& in, Scenario& s, std::ostream& console) {
     in.beginStatement();
     s.numCells = in.readInt("numCells", 1, kMaxCells);
-    const int64_t seconds = int64_t(s.endSimulationStep) + s.timeStep + 1;
-    const int64_t cellSeconds = (int64_t(s.numCells) + 1) * seconds;
-    if (cellSeconds > kMaxCellSeconds) {
-        in.fail("numCells is " + std::to_string(s.numCells) + ": " +
-                std::to_string(s.numCells + 1) + " table rows over " + std::to_string(seconds) +
-                " seconds are " + std::to_string(cellSeconds) +
-                " cell-seconds, more than the time tables hold (" +
-                std::to_string(kMaxCellSeconds) + "); shorten endSimulationStep or the network");
-    }
     s.cells.assign(size_t(s.numCells) + 1, Cell{});
     ConsoleCount(console, "Reading and Writing Cell Information...    ", s.numCells, " Cells");
 
@@ -366,7 +357,7 @@ void ReadScenario(TokenReader& in, Scenario& s, TimeTables& tables, RecordWriter
     ReadGlobalParameters(in, s);
 
     ReadCells(in, s, console);
-    // Sized once: every cell for every second up to the last step's occupancy.
+    // Sized once: every cell, loadings up to the last step's occupancy.
     tables = TimeTables(s.numCells, s.endSimulationStep + s.timeStep);
     ComputeCellCapacities(s, tables);
     ConsoleLine(console, "Created Qmax Array");

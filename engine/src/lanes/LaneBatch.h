@@ -15,22 +15,8 @@
 namespace talvo {
 
 // How far a batch runs: to the last step the delay period sums (the optimiser's
-// evaluations), or every step to endSimulationStep (the full run, one lane only, with the
-// rows of every step shown to a StepObserver).
+// evaluations), or every step to endSimulationStep (the full run, one lane, step by step).
 enum class Horizon { DelayPeriod, WholeRun };
-
-// What a full run is shown of each step, as rows indexed by cell (0: the empty "no cell").
-class StepObserver {
-  public:
-    virtual ~StepObserver() = default;
-    // The step that starts at second t: occupancies n, outflows y and the delay vehicles d
-    // that stay in each cell during it.
-    virtual void stepStarted(int32_t t, const float* n, const float* y, const float* d) = 0;
-    // The inflows x of the step that starts at second t.
-    virtual void inflowsFound(int32_t t, const float* x) = 0;
-    // The occupancies after the last step, at second t (the end of the last step).
-    virtual void runEnded(int32_t t, const float* n) = 0;
-};
 
 struct LaneBatch {
     // Throws EngineError when the scenario cannot be simulated (see CheckSimulationInput).
@@ -47,7 +33,7 @@ struct LaneBatch {
     // Working rows, numCells + 1 each (row 0: the empty "no cell"). The step updates the
     // occupancies in place: a cell's next occupancy reads only its own.
     AlignedRows<float> occupancy, outflow;
-    // What a whole run shows its observer besides: inflows and delay vehicles (one row
+    // What a whole run keeps of each step besides: inflows and delay vehicles (one row
     // when the batch runs the delay period only).
     AlignedRows<float> inflow, delayVehicles;
     // Results of the last run, one row per approach (1..numApproaches) and one for the TWD.

@@ -127,7 +127,7 @@ void ComputeOutflows(D d, const LaneProgram& program, const LaneSignals& signals
 
 // Passes 3 and 4 in one: each cell's inflow, then its next occupancy n + x - y, in place
 // (inflows read only outflows). A destination's outflow is +0, so subtracting it leaves
-// n + x as it is. A whole run keeps the inflows in `x` for its observer.
+// n + x as it is. A whole run keeps the inflows in `x`.
 template <class D, bool kKeepInflows>
 void UpdateOccupancy(D d, const LaneProgram& program, const TimeTables& inputs, int32_t t,
                      const Rows<D>& n, const Rows<D>& y, const Rows<D>& x) {
@@ -174,63 +174,65 @@ void SumDelays(const LaneProgram& program, const Rows<D>& n, const Rows<D>& y,
     }
 }
 
-// Every step of the batch's horizon; with an observer (one lane, the whole run) each
-// step's rows are shown to it and the occupancies are carried to the end of the last step.
+// Back to second 0: the occupancies of the inputs, no flows, no delay summed.
 template <class D>
-void RunSteps(LaneBatch& batch, StepObserver* observer) {
-    const D d;
+void StartRun(D d, LaneBatch& batch) {
     const LaneProgram& program = batch.program;
-    const DelayLayout& delay = batch.delay;
-    const int32_t dt = batch.network.timeStep;
     const Rows<D> n(batch.occupancy.row(0));
     const Rows<D> y(batch.outflow.row(0));
-    const Rows<D> x(batch.inflow.row(0));
-    const Rows<D> stay(batch.delayVehicles.row(0));
     const Rows<D> steps(batch.approachDelaySteps.row(0));
     for (int i = 1; i <= program.numCells; ++i) {
-        n.store(i, hn::Set(d, batch.inputs.n(i, 0)));
+        n.store(i, hn::Set(d, batch.inputs.n0(i)));
     }
     n.store(0, hn::Zero(d));
     y.store(0, hn::Zero(d));
     for (const int c : program.destinations) {
         y.store(c, hn::Zero(d));
     }
-    for (int a = 0; a <= delay.numApproaches; ++a) {
+    for (int a = 0; a <= batch.delay.numApproaches; ++a) {
         steps.store(a, hn::Zero(d));
     }
+    batch.signals.reset();
+}
 
-    LaneSignals& signals = batch.signals;
-    signals.reset();
-    for (int32_t step = 0; step <= batch.lastStep; ++step) {
-        const int32_t t = step * dt;
-        AdvanceSignals(d, signals, t);
-        ComputeOutflows(d, program, signals, n, y);
-        if (step >= delay.firstStep && step <= delay.lastStep) {
-            SumDelays(program, n, y, steps);
-        }
-        if (observer == nullptr) {
-            if (step == batch.lastStep) {
-                break;  // nothing later is summed
-            }
-            UpdateOccupancy<D, false>(d, program, batch.inputs, t, n, y, x);
-        } else {
-            for (const int c : program.staying) {
-                stay.store(c, DelayVehicles(n[c], y[c]));
-            }
-            observer->stepStarted(t, batch.occupancy.row(0), batch.outflow.row(0),
-                                  batch.delayVehicles.row(0));
-            UpdateOccupancy<D, true>(d, program, batch.inputs, t, n, y, x);
-            observer->inflowsFound(t, batch.inflow.row(0));
-        }
+// The step that starts at `step` x timeStep. A whole run (kWhole) keeps the step's
+// inflows and delay vehicles and always moves the occupancies on; the delay period's
+// evaluation stops after the outflows of its last step, as nothing later is summed.
+template <class D, bool kWhole>
+HWY_INLINE void Step(D d, LaneBatch& batch, int32_t step) {
+    const LaneProgram& program = batch.program;
+    const DelayLayout& delay = batch.delay;
+    const int32_t t = step * batch.network.timeStep;
+    const Rows<D> n(batch.occupancy.row(0));
+    const Rows<D> y(batch.outflow.row(0));
+    const Rows<D> x(batch.inflow.row(0));
+    const Rows<D> steps(batch.approachDelaySteps.row(0));
+    AdvanceSignals(d, batch.signals, t);
+    ComputeOutflows(d, program, batch.signals, n, y);
+    if (step >= delay.firstStep && step <= delay.lastStep) {
+        SumDelays(program, n, y, steps);
     }
-    if (observer != nullptr) {
-        observer->runEnded((batch.lastStep + 1) * dt, batch.occupancy.row(0));
+    if constexpr (kWhole) {
+        const Rows<D> stay(batch.delayVehicles.row(0));
+        for (const int c : program.staying) {
+            stay.store(c, DelayVehicles(n[c], y[c]));
+        }
+    } else if (step == batch.lastStep) {
+        return;
     }
+    UpdateOccupancy<D, kWhole>(d, program, batch.inputs, t, n, y, x);
+}
 
+// Each approach's delay in seconds and the TWD from the sums so far.
+template <class D>
+void FinishRun(D d, LaneBatch& batch) {
+    const DelayLayout& delay = batch.delay;
+    const float dt = float(batch.network.timeStep);
+    const Rows<D> steps(batch.approachDelaySteps.row(0));
     const Rows<D> seconds(batch.approachDelaySeconds.row(0));
     auto total = hn::Zero(d);
     for (int a = 1; a <= delay.numApproaches; ++a) {
-        const auto s = hn::Mul(steps[a], hn::Set(d, float(dt)));
+        const auto s = hn::Mul(steps[a], hn::Set(d, dt));
         seconds.store(a, s);
         total = hn::Add(total, hn::Mul(hn::Set(d, delay.approaches[size_t(a)].weight), s));
     }
@@ -239,7 +241,12 @@ void RunSteps(LaneBatch& batch, StepObserver* observer) {
 
 template <size_t kLanes>
 void RunBatch(LaneBatch& batch) {
-    RunSteps<hn::CappedTag<float, kLanes>>(batch, nullptr);
+    const hn::CappedTag<float, kLanes> d;
+    StartRun(d, batch);
+    for (int32_t step = 0; step <= batch.lastStep; ++step) {
+        Step<hn::CappedTag<float, kLanes>, false>(d, batch, step);
+    }
+    FinishRun(d, batch);
 }
 
 template <size_t kLanes>
@@ -263,8 +270,22 @@ std::vector<LaneKernel> TargetKernels() {
     return kernels;
 }
 
-void RunObserved(LaneBatch& batch, StepObserver& observer) {
-    RunSteps<hn::CappedTag<float, 1>>(batch, &observer);
+// One lane, step by step, with its signals brought to the time of its occupancies after
+// each call, so that what the next step runs under can be read (and overridden) first.
+using OneLane = hn::CappedTag<float, 1>;
+
+void StartLane(LaneBatch& batch) {
+    StartRun(OneLane(), batch);
+    AdvanceSignals(OneLane(), batch.signals, 0);
+}
+
+void StepLane(LaneBatch& batch, int32_t step) {
+    Step<OneLane, true>(OneLane(), batch, step);
+    AdvanceSignals(OneLane(), batch.signals, (step + 1) * batch.network.timeStep);
+}
+
+void FinishLane(LaneBatch& batch) {
+    FinishRun(OneLane(), batch);
 }
 
 }  // namespace HWY_NAMESPACE
@@ -275,7 +296,9 @@ HWY_AFTER_NAMESPACE();
 namespace talvo {
 
 HWY_EXPORT(TargetKernels);
-HWY_EXPORT(RunObserved);
+HWY_EXPORT(StartLane);
+HWY_EXPORT(StepLane);
+HWY_EXPORT(FinishLane);
 
 std::vector<LaneKernel> OfferedLaneKernels(int maxWidth) {
     std::vector<LaneKernel> kernels = HWY_DYNAMIC_DISPATCH(TargetKernels)();
@@ -304,11 +327,29 @@ std::vector<LaneKernel> AvailableLaneKernels() {
     return kernels;
 }
 
-void RunObservedLane(LaneBatch& batch, StepObserver& observer) {
+namespace {
+
+void RequireWholeLane(const LaneBatch& batch) {
     if (batch.width != 1 || batch.lastStep != batch.network.stepCount - 1) {
-        throw std::logic_error("an observed run takes one lane over the whole run");
+        throw std::logic_error("a run step by step takes one lane over the whole run");
     }
-    HWY_DYNAMIC_DISPATCH(RunObserved)(batch, observer);
+}
+
+}  // namespace
+
+void StartLaneRun(LaneBatch& batch) {
+    RequireWholeLane(batch);
+    HWY_DYNAMIC_DISPATCH(StartLane)(batch);
+}
+
+void StepLaneRun(LaneBatch& batch, int32_t step) {
+    RequireWholeLane(batch);
+    HWY_DYNAMIC_DISPATCH(StepLane)(batch, step);
+}
+
+void FinishLaneRun(LaneBatch& batch) {
+    RequireWholeLane(batch);
+    HWY_DYNAMIC_DISPATCH(FinishLane)(batch);
 }
 
 }  // namespace talvo

@@ -32,8 +32,15 @@ std::vector<LaneKernel> OfferedLaneKernels(int maxWidth = 0);
 // target in turn (and restores it), so call it while no other thread evaluates.
 std::vector<LaneKernel> AvailableLaneKernels();
 
-// The full run of one plan: `batch` of one lane over its whole horizon, with `observer`
-// shown every step's rows (the delays land in the batch's result rows as for a kernel).
-void RunObservedLane(LaneBatch& batch, StepObserver& observer);
+// The full run of one plan, step by step: `batch` of one lane over its whole horizon
+// (Horizon::WholeRun), throws std::logic_error otherwise.
+// Back to second 0 with no delay summed, the signals at their state of second 0.
+void StartLaneRun(LaneBatch& batch);
+// The step that starts at `step` x timeStep (steps in order from 0 after a start): leaves
+// its outflows, inflows and delay vehicles and the occupancies at its end in the batch's
+// rows, and the signals at their state for the next step.
+void StepLaneRun(LaneBatch& batch, int32_t step);
+// The result rows from the delays summed so far.
+void FinishLaneRun(LaneBatch& batch);
 
 }  // namespace talvo

@@ -14,6 +14,9 @@
 
 namespace talvo {
 
+// What an outside controller makes of a signal record from the next step on.
+enum class SignalOverride : int8_t { Plan, Green, Red };
+
 class LaneSignals {
   public:
     // `lastTime`: the last second a run will ask for.
@@ -24,8 +27,14 @@ class LaneSignals {
     // A lane without a plan: red throughout (for the unused lanes of a batch).
     void clear(int lane);
 
-    // Back to second 0: every lane is due at the first step.
+    // Back to second 0 under the plans: every lane is due at the first step, overrides
+    // are dropped.
     void reset();
+
+    // Record `signal` of every lane shows green or red whatever its plan, or follows its
+    // plan again, until the next override or reset. Records that gate no cell have no
+    // state and are left alone.
+    void override(int signal, SignalOverride mode);
 
     // The records that gate a cell, 0..numUsed-1.
     int numUsed() const { return int(used_.size()); }
@@ -42,12 +51,18 @@ class LaneSignals {
         }
         seq.position = m;
         const bool inside = m < seq.count;
-        green_.row(used_[size_t(u)])[lane] = inside ? first[seq.first + m].state : 0.0f;
+        const float forced = forced_[size_t(u)];
+        green_.row(used_[size_t(u)])[lane] = forced >= 0.0f ? forced
+                                             : inside       ? first[seq.first + m].state
+                                                            : 0.0f;
         nextChange_.row(u)[lane] = inside ? first[seq.first + m].endTime : kNever;
     }
 
     // States as floats (1 green, 0 red), a row of lanes per signal record number.
     const float* greenRow(int signal) const { return green_.row(signal); }
+    // Rows of greenRow: record numbers 0..numSlots()-1 (beyond the highest that gates a
+    // cell, every record is red).
+    int numSlots() const { return slots_; }
 
   private:
     static constexpr int32_t kNever = std::numeric_limits<int32_t>::max();
@@ -67,7 +82,10 @@ class LaneSignals {
 
     int width_;
     int32_t lastTime_;
-    std::vector<int> used_;                    // record numbers that gate a cell
+    std::vector<int> used_;       // record numbers that gate a cell
+    std::vector<int> usedIndex_;  // per record number, into used_ (-1: none)
+    std::vector<float> forced_;   // per used record: 1 green, 0 red, -1 plan
+    int slots_;
     std::vector<std::vector<Entry>> entries_;  // per lane, the used records one after the other
     std::vector<Sequence> sequences_;          // per lane and used record
     AlignedRows<int32_t> nextChange_;          // per used record, a row of lanes

@@ -9,8 +9,9 @@
 #include "Delay.h"
 #include "EngineError.h"
 #include "FlowNetwork.h"
+#include "NetworkStepper.h"
 #include "ResultFiles.h"
-#include "Simulation.h"
+#include "RunRecording.h"
 #include "TimingPlanFile.h"
 #include "optimiser/Breeding.h"
 #include "optimiser/DelayCosts.h"
@@ -78,9 +79,10 @@ void SeedFromExistingPlan(EngineRun& run, const ChromosomeLayout& layout,
     const bool webster = scenario.initialSeed == 'Y';
     int32_t websterCycle = 0;
     if (webster) {
-        DelayResults results;
-        SimulateNetwork(scenario, *existing, run.tables, results);
-        websterCycle = WebsterCycle(scenario, run.tables);
+        NetworkStepper stepper(scenario, run.tables, *existing);
+        RunRecording inflows(stepper, SignalisedCells(scenario), RunRecording::kInflow);
+        RunToEnd(stepper, &inflows);
+        websterCycle = WebsterCycle(scenario, run.tables, inflows);
     }
     if (auto reason =
             EncodeExistingPlan(scenario, scenario.networkCycleTime, layout, population[0])) {
@@ -114,20 +116,31 @@ SeedPopulation MakeSeeding(EngineRun& run, const ChromosomeLayout& layout, BestP
     return nullptr;
 }
 
-float SimulateBestPlan(EngineRun& run, const BestPlan& best, DelayResults& results) {
+// The best plan's run, kept for its result files.
+struct SimulatedPlan {
+    std::unique_ptr<NetworkStepper> stepper;
+    std::unique_ptr<RunRecording> recording;
+};
+
+SimulatedPlan SimulateBestPlan(EngineRun& run, const BestPlan& best, DelayResults& results) {
     ConsoleLine(run.console, "Simulating Best Plan");
-    const float twd = SimulateNetwork(run.scenario, best.tables, run.tables, results);
+    SimulatedPlan simulated;
+    simulated.stepper = std::make_unique<NetworkStepper>(run.scenario, run.tables, best.tables);
+    simulated.recording =
+        std::make_unique<RunRecording>(*simulated.stepper, ResultCells(run.scenario),
+                                       RunRecording::kOccupancy | RunRecording::kInflow);
+    results = RunToEnd(*simulated.stepper, simulated.recording.get());
     ConsoleLine(run.console, "Finished CTM Simulation...  Simulation end time step " +
                                  std::to_string(run.scenario.endSimulationStep));
     ConsoleLine(run.console, "Calculating total vehicles on each approach...");
-    return twd;
+    return simulated;
 }
 
 void WriteVariantResults(EngineRun& run, RecordWriter& report, const BestPlan& best,
-                         const DelayResults& results) {
+                         const DelayResults& results, SimulatedPlan& simulated) {
     const Scenario& scenario = run.scenario;
     const int32_t strategy = scenario.controlStrategy;
-    const ApproachTotals totals = ComputeApproachTotals(scenario, run.tables, results);
+    const ApproachTotals totals = ComputeApproachTotals(scenario, *simulated.recording, results);
     report.write("(' ')");
     report.write("(' ')");
     WriteTimingPlanFile(run.files.variantPlan(strategy), scenario, best.tables,
@@ -135,8 +148,8 @@ void WriteVariantResults(EngineRun& run, RecordWriter& report, const BestPlan& b
     WriteOptimisedPlan(report, scenario, best.variant, best.plan);
     WriteDelayTable(report, scenario, results, totals);
     WriteApproachResults(run.files.variantResults(strategy), scenario, results, totals);
-    WriteOccupancyFile(run.files.variantOccupancy(strategy), scenario, run.tables);
-    WritePlotFiles(run.files.ctmplot, scenario, run.tables);
+    WriteOccupancyFile(run.files.variantOccupancy(strategy), scenario, *simulated.stepper);
+    WritePlotFiles(run.files.ctmplot, scenario, *simulated.recording);
 }
 
 // A network that cannot be simulated stops the run before any search, with the same
@@ -220,9 +233,9 @@ OptimisationSummary RunOptimisation(EngineRun& run, unsigned threads, int maxLan
                 RefineBestPlan(scenario, costs, evaluator.threadCount(), budget, *state.best,
                                run.console, reports ? report : nullptr);
         }
-        SimulateBestPlan(run, *state.best, *results);
+        SimulatedPlan simulated = SimulateBestPlan(run, *state.best, *results);
         if (reports)
-            WriteVariantResults(run, *report, *state.best, *results);
+            WriteVariantResults(run, *report, *state.best, *results, simulated);
     }
     summary.bestTwd = state.best->twd;
     return summary;

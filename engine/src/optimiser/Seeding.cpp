@@ -19,7 +19,21 @@ int32_t FixedDurationSum(const Scenario& scenario, int p) {
 
 }  // namespace
 
-int32_t WebsterCycle(const Scenario& scenario, const TimeTables& tables) {
+std::vector<int> SignalisedCells(const Scenario& scenario) {
+    std::vector<int> cells;
+    for (int c = 1; c <= scenario.numCells; ++c) {
+        if (scenario.cells[c].signalID != 0) {
+            cells.push_back(c);
+        }
+    }
+    return cells;
+}
+
+int32_t WebsterCycle(const Scenario& scenario, const TimeTables& tables, const RunRecording& run) {
+    // A step start has the step's inflow; a second within a step only its loading.
+    const auto inflow = [&](int c, int32_t t) {
+        return scenario.timeStep <= 1 || t % scenario.timeStep == 0 ? run.x(c, t) : tables.x(c, t);
+    };
     const double capacityPerMovement =
         static_cast<double>(scenario.endSimulationStep) * scenario.saturationFlow / 3600.0;
     const int lastSecond = std::min(scenario.endSimulationStep, tables.lastTime());
@@ -32,7 +46,7 @@ int32_t WebsterCycle(const Scenario& scenario, const TimeTables& tables) {
             if (cell.signalID != s)
                 continue;
             for (int t = 0; t <= lastSecond; ++t)
-                volume += tables.x(c, t) / cell.laneNum;
+                volume += inflow(c, t) / cell.laneNum;
         }
         const int p = scenario.signals[s].signalIntersection;
         if (p >= 1 && size_t(p) < flowRatio.size()) {

@@ -5,16 +5,22 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
+#include "RunRecording.h"
 #include "Scenario.h"
 #include "optimiser/BestPlan.h"
 #include "optimiser/Chromosome.h"
 
 namespace talvo {
 
-// The Webster cycle of the network from the inflows of a simulation of the existing plan,
+// The cells that name a signal record (the cells the Webster cycle reads).
+std::vector<int> SignalisedCells(const Scenario& scenario);
+
+// The Webster cycle of the network from the inflows of a simulation of the existing plan
+// (`run`, recording at least the SignalisedCells' inflows) and the loadings of `tables`,
 // limited to maxCycleTime.
-int32_t WebsterCycle(const Scenario& scenario, const TimeTables& tables);
+int32_t WebsterCycle(const Scenario& scenario, const TimeTables& tables, const RunRecording& run);
 
 // Encodes the existing plan (offsets, stage times) rescaled to `cycle` into `individual`
 // (FGFC layout). Returns the reason when the seed cannot be formed (a formula would
