@@ -74,7 +74,15 @@ RunSummary RunIn(const Model& model, std::string directory, unsigned threads, bo
     request.refine = refine;
     std::ostream out(&console);
     out.exceptions(std::ios::badbit);  // a cancellation leaves the run through the console
-    const int status = RunEngine(out, request);
+    int status = 1;
+    try {
+        status = RunEngine(out, request);
+    } catch (const std::ios_base::failure&) {
+        // The driver's last message after a cancellation meets the console closed.
+        if (!console.cancelled()) {
+            throw;
+        }
+    }
     if (console.cancelled()) {
         throw Cancelled("optimisation cancelled");
     }
