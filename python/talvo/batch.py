@@ -55,10 +55,15 @@ def run_task(task: Task) -> dict:
 
 
 def run(tasks: Sequence[Task], address: Optional[str] = None, workers: int = 2,
-        progress: bool = True) -> List[dict]:
-    """Runs `tasks` on Dask (the scheduler at `address`, else a LocalCluster of `workers`
-    processes) and returns their rows in the order of `tasks`."""
+        progress: bool = True, client=None) -> List[dict]:
+    """Runs `tasks` on Dask (`client`, else the scheduler at `address`, else a LocalCluster
+    of `workers` processes) and returns their rows in the order of `tasks`."""
     from distributed import Client, LocalCluster, progress as show_progress
+    if client is not None:
+        futures = client.map(run_task, list(tasks), pure=False)
+        if progress:
+            show_progress(futures)
+        return client.gather(futures)
     cluster = None
     if address is None:
         cluster = LocalCluster(n_workers=workers, threads_per_worker=1, processes=True,
