@@ -23,11 +23,13 @@ def test_run_files_equal_the_command_line(arterial, command_line, tmp_path, vari
 
 
 def test_evaluate_and_simulation_agree_with_the_run(arterial):
-    plan = arterial.existing_plan()
-    delays = talvo.evaluate(arterial, [plan, plan])
-    simulation = talvo.Simulation(arterial, plan)
-    assert simulation.run() == delays[0].twd == delays[1].twd
-    assert simulation.delays().approach_delays == pytest.approx(delays[0].approach_delays)
+    plans = [arterial.existing_plan(), talvo.Plan(60, [0, 40], [[20, 40], [30, 20, 10]])]
+    delays = talvo.evaluate(arterial, plans)
+    assert delays[0].twd == arterial.write_run().twd != delays[1].twd
+    for plan, expected in zip(plans, delays):
+        simulation = talvo.Simulation(arterial, plan)
+        assert simulation.run() == expected.twd
+        assert simulation.delays().approach_delays == pytest.approx(expected.approach_delays)
 
 
 def test_plan_text_round_trips(arterial, tmp_path):
