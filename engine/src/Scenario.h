@@ -113,6 +113,7 @@ struct Scenario {
     // Section C
     int numLoadings = 0;
     float volMultiplier = 0;
+    int volMultiplierLine = 0;  // its line in the file, for tools that vary the demand
     std::vector<Loading> loadings;
 
     // Section D

@@ -125,6 +125,7 @@ void ReadDemandCounts(TokenReader& in, Scenario& s, std::ostream& console) {
                  " Loadings");
     in.beginStatement();
     s.volMultiplier = in.readReal("volMultiplier", ranges::kVolMultiplier);
+    s.volMultiplierLine = in.lineNumber();
 }
 
 void ReadLoadings(TokenReader& in, Scenario& s, TimeTables& tables, RecordWriter& echo) {

@@ -1,0 +1,97 @@
+"""Batch studies on Dask distributed: many runs, each exactly as it would run alone.
+
+    from talvo import batch
+    rows = batch.sweep("examples/arterial", demands=[0.8, 1.0, 1.2], variants=[0, 3])
+
+A LocalCluster of `workers` processes is started when no scheduler address is given; each
+task runs in one worker with one engine thread, so results do not depend on the cluster.
+"""
+import shutil
+from dataclasses import dataclass, asdict
+from typing import Iterable, List, Optional, Sequence
+
+from . import _engine
+
+
+@dataclass(frozen=True)
+class Task:
+    """One run: a run directory or scenario text, with optional variations."""
+    scenario_text: str
+    plan_text: str = ""
+    directory: str = ""
+    variant: Optional[int] = None         # None: the scenario's own choice; 0 existing plan
+    vol_multiplier: Optional[float] = None
+
+
+def task_for(directory: str, variant=None, vol_multiplier=None) -> Task:
+    """A task reading input.fin and plan.tpl of `directory` now (workers need no files)."""
+    s = _engine.Scenario(directory)
+    return Task(s.scenario_text, s.plan_text, s.directory, variant, vol_multiplier)
+
+
+def run_task(task: Task) -> dict:
+    """Runs one task here and returns its row (variant, vol_multiplier, twd)."""
+    model = _engine.Scenario.from_text(task.scenario_text, task.plan_text, task.directory)
+    variant = task.variant
+    if variant is None:
+        variant = int(model.parameters["controlStrategy"]) if model.parameters["optimizationOn"] else 0
+    if variant == 0:
+        # The engine applies volMultiplier to the demand of optimisation runs only; the
+        # existing plan at another demand is evaluated on the scenario read as one.
+        if task.vol_multiplier is not None:
+            model = model.with_variant(1).with_vol_multiplier(task.vol_multiplier)
+        twd = _engine.evaluate(model, [model.existing_plan()])[0].twd
+    else:
+        if task.vol_multiplier is not None:
+            model = model.with_variant(variant).with_vol_multiplier(task.vol_multiplier)
+        result = _engine.optimise(model, variant=variant, threads=1)
+        twd = result.twd
+        shutil.rmtree(result.run_directory, ignore_errors=True)
+    row = asdict(task)
+    del row["scenario_text"], row["plan_text"]
+    row.update(variant=variant, vol_multiplier=model.parameters["volMultiplier"]
+               if task.vol_multiplier is not None else task.vol_multiplier, twd=float(twd))
+    return row
+
+
+def run(tasks: Sequence[Task], address: Optional[str] = None, workers: int = 2,
+        progress: bool = True, client=None) -> List[dict]:
+    """Runs `tasks` on Dask (`client`, else the scheduler at `address`, else a LocalCluster
+    of `workers` processes) and returns their rows in the order of `tasks`."""
+    from distributed import Client, LocalCluster, progress as show_progress
+    if client is not None:
+        futures = client.map(run_task, list(tasks), pure=False)
+        if progress:
+            show_progress(futures)
+        return client.gather(futures)
+    cluster = None
+    if address is None:
+        cluster = LocalCluster(n_workers=workers, threads_per_worker=1, processes=True,
+                               dashboard_address=None)
+    try:
+        with Client(address if cluster is None else cluster) as client:
+            futures = client.map(run_task, list(tasks), pure=False)
+            if progress:
+                show_progress(futures)
+            return client.gather(futures)
+    finally:
+        if cluster is not None:
+            cluster.close()
+
+
+def run_serial(tasks: Iterable[Task]) -> List[dict]:
+    """The same rows, one task after the other in this process."""
+    return [run_task(t) for t in tasks]
+
+
+def sweep_tasks(directory: str, demands: Sequence[float], variants: Sequence[int]) -> List[Task]:
+    """Every (demand, variant) pair of one scenario."""
+    base = task_for(directory)
+    return [Task(base.scenario_text, base.plan_text, base.directory, v, d)
+            for d in demands for v in variants]
+
+
+def sweep(directory: str, demands: Sequence[float], variants: Sequence[int] = (0, 1, 2, 3),
+          **kwargs) -> List[dict]:
+    """A demand sweep of one scenario on Dask (see run)."""
+    return run(sweep_tasks(directory, demands, variants), **kwargs)
