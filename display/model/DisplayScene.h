@@ -24,14 +24,12 @@ inline constexpr scene::Colour kSignalRed{255, 0, 0};
 // own, never in the grey of a queue.
 inline constexpr scene::Colour kSinkColour{70, 110, 160};
 
-// The map of the display's tables, resolved; cell and link indices are the model's.
-scene::MapNetwork MapNetworkOf(const DisplayModel& model);
 // The IDs of the map's destination cells (drawn as sinks on the map and in plots).
 std::vector<int> DestinationCellIDs(const scene::MapNetwork& network);
 
 // A cell's shade at a step: white up to startStep; otherwise darker as it fills, black at
 // or above jam density (vehicles per lane over what a lane of the cell holds at jam).
-scene::Colour CellShade(const DisplayCell& cell, const DisplayParameters& parameters, int step);
+scene::Colour CellShade(const DisplayModel& model, const scene::MapCell& cell, int step);
 
 // Green, amber or red for a signal state.
 scene::Colour SignalColour(int state);

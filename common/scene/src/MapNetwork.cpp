@@ -1,5 +1,6 @@
 #include "scene/MapNetwork.h"
 
+#include "common/RecordLookup.h"
 #include "scene/MapScene.h"
 
 namespace talvo::scene {
@@ -12,21 +13,11 @@ unsigned SideBit(Side side) {
 }  // namespace
 
 int MapNetwork::cellIndex(int cellID) const {
-    for (size_t i = 0; i < cells.size(); ++i) {
-        if (cells[i].cellID == cellID) {
-            return static_cast<int>(i);
-        }
-    }
-    return -1;
+    return PositionOfID(cells, &MapCell::cellID, cellID);
 }
 
 int MapNetwork::nodeIndex(int nodeID) const {
-    for (size_t i = 0; i < nodes.size(); ++i) {
-        if (nodes[i].nodeID == nodeID) {
-            return static_cast<int>(i);
-        }
-    }
-    return -1;
+    return PositionOfID(nodes, &MapNode::nodeID, nodeID);
 }
 
 void MapNetwork::resolve() {

@@ -32,12 +32,12 @@ class DisplaySessionTest : public ::testing::Test {
     }
 
     void expectReset() const {
-        EXPECT_TRUE(session.model().cells.empty());
-        EXPECT_TRUE(session.model().links.empty());
-        EXPECT_TRUE(session.model().streets.empty());
+        EXPECT_TRUE(session.model().project.tables.cells.empty());
+        EXPECT_TRUE(session.model().project.tables.links.empty());
+        EXPECT_TRUE(session.model().project.tables.streets.empty());
         EXPECT_TRUE(session.model().signalRows.empty());
-        EXPECT_EQ(session.model().parameters.endStep, 1000);
-        EXPECT_EQ(session.model().parameters.phaseCycle, 40);
+        EXPECT_TRUE(session.model().occupancy.empty());
+        EXPECT_EQ(session.model().parameters(), GlobalParameters{});  // the File New state
         EXPECT_TRUE(session.network().cells.empty());
         EXPECT_FALSE(session.changeTimePlanEnabled());
         EXPECT_EQ(session.caption(), "Visual Talvo Display");
@@ -63,9 +63,9 @@ TEST_F(DisplaySessionTest, OpenAsksForTheThreeFilesWithTheirTitlesAndFilters) {
     EXPECT_EQ(session.caption(), "Visual Talvo Display - " + DataFile("corridor_run.tin") +
                                      ", occupancy " + DataFile("corridor_occu_exist.occ") +
                                      ", plan " + DataFile("corridor_plan.tpl"));
-    EXPECT_EQ(session.model().cells.size(), 12U);
+    EXPECT_EQ(session.model().project.tables.cells.size(), 12U);
     EXPECT_EQ(session.network().cells.size(), 12U);
-    EXPECT_EQ(session.model().signalStateAt(4, 6), kGreen);
+    EXPECT_EQ(session.model().signalStateAt(5, 6), kGreen);
 }
 
 // A cancelled dialog stops the open without a word.
@@ -81,7 +81,7 @@ TEST_F(DisplaySessionTest, CancelledDialogsStopTheOpenQuietlyAndLeaveThePrevious
         chooser.answers.assign(answers.begin(), answers.end());
         EXPECT_FALSE(session.open());
         EXPECT_EQ(prompter.messages.size(), messages);
-        EXPECT_EQ(session.model().cells.size(), 12U);
+        EXPECT_EQ(session.model().project.tables.cells.size(), 12U);
         EXPECT_TRUE(session.changeTimePlanEnabled());
     }
 }
@@ -98,7 +98,7 @@ TEST_F(DisplaySessionTest, MissingFilesAreReportedInOrderBeforeAnythingIsRead) {
     for (const auto& [project, occupancy, plan, message] : cases) {
         EXPECT_FALSE(session.openFiles(project, occupancy, plan));
         EXPECT_EQ(lastMessage(), message);
-        EXPECT_EQ(session.model().cells.size(), 12U);
+        EXPECT_EQ(session.model().project.tables.cells.size(), 12U);
     }
 }
 
@@ -163,10 +163,10 @@ TEST_F(DisplaySessionTest, ChangeTimePlanKeepsMapAndOccupancy) {
               "Time Plan Data Input (*.tpl)|*.tpl|Text File (*.txt)|*.txt");
     EXPECT_EQ(session.playback().step(), 0);
     EXPECT_TRUE(session.playback().startEnabled());
-    EXPECT_EQ(session.model().signalStateAt(4, 33), kAmber);  // (1,32) then (0,61)
+    EXPECT_EQ(session.model().signalStateAt(5, 33), kAmber);  // (1,32) then (0,61)
     EXPECT_NE(session.caption().find(", plan " + DataFile("corridor_opt_exist_plan.tpl")),
               std::string::npos);
-    EXPECT_DOUBLE_EQ(session.model().cells[0].occupancyAt(1), 1.17);
+    EXPECT_DOUBLE_EQ(session.model().occupancyAt(1, 1), 1.17);
     EXPECT_TRUE(session.changeTimePlanEnabled());
 }
 
@@ -182,8 +182,8 @@ TEST_F(DisplaySessionTest, ChangeTimePlanFailuresKeepThePlanInForce) {
     EXPECT_FALSE(session.changeTimePlan());
     EXPECT_EQ(lastMessage(),
               "Incorrect Time Plan file format!  Check the version!  No time plan is set!");
-    EXPECT_EQ(session.model().signalStateAt(4, 6), kGreen);
-    EXPECT_EQ(session.model().cells.size(), 12U);
+    EXPECT_EQ(session.model().signalStateAt(5, 6), kGreen);
+    EXPECT_EQ(session.model().project.tables.cells.size(), 12U);
 }
 
 TEST_F(DisplaySessionTest, PlotFileIsChosenWithItsDialog) {

@@ -106,7 +106,7 @@ TEST_F(GraphicDisplayWindowTest, AFailedOpenClearsEverything) {
     EXPECT_EQ(ui.prompter.messages[0].text, "Incorrect occupancy file format!  Check the version!");
     EXPECT_FALSE(action("mnuChangeTimePlan")->isEnabled());
     EXPECT_EQ(window.windowTitle(), "Visual Talvo Display");
-    EXPECT_TRUE(window.session().model().cells.empty());
+    EXPECT_TRUE(window.session().model().project.tables.cells.empty());
     EXPECT_FALSE(action("mnuStart")->isEnabled());
 }
 

@@ -248,7 +248,7 @@ TEST(EngineRunWindow, TheArterialRunOpensFromTheCommandLineAndPlaysToItsEnd) {
     ASSERT_TRUE(window.session().loaded())
         << (ui.prompter.messages.empty() ? std::string() : ui.prompter.messages.back().detail);
     test::Find(&window, "mnuStart")->trigger();
-    const int endStep = window.session().model().parameters.endStep;
+    const int endStep = window.session().model().parameters().endStep;
     for (int i = 0; i < endStep; ++i) {
         window.tirRefresh_Timer();
     }
