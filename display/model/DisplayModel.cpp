@@ -44,13 +44,14 @@ int DisplayModel::signalColumns() const {
 void DisplayModel::sizeSignalTable() {
     signalRows.clear();
     const NetworkTables& tables = project.tables;
+    const IdPositions cells(tables.cells, &CellRecord::cellID);
     for (const LinkRecord& link : tables.links) {
         if (link.passNode == 0) {
             continue;
         }
         SignalRow row;
         row.states.assign(static_cast<size_t>(signalColumns()) + 1, kRed);
-        const int from = PositionOfID(tables.cells, &CellRecord::cellID, link.fromCell);
+        const int from = cells.positionOf(link.fromCell);
         row.states[0] = from >= 0 ? tables.cells[static_cast<size_t>(from)].signalID : 0;
         signalRows[link.linkID] = std::move(row);
     }

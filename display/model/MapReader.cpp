@@ -27,9 +27,10 @@ void ReadDisplayMap(const std::string& path, DisplayModel& model) {
     }
     CheckPeriod(read.project.params, path);
     const NetworkTables& tables = read.project.tables;
+    const IdPositions cells(tables.cells, &CellRecord::cellID);
     for (size_t s = 0; s < tables.streets.size(); ++s) {
         for (const int cellID : tables.streets[s].cellIDs) {
-            if (PositionOfID(tables.cells, &CellRecord::cellID, cellID) < 0) {
+            if (!cells.holds(cellID)) {
                 throw ReadError(path + ": street " + std::to_string(s + 1) + " lists cell " +
                                 std::to_string(cellID) + ", which the file does not hold");
             }

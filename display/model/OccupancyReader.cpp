@@ -14,13 +14,16 @@ namespace talvo::display {
 namespace {
 
 constexpr int kHeaderLines = 4;
+// The most cells the engine runs.
+constexpr int kMaxEngineCells = 1000000;
 
 // The cell ID behind each street entry, in street order.
 std::vector<int> StreetEntryCells(const NetworkTables& tables, const std::string& fileName) {
+    const IdPositions cells(tables.cells, &CellRecord::cellID);
     std::vector<int> entries;
     for (size_t s = 0; s < tables.streets.size(); ++s) {
         for (const int cellID : tables.streets[s].cellIDs) {
-            if (PositionOfID(tables.cells, &CellRecord::cellID, cellID) < 0) {
+            if (!cells.holds(cellID)) {
                 throw ReadError(fileName + ": street " + std::to_string(s + 1) + " lists cell " +
                                 std::to_string(cellID) + ", which the project does not hold");
             }
@@ -49,9 +52,19 @@ OccupancyLine ParseLine(const std::string& line, const std::string& fileName, in
     if (!second || *second < 0) {
         throw ReadError(DescribeAt(fileName, lineNumber, "bad second " + QuotedValue(fields[0])));
     }
+    if (*second > kMaxTime) {
+        throw ReadError(DescribeAt(
+            fileName, lineNumber,
+            "second " + fields[0] + " past the engine's last, " + std::to_string(kMaxTime)));
+    }
     if (!cellNumber || *cellNumber < 1) {
         throw ReadError(
             DescribeAt(fileName, lineNumber, "bad cell number " + QuotedValue(fields[1])));
+    }
+    if (*cellNumber > kMaxEngineCells) {
+        throw ReadError(DescribeAt(fileName, lineNumber,
+                                   "cell number " + fields[1] + " past the engine's largest, " +
+                                       std::to_string(kMaxEngineCells)));
     }
     if (!vehicles) {
         throw ReadError(DescribeAt(fileName, lineNumber, "bad vehicles " + QuotedValue(fields[2])));

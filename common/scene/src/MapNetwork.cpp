@@ -21,6 +21,8 @@ int MapNetwork::nodeIndex(int nodeID) const {
 }
 
 void MapNetwork::resolve() {
+    const IdPositions cellPositions(cells, &MapCell::cellID);
+    const IdPositions nodePositions(nodes, &MapNode::nodeID);
     std::vector<int> incoming(cells.size(), 0);
     std::vector<int> outgoing(cells.size(), 0);
     for (MapCell& cell : cells) {
@@ -31,8 +33,8 @@ void MapNetwork::resolve() {
     for (MapLink& link : links) {
         link.path.clear();
         link.nodeIndex = -1;
-        const int from = cellIndex(link.fromCell);
-        const int to = cellIndex(link.toCell);
+        const int from = cellPositions.positionOf(link.fromCell);
+        const int to = cellPositions.positionOf(link.toCell);
         if (from >= 0) {
             ++outgoing[static_cast<size_t>(from)];
         }
@@ -44,7 +46,7 @@ void MapNetwork::resolve() {
         }
         MapCell& a = cells[static_cast<size_t>(from)];
         MapCell& b = cells[static_cast<size_t>(to)];
-        link.nodeIndex = link.passNode != 0 ? nodeIndex(link.passNode) : -1;
+        link.nodeIndex = link.passNode != 0 ? nodePositions.positionOf(link.passNode) : -1;
         // Each end faces the node it passes, or else the other cell.
         const Point towardsA =
             link.nodeIndex >= 0 ? nodes[static_cast<size_t>(link.nodeIndex)].centre : b.centre;

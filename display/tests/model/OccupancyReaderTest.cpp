@@ -110,6 +110,42 @@ TEST(OccupancyReader, ACellOutsideEveryStreetStaysEmpty) {
     EXPECT_DOUBLE_EQ(model.occupancyAt(11, 3), 11000.03);
 }
 
+// A run past the classic bounds: the engine widens its I5 second and cell number fields to
+// fit ("100000     1       0.00"), so the fields no longer stand in fixed columns.
+struct WideRun {
+    const char* name;
+    int streetEntries;
+    int endStep;
+};
+
+double CellModThousandAndTime(int cell, int t) {
+    return cell % 1000 + t / 100.0;
+}
+
+TEST(OccupancyReader, ReadsTheWidenedFieldsOfALargeRun) {
+    const WideRun runs[] = {{"second past 99999", 1, kMaxTime}, {"cell past 99999", 100001, 0}};
+    for (const WideRun& run : runs) {
+        DisplayModel model;
+        model.project.params.endStep = run.endStep;
+        StreetRecord street;
+        for (int id = 1; id <= run.streetEntries; ++id) {
+            CellRecord cell;
+            cell.cellID = id;
+            model.project.tables.cells.push_back(cell);
+            street.cellIDs.push_back(id);
+        }
+        model.project.tables.streets.push_back(street);
+        const std::string file =
+            EngineOccupancy(run.streetEntries, 1, run.endStep, CellModThousandAndTime);
+        ReadInto(model, file);
+        const int last = run.streetEntries;
+        EXPECT_DOUBLE_EQ(model.occupancyAt(last, run.endStep),
+                         CellModThousandAndTime(last, run.endStep))
+            << run.name;
+        EXPECT_EQ(model.occupancy.size(), size_t(run.streetEntries)) << run.name;
+    }
+}
+
 #if defined(__SANITIZE_ADDRESS__)
 constexpr bool kAddressSanitizer = true;
 #elif defined(__has_feature)
@@ -209,7 +245,12 @@ INSTANTIATE_TEST_SUITE_P(
                                    "line 10: bad vehicles \"**********\""},
                       BadOccupancy{"TwoFields", WithLine(7, "    2         1"), "line 7"},
                       BadOccupancy{"Twice", WithLine(6, "    0         1           1.00"),
-                                   "line 6: second 0 of cell number 1 appears twice"}),
+                                   "line 6: second 0 of cell number 1 appears twice"},
+                      BadOccupancy{"SecondPastTheEngine",
+                                   WithLine(8, "100001         1           1.00"),
+                                   "line 8: second 100001 past the engine's last, 100000"},
+                      BadOccupancy{"CellPastTheEngine", WithLine(9, "    5   1000001      1.00"),
+                                   "line 9: cell number 1000001 past the engine's largest"}),
     [](const auto& info) { return info.param.name; });
 
 }  // namespace
