@@ -1,13 +1,10 @@
 #include "ui/QtPlatform.h"
 
 #include <QFileDialog>
-#include <QMessageBox>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QStringList>
-
-#include "model/DisplayMessages.h"
 
 namespace talvo::display {
 namespace {
@@ -39,16 +36,6 @@ QString QtSelectedFilter(const std::string& filter, int filterIndex) {
         return {};
     }
     return filters[filterIndex - 1];
-}
-
-void QtPrompter::caution(const std::string& text, const std::string& detail) {
-    QMessageBox box(QMessageBox::Critical, msg::kCaution, QString::fromStdString(text),
-                    QMessageBox::Ok, parent_);
-    if (!detail.empty()) {
-        box.setInformativeText(QString::fromStdString(detail));
-    }
-    box.setWindowModality(Qt::ApplicationModal);
-    box.exec();
 }
 
 std::string QtFileChooser::openFileName(const FileDialogRequest& request) {

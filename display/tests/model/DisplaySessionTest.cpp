@@ -28,7 +28,7 @@ class DisplaySessionTest : public ::testing::Test {
     }
 
     std::string lastMessage() const {
-        return prompter.messages.empty() ? std::string() : prompter.messages.back().text;
+        return prompter.cautions.empty() ? std::string() : prompter.cautions.back();
     }
 
     void expectReset() const {
@@ -46,7 +46,7 @@ class DisplaySessionTest : public ::testing::Test {
 
 TEST_F(DisplaySessionTest, OpenAsksForTheThreeFilesWithTheirTitlesAndFilters) {
     ASSERT_TRUE(openCorridor());
-    EXPECT_TRUE(prompter.messages.empty());
+    EXPECT_TRUE(prompter.cautions.empty());
     ASSERT_EQ(chooser.requests.size(), 3U);
     EXPECT_EQ(chooser.requests[0].title, "Open Input Data File Dialog");
     EXPECT_EQ(chooser.requests[0].filter, "Talvo Input (*.tin)|*.tin|Text File (*.txt)|*.txt");
@@ -76,11 +76,11 @@ TEST_F(DisplaySessionTest, CancelledDialogsStopTheOpenQuietlyAndLeaveThePrevious
         {DataFile("corridor_run.tin"), ""},
         {DataFile("corridor_run.tin"), DataFile("corridor_occu_exist.occ"), ""},
     };
-    const size_t messages = prompter.messages.size();
+    const size_t messages = prompter.cautions.size();
     for (const auto& answers : cases) {
         chooser.answers.assign(answers.begin(), answers.end());
         EXPECT_FALSE(session.open());
-        EXPECT_EQ(prompter.messages.size(), messages);
+        EXPECT_EQ(prompter.cautions.size(), messages);
         EXPECT_EQ(session.model().project.tables.cells.size(), 12U);
         EXPECT_TRUE(session.changeTimePlanEnabled());
     }
@@ -108,7 +108,7 @@ TEST_F(DisplaySessionTest, ABadProjectLeavesTheModelReset) {
     EXPECT_FALSE(
         session.openFiles(bad, DataFile("corridor_occu_exist.occ"), DataFile("corridor_plan.tpl")));
     EXPECT_EQ(lastMessage(), "Incorrect map file format!  Check the version!");
-    EXPECT_FALSE(prompter.messages.back().detail.empty());
+    EXPECT_FALSE(prompter.details.back().empty());
     expectReset();
 }
 
@@ -120,7 +120,7 @@ TEST_F(DisplaySessionTest, AShortOccupancyFileLeavesTheModelReset) {
     EXPECT_FALSE(
         session.openFiles(DataFile("corridor_run.tin"), shortFile, DataFile("corridor_plan.tpl")));
     EXPECT_EQ(lastMessage(), "Incorrect occupancy file format!  Check the version!");
-    EXPECT_NE(prompter.messages.back().detail.find("no value for cell number"), std::string::npos);
+    EXPECT_NE(prompter.details.back().find("no value for cell number"), std::string::npos);
     expectReset();
 }
 
@@ -195,10 +195,10 @@ TEST_F(DisplaySessionTest, PlotFileIsChosenWithItsDialog) {
     answer({DataFile("missing.plt")});
     EXPECT_FALSE(session.choosePlotFile());
     EXPECT_EQ(lastMessage(), "File not found!");
-    const size_t messages = prompter.messages.size();
+    const size_t messages = prompter.cautions.size();
     answer({""});
     EXPECT_FALSE(session.choosePlotFile());
-    EXPECT_EQ(prompter.messages.size(), messages);  // cancelling says nothing
+    EXPECT_EQ(prompter.cautions.size(), messages);  // cancelling says nothing
 }
 
 TEST_F(DisplaySessionTest, PlaybackRunsToTheEndStepOfTheProject) {

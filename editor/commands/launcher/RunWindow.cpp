@@ -26,7 +26,7 @@
 #include "ProgramFiles.h"
 #include "ReportView.h"
 #include "SearchChart.h"
-#include "model/Prompter.h"
+#include "platform/Prompter.h"
 
 namespace talvo {
 
