@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "mapview/ScreenFit.h"
+#include "platform/QtPrompter.h"
 #include "ui/CommandLine.h"
 #include "ui/GraphicDisplayWindow.h"
 #include "ui/PlotWindow.h"
@@ -21,7 +22,7 @@ int main(int argc, char* argv[]) {
     if (const int status = talvo::display::AnswerCommandLine(line); status >= 0) {
         return status;
     }
-    talvo::display::QtPrompter prompter;
+    talvo::QtPrompter prompter;
     talvo::display::QtFileChooser chooser;
     talvo::display::QtPicturePrinter printer;
     const talvo::display::DisplayPlatform platform{&prompter, &chooser, &printer,

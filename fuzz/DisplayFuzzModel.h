@@ -14,7 +14,6 @@ namespace talvo::fuzz {
 inline const display::DisplayModel& DisplayBaseModel() {
     static const std::unique_ptr<display::DisplayModel> model = [] {
         auto m = std::make_unique<display::DisplayModel>();
-        display::ResetDisplayModel(*m);
         try {
             display::ReadDisplayMap(TALVO_FUZZ_DATA "/display-map.tin", *m);
         } catch (const display::ReadError&) {

@@ -45,15 +45,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         out.write(reinterpret_cast<const char*>(data), std::streamsize(size));
     }
     talvo::display::DisplayModel model;
-    talvo::display::ResetDisplayModel(model);
     try {
         talvo::display::ReadDisplayMap(file.path(), model);
     } catch (const talvo::display::ReadError&) {
         return 0;  // a clear error is a proper end of the read
     }
     int green = 0;
-    for (int link = 0; link < int(model.links.size()); ++link) {
-        green += model.signalStateAt(link, model.parameters.endStep);
+    for (const talvo::LinkRecord& link : model.project.tables.links) {
+        green += model.signalStateAt(link.linkID, model.parameters().endStep);
     }
     return green < 0 ? 0 : 0;
 }

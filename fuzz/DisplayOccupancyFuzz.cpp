@@ -19,9 +19,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         return 0;  // a clear error is a proper end of the read
     }
     double total = 0;
-    for (const auto& cell : model.cells) {
-        for (int step = -1; step <= model.parameters.endStep + 1; ++step) {
-            total += cell.occupancyAt(step);
+    for (const talvo::CellRecord& cell : model.project.tables.cells) {
+        for (int step = -1; step <= model.parameters().endStep + 1; ++step) {
+            total += model.occupancyAt(cell.cellID, step);
         }
     }
     return total < 0 ? 0 : 0;

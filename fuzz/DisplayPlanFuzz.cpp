@@ -22,9 +22,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     talvo::display::ApplyTimePlan(sequences, model);
     int green = 0;
-    for (int link = 0; link < int(model.links.size()); ++link) {
-        for (int step = -1; step <= model.parameters.endStep + 1; ++step) {
-            green += model.signalStateAt(link, step);
+    for (const talvo::LinkRecord& link : model.project.tables.links) {
+        for (int step = -1; step <= model.parameters().endStep + 1; ++step) {
+            green += model.signalStateAt(link.linkID, step);
         }
     }
     return green < 0 ? 0 : 0;

@@ -9,20 +9,17 @@ namespace talvo::display {
 
 std::optional<std::string> CellTipAt(const DisplayModel& model, const scene::MapNetwork& network,
                                      int step, scene::Point map) {
-    // The map and the model come from one project; a mismatch has tips for what both hold.
-    const size_t cells = std::min(network.cells.size(), model.cells.size());
-    for (size_t i = 0; i < cells; ++i) {
-        const scene::MapCell& cell = network.cells[i];
+    for (const scene::MapCell& cell : network.cells) {
         if (!cell.rect.contains(map)) {
             continue;
         }
         std::string tip = "Cell " + std::to_string(cell.cellID) +
-                          "\nOccupancy: " + FormatOccupancy(model.cells[i].occupancyAt(step)) +
+                          "\nOccupancy: " + FormatOccupancy(model.occupancyAt(cell.cellID, step)) +
                           " vehicles\nShade: ";
         if (cell.kind == scene::CellKind::Destination) {
             return tip + "none (destination)";
         }
-        const double share = JamShare(model.cells[i], model.parameters, step);
+        const double share = JamShare(model, cell, step);
         return tip + std::to_string(static_cast<int>(std::lround(100.0 * share))) +
                " % of jam density";
     }

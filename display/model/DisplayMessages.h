@@ -2,7 +2,6 @@
 
 namespace talvo::display::msg {
 
-inline constexpr const char* kCaution = "Caution!";
 inline constexpr const char* kCaption = "Visual Talvo Display";
 inline constexpr const char* kCaptionPrefix = "Visual Talvo Display - ";
 

@@ -24,7 +24,7 @@ constexpr scene::Colour kNodeIDBacking{150, 225, 240};
 constexpr scene::Colour kCellOutline{175, 185, 210};
 
 // What a cell holds at jam density: its lanes over its length (a time step at its speed).
-double JamVehicles(const DisplayCell& cell, const DisplayParameters& parameters) {
+double JamVehicles(const GlobalParameters& parameters, const scene::MapCell& cell) {
     return static_cast<double>(cell.laneNum) * parameters.timeStep * cell.speed *
            parameters.jamDensity / 3600.0;
 }
@@ -37,41 +37,37 @@ scene::Colour GreyFor(double v) {
 
 void AddLinks(scene::Layer& layer, const DisplayModel& model, const scene::MapNetwork& network,
               int step) {
-    // The map and the model are built from the same project; a mismatch draws what both hold.
-    const size_t links = std::min(network.links.size(), model.links.size());
-    for (size_t i = 0; i < links; ++i) {
-        if (model.links[i].passNode == 0) {
-            scene::AddLink(layer, network.links[i], scene::LinkLook{scene::Stroke{scene::kWhite}});
+    for (const scene::MapLink& link : network.links) {
+        if (model.signalRowOfLink(link.linkID) == nullptr) {
+            scene::AddLink(layer, link, scene::LinkLook{scene::Stroke{scene::kWhite}});
         }
     }
     // Green first, then amber, then red, so that red is never hidden.
     constexpr std::array<int, 3> kPasses{kGreen, kAmber, kRed};
     for (const int pass : kPasses) {
-        for (const SignalRow& row : model.signalRows) {
+        for (const scene::MapLink& link : network.links) {
+            const SignalRow* row = model.signalRowOfLink(link.linkID);
             // Up to startStep every signalised link is red.
-            const int state = row.stateAtColumn(step - model.parameters.startStep);
-            if (state != pass || row.linkIndex < 0 ||
-                static_cast<size_t>(row.linkIndex) >= network.links.size()) {
-                continue;
+            const int state =
+                row == nullptr ? -1 : row->stateAtColumn(step - model.parameters().startStep);
+            if (state == pass) {
+                scene::AddLink(
+                    layer, link,
+                    scene::LinkLook{scene::Stroke{SignalColour(state), kSignalPenWidth}, false});
             }
-            scene::AddLink(
-                layer, network.links[static_cast<size_t>(row.linkIndex)],
-                scene::LinkLook{scene::Stroke{SignalColour(state), kSignalPenWidth}, false});
         }
     }
 }
 
 void AddCells(scene::Layer& layer, const DisplayModel& model, const scene::MapNetwork& network,
               int step) {
-    for (size_t i = 0; i < network.cells.size(); ++i) {
-        const scene::MapCell& cell = network.cells[i];
+    for (const scene::MapCell& cell : network.cells) {
         if (cell.kind == scene::CellKind::Destination) {
             scene::AddCell(layer, cell, scene::CellLook{kSinkColour, scene::Stroke{kCellOutline}});
             scene::AddSinkMarker(layer, cell, scene::Stroke{kSinkMark});
         } else {
             scene::AddCell(layer, cell,
-                           scene::CellLook{CellShade(model.cells[i], model.parameters, step),
-                                           scene::Stroke{kCellOutline}});
+                           scene::CellLook{CellShade(model, cell, step), scene::Stroke{kCellOutline}});
         }
     }
 }
@@ -81,18 +77,15 @@ scene::Colour TextOn(scene::Colour fill, scene::Colour onLight, scene::Colour on
     return fill.red + fill.green + fill.blue < 3 * 128 ? onDark : onLight;
 }
 
-scene::Colour FillOf(const DisplayModel& model, const scene::MapCell& cell, size_t i, int step) {
-    return cell.kind == scene::CellKind::Destination
-               ? kSinkColour
-               : CellShade(model.cells[i], model.parameters, step);
+scene::Colour FillOf(const DisplayModel& model, const scene::MapCell& cell, int step) {
+    return cell.kind == scene::CellKind::Destination ? kSinkColour : CellShade(model, cell, step);
 }
 
 void AddCellIDs(scene::Layer& layer, const DisplayModel& model, const scene::MapNetwork& network,
                 int step) {
-    for (size_t i = 0; i < network.cells.size(); ++i) {
-        const scene::MapCell& cell = network.cells[i];
+    for (const scene::MapCell& cell : network.cells) {
         scene::AddCellID(layer, cell,
-                         TextOn(FillOf(model, cell, i, step), scene::kBlack, scene::kWhite));
+                         TextOn(FillOf(model, cell, step), scene::kBlack, scene::kWhite));
     }
 }
 
@@ -101,16 +94,14 @@ void AddOccupancyValues(scene::Layer& layer, const DisplayModel& model,
     if (step <= 0) {
         return;
     }
-    for (size_t i = 0; i < network.cells.size(); ++i) {
-        const scene::MapCell& cell = network.cells[i];
+    for (const scene::MapCell& cell : network.cells) {
         if (cell.kind == scene::CellKind::Destination) {
             continue;
         }
         // On a backing of its own, so that it reads the same on every shade, and placed as
         // its widest form would be, so that a cell shows its value however full it is.
-        scene::AddCellValue(layer, cell, FormatOccupancy(model.cells[i].occupancyAt(step)),
-                            kValueText, kValueBacking,
-                            WidestValue(model.cells[i], model.parameters));
+        scene::AddCellValue(layer, cell, FormatOccupancy(model.occupancyAt(cell.cellID, step)),
+                            kValueText, kValueBacking, WidestValue(model, cell));
     }
 }
 
@@ -138,33 +129,6 @@ void AddDragRectangle(scene::Layer& overlay, const ZoomDrag& drag) {
 
 }  // namespace
 
-scene::MapNetwork MapNetworkOf(const DisplayModel& model) {
-    scene::MapNetwork network;
-    network.scales = scene::CellScales{model.parameters.cellScaleX, model.parameters.cellScaleY};
-    for (const DisplayCell& c : model.cells) {
-        scene::MapCell cell;
-        cell.cellID = c.cellID;
-        cell.centre = scene::Point{c.x, c.y};
-        cell.laneNum = c.laneNum;
-        cell.orientation = c.orientation;
-        cell.speed = c.speed;
-        cell.signalID = c.signalID;
-        cell.dummy = c.isDummy;
-        network.cells.push_back(cell);
-    }
-    for (const DisplayLink& l : model.links) {
-        network.links.push_back(scene::MapLink{l.linkID, l.fromCell, l.toCell, l.passNode, {}, -1});
-    }
-    for (const DisplayNode& n : model.nodes) {
-        network.nodes.push_back(scene::MapNode{n.nodeID, scene::Point{n.x, n.y}});
-    }
-    for (const DisplayStreet& s : model.streets) {
-        network.labels.push_back(scene::MapLabel{s.streetName, scene::Point{s.x, s.y}, s.cellIDs});
-    }
-    network.resolve();
-    return network;
-}
-
 std::vector<int> DestinationCellIDs(const scene::MapNetwork& network) {
     std::vector<int> ids;
     for (const scene::MapCell& cell : network.cells) {
@@ -175,12 +139,13 @@ std::vector<int> DestinationCellIDs(const scene::MapNetwork& network) {
     return ids;
 }
 
-double JamShare(const DisplayCell& cell, const DisplayParameters& parameters, int step) {
+double JamShare(const DisplayModel& model, const scene::MapCell& cell, int step) {
+    const GlobalParameters& parameters = model.parameters();
     if (step <= parameters.startStep) {
         return 0.0;
     }
-    const double vehicles = cell.occupancyAt(step);
-    const double jamVehicles = JamVehicles(cell, parameters);
+    const double vehicles = model.occupancyAt(cell.cellID, step);
+    const double jamVehicles = JamVehicles(parameters, cell);
     if (jamVehicles <= 0.0) {
         return vehicles > 0.0 ? 1.0 : 0.0;
     }
@@ -188,15 +153,15 @@ double JamShare(const DisplayCell& cell, const DisplayParameters& parameters, in
     return share >= 1.0 ? 1.0 : share > 0.0 ? share : 0.0;  // and 0 for what is not a number
 }
 
-std::string WidestValue(const DisplayCell& cell, const DisplayParameters& parameters) {
+std::string WidestValue(const DisplayModel& model, const scene::MapCell& cell) {
     // The digits have one width in the map's font.
-    const std::string whole =
-        std::to_string(std::max(0, static_cast<int>(std::floor(JamVehicles(cell, parameters)))));
+    const std::string whole = std::to_string(
+        std::max(0, static_cast<int>(std::floor(JamVehicles(model.parameters(), cell)))));
     return std::string(whole.size(), '0') + ".00";
 }
 
-scene::Colour CellShade(const DisplayCell& cell, const DisplayParameters& parameters, int step) {
-    return GreyFor(255.0 * JamShare(cell, parameters, step));
+scene::Colour CellShade(const DisplayModel& model, const scene::MapCell& cell, int step) {
+    return GreyFor(255.0 * JamShare(model, cell, step));
 }
 
 scene::Colour SignalColour(int state) {

@@ -25,21 +25,19 @@ inline constexpr scene::Colour kSignalRed{255, 0, 0};
 // own, never in the grey of a queue.
 inline constexpr scene::Colour kSinkColour{70, 110, 160};
 
-// The map of the display's tables, resolved; cell and link indices are the model's.
-scene::MapNetwork MapNetworkOf(const DisplayModel& model);
 // The IDs of the map's destination cells (drawn as sinks on the map and in plots).
 std::vector<int> DestinationCellIDs(const scene::MapNetwork& network);
 
 // What a cell's shade stands for at a step: its vehicles over what it holds at jam density,
 // 0 up to startStep and at most 1; a cell that holds nothing is 1 with anything in it.
-double JamShare(const DisplayCell& cell, const DisplayParameters& parameters, int step);
+double JamShare(const DisplayModel& model, const scene::MapCell& cell, int step);
 // A cell's shade at a step: white up to startStep; otherwise darker as it fills, black at
 // or above jam density (vehicles per lane over what a lane of the cell holds at jam).
-scene::Colour CellShade(const DisplayCell& cell, const DisplayParameters& parameters, int step);
+scene::Colour CellShade(const DisplayModel& model, const scene::MapCell& cell, int step);
 
 // The widest text a cell's value takes up to what the cell holds at jam density ("0.00",
 // "00.00"): the values are placed by it.
-std::string WidestValue(const DisplayCell& cell, const DisplayParameters& parameters);
+std::string WidestValue(const DisplayModel& model, const scene::MapCell& cell);
 
 // Green, amber or red for a signal state.
 scene::Colour SignalColour(int state);

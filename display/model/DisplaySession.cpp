@@ -94,7 +94,7 @@ bool DisplaySession::loadAll(const std::string& project, const std::string& occu
     }
     loaded_ = true;
     reopenedSameProject_ = project == previousProject;
-    network_ = MapNetworkOf(model_);
+    network_ = scene::MapNetworkOf(model_.project);
     projectPath_ = project;
     occupancyPath_ = occupancy;
     planPath_ = plan;
@@ -177,7 +177,7 @@ bool DisplaySession::loadTimePlan(const std::string& path) {
 }
 
 void DisplaySession::resetDisplayModel() {
-    ResetDisplayModel(model_);
+    model_ = DisplayModel{};
     network_ = scene::MapNetwork{};
     loaded_ = false;
     caption_ = msg::kCaption;

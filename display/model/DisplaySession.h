@@ -55,10 +55,10 @@ class DisplaySession {
     // "&Reset Zoom".
     void resetZoom() { view_.reset(); }
     // One timer tick of the playback, and the steps and jumps of the playback controls.
-    void tick() { playback_.tick(model_.parameters.endStep); }
-    void seek(int step) { playback_.seek(step, model_.parameters.endStep); }
-    void stepForward() { playback_.stepForward(model_.parameters.endStep); }
-    void stepBack() { playback_.stepBack(model_.parameters.endStep); }
+    void tick() { playback_.tick(model_.parameters().endStep); }
+    void seek(int step) { playback_.seek(step, model_.parameters().endStep); }
+    void stepForward() { playback_.stepForward(model_.parameters().endStep); }
+    void stepBack() { playback_.stepBack(model_.parameters().endStep); }
 
     // The readers: each shows its own message on failure and returns false.
     bool loadMap(const std::string& path);

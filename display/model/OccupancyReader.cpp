@@ -5,6 +5,7 @@
 #include <limits>
 #include <vector>
 
+#include "common/RecordLookup.h"
 #include "common/TextInput.h"
 #include "model/ReadError.h"
 #include "model/TextFields.h"
@@ -13,18 +14,20 @@ namespace talvo::display {
 namespace {
 
 constexpr int kHeaderLines = 4;
+// The most cells the engine runs.
+constexpr int kMaxEngineCells = 1000000;
 
-// The cell index behind each street entry, in street order.
-std::vector<int> StreetEntryCells(const DisplayModel& model, const std::string& fileName) {
+// The cell ID behind each street entry, in street order.
+std::vector<int> StreetEntryCells(const NetworkTables& tables, const std::string& fileName) {
+    const IdPositions cells(tables.cells, &CellRecord::cellID);
     std::vector<int> entries;
-    for (size_t s = 0; s < model.streets.size(); ++s) {
-        for (const int cellID : model.streets[s].cellIDs) {
-            const int index = model.findCellIndex(cellID);
-            if (index < 0) {
+    for (size_t s = 0; s < tables.streets.size(); ++s) {
+        for (const int cellID : tables.streets[s].cellIDs) {
+            if (!cells.holds(cellID)) {
                 throw ReadError(fileName + ": street " + std::to_string(s + 1) + " lists cell " +
                                 std::to_string(cellID) + ", which the project does not hold");
             }
-            entries.push_back(index);
+            entries.push_back(cellID);
         }
     }
     return entries;
@@ -49,9 +52,19 @@ OccupancyLine ParseLine(const std::string& line, const std::string& fileName, in
     if (!second || *second < 0) {
         throw ReadError(DescribeAt(fileName, lineNumber, "bad second " + QuotedValue(fields[0])));
     }
+    if (*second > kMaxTime) {
+        throw ReadError(DescribeAt(
+            fileName, lineNumber,
+            "second " + fields[0] + " past the engine's last, " + std::to_string(kMaxTime)));
+    }
     if (!cellNumber || *cellNumber < 1) {
         throw ReadError(
             DescribeAt(fileName, lineNumber, "bad cell number " + QuotedValue(fields[1])));
+    }
+    if (*cellNumber > kMaxEngineCells) {
+        throw ReadError(DescribeAt(fileName, lineNumber,
+                                   "cell number " + fields[1] + " past the engine's largest, " +
+                                       std::to_string(kMaxEngineCells)));
     }
     if (!vehicles) {
         throw ReadError(DescribeAt(fileName, lineNumber, "bad vehicles " + QuotedValue(fields[2])));
@@ -107,8 +120,8 @@ void ThrowOnRepeat(const std::vector<PlacedValue>& sorted, const std::string& fi
 }  // namespace
 
 void ReadOccupancy(std::istream& in, const std::string& fileName, DisplayModel& model) {
-    const std::vector<int> entries = StreetEntryCells(model, fileName);
-    const int endStep = model.parameters.endStep;
+    const std::vector<int> entries = StreetEntryCells(model.project.tables, fileName);
+    const int endStep = model.parameters().endStep;
     const size_t seconds = static_cast<size_t>(endStep) + 1;
 
     std::string line;
@@ -149,7 +162,7 @@ void ReadOccupancy(std::istream& in, const std::string& fileName, DisplayModel& 
         for (size_t second = 0; second < seconds; ++second, ++k) {
             if (k >= sorted.size() || sorted[k].entry != entry ||
                 sorted[k].second != static_cast<int32_t>(second)) {
-                const int cellID = model.cells[static_cast<size_t>(entries[entry])].cellID;
+                const int cellID = entries[entry];
                 throw ReadError(fileName + ": no value for cell number " +
                                 std::to_string(entry + 1) + " (cell " + std::to_string(cellID) +
                                 ") at second " + std::to_string(second) +
@@ -158,12 +171,12 @@ void ReadOccupancy(std::istream& in, const std::string& fileName, DisplayModel& 
         }
     }
 
-    for (DisplayCell& cell : model.cells) {
-        cell.occupancy.assign(seconds, 0.0);
+    model.occupancy.clear();
+    for (const int cellID : entries) {
+        model.occupancy[cellID].assign(seconds, 0.0);
     }
     for (const PlacedValue& value : sorted) {
-        model.cells[static_cast<size_t>(entries[value.entry])]
-            .occupancy[static_cast<size_t>(value.second)] = value.vehicles;
+        model.occupancy[entries[value.entry]][static_cast<size_t>(value.second)] = value.vehicles;
     }
 }
 

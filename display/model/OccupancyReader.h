@@ -13,7 +13,8 @@ namespace talvo::display {
 // cells. Each line is placed by its own second and cell number, so a file whose horizon
 // or time step differs from the project's still lines up; seconds after endStep are read
 // past, and so are cell numbers beyond the street entries. Throws ReadError, naming the
-// line, when a line does not read, its vehicles are negative or beyond a 32-bit real, or a
+// line, when a line does not read, its second or cell number lies past what the engine
+// writes (kMaxTime, a million cells), its vehicles are negative or beyond a 32-bit real, or a
 // grouped cell lacks a second up to endStep; the model is then left untouched. Cells outside
 // every street keep 0 throughout.
 void ReadOccupancy(std::istream& in, const std::string& fileName, DisplayModel& model);

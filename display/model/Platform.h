@@ -2,15 +2,12 @@
 
 #include <string>
 
+#include "platform/Prompter.h"
+
 namespace talvo::display {
 
-// Message boxes. Every refusal is a critical box titled "Caution!"; the detail, when given,
-// names the file, line and value behind the message and is shown beneath it.
-class Prompter {
-  public:
-    virtual ~Prompter() = default;
-    virtual void caution(const std::string& text, const std::string& detail = {}) = 0;
-};
+// Message boxes: the programs' shared prompter.
+using talvo::Prompter;
 
 // A file dialog: title, filter list ("Name (*.ext)|*.ext|..."), filter index, initial name.
 struct FileDialogRequest {

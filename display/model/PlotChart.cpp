@@ -146,14 +146,14 @@ bool PlotAxes::isSink(int position) const {
            sinkRows[static_cast<size_t>(position - 1)];
 }
 
-PlotAxes PlotAxesOf(const std::string& path, const std::vector<DisplayPlotGroup>& groups,
+PlotAxes PlotAxesOf(const std::string& path, const std::vector<PlotGroup>& groups,
                     const PlotData& data, const std::vector<int>& destinationCellIDs) {
     PlotAxes axes;
     axes.group = PlotGroupNumberOf(path);
     if (axes.group < 1 || axes.group > static_cast<int>(groups.size())) {
         return axes;
     }
-    const DisplayPlotGroup& group = groups[static_cast<size_t>(axes.group - 1)];
+    const PlotGroup& group = groups[static_cast<size_t>(axes.group - 1)];
     // A project that is not the run's would label the rows wrongly: only a group of the
     // file's size is taken.
     if (static_cast<int>(group.cellIDs.size()) == data.positionCount) {
@@ -182,7 +182,8 @@ PlotAxes PlotAxesBeside(const std::string& path, const PlotData& data) {
     } catch (const ReadError&) {
         return PlotAxesOf(path, {}, data);
     }
-    return PlotAxesOf(path, model.plotGroups, data, DestinationCellIDs(MapNetworkOf(model)));
+    return PlotAxesOf(path, model.project.tables.plotGroups, data,
+                      DestinationCellIDs(scene::MapNetworkOf(model.project)));
 }
 
 int TimeTickSpacing(int rows) {

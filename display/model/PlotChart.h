@@ -46,7 +46,7 @@ int PlotGroupNumberOf(const std::string& path);
 // The axes of a plot file: its group from the name, and the group's cells and seconds
 // from the project's plot groups where they match what the file holds, and which of those
 // cells are destinations.
-PlotAxes PlotAxesOf(const std::string& path, const std::vector<DisplayPlotGroup>& groups,
+PlotAxes PlotAxesOf(const std::string& path, const std::vector<PlotGroup>& groups,
                     const PlotData& data, const std::vector<int>& destinationCellIDs = {});
 
 // For a plot opened without a project: the axes from the project the run window writes

@@ -73,15 +73,16 @@ std::vector<int> FillSignalColumns(const std::vector<SwitchPair>& periods, int s
 
 std::vector<SignalSequence> ReadTimePlan(std::istream& in, const std::string& fileName,
                                          const DisplayModel& model) {
-    const auto signalCount = std::count_if(model.cells.begin(), model.cells.end(),
-                                           [](const DisplayCell& c) { return c.signalID != 0; });
-    const int endMarker = PlanEndMarker(model.parameters);
+    const std::vector<CellRecord>& cells = model.project.tables.cells;
+    const auto signalCount = std::count_if(cells.begin(), cells.end(),
+                                           [](const CellRecord& c) { return c.signalID != 0; });
+    const int endMarker = PlanEndMarker(model.parameters());
     FieldCursor cursor(in, fileName, endMarker);
-    const int startStep = model.parameters.startStep;
-    const int endStep = model.parameters.endStep;
+    const int startStep = model.parameters().startStep;
+    const int endStep = model.parameters().endStep;
 
     std::set<int> signals;
-    for (const DisplayCell& cell : model.cells) {
+    for (const CellRecord& cell : cells) {
         if (cell.signalID != 0) {
             signals.insert(cell.signalID);
         }
@@ -135,7 +136,7 @@ std::vector<SignalSequence> ReadTimePlan(std::istream& in, const std::string& fi
 
 void ApplyTimePlan(const std::vector<SignalSequence>& sequences, DisplayModel& model) {
     model.sizeSignalTable();
-    for (SignalRow& row : model.signalRows) {
+    for (auto& [linkID, row] : model.signalRows) {
         const int signalID = row.states[0];
         const auto found =
             std::find_if(sequences.begin(), sequences.end(),

@@ -5,21 +5,11 @@
 #include <vector>
 
 #include "model/Platform.h"
+#include "platform/RecordingPrompter.h"
 
 namespace talvo::display::test {
 
-// Records every message box instead of showing it.
-class RecordingPrompter : public Prompter {
-  public:
-    struct Message {
-        std::string text;
-        std::string detail;
-    };
-    void caution(const std::string& text, const std::string& detail = {}) override {
-        messages.push_back(Message{text, detail});
-    }
-    std::vector<Message> messages;
-};
+using talvo::test::RecordingPrompter;
 
 // Answers file dialogs from a queue (an empty answer when it runs dry) and records them.
 class ScriptedChooser : public FileChooser {

@@ -199,7 +199,7 @@ void GraphicDisplayWindow::showPlayback() {
     }
     mnuPause_->setText(QString::fromStdString(playback.pauseCaption()));
     lblCounter_->setText(QString::fromStdString(playback.counterText()));
-    const int endStep = session_.model().parameters.endStep;
+    const int endStep = session_.model().parameters().endStep;
     lblEndTime_->setText(loaded ? QString("of %1 s").arg(endStep) : QString());
     {
         const QSignalBlocker blocker(sdrTime_);
@@ -267,8 +267,8 @@ PlotWindow* GraphicDisplayWindow::openPlotWindow(const QString& path) {
     // The loaded project names the plot group's cells and seconds.
     const std::string file = path.toStdString();
     window->setAxes(session_.loaded()
-                        ? PlotAxesOf(file, session_.model().plotGroups, window->data(),
-                                     DestinationCellIDs(session_.network()))
+                        ? PlotAxesOf(file, session_.model().project.tables.plotGroups,
+                                     window->data(), DestinationCellIDs(session_.network()))
                         : PlotAxesBeside(file, window->data()));
     mapview::FitOnScreen(*window, window->sizeHint());
     window->show();

@@ -29,7 +29,6 @@ class GraphicDisplayWindow : public QMainWindow {
     const DisplaySession& session() const { return session_; }
     DisplayCanvas* canvas() const { return canvas_; }
     Prompter& prompter() const { return *platform_.prompter; }
-    QTimer* refreshTimer() const { return timer_; }
 
     // Opens the three files as "&Open" does after its dialogs (command-line start).
     bool openFiles(const QString& project, const QString& occupancy, const QString& plan);

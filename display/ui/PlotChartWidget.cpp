@@ -28,10 +28,6 @@ void PlotChartWidget::setScene(scene::Scene scene) {
     update();
 }
 
-QTransform PlotChartWidget::chartToPixels() const {
-    return scene::StretchTransform(scene_.extent, QSizeF(size()));
-}
-
 std::vector<scene::PaintedText> PlotChartWidget::paint(QPainter& painter,
                                                        const QSizeF& size) const {
     return scene::PaintScene(painter, scene_, scene::StretchTransform(scene_.extent, size),

@@ -17,7 +17,6 @@ class PlotChartWidget : public QWidget {
 
     void setScene(scene::Scene scene);
     const scene::Scene& scene() const { return scene_; }
-    QTransform chartToPixels() const;
     QSize sizeHint() const override { return QSize(1000, 420).expandedTo(minimumSize()); }
     // Paints the chart at a size and returns the texts drawn.
     std::vector<scene::PaintedText> paint(QPainter& painter, const QSizeF& size) const;

@@ -25,11 +25,8 @@ class PlotWindow : public QMainWindow {
     int Step() const { return settings_.step; }
     void setStep(int value) { settings_.step = value; }
     int ColorRange() const { return settings_.colorRange; }
-    void setColorRange(int value) { settings_.colorRange = value; }
     QString Title() const { return QString::fromStdString(settings_.title); }
     void setTitle(const QString& title) { settings_.title = title.toStdString(); }
-    QString strFilename() const { return fileName_; }
-    void setStrFilename(const QString& fileName) { fileName_ = fileName; }
 
     const PlotData& data() const { return data_; }
     // What the rows and columns stand for (the plot group's cells and seconds); the caption
@@ -39,7 +36,7 @@ class PlotWindow : public QMainWindow {
     PlotChartWidget* chart() const { return chart_; }
     PlotConfDialog* settingsDialog() const { return settingsDialog_; }
 
-    // Reads strFilename into the data; shows the format message and returns false when it
+    // Reads the plot file into the data; shows the format message and returns false when it
     // does not read.
     bool readPlotFile();
     // Redraws the data already read with the current settings.

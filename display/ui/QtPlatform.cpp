@@ -3,15 +3,11 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QMessageBox>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QSettings>
 #include <QStringList>
-
-#include "mapview/ScreenFit.h"
-#include "model/DisplayMessages.h"
 
 namespace talvo::display {
 namespace {
@@ -71,17 +67,6 @@ void RememberFileFolder(const std::string& chosenFile) {
         QSettings("TALVO", "Display")
             .setValue(kLastFolderKey, QFileInfo(QString::fromStdString(chosenFile)).absolutePath());
     }
-}
-
-void QtPrompter::caution(const std::string& text, const std::string& detail) {
-    QMessageBox box(QMessageBox::Critical, msg::kCaution, QString::fromStdString(text),
-                    QMessageBox::Ok, parent_);
-    if (!detail.empty()) {
-        box.setInformativeText(QString::fromStdString(detail));
-    }
-    box.setWindowModality(Qt::ApplicationModal);
-    mapview::KeepTitleWhole(box);
-    box.exec();
 }
 
 std::string QtFileChooser::openFileName(const FileDialogRequest& request) {

@@ -28,15 +28,6 @@ QString QtFilterList(const std::string& filter);
 // The n-th (1-based) filter of such a list, in Qt's form.
 QString QtSelectedFilter(const std::string& filter, int filterIndex);
 
-class QtPrompter : public Prompter {
-  public:
-    explicit QtPrompter(QWidget* parent = nullptr) : parent_(parent) {}
-    void caution(const std::string& text, const std::string& detail = {}) override;
-
-  private:
-    QWidget* parent_;
-};
-
 // The folder a file dialog starts in: the last one a file was chosen in (remembered between
 // sessions), else the current one.
 QString LastFileFolder();

@@ -33,9 +33,9 @@
 #include "ORPropDialog.h"
 #include "OptimizationDialog.h"
 #include "QtDialogs.h"
-#include "QtPrompter.h"
 #include "SetColorDialog.h"
 #include "core/MapStatus.h"
+#include "platform/QtPrompter.h"
 #include "printing/DrawMapForPrint.h"
 #include "scenepainter/ScenePainter.h"
 

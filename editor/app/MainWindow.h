@@ -13,7 +13,7 @@
 #include "core/EditorModel.h"
 #include "core/FileCommands.h"
 #include "core/MapEditor.h"
-#include "model/Prompter.h"
+#include "platform/Prompter.h"
 #include "scene/Viewport.h"
 
 class QAction;

@@ -17,7 +17,7 @@
 #include "model/EngineInputExport.h"
 #include "model/ExportChecks.h"
 #include "model/ProjectWriter.h"
-#include "model/Prompter.h"
+#include "platform/Prompter.h"
 #include "printing/MapPrinting.h"
 
 namespace talvo {

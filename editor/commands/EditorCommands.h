@@ -74,7 +74,6 @@ class EditorCommands : public QObject {
 
     // The window of the last run started, while it is open.
     RunWindow* lastRunWindow() const { return lastRunWindow_; }
-    RunDirectoryMemory& runDirectoryMemory() { return runDirectoryMemory_; }
     // Whether "&TALVO ..." asks the engine to refine the GA's plan (--refine). A setting of
     // the runs for as long as the editor runs, not of the project: project files stay as
     // every reader knows them.

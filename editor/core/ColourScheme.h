@@ -12,15 +12,6 @@ constexpr ColourValue Rgb(int red, int green, int blue) {
     return static_cast<ColourValue>(red) + 256u * static_cast<ColourValue>(green) +
            65536u * static_cast<ColourValue>(blue);
 }
-constexpr int RedOf(ColourValue c) {
-    return static_cast<int>(c & 0xFFu);
-}
-constexpr int GreenOf(ColourValue c) {
-    return static_cast<int>((c >> 8) & 0xFFu);
-}
-constexpr int BlueOf(ColourValue c) {
-    return static_cast<int>((c >> 16) & 0xFFu);
-}
 
 // The five drawing colours of the map.
 struct ColourScheme {

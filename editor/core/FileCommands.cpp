@@ -4,7 +4,7 @@
 
 #include "core/Dialogs.h"
 #include "core/EditorModel.h"
-#include "model/Prompter.h"
+#include "platform/Prompter.h"
 
 namespace talvo {
 

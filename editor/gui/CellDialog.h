@@ -2,7 +2,7 @@
 
 #include <QDialog>
 
-#include "model/Prompter.h"
+#include "platform/Prompter.h"
 
 class QComboBox;
 class QLineEdit;

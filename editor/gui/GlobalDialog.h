@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "common/ProjectRecords.h"
-#include "model/Prompter.h"
+#include "platform/Prompter.h"
 
 class QLabel;
 class QLineEdit;

@@ -3,7 +3,7 @@
 #include <QLineEdit>
 
 #include "FieldText.h"
-#include "model/Prompter.h"
+#include "platform/Prompter.h"
 
 namespace talvo {
 

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "common/ProjectRecords.h"
-#include "model/Prompter.h"
+#include "platform/Prompter.h"
 
 class QComboBox;
 class QLineEdit;

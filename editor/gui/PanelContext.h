@@ -3,7 +3,7 @@
 #include <functional>
 
 #include "core/EditorModel.h"
-#include "model/Prompter.h"
+#include "platform/Prompter.h"
 
 namespace talvo {
 

@@ -5,7 +5,7 @@
 
 #include "common/ProjectReader.h"
 #include "model/EngineInputExport.h"
-#include "model/Prompter.h"
+#include "platform/Prompter.h"
 
 namespace talvo {
 
@@ -15,7 +15,9 @@ namespace {
 class ConsolePrompter : public Prompter {
   public:
     ConsolePrompter(std::ostream& out, std::ostream& err) : out_(out), err_(err) {}
-    void caution(const std::string& text) override { err_ << "Caution! " << text << '\n'; }
+    void caution(const std::string& text, const std::string& = {}) override {
+        err_ << "Caution! " << text << '\n';
+    }
     bool warning(const std::string& text) override {
         out_ << "Warning! " << text << '\n';
         return true;

@@ -5,9 +5,9 @@
 
 #include "model/AtomicFile.h"
 #include "model/ExportChecks.h"
-#include "model/Prompter.h"
 #include "model/RunInProgress.h"
 #include "model/ScenarioWriter.h"
+#include "platform/Prompter.h"
 
 namespace talvo {
 

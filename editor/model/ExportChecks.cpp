@@ -9,8 +9,8 @@
 #include "model/ExportNaming.h"
 #include "model/ExportRanges.h"
 #include "model/NetworkQueries.h"
-#include "model/Prompter.h"
 #include "model/ScenarioWriter.h"
+#include "platform/Prompter.h"
 
 namespace talvo {
 

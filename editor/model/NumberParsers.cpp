@@ -6,7 +6,7 @@
 #include <system_error>
 
 #include "common/NumberText.h"
-#include "model/Prompter.h"
+#include "platform/Prompter.h"
 
 namespace talvo {
 

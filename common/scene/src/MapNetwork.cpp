@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "common/RecordLookup.h"
 #include "scene/MapScene.h"
 
 namespace talvo::scene {
@@ -14,52 +15,27 @@ unsigned SideBit(Side side) {
     return 1u << static_cast<int>(side);
 }
 
-// The first position of each ID, as a search from the front finds it.
-template <typename Records, typename IDOf>
-std::unordered_map<int, int> PositionsByID(const Records& records, IDOf idOf) {
-    std::unordered_map<int, int> positions;
-    positions.reserve(records.size());
-    for (size_t i = 0; i < records.size(); ++i) {
-        positions.try_emplace(idOf(records[i]), static_cast<int>(i));
-    }
-    return positions;
-}
-
 // The lookup from resolve() where it still names the record, else a search (an ID that is
 // not there, or records changed since).
-template <typename Records, typename IDOf>
-int PositionOf(const std::unordered_map<int, int>& positions, const Records& records, int id,
-               IDOf idOf) {
-    if (const auto found = positions.find(id); found != positions.end()) {
-        const auto i = static_cast<size_t>(found->second);
-        if (i < records.size() && idOf(records[i]) == id) {
-            return found->second;
-        }
+template <typename Record>
+int PositionOf(const IdPositions& positions, const std::vector<Record>& records, int id,
+               int Record::*idField) {
+    const int i = positions.positionOf(id);
+    if (i >= 0 && static_cast<size_t>(i) < records.size() &&
+        records[static_cast<size_t>(i)].*idField == id) {
+        return i;
     }
-    for (size_t i = 0; i < records.size(); ++i) {
-        if (idOf(records[i]) == id) {
-            return static_cast<int>(i);
-        }
-    }
-    return -1;
-}
-
-int CellIDOf(const MapCell& cell) {
-    return cell.cellID;
-}
-
-int NodeIDOf(const MapNode& node) {
-    return node.nodeID;
+    return PositionOfID(records, idField, id);
 }
 
 }  // namespace
 
 int MapNetwork::cellIndex(int cellID) const {
-    return PositionOf(cellByID_, cells, cellID, CellIDOf);
+    return PositionOf(cellByID_, cells, cellID, &MapCell::cellID);
 }
 
 int MapNetwork::nodeIndex(int nodeID) const {
-    return PositionOf(nodeByID_, nodes, nodeID, NodeIDOf);
+    return PositionOf(nodeByID_, nodes, nodeID, &MapNode::nodeID);
 }
 
 bool MapNetwork::indexed() const {
@@ -68,8 +44,8 @@ bool MapNetwork::indexed() const {
 }
 
 void MapNetwork::resolve() {
-    cellByID_ = PositionsByID(cells, CellIDOf);
-    nodeByID_ = PositionsByID(nodes, NodeIDOf);
+    cellByID_ = IdPositions(cells, &MapCell::cellID);
+    nodeByID_ = IdPositions(nodes, &MapNode::nodeID);
     std::vector<int> incoming(cells.size(), 0);
     std::vector<int> outgoing(cells.size(), 0);
     for (MapCell& cell : cells) {
@@ -80,8 +56,8 @@ void MapNetwork::resolve() {
     for (MapLink& link : links) {
         link.path.clear();
         link.nodeIndex = -1;
-        const int from = cellIndex(link.fromCell);
-        const int to = cellIndex(link.toCell);
+        const int from = cellByID_.positionOf(link.fromCell);
+        const int to = cellByID_.positionOf(link.toCell);
         if (from >= 0) {
             ++outgoing[static_cast<size_t>(from)];
         }
@@ -93,7 +69,7 @@ void MapNetwork::resolve() {
         }
         MapCell& a = cells[static_cast<size_t>(from)];
         MapCell& b = cells[static_cast<size_t>(to)];
-        link.nodeIndex = link.passNode != 0 ? nodeIndex(link.passNode) : -1;
+        link.nodeIndex = link.passNode != 0 ? nodeByID_.positionOf(link.passNode) : -1;
         // Each end faces the node it passes, or else the other cell.
         const Point towardsA =
             link.nodeIndex >= 0 ? nodes[static_cast<size_t>(link.nodeIndex)].centre : b.centre;
@@ -184,8 +160,8 @@ MapNetwork MapNetwork::part(const Positions& positions) const {
         }
         part.links.push_back(std::move(link));
     }
-    part.cellByID_ = PositionsByID(part.cells, CellIDOf);
-    part.nodeByID_ = PositionsByID(part.nodes, NodeIDOf);
+    part.cellByID_ = IdPositions(part.cells, &MapCell::cellID);
+    part.nodeByID_ = IdPositions(part.nodes, &MapNode::nodeID);
     return part;
 }
 

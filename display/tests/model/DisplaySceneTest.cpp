@@ -10,13 +10,14 @@ namespace {
 
 DisplayModel OneSignalModel() {
     DisplayModel model;
-    model.parameters.jamDensity = 150;
-    model.parameters.timeStep = 1;
-    model.parameters.startStep = 10;
-    model.parameters.endStep = 20;
-    model.parameters.cellScaleX = 1.5;
-    model.parameters.cellScaleY = 100;
-    DisplayCell a;
+    GlobalParameters& parameters = model.project.params;
+    parameters.jamDensity = 150;
+    parameters.timeStep = 1;
+    parameters.startStep = 10;
+    parameters.endStep = 20;
+    parameters.cellScaleX = 1.5;
+    parameters.cellScaleY = 100;
+    CellRecord a;
     a.cellID = 1;
     a.x = 1000;
     a.y = 1000;
@@ -24,20 +25,26 @@ DisplayModel OneSignalModel() {
     a.orientation = 1;
     a.speed = 36;  // holds 2 x 36 x 150 / 3600 = 3 vehicles at jam
     a.signalID = 1;
-    a.occupancy.assign(21, 0.0);
-    DisplayCell b = a;
+    model.occupancy[1].assign(21, 0.0);
+    CellRecord b = a;
     b.cellID = 2;
     b.x = 2000;
     b.signalID = 0;
-    model.cells = {a, b};
-    model.links = {DisplayLink{1, 1, 2, 3}};
-    DisplayNode node;
+    model.occupancy[2].assign(21, 0.0);
+    model.project.tables.cells = {a, b};
+    model.project.tables.links = {LinkRecord{1, 1, 2, 3}};
+    NodeRecord node;
     node.nodeID = 3;
     node.x = 1500;
     node.y = 1000;
-    model.nodes = {node};
+    model.project.tables.nodes = {node};
     model.sizeSignalTable();
     return model;
+}
+
+// The shade of the model's first cell.
+scene::Colour FirstCellShade(const DisplayModel& model, int step) {
+    return CellShade(model, scene::MapNetworkOf(model.project).cells[0], step);
 }
 
 struct ShadeCase {
@@ -57,25 +64,25 @@ TEST(CellShade, FollowsTheShareOfJamDensity) {
         {3.0, 10, scene::kWhite},                  // up to startStep every cell is white
     };
     for (const ShadeCase& c : cases) {
-        model.cells[0].occupancy[static_cast<size_t>(c.step)] = c.vehicles;
-        EXPECT_EQ(CellShade(model.cells[0], model.parameters, c.step), c.expected)
+        model.occupancy[1][static_cast<size_t>(c.step)] = c.vehicles;
+        EXPECT_EQ(FirstCellShade(model, c.step), c.expected)
             << c.vehicles << " vehicles at step " << c.step;
     }
 }
 
 TEST(CellShade, TimeStepLengthensTheCell) {
     DisplayModel model = OneSignalModel();
-    model.parameters.timeStep = 2;  // now holds 6
-    model.cells[0].occupancy[12] = 3.0;
-    EXPECT_EQ(CellShade(model.cells[0], model.parameters, 12), (scene::Colour{128, 128, 128}));
+    model.project.params.timeStep = 2;  // now holds 6
+    model.occupancy[1][12] = 3.0;
+    EXPECT_EQ(FirstCellShade(model, 12), (scene::Colour{128, 128, 128}));
 }
 
 TEST(CellShade, ACellThatHoldsNothingIsWhiteOrBlackNeverADivisionByZero) {
     DisplayModel model = OneSignalModel();
-    model.parameters.jamDensity = 0;
-    EXPECT_EQ(CellShade(model.cells[0], model.parameters, 12), scene::kWhite);
-    model.cells[0].occupancy[12] = 1.0;
-    EXPECT_EQ(CellShade(model.cells[0], model.parameters, 12), scene::kBlack);
+    model.project.params.jamDensity = 0;
+    EXPECT_EQ(FirstCellShade(model, 12), scene::kWhite);
+    model.occupancy[1][12] = 1.0;
+    EXPECT_EQ(FirstCellShade(model, 12), scene::kBlack);
 }
 
 // Every text 7 pixels a character wide and 14 high.
@@ -84,8 +91,8 @@ scene::Size Measure(const std::string& text, bool) {
 }
 
 scene::Scene Build(const DisplayModel& model, int step, const ZoomDrag& drag = ZoomDrag{}) {
-    return BuildPlaybackScene(model, MapNetworkOf(model), step, Measure, scene::Size{1000, 600},
-                              drag);
+    return BuildPlaybackScene(model, scene::MapNetworkOf(model.project), step, Measure,
+                              scene::Size{1000, 600}, drag);
 }
 
 std::vector<scene::Colour> LineColours(const scene::Layer& layer) {
@@ -112,18 +119,20 @@ std::vector<const T*> All(const scene::Layer& layer) {
 // The model's cell 2 only receives: the model with a link on from it to a cell 6.
 DisplayModel ThroughModel() {
     DisplayModel model = OneSignalModel();
-    DisplayCell after = model.cells[1];
+    NetworkTables& tables = model.project.tables;
+    CellRecord after = tables.cells[1];
     after.cellID = 6;
     after.x = 3000;
-    model.cells.push_back(after);
-    model.links.push_back(DisplayLink{2, 2, 6, 0});
+    tables.cells.push_back(after);
+    model.occupancy[6].assign(21, 0.0);
+    tables.links.push_back(LinkRecord{2, 2, 6, 0});
     model.sizeSignalTable();
     return model;
 }
 
 TEST(DisplayScene, SignalisedLinkTakesItsStateAfterStartStep) {
     DisplayModel model = OneSignalModel();
-    model.signalRows[0].states = {1, 1, 1, 2, 0, 0, 0, 0, 0, 0, 0};
+    model.signalRows.at(1).states = {1, 1, 1, 2, 0, 0, 0, 0, 0, 0, 0};
     const std::vector<scene::Colour> sink = LineColours(Build(model, 10).world);
     // Two segments through the node in the state's colour, then the sink's cross.
     ASSERT_EQ(sink.size(), 4U);
@@ -135,21 +144,22 @@ TEST(DisplayScene, SignalisedLinkTakesItsStateAfterStartStep) {
 
 TEST(DisplayScene, RedLinksAreDrawnLastAndPlainLinksFirst) {
     DisplayModel model = ThroughModel();
-    DisplayCell c = model.cells[1];
+    NetworkTables& tables = model.project.tables;
+    CellRecord c = tables.cells[1];
     c.cellID = 4;
     c.x = 3000;
     c.y = 2000;
     c.signalID = 2;
-    model.cells.push_back(c);
-    DisplayCell d = c;
+    tables.cells.push_back(c);
+    CellRecord d = c;
     d.cellID = 5;
     d.x = 4000;
-    model.cells.push_back(d);
-    model.links = {DisplayLink{1, 4, 5, 3}, DisplayLink{2, 1, 2, 3}, DisplayLink{3, 2, 6, 0},
-                   DisplayLink{4, 5, 6, 0}};
+    tables.cells.push_back(d);
+    tables.links = {LinkRecord{1, 4, 5, 3}, LinkRecord{2, 1, 2, 3}, LinkRecord{3, 2, 6, 0},
+                    LinkRecord{4, 5, 6, 0}};
     model.sizeSignalTable();
-    model.signalRows[0].states.assign(11, kRed);
-    model.signalRows[1].states.assign(11, kGreen);
+    model.signalRows.at(1).states.assign(11, kRed);
+    model.signalRows.at(2).states.assign(11, kGreen);
     std::vector<scene::Colour> lines = LineColours(Build(model, 12).world);
     lines.resize(10);  // the links; cell 6's sink cross follows
     EXPECT_EQ(lines, (std::vector<scene::Colour>{
@@ -159,7 +169,7 @@ TEST(DisplayScene, RedLinksAreDrawnLastAndPlainLinksFirst) {
 
 TEST(DisplayScene, OccupancyValuesComeAfterStepZeroInsideTheirCellsAndGiveWay) {
     DisplayModel model = ThroughModel();
-    model.cells[0].occupancy[5] = 1.17;
+    model.occupancy[1][5] = 1.17;
     auto valuesOf = [](const scene::Scene& picture) {
         std::vector<const scene::Text*> found;
         for (const scene::Text* text : All<scene::Text>(picture.world)) {
@@ -187,7 +197,7 @@ TEST(DisplayScene, AValueLooksAndIsPlacedAlikeOnEveryShade) {
     DisplayModel model = ThroughModel();
     std::vector<scene::Text> values;
     for (const double vehicles : {0.02, 1.5, 3.0, 12.25}) {  // nearly empty to beyond jam
-        model.cells[0].occupancy[12] = vehicles;
+        model.occupancy[1][12] = vehicles;
         for (const scene::Text* text : All<scene::Text>(Build(model, 12).world)) {
             if (text->within && text->anchor.x == 1000) {
                 values.push_back(*text);
@@ -206,7 +216,7 @@ TEST(DisplayScene, AValueLooksAndIsPlacedAlikeOnEveryShade) {
 
 TEST(DisplayScene, DestinationsAreSinksNotShadedByWhatTheyCollect) {
     DisplayModel model = ThroughModel();
-    model.cells[2].occupancy.assign(21, 50.0);  // far beyond jam: a sink only accumulates
+    model.occupancy[6].assign(21, 50.0);  // far beyond jam: a sink only accumulates
     const scene::Scene picture = Build(model, 15);
     std::vector<std::optional<scene::Colour>> fills;
     for (const scene::Box* box : All<scene::Box>(picture.world)) {

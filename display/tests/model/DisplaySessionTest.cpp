@@ -28,16 +28,16 @@ class DisplaySessionTest : public ::testing::Test {
     }
 
     std::string lastMessage() const {
-        return prompter.messages.empty() ? std::string() : prompter.messages.back().text;
+        return prompter.cautions.empty() ? std::string() : prompter.cautions.back();
     }
 
     void expectReset() const {
-        EXPECT_TRUE(session.model().cells.empty());
-        EXPECT_TRUE(session.model().links.empty());
-        EXPECT_TRUE(session.model().streets.empty());
+        EXPECT_TRUE(session.model().project.tables.cells.empty());
+        EXPECT_TRUE(session.model().project.tables.links.empty());
+        EXPECT_TRUE(session.model().project.tables.streets.empty());
         EXPECT_TRUE(session.model().signalRows.empty());
-        EXPECT_EQ(session.model().parameters.endStep, 1000);
-        EXPECT_EQ(session.model().parameters.phaseCycle, 40);
+        EXPECT_TRUE(session.model().occupancy.empty());
+        EXPECT_EQ(session.model().parameters(), GlobalParameters{});  // the File New state
         EXPECT_TRUE(session.network().cells.empty());
         EXPECT_FALSE(session.changeTimePlanEnabled());
         EXPECT_EQ(session.caption(), "Visual Talvo Display");
@@ -46,7 +46,7 @@ class DisplaySessionTest : public ::testing::Test {
 
 TEST_F(DisplaySessionTest, OpenAsksForTheThreeFilesWithTheirTitlesAndFilters) {
     ASSERT_TRUE(openCorridor());
-    EXPECT_TRUE(prompter.messages.empty());
+    EXPECT_TRUE(prompter.cautions.empty());
     ASSERT_EQ(chooser.requests.size(), 3U);
     EXPECT_EQ(chooser.requests[0].title, "Open Input Data File Dialog");
     EXPECT_EQ(chooser.requests[0].filter, "Talvo Input (*.tin)|*.tin|Text File (*.txt)|*.txt");
@@ -63,9 +63,9 @@ TEST_F(DisplaySessionTest, OpenAsksForTheThreeFilesWithTheirTitlesAndFilters) {
     EXPECT_EQ(session.caption(), "Visual Talvo Display - " + DataFile("corridor_run.tin") +
                                      ", occupancy " + DataFile("corridor_occu_exist.occ") +
                                      ", plan " + DataFile("corridor_plan.tpl"));
-    EXPECT_EQ(session.model().cells.size(), 12U);
+    EXPECT_EQ(session.model().project.tables.cells.size(), 12U);
     EXPECT_EQ(session.network().cells.size(), 12U);
-    EXPECT_EQ(session.model().signalStateAt(4, 6), kGreen);
+    EXPECT_EQ(session.model().signalStateAt(5, 6), kGreen);
 }
 
 // A cancelled dialog stops the open without a word.
@@ -76,12 +76,12 @@ TEST_F(DisplaySessionTest, CancelledDialogsStopTheOpenQuietlyAndLeaveThePrevious
         {DataFile("corridor_run.tin"), ""},
         {DataFile("corridor_run.tin"), DataFile("corridor_occu_exist.occ"), ""},
     };
-    const size_t messages = prompter.messages.size();
+    const size_t messages = prompter.cautions.size();
     for (const auto& answers : cases) {
         chooser.answers.assign(answers.begin(), answers.end());
         EXPECT_FALSE(session.open());
-        EXPECT_EQ(prompter.messages.size(), messages);
-        EXPECT_EQ(session.model().cells.size(), 12U);
+        EXPECT_EQ(prompter.cautions.size(), messages);
+        EXPECT_EQ(session.model().project.tables.cells.size(), 12U);
         EXPECT_TRUE(session.changeTimePlanEnabled());
     }
 }
@@ -98,7 +98,7 @@ TEST_F(DisplaySessionTest, MissingFilesAreReportedInOrderBeforeAnythingIsRead) {
     for (const auto& [project, occupancy, plan, message] : cases) {
         EXPECT_FALSE(session.openFiles(project, occupancy, plan));
         EXPECT_EQ(lastMessage(), message);
-        EXPECT_EQ(session.model().cells.size(), 12U);
+        EXPECT_EQ(session.model().project.tables.cells.size(), 12U);
     }
 }
 
@@ -108,7 +108,7 @@ TEST_F(DisplaySessionTest, ABadProjectLeavesTheModelReset) {
     EXPECT_FALSE(
         session.openFiles(bad, DataFile("corridor_occu_exist.occ"), DataFile("corridor_plan.tpl")));
     EXPECT_EQ(lastMessage(), "Incorrect map file format!  Check the version!");
-    EXPECT_FALSE(prompter.messages.back().detail.empty());
+    EXPECT_FALSE(prompter.details.back().empty());
     expectReset();
 }
 
@@ -120,7 +120,7 @@ TEST_F(DisplaySessionTest, AShortOccupancyFileLeavesTheModelReset) {
     EXPECT_FALSE(
         session.openFiles(DataFile("corridor_run.tin"), shortFile, DataFile("corridor_plan.tpl")));
     EXPECT_EQ(lastMessage(), "Incorrect occupancy file format!  Check the version!");
-    EXPECT_NE(prompter.messages.back().detail.find("no value for cell number"), std::string::npos);
+    EXPECT_NE(prompter.details.back().find("no value for cell number"), std::string::npos);
     expectReset();
 }
 
@@ -163,10 +163,10 @@ TEST_F(DisplaySessionTest, ChangeTimePlanKeepsMapAndOccupancy) {
               "Time Plan Data Input (*.tpl)|*.tpl|Text File (*.txt)|*.txt");
     EXPECT_EQ(session.playback().step(), 0);
     EXPECT_TRUE(session.playback().startEnabled());
-    EXPECT_EQ(session.model().signalStateAt(4, 33), kAmber);  // (1,32) then (0,61)
+    EXPECT_EQ(session.model().signalStateAt(5, 33), kAmber);  // (1,32) then (0,61)
     EXPECT_NE(session.caption().find(", plan " + DataFile("corridor_opt_exist_plan.tpl")),
               std::string::npos);
-    EXPECT_DOUBLE_EQ(session.model().cells[0].occupancyAt(1), 1.17);
+    EXPECT_DOUBLE_EQ(session.model().occupancyAt(1, 1), 1.17);
     EXPECT_TRUE(session.changeTimePlanEnabled());
 }
 
@@ -182,8 +182,8 @@ TEST_F(DisplaySessionTest, ChangeTimePlanFailuresKeepThePlanInForce) {
     EXPECT_FALSE(session.changeTimePlan());
     EXPECT_EQ(lastMessage(),
               "Incorrect Time Plan file format!  Check the version!  No time plan is set!");
-    EXPECT_EQ(session.model().signalStateAt(4, 6), kGreen);
-    EXPECT_EQ(session.model().cells.size(), 12U);
+    EXPECT_EQ(session.model().signalStateAt(5, 6), kGreen);
+    EXPECT_EQ(session.model().project.tables.cells.size(), 12U);
 }
 
 TEST_F(DisplaySessionTest, PlotFileIsChosenWithItsDialog) {
@@ -195,10 +195,10 @@ TEST_F(DisplaySessionTest, PlotFileIsChosenWithItsDialog) {
     answer({DataFile("missing.plt")});
     EXPECT_FALSE(session.choosePlotFile());
     EXPECT_EQ(lastMessage(), "File not found!");
-    const size_t messages = prompter.messages.size();
+    const size_t messages = prompter.cautions.size();
     answer({""});
     EXPECT_FALSE(session.choosePlotFile());
-    EXPECT_EQ(prompter.messages.size(), messages);  // cancelling says nothing
+    EXPECT_EQ(prompter.cautions.size(), messages);  // cancelling says nothing
 }
 
 TEST_F(DisplaySessionTest, PlaybackRunsToTheEndStepOfTheProject) {

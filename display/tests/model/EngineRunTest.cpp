@@ -44,13 +44,13 @@ DisplayModel LoadArterial() {
 TEST(EngineRun, EveryEngineCellLandsOnTheCellTheExportNamed) {
     const DisplayModel model = LoadArterial();
     const std::string text = test::ReadText(DataFile("arterial_occu_exist.occ"));
-    const int seconds = model.parameters.endSimulationStep + 1;
-    const std::vector<int> ids = EngineCellIDs(static_cast<int>(model.cells.size()));
-    ASSERT_EQ(ids.size(), model.cells.size());
+    const int seconds = model.parameters().endSimulationStep + 1;
+    const size_t cellCount = model.project.tables.cells.size();
+    const std::vector<int> ids = EngineCellIDs(static_cast<int>(cellCount));
+    ASSERT_EQ(ids.size(), cellCount);
     for (size_t k = 1; k <= ids.size(); ++k) {
-        const DisplayCell& cell = model.cells[static_cast<size_t>(model.findCellIndex(ids[k - 1]))];
-        for (const int t : {0, 1, 137, 300, model.parameters.endStep}) {
-            EXPECT_DOUBLE_EQ(cell.occupancyAt(t),
+        for (const int t : {0, 1, 137, 300, model.parameters().endStep}) {
+            EXPECT_DOUBLE_EQ(model.occupancyAt(ids[k - 1], t),
                              test::EngineValue(text, seconds, static_cast<int>(k), t))
                 << "engine cell " << k << " (cell " << ids[k - 1] << ") second " << t;
         }
@@ -60,7 +60,7 @@ TEST(EngineRun, EveryEngineCellLandsOnTheCellTheExportNamed) {
 TEST(EngineRun, EverySignalisedLinkShowsGreenRedAndAmber) {
     const DisplayModel model = LoadArterial();
     ASSERT_FALSE(model.signalRows.empty());
-    for (const SignalRow& row : model.signalRows) {
+    for (const auto& [linkID, row] : model.signalRows) {
         const auto count = [&](int state) {
             return std::count(row.states.begin() + 1, row.states.end(), state);
         };
@@ -83,11 +83,11 @@ TEST(EngineRun, ThePlotFileReads) {
 // The larger example opens in the Display as it does in the Editor.
 TEST(EngineRun, TheGridExampleIsAProjectTheDisplayDraws) {
     const DisplayModel model = test::LoadCorridorMap(test::ExampleFile("grid/grid.tin"));
-    const scene::MapNetwork network = MapNetworkOf(model);
+    const scene::MapNetwork network = scene::MapNetworkOf(model.project);
     EXPECT_EQ(network.cells.size(), 190U);
     EXPECT_EQ(network.nodes.size(), 12U);
-    EXPECT_EQ(model.streets.size(), 7U);
-    EXPECT_EQ(model.plotGroups.size(), 2U);
+    EXPECT_EQ(model.project.tables.streets.size(), 7U);
+    EXPECT_EQ(model.project.tables.plotGroups.size(), 2U);
     EXPECT_EQ(std::count_if(
                   network.cells.begin(), network.cells.end(),
                   [](const scene::MapCell& c) { return c.kind == scene::CellKind::Destination; }),

@@ -50,16 +50,16 @@ TEST(OccupancyReader, ReadsTheCorridorRunCellByCell) {
     std::ifstream in(DataFile("corridor_occu_exist.occ"), std::ios::binary);
     ReadOccupancy(in, "corridor_occu_exist.occ", model);
     const std::string text = test::ReadText(DataFile("corridor_occu_exist.occ"));
+    // The corridor's street entries are its cells 1..12 in order.
     for (const int k : {1, 5, 8, 12}) {
-        const DisplayCell& cell = model.cells[static_cast<size_t>(k - 1)];
-        ASSERT_EQ(cell.occupancy.size(), 301U);
+        ASSERT_EQ(model.occupancy.at(k).size(), 301U);
         for (const int t : {0, 1, 2, 150, 299, 300}) {
-            EXPECT_DOUBLE_EQ(cell.occupancyAt(t), test::EngineValue(text, 301, k, t))
+            EXPECT_DOUBLE_EQ(model.occupancyAt(k, t), test::EngineValue(text, 301, k, t))
                 << "cell " << k << " second " << t;
         }
     }
-    EXPECT_DOUBLE_EQ(model.cells[0].occupancyAt(0), 1.50);
-    EXPECT_DOUBLE_EQ(model.cells[0].occupancyAt(1), 1.17);
+    EXPECT_DOUBLE_EQ(model.occupancyAt(1, 0), 1.50);
+    EXPECT_DOUBLE_EQ(model.occupancyAt(1, 1), 1.17);
 }
 
 TEST(OccupancyReader, AnEndStepShorterThanTheRunReadsTheFirstSecondsOfEachCell) {
@@ -69,34 +69,32 @@ TEST(OccupancyReader, AnEndStepShorterThanTheRunReadsTheFirstSecondsOfEachCell) 
     const std::string text = test::ReadText(DataFile("corridor_occu_exist.occ"));
     // Counting lines would have given cell 2 the last 100 seconds of cell 1.
     for (const int k : {2, 7, 12}) {
-        const DisplayCell& cell = model.cells[static_cast<size_t>(k - 1)];
-        ASSERT_EQ(cell.occupancy.size(), 201U);
+        ASSERT_EQ(model.occupancy.at(k).size(), 201U);
         for (const int t : {0, 100, 200}) {
-            EXPECT_DOUBLE_EQ(cell.occupancyAt(t), test::EngineValue(text, 301, k, t));
+            EXPECT_DOUBLE_EQ(model.occupancyAt(k, t), test::EngineValue(text, 301, k, t));
         }
     }
 }
 
 TEST(OccupancyReader, TimeStepTwoHoldsEachValueForTwoSeconds) {
     DisplayModel model = test::LoadCorridorMap();
-    model.parameters.timeStep = 2;
+    model.project.params.timeStep = 2;
     ReadInto(model, EngineOccupancy(12, 2, 300, CellAndTime));
-    const DisplayCell& cell = model.cells[6];
-    EXPECT_DOUBLE_EQ(cell.occupancyAt(0), 7000.0);
-    EXPECT_DOUBLE_EQ(cell.occupancyAt(1), 7000.0);
-    EXPECT_DOUBLE_EQ(cell.occupancyAt(2), 7000.02);
-    EXPECT_DOUBLE_EQ(cell.occupancyAt(299), 7002.98);
-    EXPECT_DOUBLE_EQ(cell.occupancyAt(300), 7003.0);
-    EXPECT_EQ(cell.occupancy.size(), 301U);
+    EXPECT_DOUBLE_EQ(model.occupancyAt(7, 0), 7000.0);
+    EXPECT_DOUBLE_EQ(model.occupancyAt(7, 1), 7000.0);
+    EXPECT_DOUBLE_EQ(model.occupancyAt(7, 2), 7000.02);
+    EXPECT_DOUBLE_EQ(model.occupancyAt(7, 299), 7002.98);
+    EXPECT_DOUBLE_EQ(model.occupancyAt(7, 300), 7003.0);
+    EXPECT_EQ(model.occupancy.at(7).size(), 301U);
 }
 
 TEST(OccupancyReader, EngineCellsFollowTheStreetEntriesNotTheCellTable) {
     DisplayModel model = test::LoadCorridorMap(DataFile("export_corridor.tin"));
     ReadInto(model, EngineOccupancy(13, 1, 1000, CellAndTime));
     // Streets: Main St 1..7, North Ave 10, 11, 12, Park Rd 13, 14, 15.
-    EXPECT_DOUBLE_EQ(model.cells[model.findCellIndex(10)].occupancyAt(5), 8000.05);
-    EXPECT_DOUBLE_EQ(model.cells[model.findCellIndex(15)].occupancyAt(1000), 13010.0);
-    EXPECT_DOUBLE_EQ(model.cells[model.findCellIndex(7)].occupancyAt(0), 7000.0);
+    EXPECT_DOUBLE_EQ(model.occupancyAt(10, 5), 8000.05);
+    EXPECT_DOUBLE_EQ(model.occupancyAt(15, 1000), 13010.0);
+    EXPECT_DOUBLE_EQ(model.occupancyAt(7, 0), 7000.0);
 }
 
 TEST(OccupancyReader, ACellOutsideEveryStreetStaysEmpty) {
@@ -105,12 +103,47 @@ TEST(OccupancyReader, ACellOutsideEveryStreetStaysEmpty) {
     text.replace(text.find(side), side.size(), "\"Side St\",2500,2100,4\r\n8,9,10,11\r\n");
     DisplayModel model = test::LoadCorridorMap(test::WriteTempFile("no12.tin", text));
     ReadInto(model, EngineOccupancy(12, 1, 300, CellAndTime));
-    const DisplayCell& cell12 = model.cells[11];
-    ASSERT_EQ(cell12.occupancy.size(), 301U);
-    for (const double v : cell12.occupancy) {
-        EXPECT_EQ(v, 0.0);
+    EXPECT_EQ(model.occupancy.count(12), 0U);
+    for (int t = 0; t <= 300; ++t) {
+        EXPECT_EQ(model.occupancyAt(12, t), 0.0);
     }
-    EXPECT_DOUBLE_EQ(model.cells[10].occupancyAt(3), 11000.03);
+    EXPECT_DOUBLE_EQ(model.occupancyAt(11, 3), 11000.03);
+}
+
+// A run past the classic bounds: the engine widens its I5 second and cell number fields to
+// fit ("100000     1       0.00"), so the fields no longer stand in fixed columns.
+struct WideRun {
+    const char* name;
+    int streetEntries;
+    int endStep;
+};
+
+double CellModThousandAndTime(int cell, int t) {
+    return cell % 1000 + t / 100.0;
+}
+
+TEST(OccupancyReader, ReadsTheWidenedFieldsOfALargeRun) {
+    const WideRun runs[] = {{"second past 99999", 1, kMaxTime}, {"cell past 99999", 100001, 0}};
+    for (const WideRun& run : runs) {
+        DisplayModel model;
+        model.project.params.endStep = run.endStep;
+        StreetRecord street;
+        for (int id = 1; id <= run.streetEntries; ++id) {
+            CellRecord cell;
+            cell.cellID = id;
+            model.project.tables.cells.push_back(cell);
+            street.cellIDs.push_back(id);
+        }
+        model.project.tables.streets.push_back(street);
+        const std::string file =
+            EngineOccupancy(run.streetEntries, 1, run.endStep, CellModThousandAndTime);
+        ReadInto(model, file);
+        const int last = run.streetEntries;
+        EXPECT_DOUBLE_EQ(model.occupancyAt(last, run.endStep),
+                         CellModThousandAndTime(last, run.endStep))
+            << run.name;
+        EXPECT_EQ(model.occupancy.size(), size_t(run.streetEntries)) << run.name;
+    }
 }
 
 #if defined(__SANITIZE_ADDRESS__)
@@ -151,11 +184,11 @@ TEST(OccupancyReader, MemoryFollowsTheFileNotWhatItsProjectPromises) {
         GTEST_SKIP() << "an address-space limit does not combine with the address sanitizer";
     }
     DisplayModel model;
-    model.parameters.endStep = 9999;
-    model.cells.resize(1);
-    model.cells[0].cellID = 1;
-    model.streets.resize(50);
-    for (DisplayStreet& street : model.streets) {
+    model.project.params.endStep = 9999;
+    model.project.tables.cells.resize(1);
+    model.project.tables.cells[0].cellID = 1;
+    model.project.tables.streets.resize(50);
+    for (StreetRecord& street : model.project.tables.streets) {
         street.cellIDs.assign(200, 1);
     }
     const std::string file = kHeader + "    0         1           1.50\r\n";
@@ -185,7 +218,7 @@ TEST_P(OccupancyFailure, IsRefusedWithTheLineAndTheModelUntouched) {
         EXPECT_NE(std::string(error.what()).find(GetParam().detailPart), std::string::npos)
             << error.what();
     }
-    EXPECT_TRUE(model.cells[0].occupancy.empty());
+    EXPECT_TRUE(model.occupancy.empty());
 }
 
 std::string ShortRun() {
@@ -212,7 +245,12 @@ INSTANTIATE_TEST_SUITE_P(
                                    "line 10: bad vehicles \"**********\""},
                       BadOccupancy{"TwoFields", WithLine(7, "    2         1"), "line 7"},
                       BadOccupancy{"Twice", WithLine(6, "    0         1           1.00"),
-                                   "line 6: second 0 of cell number 1 appears twice"}),
+                                   "line 6: second 0 of cell number 1 appears twice"},
+                      BadOccupancy{"SecondPastTheEngine",
+                                   WithLine(8, "100001         1           1.00"),
+                                   "line 8: second 100001 past the engine's last, 100000"},
+                      BadOccupancy{"CellPastTheEngine", WithLine(9, "    5   1000001      1.00"),
+                                   "line 9: cell number 1000001 past the engine's largest"}),
     [](const auto& info) { return info.param.name; });
 
 }  // namespace

@@ -250,8 +250,8 @@ TEST(PlotAxes, TheFileNameNamesTheGroupAndTheProjectItsCellsAndSeconds) {
     for (const char* other : {"ctmplot_.plt", "ctmplot_x.plt", "plot_1.plt", "ctmplot_1.txt"}) {
         EXPECT_EQ(PlotGroupNumberOf(other), 0) << other;
     }
-    const std::vector<DisplayPlotGroup> groups{DisplayPlotGroup{{7, 8}, true, 0, 10},
-                                               DisplayPlotGroup{{4, 5, 6}, true, 100, 104}};
+    const std::vector<PlotGroup> groups{PlotGroup{{7, 8}, true, 0, 10},
+                                        PlotGroup{{4, 5, 6}, true, 100, 104}};
     const PlotAxes axes = PlotAxesOf("ctmplot_2.plt", groups, Rows(5));
     EXPECT_EQ(axes.group, 2);
     EXPECT_EQ(axes.cellIDs, (std::vector<int>{4, 5, 6}));
@@ -286,7 +286,7 @@ TEST(PlotAxes, APlotWithoutAProjectTakesTheRunsProjectBesideIt) {
 }
 
 TEST(PlotAxes, DestinationRowsAreDrawnAsSinksNotShaded) {
-    const std::vector<DisplayPlotGroup> groups{DisplayPlotGroup{{4, 5}, true, 0, 1}};
+    const std::vector<PlotGroup> groups{PlotGroup{{4, 5}, true, 0, 1}};
     const PlotData full = Read("30 30 -1\n30 30 -1");
     const PlotAxes axes = PlotAxesOf("ctmplot_1.plt", groups, full, {5});
     EXPECT_EQ(axes.sinkRows, (std::vector<bool>{false, true}));

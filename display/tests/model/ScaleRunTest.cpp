@@ -35,19 +35,20 @@ struct EngineRun {
             std::string(TALVO_ENGINE_EXE) + " " + dir.string() + " > " + (dir / "console").string();
         status = std::system(command.c_str());
         // One street of every engine cell in its order; the signalised cells as the engine's.
-        model.parameters.timeStep = shape.timeStep;
-        model.parameters.endSimulationStep = shape.endTime;
-        model.parameters.startStep = 0;
-        model.parameters.endStep = shape.endTime;
-        DisplayStreet street;
+        GlobalParameters& parameters = model.project.params;
+        parameters.timeStep = shape.timeStep;
+        parameters.endSimulationStep = shape.endTime;
+        parameters.startStep = 0;
+        parameters.endStep = shape.endTime;
+        StreetRecord street;
         for (int k = 1; k <= files.cells; ++k) {
-            DisplayCell cell;
+            CellRecord cell;
             cell.cellID = k;
             cell.signalID = files.signalOfCell[size_t(k)];
-            model.cells.push_back(cell);
+            model.project.tables.cells.push_back(cell);
             street.cellIDs.push_back(k);
         }
-        model.streets.push_back(street);
+        model.project.tables.streets.push_back(street);
     }
     ~EngineRun() { fs::remove_all(dir); }
     std::ifstream open(const char* name) const {
@@ -62,7 +63,7 @@ void ReadsBack(const talvo::test::ScaleShape& shape, const std::string& name) {
     ASSERT_EQ(run.status, 0) << test::ReadText((run.dir / "console").string());
     std::ifstream occupancy = run.open("occu_exist.occ");
     ReadOccupancy(occupancy, "occu_exist.occ", run.model);
-    EXPECT_EQ(run.model.cells.back().occupancy.size(), size_t(shape.endTime) + 1);
+    EXPECT_EQ(run.model.occupancy.at(run.files.cells).size(), size_t(shape.endTime) + 1);
     std::ifstream plan = run.open("opt_exist_plan.tpl");
     const std::vector<SignalSequence> sequences =
         ReadTimePlan(plan, "opt_exist_plan.tpl", run.model);

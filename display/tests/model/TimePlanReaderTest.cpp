@@ -67,54 +67,54 @@ TEST(TimePlanReader, ReadsTheEditorPlanOfTheCorridorRun) {
         {1, R},  {3, R},  {4, A},  {5, A},   {6, G},   {33, G},  {34, A},  {35, A},
         {36, R}, {62, A}, {63, G}, {280, R}, {281, A}, {282, A}, {283, G}, {300, G}};
     for (const auto& [step, state] : signal1) {
-        EXPECT_EQ(model.signalStateAt(4, step), state) << "step " << step;
+        EXPECT_EQ(model.signalStateAt(5, step), state) << "step " << step;
     }
     // Signal 2 on link 10 -> 11 ends with (1,278) (0,300): red up to the end, no amber.
-    EXPECT_EQ(model.signalStateAt(8, 278), G);
-    EXPECT_EQ(model.signalStateAt(8, 279), R);
-    EXPECT_EQ(model.signalStateAt(8, 300), R);
-    EXPECT_EQ(model.signalStateAt(8, 36), A);  // (0,37) -> (1,58): amber at 36, 37
-    EXPECT_EQ(model.signalStateAt(8, 38), G);
+    EXPECT_EQ(model.signalStateAt(9, 278), G);
+    EXPECT_EQ(model.signalStateAt(9, 279), R);
+    EXPECT_EQ(model.signalStateAt(9, 300), R);
+    EXPECT_EQ(model.signalStateAt(9, 36), A);  // (0,37) -> (1,58): amber at 36, 37
+    EXPECT_EQ(model.signalStateAt(9, 38), G);
 }
 
 TEST(TimePlanReader, ReadsAnEnginePlanWholeWhateverItsHorizon) {
     DisplayModel model = test::LoadCorridorMap();
     LoadPlan(model, DataFile("corridor_opt_exist_plan.tpl"));
     // Signal 1: ... (0,281) (1,307) (0,335) (0,1000) (0,10000); endStep 300.
-    EXPECT_EQ(model.signalStateAt(4, 279), R);
-    EXPECT_EQ(model.signalStateAt(4, 280), A);
-    EXPECT_EQ(model.signalStateAt(4, 281), A);
-    EXPECT_EQ(model.signalStateAt(4, 282), G);
-    EXPECT_EQ(model.signalStateAt(4, 300), G);
+    EXPECT_EQ(model.signalStateAt(5, 279), R);
+    EXPECT_EQ(model.signalStateAt(5, 280), A);
+    EXPECT_EQ(model.signalStateAt(5, 281), A);
+    EXPECT_EQ(model.signalStateAt(5, 282), G);
+    EXPECT_EQ(model.signalStateAt(5, 300), G);
     // Signal 2: ... (1,277) (0,311): amber at 278, 279, then red.
-    EXPECT_EQ(model.signalStateAt(8, 277), G);
-    EXPECT_EQ(model.signalStateAt(8, 278), A);
-    EXPECT_EQ(model.signalStateAt(8, 280), R);
+    EXPECT_EQ(model.signalStateAt(9, 277), G);
+    EXPECT_EQ(model.signalStateAt(9, 278), A);
+    EXPECT_EQ(model.signalStateAt(9, 280), R);
 }
 
 TEST(TimePlanReader, ALongerAnalysisPeriodThanThePlanEndsRed) {
     DisplayModel model = test::LoadCorridorMap(test::CorridorProjectWithEndStep(1200));
     LoadPlan(model, DataFile("corridor_plan.tpl"));
-    EXPECT_EQ(model.signalStateAt(4, 300), G);
-    EXPECT_EQ(model.signalStateAt(4, 301), R);
-    EXPECT_EQ(model.signalStateAt(4, 1200), R);
+    EXPECT_EQ(model.signalStateAt(5, 300), G);
+    EXPECT_EQ(model.signalStateAt(5, 301), R);
+    EXPECT_EQ(model.signalStateAt(5, 1200), R);
 }
 
 TEST(TimePlanReader, RecordsAreStoredUnderTheirOwnNumber) {
     DisplayModel model = test::LoadCorridorMap();
     std::istringstream in("2\n1\t10\n0\t10000\n1\n0\t300\n0\t10000\n");
     ApplyTimePlan(ReadTimePlan(in, "swap.tpl", model), model);
-    EXPECT_EQ(model.signalStateAt(8, 10), G);  // signal 2
-    EXPECT_EQ(model.signalStateAt(4, 10), R);  // signal 1
+    EXPECT_EQ(model.signalStateAt(9, 10), G);  // signal 2
+    EXPECT_EQ(model.signalStateAt(5, 10), R);  // signal 1
 }
 
 TEST(TimePlanReader, ValuesMaySitOnOneLineSeparatedByCommas) {
     DisplayModel model = test::LoadCorridorMap();
     std::istringstream in("1, 1,300, 0,10000, 2, 0,100, 1,300, 0,10000");
     ApplyTimePlan(ReadTimePlan(in, "flat.tpl", model), model);
-    EXPECT_EQ(model.signalStateAt(4, 300), G);
-    EXPECT_EQ(model.signalStateAt(8, 99), A);
-    EXPECT_EQ(model.signalStateAt(8, 101), G);
+    EXPECT_EQ(model.signalStateAt(5, 300), G);
+    EXPECT_EQ(model.signalStateAt(9, 99), A);
+    EXPECT_EQ(model.signalStateAt(9, 101), G);
 }
 
 struct BadPlan {

@@ -59,9 +59,10 @@ TEST_F(ArterialPictures, ATimeSpacePlotOfAPlotGroup) {
     PlotSettings settings;
     settings.title = "Plot of ctmplot_1.plt";
     PlotChartWidget chart;
-    chart.setScene(BuildPlotChart(data, settings,
-                                  PlotAxesOf("ctmplot_1.plt", session.model().plotGroups, data,
-                                             DestinationCellIDs(session.network()))));
+    chart.setScene(
+        BuildPlotChart(data, settings,
+                       PlotAxesOf("ctmplot_1.plt", session.model().project.tables.plotGroups, data,
+                                  DestinationCellIDs(session.network()))));
     QImage image(1000, 420, QImage::Format_RGB32);
     QPainter painter(&image);
     chart.paint(painter, QSizeF(image.size()));

@@ -94,7 +94,7 @@ TEST_F(GraphicDisplayWindowTest, OpenNamesTheThreeFilesAndEnablesTheRun) {
     EXPECT_TRUE(action("mnuStart")->isEnabled());
     EXPECT_FALSE(action("mnuEnd")->isEnabled());
     EXPECT_TRUE(action("mnuStepForward")->isEnabled());
-    EXPECT_TRUE(ui.prompter.messages.empty());
+    EXPECT_TRUE(ui.prompter.cautions.empty());
 }
 
 TEST_F(GraphicDisplayWindowTest, AFailedOpenClearsEverything) {
@@ -102,11 +102,11 @@ TEST_F(GraphicDisplayWindowTest, AFailedOpenClearsEverything) {
     ui.chooser.answers = {DataFile("corridor_run.tin"), DataFile("corridor_plan.tpl"),
                           DataFile("corridor_plan.tpl")};
     action("mnuOpen")->trigger();
-    ASSERT_EQ(ui.prompter.messages.size(), 1U);
-    EXPECT_EQ(ui.prompter.messages[0].text, "Incorrect occupancy file format!  Check the version!");
+    ASSERT_EQ(ui.prompter.cautions.size(), 1U);
+    EXPECT_EQ(ui.prompter.cautions[0], "Incorrect occupancy file format!  Check the version!");
     EXPECT_FALSE(action("mnuChangeTimePlan")->isEnabled());
     EXPECT_EQ(window.windowTitle(), "Visual Talvo Display");
-    EXPECT_TRUE(window.session().model().cells.empty());
+    EXPECT_TRUE(window.session().model().project.tables.cells.empty());
     EXPECT_FALSE(action("mnuStart")->isEnabled());
 }
 
@@ -317,7 +317,7 @@ TEST_F(GraphicDisplayWindowTest, PlotCtmOpensAWindowPerFile) {
                                            DataFile("corridor_ctmplot_1.plt").c_str());
     ui.chooser.answers = {DataFile("missing.plt")};
     action("mnuPlotCTM")->trigger();
-    EXPECT_EQ(ui.prompter.messages.back().text, "File not found!");
+    EXPECT_EQ(ui.prompter.cautions.back(), "File not found!");
     EXPECT_EQ(window.findChildren<PlotWindow*>("frmPlot").size(), 2);
 }
 
@@ -327,7 +327,7 @@ TEST_F(GraphicDisplayWindowTest, CommandLineFilesOpenLikeTheMenu) {
                                  DataFile("corridor_opt_exist_plan.tpl").c_str()));
     EXPECT_TRUE(action("mnuChangeTimePlan")->isEnabled());
     EXPECT_FALSE(window.openFiles(DataFile("corridor_run.tin").c_str(), "", ""));
-    EXPECT_EQ(ui.prompter.messages.back().text, "Occupancy file is not specified!");
+    EXPECT_EQ(ui.prompter.cautions.back(), "Occupancy file is not specified!");
 }
 
 TEST_F(GraphicDisplayWindowTest, SavesTheCurrentFrameAsPng) {

@@ -87,13 +87,13 @@ TEST(HostileRunFilesTest, ARefusedRunFileIsReportedAndTheMapRepaintsSafely) {
             }
             const std::string hostile = test::WriteTempFile(
                 file.name, file.make(test::ReadText(file.occupancy ? good.occupancy : good.plan)));
-            prompter.messages.clear();
+            prompter.clear();
             const bool opened =
                 window.openFiles(QString::fromStdString(good.project),
                                  QString::fromStdString(file.occupancy ? hostile : good.occupancy),
                                  QString::fromStdString(file.occupancy ? good.plan : hostile));
             EXPECT_FALSE(opened);
-            EXPECT_EQ(prompter.messages.size(), 1U);
+            EXPECT_EQ(prompter.cautions.size(), 1U);
             EXPECT_FALSE(window.session().loaded());
             canvas->grab();
         }

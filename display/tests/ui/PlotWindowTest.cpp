@@ -124,9 +124,9 @@ TEST_F(PlotWindowTest, SettingsThatWouldBreakTheChartAreRefused) {
         auto* field = Find<QLineEdit>(dialog, name);
         const QString before = field->text();
         field->setText(text);
-        const size_t messages = ui.prompter.messages.size();
+        const size_t messages = ui.prompter.cautions.size();
         Find<QPushButton>(dialog, "cmdOK")->click();
-        EXPECT_EQ(ui.prompter.messages.size(), messages + 1) << name << " = " << text;
+        EXPECT_EQ(ui.prompter.cautions.size(), messages + 1) << name << " = " << text;
         field->setText(before);
     }
     EXPECT_EQ(plot->Range(), 1);
@@ -154,9 +154,8 @@ TEST_F(PlotWindowTest, PrintSavesCtmplotBmpInTheProgramFolderThenPrints) {
 TEST_F(PlotWindowTest, ABitmapThatCannotBeSavedIsShownAndThePrintGoesOn) {
     ASSERT_TRUE(QDir(ui.programDirectory.path()).mkpath("ctmplot.bmp/in the way"));
     Find(plot, "mnuPrint")->trigger();
-    ASSERT_EQ(ui.prompter.messages.size(), 1U);
-    EXPECT_EQ(ui.prompter.messages[0].detail,
-              ui.programDirectory.filePath("ctmplot.bmp").toStdString());
+    ASSERT_EQ(ui.prompter.cautions.size(), 1U);
+    EXPECT_EQ(ui.prompter.details[0], ui.programDirectory.filePath("ctmplot.bmp").toStdString());
     ASSERT_EQ(ui.printer.printed.size(), 1U);
     EXPECT_EQ(ui.printer.printed[0].size(), plot->chart()->size());
 }
@@ -175,9 +174,9 @@ TEST(PlotWindowFile, AFileThatDoesNotReadGivesTheFormatMessageAndNoWindow) {
     GraphicDisplayWindow owner{ui.platform()};
     const std::string bad = test::WriteTempFile("bad.plt", "1 2 -1\n3 abc\n");
     EXPECT_EQ(owner.openPlotWindow(bad.c_str()), nullptr);
-    ASSERT_EQ(ui.prompter.messages.size(), 1U);
-    EXPECT_EQ(ui.prompter.messages[0].text, "Incorrect file format!  Check the version!");
-    EXPECT_EQ(ui.prompter.messages[0].detail, bad + ", line 2: bad value \"abc\"");
+    ASSERT_EQ(ui.prompter.cautions.size(), 1U);
+    EXPECT_EQ(ui.prompter.cautions[0], "Incorrect file format!  Check the version!");
+    EXPECT_EQ(ui.prompter.details[0], bad + ", line 2: bad value \"abc\"");
     EXPECT_TRUE(owner.findChildren<PlotWindow*>().isEmpty());
 }
 
@@ -186,8 +185,8 @@ TEST(CommandLine, PlotArgumentsOpenPlotWindows) {
     GraphicDisplayWindow owner{ui.platform()};
     OpenFromArguments(owner, {"--plot", DataFile("corridor_ctmplot_1.plt").c_str(), "nowhere.plt"});
     EXPECT_EQ(owner.findChildren<PlotWindow*>().size(), 1);
-    ASSERT_EQ(ui.prompter.messages.size(), 1U);
-    EXPECT_EQ(ui.prompter.messages[0].text, "File not found!");
+    ASSERT_EQ(ui.prompter.cautions.size(), 1U);
+    EXPECT_EQ(ui.prompter.cautions[0], "File not found!");
 }
 
 TEST(CommandLine, ThreeFilesOpenLikeTheMenu) {
@@ -198,9 +197,9 @@ TEST(CommandLine, ThreeFilesOpenLikeTheMenu) {
                 DataFile("corridor_plan.tpl").c_str()});
     EXPECT_TRUE(owner.session().loaded());
     // One file alone is a wrong command line, which opens nothing.
-    const size_t messages = ui.prompter.messages.size();
+    const size_t messages = ui.prompter.cautions.size();
     OpenFromArguments(owner, {DataFile("corridor_run.tin").c_str()});
-    EXPECT_EQ(ui.prompter.messages.size(), messages);
+    EXPECT_EQ(ui.prompter.cautions.size(), messages);
     EXPECT_TRUE(owner.session().loaded());
 }
 
@@ -246,9 +245,9 @@ TEST(EngineRunWindow, TheArterialRunOpensFromTheCommandLineAndPlaysToItsEnd) {
                                test::DataFile("arterial_occu_exist.occ").c_str(),
                                test::DataFile("arterial_opt_exist_plan.tpl").c_str()});
     ASSERT_TRUE(window.session().loaded())
-        << (ui.prompter.messages.empty() ? std::string() : ui.prompter.messages.back().detail);
+        << (ui.prompter.cautions.empty() ? std::string() : ui.prompter.details.back());
     test::Find(&window, "mnuStart")->trigger();
-    const int endStep = window.session().model().parameters.endStep;
+    const int endStep = window.session().model().parameters().endStep;
     for (int i = 0; i < endStep; ++i) {
         window.tirRefresh_Timer();
     }
@@ -258,7 +257,7 @@ TEST(EngineRunWindow, TheArterialRunOpensFromTheCommandLineAndPlaysToItsEnd) {
     EXPECT_TRUE(test::Find(&window, "mnuStart")->isEnabled());
     OpenFromArguments(window, {"--plot", test::DataFile("arterial_ctmplot_1.plt").c_str()});
     EXPECT_EQ(window.findChildren<PlotWindow*>("frmPlot").size(), 1);
-    EXPECT_TRUE(ui.prompter.messages.empty());
+    EXPECT_TRUE(ui.prompter.cautions.empty());
 }
 
 }  // namespace

@@ -16,7 +16,7 @@
 #include "common/ProjectRecords.h"
 #include "grouping/GroupTexts.h"
 #include "grouping/ModelGroupTables.h"
-#include "model/Prompter.h"
+#include "platform/Prompter.h"
 
 namespace talvo {
 

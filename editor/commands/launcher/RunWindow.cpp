@@ -27,7 +27,7 @@
 #include "ProgramFiles.h"
 #include "ReportView.h"
 #include "SearchChart.h"
-#include "model/Prompter.h"
+#include "platform/Prompter.h"
 
 namespace talvo {
 

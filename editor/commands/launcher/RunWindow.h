@@ -60,7 +60,6 @@ class RunWindow : public QWidget {
     bool isRunning() const { return process_.state() != QProcess::NotRunning; }
     bool hasEnded() const { return ended_; }
     const RunProgress& progress() const { return *progress_; }
-    const RunResultFiles& resultFiles() const { return files_; }
 
     // How Display is started; by default as a process of its own that outlives the editor.
     std::function<bool(const QString& program, const QStringList& arguments)> startProgram;

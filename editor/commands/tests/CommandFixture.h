@@ -12,22 +12,9 @@
 #include "MainWindow.h"
 #include "ScriptedDialogs.h"
 #include "TempDir.h"
-#include "model/Prompter.h"
+#include "platform/RecordingPrompter.h"
 
 namespace talvo::test {
-
-// Records every message box; warnings answer with warningAnswer.
-class RecordingPrompter : public Prompter {
-  public:
-    void caution(const std::string& text) override { cautions.push_back(text); }
-    bool warning(const std::string& text) override {
-        warnings.push_back(text);
-        return warningAnswer;
-    }
-    std::vector<std::string> cautions;
-    std::vector<std::string> warnings;
-    bool warningAnswer = true;
-};
 
 inline std::string DataPath(const std::string& name) {
     return std::string(TALVO_COMMANDS_TEST_DATA) + "/" + name;

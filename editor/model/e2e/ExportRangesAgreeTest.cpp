@@ -16,8 +16,8 @@
 
 #include "common/ProjectReader.h"
 #include "model/ExportChecks.h"
-#include "model/Prompter.h"
 #include "model/ScenarioWriter.h"
+#include "platform/Prompter.h"
 
 namespace talvo {
 namespace {
@@ -26,7 +26,7 @@ namespace fs = std::filesystem;
 
 class Recorder : public Prompter {
   public:
-    void caution(const std::string& text) override { cautions += text; }
+    void caution(const std::string& text, const std::string& = {}) override { cautions += text; }
     bool warning(const std::string&) override { return true; }
     std::string cautions;
 };

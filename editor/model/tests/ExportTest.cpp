@@ -268,7 +268,7 @@ TEST(ExportChecks, CancelledWarningsStop) {
     Project project = LoadReference("corridor");
     project.tables.nodes[0].stages[0].stageTime = 45;
     RecordingPrompter prompter;
-    prompter.answer = false;
+    prompter.warningAnswer = false;
     EXPECT_TRUE(ValidateForExport(project, prompter));
     ASSERT_EQ(prompter.warnings.size(), 1u);
     EXPECT_EQ(prompter.warnings[0],
@@ -283,7 +283,7 @@ TEST(ExportChecks, CancelledWarningsStop) {
     plots.tables.plotGroups[2].occupancyPlot = false;
     plots.tables.plotGroups.push_back(plots.tables.plotGroups[0]);
     RecordingPrompter cancel;
-    cancel.answer = false;
+    cancel.warningAnswer = false;
     EXPECT_TRUE(ValidateForExport(plots, cancel));
     ASSERT_EQ(cancel.warnings.size(), 1u);
     EXPECT_EQ(cancel.warnings[0],
@@ -627,7 +627,9 @@ namespace {
 // Cautions and warnings in the order they were shown.
 class LoggingPrompter : public Prompter {
   public:
-    void caution(const std::string& text) override { log.push_back("Caution! " + text); }
+    void caution(const std::string& text, const std::string& = {}) override {
+        log.push_back("Caution! " + text);
+    }
     bool warning(const std::string& text) override {
         log.push_back("Warning! " + text);
         return true;

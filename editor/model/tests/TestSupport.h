@@ -1,5 +1,5 @@
 #pragma once
-// Helpers shared by the model tests: a prompter that records, file access, temp folders.
+// Helpers shared by the model tests: the recording prompter, file access, temp folders.
 
 #include <unistd.h>
 
@@ -9,23 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "model/Prompter.h"
+#include "platform/RecordingPrompter.h"
 
 namespace talvo::test {
-
-class RecordingPrompter : public Prompter {
-  public:
-    void caution(const std::string& text) override { cautions.push_back(text); }
-    bool warning(const std::string& text) override {
-        warnings.push_back(text);
-        return answer;
-    }
-    std::string Last() const { return cautions.empty() ? std::string() : cautions.back(); }
-
-    std::vector<std::string> cautions;
-    std::vector<std::string> warnings;
-    bool answer = true;  // OK
-};
 
 inline std::string DataPath(const std::string& name) {
     return std::string(TALVO_MODEL_TEST_DATA) + "/" + name;

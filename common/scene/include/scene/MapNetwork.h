@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "common/ProjectRecords.h"
+#include "common/RecordLookup.h"
 #include "scene/GridIndex.h"
 #include "scene/MapGeometry.h"
 #include "scene/Scene.h"
@@ -103,8 +104,8 @@ struct MapNetwork {
   private:
     void buildIndex();
 
-    std::unordered_map<int, int> cellByID_;
-    std::unordered_map<int, int> nodeByID_;
+    IdPositions cellByID_;
+    IdPositions nodeByID_;
 };
 
 // The network of an editor project, resolved.

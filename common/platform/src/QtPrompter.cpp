@@ -1,4 +1,4 @@
-#include "QtPrompter.h"
+#include "platform/QtPrompter.h"
 
 #include <QMessageBox>
 #include <QString>
@@ -7,13 +7,16 @@
 
 namespace talvo {
 
-void QtPrompter::caution(const std::string& text) {
-    // A second line (the file, line and value of a failed read) is shown under the message.
+void QtPrompter::caution(const std::string& text, const std::string& detail) {
+    // Without a detail, a text's second line (the file, line and value of a failed read)
+    // is shown under the message.
     const QString all = QString::fromStdString(text);
-    const qsizetype lineEnd = all.indexOf('\n');
+    const qsizetype lineEnd = detail.empty() ? all.indexOf('\n') : -1;
     QMessageBox box(QMessageBox::Critical, "Caution!", lineEnd < 0 ? all : all.left(lineEnd),
                     QMessageBox::Ok, parent_);
-    if (lineEnd >= 0) {
+    if (!detail.empty()) {
+        box.setInformativeText(QString::fromStdString(detail));
+    } else if (lineEnd >= 0) {
         box.setInformativeText(all.mid(lineEnd + 1));
     }
     box.setWindowModality(Qt::ApplicationModal);
