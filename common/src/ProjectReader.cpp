@@ -9,20 +9,30 @@ namespace talvo {
 
 namespace {
 
+// IDs and times are sized by what the engine runs, beyond the 16-bit fields of old; every
+// value those fields held still reads.
+constexpr int kLowest16Bit = -32768;
+int ReadID(FieldReader& in, const char* what) {
+    return in.readInt(what, kLowest16Bit, Capacity::kMaxID);
+}
+int ReadTime(FieldReader& in, const char* what) {
+    return in.readInt(what, -Capacity::kTimeLimit, Capacity::kTimeLimit);
+}
+
 void ReadParameters(FieldReader& in, GlobalParameters& p) {
     p.wvRatio = in.readReal("wvRatio");
     p.adaptWebster = in.readBool("adaptWebster");
     p.jamDensity = in.readInt("jamDensity");
     p.saturationFlow = in.readInt("saturationFlow");
     p.timeStep = in.readInt("timeStep");
-    p.endSimulationStep = in.readInt("endSimulationStep");
-    p.startStep = in.readInt("startStep");
-    p.endStep = in.readInt("endStep");
-    p.phaseCycle = in.readInt("phaseCycle");
+    p.endSimulationStep = ReadTime(in, "endSimulationStep");
+    p.startStep = ReadTime(in, "startStep");
+    p.endStep = ReadTime(in, "endStep");
+    p.phaseCycle = ReadTime(in, "phaseCycle");
     p.optimizationOn = in.readBool("optimizationOn");
-    p.networkCycleTime = in.readInt("networkCycleTime");
+    p.networkCycleTime = ReadTime(in, "networkCycleTime");
 
-    p.maxCycleTime = in.readInt("maxCycleTime");
+    p.maxCycleTime = ReadTime(in, "maxCycleTime");
     p.minGreenTime = in.readInt("minGreenTime");
     p.lostTime = in.readInt("lostTime");
     p.populationSize = in.readInt("populationSize");
@@ -37,7 +47,7 @@ void ReadParameters(FieldReader& in, GlobalParameters& p) {
 
 CellRecord ReadCell(FieldReader& in) {
     CellRecord cell;
-    cell.cellID = in.readInt("cellID");
+    cell.cellID = ReadID(in, "cellID");
     cell.x = in.readReal("cell x");
     cell.y = in.readReal("cell y");
     cell.laneNum = in.readInt("laneNum");
@@ -52,8 +62,8 @@ CellRecord ReadCell(FieldReader& in) {
     cell.intervals.resize(intervals);
     for (OriginInterval& interval : cell.intervals) {
         interval.orVehPerHr = in.readInt("orVehPerHr");
-        interval.orStart = in.readInt("orStart");
-        interval.orEnd = in.readInt("orEnd");
+        interval.orStart = ReadTime(in, "orStart");
+        interval.orEnd = ReadTime(in, "orEnd");
     }
     cell.isDummy = in.readBool("isDummy");
     return cell;
@@ -61,29 +71,29 @@ CellRecord ReadCell(FieldReader& in) {
 
 LinkRecord ReadLink(FieldReader& in) {
     LinkRecord link;
-    link.linkID = in.readInt("linkID");
-    link.fromCell = in.readInt("fromCell");
-    link.toCell = in.readInt("toCell");
-    link.passNode = in.readInt("passNode");
+    link.linkID = ReadID(in, "linkID");
+    link.fromCell = ReadID(in, "fromCell");
+    link.toCell = ReadID(in, "toCell");
+    link.passNode = ReadID(in, "passNode");
     link.mergeDivert = in.readReal("mergeDivert");
     return link;
 }
 
 NodeRecord ReadNode(FieldReader& in) {
     NodeRecord node;
-    node.nodeID = in.readInt("nodeID");
+    node.nodeID = ReadID(in, "nodeID");
     node.x = in.readReal("node x");
     node.y = in.readReal("node y");
     node.stageNum = in.readInt("stageNum", 0, Capacity::kStages);
-    node.offset = in.readInt("offset");
+    node.offset = ReadTime(in, "offset");
     for (int s = 0; s < node.stageNum; ++s) {
         StageRecord& stage = node.stages[s];
-        stage.stageTime = in.readInt("stageTime");
+        stage.stageTime = ReadTime(in, "stageTime");
         stage.stageOptimize = in.readBool("stageOptimize");
         const int moves = in.readInt("stageMoveNum", 0, Capacity::kStageMoves);
         stage.stageMoves.resize(moves);
         for (int& move : stage.stageMoves) {
-            move = in.readInt("stage movement ID");
+            move = ReadID(in, "stage movement ID");
         }
     }
     return node;
@@ -96,7 +106,7 @@ StreetRecord ReadStreet(FieldReader& in) {
     street.y = in.readReal("street y");
     street.cellIDs.resize(in.readInt("street cellNum", 0, Capacity::kStreetCells));
     for (int& id : street.cellIDs) {
-        id = in.readInt("street cell ID");
+        id = ReadID(in, "street cell ID");
     }
     return street;
 }
@@ -110,7 +120,7 @@ DelayGroup ReadDelayGroup(FieldReader& in, ProjectLayout layout) {
         }
     }
     for (int& id : group.cellIDs) {
-        id = in.readInt("delay group cell ID");
+        id = ReadID(in, "delay group cell ID");
     }
     return group;
 }
@@ -119,10 +129,10 @@ PlotGroup ReadPlotGroup(FieldReader& in) {
     PlotGroup group;
     group.cellIDs.resize(in.readInt("plotGroupCellNum", 0, Capacity::kGroupCells));
     group.occupancyPlot = in.readBool("occupancyPlot");
-    group.startStep = in.readInt("plot startStep");
-    group.endStep = in.readInt("plot endStep");
+    group.startStep = ReadTime(in, "plot startStep");
+    group.endStep = ReadTime(in, "plot endStep");
     for (int& id : group.cellIDs) {
-        id = in.readInt("plot group cell ID");
+        id = ReadID(in, "plot group cell ID");
     }
     return group;
 }
@@ -132,16 +142,17 @@ void ReadAll(FieldReader& in, ProjectLayout layout, Project& project) {
     NetworkTables& t = project.tables;
 
     const int cellCount = in.readInt("cellCount", 0, Capacity::kCells);
-    t.lastCellID = in.readInt("lastCellID");
+    t.lastCellID = ReadID(in, "lastCellID");
     for (int i = 0; i < cellCount; ++i) {
         t.cells.push_back(ReadCell(in));
     }
-    for (int k = 1; k <= Capacity::kSignals; ++k) {
-        t.signalOwner[k] = in.readInt("SignalOwner entry");
+    t.signalOwner.assign(SignalOwnerCount(t.cells) + 1, 0);
+    for (std::size_t k = 1; k < t.signalOwner.size(); ++k) {
+        t.signalOwner[k] = ReadID(in, "SignalOwner entry");
     }
 
     const int linkCount = in.readInt("linkCount", 0, Capacity::kLinks);
-    t.lastLinkID = in.readInt("lastLinkID");
+    t.lastLinkID = ReadID(in, "lastLinkID");
     for (int i = 0; i < linkCount; ++i) {
         t.links.push_back(ReadLink(in));
     }

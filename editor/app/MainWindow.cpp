@@ -70,7 +70,7 @@ MainWindow::MainWindow(Prompter* prompter, Dialogs* dialogs, const QString& prog
       editor_(model_, view_),
       files_(model_, prompter_, dialogs_),
       panelContext_{model_, prompter_, [this](int m) { editor_.HighlightMovement(m); },
-                    [this](int position) { OpenOriginDialog(position); }} {
+                    [this](int cellID) { OpenOriginDialog(cellID); }} {
     setObjectName("frmTalvoEditor");
     runDialog = [](QDialog& dialog) { return dialog.exec(); };
     popupMenu = [this](QMenu* menu, QPoint pixel) { menu->exec(canvas_->mapToGlobal(pixel)); };
@@ -632,13 +632,14 @@ void MainWindow::OpenColourDialog() {
     }
 }
 
-void MainWindow::OpenOriginDialog(int position) {
-    if (position < 0 || position >= static_cast<int>(model_.tables().cells.size())) {
+void MainWindow::OpenOriginDialog(int cellID) {
+    const CellRecord* cell = model_.FindCell(cellID);
+    if (cell == nullptr) {
         return;
     }
-    ORPropDialog dialog(model_.cell(position), model_.params(), prompter_, this);
+    ORPropDialog dialog(*cell, model_.params(), prompter_, this);
     if (runDialog(dialog) == QDialog::Accepted) {
-        Refuse(model_.SetCellIntervals(position, dialog.intervals()));
+        Refuse(model_.SetCellIntervals(cellID, dialog.intervals()));
     }
 }
 

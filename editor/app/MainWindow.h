@@ -103,7 +103,7 @@ class MainWindow : public QMainWindow {
     void OpenCellDialog();
     void OpenGlobalDialog();
     void OpenColourDialog();
-    void OpenOriginDialog(int position);
+    void OpenOriginDialog(int cellID);
 
     std::unique_ptr<Prompter> ownPrompter_;
     std::unique_ptr<Dialogs> ownDialogs_;

@@ -4,6 +4,7 @@ namespace talvo {
 
 void DeleteCellCommand::redo() {
     auto& cells = tables().cells;
+    position_ = CellTable::Position(tables(), id_);
     removed_ = cells[position_];
     if (position_ + 1 < static_cast<int>(cells.size())) {
         cells[position_] = std::move(cells.back());
@@ -28,17 +29,21 @@ void MoveCommand::Place(bool after) {
         const double x = after ? m.toX : m.fromX;
         const double y = after ? m.toY : m.fromY;
         switch (m.kind) {
-            case Movable::Cell:
-                t.cells[m.position].x = x;
-                t.cells[m.position].y = y;
+            case Movable::Cell: {
+                CellRecord& cell = t.cells[CellTable::Position(t, m.id)];
+                cell.x = x;
+                cell.y = y;
                 break;
-            case Movable::Node:
-                t.nodes[m.position].x = x;
-                t.nodes[m.position].y = y;
+            }
+            case Movable::Node: {
+                NodeRecord& node = t.nodes[NodeTable::Position(t, m.id)];
+                node.x = x;
+                node.y = y;
                 break;
+            }
             case Movable::StreetLabel:
-                t.streets[m.position].x = x;
-                t.streets[m.position].y = y;
+                t.streets[m.id].x = x;
+                t.streets[m.id].y = y;
                 break;
         }
     }
@@ -58,8 +63,7 @@ bool MoveCommand::mergeWith(const QUndoCommand* other) {
         return false;
     }
     for (std::size_t i = 0; i < moves_.size(); ++i) {
-        if (next->moves_[i].kind != moves_[i].kind ||
-            next->moves_[i].position != moves_[i].position) {
+        if (next->moves_[i].kind != moves_[i].kind || next->moves_[i].id != moves_[i].id) {
             return false;
         }
     }

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/EditorModel.h"
+#include "model/NetworkQueries.h"
 
 namespace talvo {
 
@@ -26,24 +27,31 @@ class EditCommand : public QUndoCommand {
     EditorModel& model_;
 };
 
-// How a command reaches one kind of record: its table, ID counter and ID.
+// How a command reaches one kind of record: its table, ID counter and ID, and the one
+// place that maps an ID to its table position (-1 = not there).
 struct CellTable {
     using Record = CellRecord;
     static std::vector<Record>& Of(NetworkTables& t) { return t.cells; }
+    static const std::vector<Record>& Of(const NetworkTables& t) { return t.cells; }
     static int& Counter(NetworkTables& t) { return t.lastCellID; }
     static int ID(const Record& r) { return r.cellID; }
+    static int Position(const NetworkTables& t, int id) { return FindCellIndex(t, id) - 1; }
 };
 struct NodeTable {
     using Record = NodeRecord;
     static std::vector<Record>& Of(NetworkTables& t) { return t.nodes; }
+    static const std::vector<Record>& Of(const NetworkTables& t) { return t.nodes; }
     static int& Counter(NetworkTables& t) { return t.lastCellID; }  // nodes share it
     static int ID(const Record& r) { return r.nodeID; }
+    static int Position(const NetworkTables& t, int id) { return FindNodeIndex(t, id) - 1; }
 };
 struct LinkTable {
     using Record = LinkRecord;
     static std::vector<Record>& Of(NetworkTables& t) { return t.links; }
+    static const std::vector<Record>& Of(const NetworkTables& t) { return t.links; }
     static int& Counter(NetworkTables& t) { return t.lastLinkID; }
     static int ID(const Record& r) { return r.linkID; }
+    static int Position(const NetworkTables& t, int id) { return FindLinkIndex(t, id) - 1; }
 };
 
 // A new record at the end of its table, numbered by the table's counter.
@@ -73,11 +81,12 @@ class AddCommand : public EditCommand {
 template <typename Table>
 class EraseCommand : public EditCommand {
   public:
-    EraseCommand(EditorModel& model, const std::string& text, int position)
-        : EditCommand(model, text), position_(position) {}
+    EraseCommand(EditorModel& model, const std::string& text, int id)
+        : EditCommand(model, text), id_(id) {}
 
     void redo() override {
         auto& records = Table::Of(tables());
+        position_ = Table::Position(tables(), id_);
         removed_ = records[position_];
         records.erase(records.begin() + position_);
     }
@@ -87,43 +96,67 @@ class EraseCommand : public EditCommand {
     }
 
   private:
-    int position_;
+    int id_;
+    int position_ = -1;
     typename Table::Record removed_;
 };
 
-// A cell taken out: the last cell fills its place, as the cell table has always done.
+// A cell taken out: the last cell fills its place, as the cell table has always done (the
+// export numbers cells in table order). Undo puts both back where they were.
 class DeleteCellCommand : public EditCommand {
   public:
-    DeleteCellCommand(EditorModel& model, int position)
-        : EditCommand(model, "Delete Cell"), position_(position) {}
+    DeleteCellCommand(EditorModel& model, int cellID)
+        : EditCommand(model, "Delete Cell"), id_(cellID) {}
 
     void redo() override;
     void undo() override;
 
   private:
-    int position_;
+    int id_;
+    int position_ = -1;
     CellRecord removed_;
 };
 
-// One part of the document replaced by a new value, and put back by undo.
+// One record changed, named by its ID: the record before and after the change.
+template <typename Table>
+class ChangeCommand : public EditCommand {
+  public:
+    using Record = typename Table::Record;
+    ChangeCommand(EditorModel& model, const std::string& text, Record before, Record after)
+        : EditCommand(model, text), before_(std::move(before)), after_(std::move(after)) {}
+
+    void redo() override { Put(after_); }
+    void undo() override { Put(before_); }
+
+  private:
+    void Put(const Record& value) {
+        Table::Of(tables())[Table::Position(tables(), Table::ID(value))] = value;
+    }
+
+    Record before_;
+    Record after_;
+};
+
+// One part of the document that no single record holds replaced by a new value (keyed by
+// a record ID where it has one), and put back by undo.
 template <typename Value>
 class ReplaceCommand : public EditCommand {
   public:
-    using Setter = void (*)(DocumentState&, int position, const Value&);
-    ReplaceCommand(EditorModel& model, const std::string& text, Setter set, int position,
-                   Value before, Value after)
+    using Setter = void (*)(DocumentState&, int key, const Value&);
+    ReplaceCommand(EditorModel& model, const std::string& text, Setter set, int key, Value before,
+                   Value after)
         : EditCommand(model, text),
           set_(set),
-          position_(position),
+          key_(key),
           before_(std::move(before)),
           after_(std::move(after)) {}
 
-    void redo() override { set_(state(), position_, after_); }
-    void undo() override { set_(state(), position_, before_); }
+    void redo() override { set_(state(), key_, after_); }
+    void undo() override { set_(state(), key_, before_); }
 
   protected:
     Setter set_;
-    int position_;
+    int key_;
     Value before_;
     Value after_;
 };

@@ -35,15 +35,6 @@ std::string AbsolutePath(const std::string& path) {
     return error ? path : absolute.string();
 }
 
-void SetCell(DocumentState& s, int position, const CellRecord& value) {
-    s.project.tables.cells[position] = value;
-}
-void SetLink(DocumentState& s, int position, const LinkRecord& value) {
-    s.project.tables.links[position] = value;
-}
-void SetNode(DocumentState& s, int position, const NodeRecord& value) {
-    s.project.tables.nodes[position] = value;
-}
 void SetParams(DocumentState& s, int, const GlobalParameters& value) {
     s.project.params = value;
 }
@@ -51,10 +42,10 @@ void SetParams(DocumentState& s, int, const GlobalParameters& value) {
 // A cell's signal query and the owner table move together.
 struct CellSignal {
     CellRecord cell;
-    std::array<int, Capacity::kSignals + 1> owners{};
+    std::vector<int> owners;
 };
-void SetCellSignalState(DocumentState& s, int position, const CellSignal& value) {
-    s.project.tables.cells[position] = value.cell;
+void SetCellSignalState(DocumentState& s, int cellID, const CellSignal& value) {
+    s.project.tables.cells[CellTable::Position(s.project.tables, cellID)] = value.cell;
     s.project.tables.signalOwner = value.owners;
 }
 
@@ -82,6 +73,26 @@ EditorModel::EditorModel(QObject* parent) : QObject(parent) {
 
 EditorModel::~EditorModel() = default;
 
+namespace {
+template <typename Table>
+const typename Table::Record* Find(const NetworkTables& t, int id) {
+    const int position = Table::Position(t, id);
+    return position >= 0 ? &Table::Of(t)[position] : nullptr;
+}
+}  // namespace
+
+const CellRecord* EditorModel::FindCell(int cellID) const {
+    return Find<CellTable>(tables(), cellID);
+}
+
+const LinkRecord* EditorModel::FindLink(int linkID) const {
+    return Find<LinkTable>(tables(), linkID);
+}
+
+const NodeRecord* EditorModel::FindNode(int nodeID) const {
+    return Find<NodeTable>(tables(), nodeID);
+}
+
 int EditorModel::FindCellIndex(int cellID) const {
     return talvo::FindCellIndex(tables(), cellID);
 }
@@ -103,17 +114,18 @@ EditResult EditorModel::Record(EditCommand* command, EditResult result) {
     return result;
 }
 
-bool EditorModel::ValidCell(int position) const {
-    return position >= 0 && position < static_cast<int>(tables().cells.size());
+bool EditorModel::ValidStage(const NodeRecord* node, int stage) const {
+    return node != nullptr && stage >= 0 && stage < std::min(node->stageNum, Capacity::kStages);
 }
 
-bool EditorModel::ValidLink(int position) const {
-    return position >= 0 && position < static_cast<int>(tables().links.size());
-}
-
-bool EditorModel::ValidStage(int position, int stage) const {
-    return position >= 0 && position < static_cast<int>(tables().nodes.size()) && stage >= 0 &&
-           stage < std::min(node(position).stageNum, Capacity::kStages);
+template <typename Table>
+EditResult EditorModel::Change(const typename Table::Record& before, typename Table::Record after,
+                               const char* what) {
+    if (before == after) {
+        return EditResult::Done();
+    }
+    return Record(new ChangeCommand<Table>(*this, what, before, std::move(after)),
+                  EditResult::Done());
 }
 
 EditResult EditorModel::AddCell(double x, double y) {
@@ -146,28 +158,28 @@ EditResult EditorModel::AddLink(int fromCellID, int toCellID) {
                   EditResult::Done(id));
 }
 
-EditResult EditorModel::DeleteCell(int position) {
-    EditResult check = CheckDeleteCell(tables(), position);
+EditResult EditorModel::DeleteCell(int cellID) {
+    EditResult check = CheckDeleteCell(tables(), CellTable::Position(tables(), cellID));
     if (!check) {
         return check;
     }
-    return Record(new DeleteCellCommand(*this, position), std::move(check));
+    return Record(new DeleteCellCommand(*this, cellID), std::move(check));
 }
 
-EditResult EditorModel::DeleteLink(int position) {
-    EditResult check = CheckDeleteLink(tables(), position);
+EditResult EditorModel::DeleteLink(int linkID) {
+    EditResult check = CheckDeleteLink(tables(), LinkTable::Position(tables(), linkID));
     if (!check) {
         return check;
     }
-    return Record(new EraseCommand<LinkTable>(*this, "Delete Link", position), std::move(check));
+    return Record(new EraseCommand<LinkTable>(*this, "Delete Link", linkID), std::move(check));
 }
 
-EditResult EditorModel::DeleteNode(int position) {
-    EditResult check = CheckDeleteNode(tables(), position);
+EditResult EditorModel::DeleteNode(int nodeID) {
+    EditResult check = CheckDeleteNode(tables(), NodeTable::Position(tables(), nodeID));
     if (!check) {
         return check;
     }
-    return Record(new EraseCommand<NodeTable>(*this, "Delete Node", position), std::move(check));
+    return Record(new EraseCommand<NodeTable>(*this, "Delete Node", nodeID), std::move(check));
 }
 
 EditResult EditorModel::Move(const std::vector<ObjectMove>& moves, const std::string& what,
@@ -175,19 +187,19 @@ EditResult EditorModel::Move(const std::vector<ObjectMove>& moves, const std::st
     const NetworkTables& t = tables();
     bool moved = false;
     for (const ObjectMove& m : moves) {
-        std::size_t size = 0;
+        bool there = false;
         switch (m.kind) {
             case Movable::Cell:
-                size = t.cells.size();
+                there = CellTable::Position(t, m.id) >= 0;
                 break;
             case Movable::Node:
-                size = t.nodes.size();
+                there = NodeTable::Position(t, m.id) >= 0;
                 break;
             case Movable::StreetLabel:
-                size = t.streets.size();
+                there = m.id >= 0 && m.id < static_cast<int>(t.streets.size());
                 break;
         }
-        if (m.position < 0 || m.position >= static_cast<int>(size)) {
+        if (!there) {
             return EditResult::Refused("There is nothing to move.");
         }
         moved |= m.toX != m.fromX || m.toY != m.fromY;
@@ -198,205 +210,188 @@ EditResult EditorModel::Move(const std::vector<ObjectMove>& moves, const std::st
     return Record(new MoveCommand(*this, what, moves, gesture), EditResult::Done());
 }
 
-EditResult EditorModel::SetCellValue(int position, CellField field, double value) {
-    if (!ValidCell(position)) {
+EditResult EditorModel::SetCellValue(int cellID, CellField field, double value) {
+    const CellRecord* before = FindCell(cellID);
+    if (before == nullptr) {
         return EditResult::Refused("There is no cell selected.");
     }
     if (const EntryCheck check = CheckValue(RuleFor(field), value);
         check.state != EntryState::Complete) {
         return EditResult::Refused(check.message);
     }
-    const CellRecord& before = cell(position);
-    if (ValueOf(before, field) == value) {
-        return EditResult::Done();
-    }
-    CellRecord after = before;
+    CellRecord after = *before;
     SetValue(after, field, value);
-    return Record(new ReplaceCommand<CellRecord>(*this, "Cell Property", SetCell, position, before,
-                                                 std::move(after)),
-                  EditResult::Done());
+    return Change<CellTable>(*before, std::move(after), "Cell Property");
 }
 
-EditResult EditorModel::SetCellSignal(int position, int signalID) {
-    if (EditResult check = CheckCellSignal(tables(), position, signalID); !check) {
+EditResult EditorModel::SetCellSignal(int cellID, int signalID) {
+    if (EditResult check =
+            CheckCellSignal(tables(), CellTable::Position(tables(), cellID), signalID);
+        !check) {
         return check;
     }
-    const CellRecord& current = cell(position);
+    const CellRecord& current = *FindCell(cellID);
     if (current.signalID == signalID) {
         return EditResult::Done(signalID);
     }
     CellSignal before{current, tables().signalOwner};
     CellSignal after = before;
-    if (current.signalID >= 1 && current.signalID <= Capacity::kSignals &&
+    if (current.signalID >= 1 && current.signalID < static_cast<int>(after.owners.size()) &&
         after.owners[current.signalID] == current.cellID) {
         after.owners[current.signalID] = 0;
     }
     after.cell.signalID = signalID;
     if (signalID != 0) {
+        if (signalID >= static_cast<int>(after.owners.size())) {
+            after.owners.resize(signalID + 1, 0);
+        }
         after.owners[signalID] = current.cellID;
     }
-    return Record(new ReplaceCommand<CellSignal>(*this, "Signal", SetCellSignalState, position,
+    return Record(new ReplaceCommand<CellSignal>(*this, "Signal", SetCellSignalState, cellID,
                                                  std::move(before), std::move(after)),
                   EditResult::Done(signalID));
 }
 
-EditResult EditorModel::SetCellIntervals(int position,
-                                         const std::vector<OriginInterval>& intervals) {
-    if (!ValidCell(position)) {
+EditResult EditorModel::SetCellIntervals(int cellID, const std::vector<OriginInterval>& intervals) {
+    const CellRecord* before = FindCell(cellID);
+    if (before == nullptr) {
         return EditResult::Refused("There is no cell selected.");
     }
     if (EditResult check = CheckIntervals(intervals); !check) {
         return check;
     }
-    const CellRecord& before = cell(position);
-    if (before.intervals == intervals) {
-        return EditResult::Done();
-    }
-    CellRecord after = before;
+    CellRecord after = *before;
     after.intervals = intervals;
-    return Record(new ReplaceCommand<CellRecord>(*this, "OR Properties", SetCell, position, before,
-                                                 std::move(after)),
-                  EditResult::Done());
+    return Change<CellTable>(*before, std::move(after), "OR Properties");
 }
 
-EditResult EditorModel::SetLinkPassNode(int position, int nodeID) {
-    if (EditResult check = CheckPassNode(tables(), position, nodeID); !check) {
+EditResult EditorModel::SetLinkPassNode(int linkID, int nodeID) {
+    if (EditResult check = CheckPassNode(tables(), LinkTable::Position(tables(), linkID), nodeID);
+        !check) {
         return check;
     }
-    const LinkRecord& before = link(position);
-    if (before.passNode == nodeID) {
-        return EditResult::Done();
-    }
+    const LinkRecord& before = *FindLink(linkID);
     LinkRecord after = before;
     after.passNode = nodeID;
-    return Record(new ReplaceCommand<LinkRecord>(*this, "Pass Intersection", SetLink, position,
-                                                 before, std::move(after)),
-                  EditResult::Done());
+    return Change<LinkTable>(before, std::move(after), "Pass Intersection");
 }
 
-EditResult EditorModel::SetLinkMergeDivert(int position, double value) {
-    if (!ValidLink(position)) {
+EditResult EditorModel::SetLinkMergeDivert(int linkID, double value) {
+    const LinkRecord* before = FindLink(linkID);
+    if (before == nullptr) {
         return EditResult::Refused("There is no link selected.");
     }
     if (const EntryCheck check = CheckValue(rules::kMergeDivert, value);
         check.state != EntryState::Complete) {
         return EditResult::Refused(check.message);
     }
-    const LinkRecord& before = link(position);
-    if (before.mergeDivert == value) {
-        return EditResult::Done();
-    }
-    LinkRecord after = before;
+    LinkRecord after = *before;
     after.mergeDivert = value;
-    return Record(new ReplaceCommand<LinkRecord>(*this, "Merge/Divert Proportion", SetLink,
-                                                 position, before, std::move(after)),
-                  EditResult::Done());
+    return Change<LinkTable>(*before, std::move(after), "Merge/Divert Proportion");
 }
 
-EditResult EditorModel::ChangeNode(int position, const NodeRecord& changed, const char* what) {
-    const NodeRecord& before = node(position);
-    if (before == changed) {
-        return EditResult::Done();
-    }
-    return Record(new ReplaceCommand<NodeRecord>(*this, what, SetNode, position, before, changed),
-                  EditResult::Done());
-}
-
-EditResult EditorModel::SetNodeOffset(int position, int offset) {
-    if (position < 0 || position >= static_cast<int>(tables().nodes.size())) {
+EditResult EditorModel::SetNodeOffset(int nodeID, int offset) {
+    const NodeRecord* before = FindNode(nodeID);
+    if (before == nullptr) {
         return EditResult::Refused("There is no node selected.");
     }
     if (const EntryCheck check = CheckValue(NumberRule::Integer(), offset);
         check.state != EntryState::Complete) {
         return EditResult::Refused(check.message);
     }
-    NodeRecord changed = node(position);
+    NodeRecord changed = *before;
     changed.offset = offset;
-    return ChangeNode(position, changed, "Offset");
+    return Change<NodeTable>(*before, std::move(changed), "Offset");
 }
 
-EditResult EditorModel::SetStageCount(int position, int count) {
-    if (position < 0 || position >= static_cast<int>(tables().nodes.size())) {
+EditResult EditorModel::SetStageCount(int nodeID, int count) {
+    const NodeRecord* before = FindNode(nodeID);
+    if (before == nullptr) {
         return EditResult::Refused("There is no node selected.");
     }
     if (EditResult check = CheckStageCount(count); !check) {
         return check;
     }
-    NodeRecord changed = node(position);
+    NodeRecord changed = *before;
     // Stages that come into use start afresh, without movements left from earlier use.
     for (int s = std::clamp(changed.stageNum, 0, Capacity::kStages); s < count; ++s) {
         changed.stages[s] = StageRecord{};
     }
     changed.stageNum = count;
-    return ChangeNode(position, changed, "Number Of Stages");
+    return Change<NodeTable>(*before, std::move(changed), "Number Of Stages");
 }
 
-EditResult EditorModel::SetStageTime(int position, int stage, int seconds) {
-    if (!ValidStage(position, stage)) {
+EditResult EditorModel::SetStageTime(int nodeID, int stage, int seconds) {
+    const NodeRecord* before = FindNode(nodeID);
+    if (!ValidStage(before, stage)) {
         return EditResult::Refused("There is no stage selected.");
     }
     if (const EntryCheck check = CheckValue(NumberRule::Integer(), seconds);
         check.state != EntryState::Complete) {
         return EditResult::Refused(check.message);
     }
-    NodeRecord changed = node(position);
+    NodeRecord changed = *before;
     changed.stages[stage].stageTime = seconds;
-    return ChangeNode(position, changed, "Stage Time");
+    return Change<NodeTable>(*before, std::move(changed), "Stage Time");
 }
 
-EditResult EditorModel::SetStageOptimize(int position, int stage, bool optimize) {
-    if (!ValidStage(position, stage)) {
+EditResult EditorModel::SetStageOptimize(int nodeID, int stage, bool optimize) {
+    const NodeRecord* before = FindNode(nodeID);
+    if (!ValidStage(before, stage)) {
         return EditResult::Refused("There is no stage selected.");
     }
-    NodeRecord changed = node(position);
+    NodeRecord changed = *before;
     changed.stages[stage].stageOptimize = optimize;
-    return ChangeNode(position, changed, "Stage Optimization");
+    return Change<NodeTable>(*before, std::move(changed), "Stage Optimization");
 }
 
-EditResult EditorModel::AddStageMove(int position, int stage, int movementID) {
-    if (!ValidStage(position, stage)) {
+EditResult EditorModel::AddStageMove(int nodeID, int stage, int movementID) {
+    const NodeRecord* before = FindNode(nodeID);
+    if (!ValidStage(before, stage)) {
         return EditResult::Refused("There is no stage selected.");
     }
-    NodeRecord changed = node(position);
+    NodeRecord changed = *before;
     if (EditResult check = CheckAddStageMove(changed.stages[stage]); !check) {
         return check;
     }
     if (movementID < 1 || movementID > Capacity::kSignals) {
-        return EditResult::Refused("The signal ID must be between 1 and 100.");
+        return EditResult::Refused("The signal ID must be between 1 and " +
+                                   std::to_string(Capacity::kSignals) + ".");
     }
     changed.stages[stage].stageMoves.push_back(movementID);
-    return ChangeNode(position, changed, "Stage Movement");
+    return Change<NodeTable>(*before, std::move(changed), "Stage Movement");
 }
 
-EditResult EditorModel::RemoveStageMove(int position, int stage, int place) {
-    if (!ValidStage(position, stage) || place < 0 ||
-        place >= node(position).stages[stage].stageMoveNum()) {
+EditResult EditorModel::RemoveStageMove(int nodeID, int stage, int place) {
+    const NodeRecord* before = FindNode(nodeID);
+    if (!ValidStage(before, stage) || place < 0 || place >= before->stages[stage].stageMoveNum()) {
         return EditResult::Refused("You must select an item from the right list.");
     }
-    NodeRecord changed = node(position);
+    NodeRecord changed = *before;
     auto& moves = changed.stages[stage].stageMoves;
     moves.erase(moves.begin() + place);
-    return ChangeNode(position, changed, "Stage Movement");
+    return Change<NodeTable>(*before, std::move(changed), "Stage Movement");
 }
 
-EditResult EditorModel::DeleteStage(int position, int stage) {
-    if (position < 0 || position >= static_cast<int>(tables().nodes.size())) {
+EditResult EditorModel::DeleteStage(int nodeID, int stage) {
+    const NodeRecord* before = FindNode(nodeID);
+    if (before == nullptr) {
         return EditResult::Refused("There is no node selected.");
     }
-    if (EditResult check = CheckDeleteStage(node(position)); !check) {
+    if (EditResult check = CheckDeleteStage(*before); !check) {
         return check;
     }
-    if (!ValidStage(position, stage)) {
+    if (!ValidStage(before, stage)) {
         return EditResult::Refused("There is no stage selected.");
     }
-    NodeRecord changed = node(position);
+    NodeRecord changed = *before;
     // The later stages move down one place with their time, flag and movements.
     for (int s = stage; s + 1 < changed.stageNum; ++s) {
         changed.stages[s] = changed.stages[s + 1];
     }
     changed.stages[changed.stageNum - 1] = StageRecord{};
     changed.stageNum -= 1;
-    return ChangeNode(position, changed, "Delete Stage");
+    return Change<NodeTable>(*before, std::move(changed), "Delete Stage");
 }
 
 EditResult EditorModel::SetParameters(const GlobalParameters& params, const std::string& what) {

@@ -5,8 +5,10 @@
 // changed(); the map, the panel and the caption update by listening. Everyone else reads
 // the tables through const references.
 //
-// Positions are 0-based places in a table, as the selection keeps them; FindCellIndex and
-// its kin give the 1-based index of the network's own numbering (0 = not found).
+// Edits name cells, links and nodes by ID, never by table position: a delete and its undo
+// move records in their tables, and an ID keeps naming the same record. Street labels have
+// no ID and are named by their place. FindCellIndex and its kin give the 1-based index of
+// the network's own numbering (0 = not found); FindCell and its kin the record itself.
 
 #include <QObject>
 #include <QUndoStack>
@@ -27,7 +29,7 @@ class EditCommand;
 enum class Movable { Cell, Node, StreetLabel };
 struct ObjectMove {
     Movable kind = Movable::Cell;
-    int position = 0;
+    int id = 0;  // cell or node ID; a street label's place
     double fromX = 0;
     double fromY = 0;
     double toX = 0;
@@ -57,6 +59,9 @@ class EditorModel : public QObject {
     const LinkRecord& link(int position) const { return tables().links.at(position); }
     const NodeRecord& node(int position) const { return tables().nodes.at(position); }
 
+    const CellRecord* FindCell(int cellID) const;
+    const LinkRecord* FindLink(int linkID) const;
+    const NodeRecord* FindNode(int nodeID) const;
     int FindCellIndex(int cellID) const;
     int FindNodeIndex(int nodeID) const;
     int FindLinkIndex(int linkID) const;
@@ -70,28 +75,28 @@ class EditorModel : public QObject {
     EditResult AddCell(double x, double y);
     EditResult AddLink(int fromCellID, int toCellID);
     EditResult AddNode(double x, double y);
-    EditResult DeleteCell(int position);
-    EditResult DeleteLink(int position);
-    EditResult DeleteNode(int position);
+    EditResult DeleteCell(int cellID);
+    EditResult DeleteLink(int linkID);
+    EditResult DeleteNode(int nodeID);
 
     // Moves of cells, nodes and street labels as one step named what. Moves of the same
     // gesture (one drag: the same non-zero number) merge into the step before them.
     EditResult Move(const std::vector<ObjectMove>& moves, const std::string& what, int gesture = 0);
 
     // The panel's edits. A value that is already stored is Done and records nothing.
-    EditResult SetCellValue(int position, CellField field, double value);
-    EditResult SetCellSignal(int position, int signalID);
-    EditResult SetCellIntervals(int position, const std::vector<OriginInterval>& intervals);
-    EditResult SetLinkPassNode(int position, int nodeID);
-    EditResult SetLinkMergeDivert(int position, double value);
-    EditResult SetNodeOffset(int position, int offset);
+    EditResult SetCellValue(int cellID, CellField field, double value);
+    EditResult SetCellSignal(int cellID, int signalID);
+    EditResult SetCellIntervals(int cellID, const std::vector<OriginInterval>& intervals);
+    EditResult SetLinkPassNode(int linkID, int nodeID);
+    EditResult SetLinkMergeDivert(int linkID, double value);
+    EditResult SetNodeOffset(int nodeID, int offset);
     // Stages are 0-based places in the node's stage list; new stages start afresh.
-    EditResult SetStageCount(int position, int count);
-    EditResult SetStageTime(int position, int stage, int seconds);
-    EditResult SetStageOptimize(int position, int stage, bool optimize);
-    EditResult AddStageMove(int position, int stage, int movementID);
-    EditResult RemoveStageMove(int position, int stage, int place);
-    EditResult DeleteStage(int position, int stage);
+    EditResult SetStageCount(int nodeID, int count);
+    EditResult SetStageTime(int nodeID, int stage, int seconds);
+    EditResult SetStageOptimize(int nodeID, int stage, bool optimize);
+    EditResult AddStageMove(int nodeID, int stage, int movementID);
+    EditResult RemoveStageMove(int nodeID, int stage, int place);
+    EditResult DeleteStage(int nodeID, int stage);
 
     // A dialog's OK: the whole parameter set, or the three group tables of `groups`.
     EditResult SetParameters(const GlobalParameters& params, const std::string& what);
@@ -133,10 +138,10 @@ class EditorModel : public QObject {
 
     EditResult Record(EditCommand* command, EditResult result);
     void ReplaceDocument(DocumentState next);
-    bool ValidCell(int position) const;
-    bool ValidLink(int position) const;
-    bool ValidStage(int position, int stage) const;
-    EditResult ChangeNode(int position, const NodeRecord& changed, const char* what);
+    bool ValidStage(const NodeRecord* node, int stage) const;
+    template <typename Table>
+    EditResult Change(const typename Table::Record& before, typename Table::Record after,
+                      const char* what);
 
     DocumentState state_;
     NewCellDefaults newCellDefaults_;

@@ -9,7 +9,6 @@ namespace talvo {
 
 namespace {
 
-constexpr const char* kTooManySelected = "You cannot select more than 200 cells.";
 constexpr const char* kDeleteOneOnly = "You can delete only one object at a time.";
 constexpr const char* kGroupTooLarge =
     "You can't move multiple cells in an area larger than the area you can see.  For cells "
@@ -364,7 +363,7 @@ bool MapEditor::DragTick() {
         }
         for (const int i : sel_.multiSelection) {
             const CellRecord& cell = t.cells[i];
-            moves.push_back({Movable::Cell, i, cell.x, cell.y, cell.x + dx, cell.y + dy});
+            moves.push_back({Movable::Cell, cell.cellID, cell.x, cell.y, cell.x + dx, cell.y + dy});
         }
         lastGroupPoint_ = {lastGroupPoint_.x + dx, lastGroupPoint_.y + dy};
         Refuse(model_.Move(moves, "Move", gesture_));
@@ -377,12 +376,12 @@ bool MapEditor::DragTick() {
         case SelectedKind::Cell: {
             const scene::Rect& r = network.cells[static_cast<size_t>(i)].rect;
             KeepInsideMap(x, y, r.width() / 2, r.height() / 2);
-            moves.push_back({Movable::Cell, i, t.cells[i].x, t.cells[i].y, x, y});
+            moves.push_back({Movable::Cell, t.cells[i].cellID, t.cells[i].x, t.cells[i].y, x, y});
             break;
         }
         case SelectedKind::Node:
             KeepInsideMap(x, y, 0, 0);
-            moves.push_back({Movable::Node, i, t.nodes[i].x, t.nodes[i].y, x, y});
+            moves.push_back({Movable::Node, t.nodes[i].nodeID, t.nodes[i].x, t.nodes[i].y, x, y});
             break;
         case SelectedKind::StreetLabel:
             KeepInsideMap(x, y, 0, 0);
@@ -426,12 +425,6 @@ void MapEditor::ReleaseLeft(double px, double py) {
         for (std::size_t i = 0; i < cells.size(); ++i) {
             if (cells[i].x >= left && cells[i].x <= right && cells[i].y >= top &&
                 cells[i].y <= bottom) {
-                if (static_cast<int>(sel_.multiSelection.size()) ==
-                    SelectionState::kMaxMultiSelection) {
-                    sel_.multiSelection.clear();
-                    Caution(kTooManySelected);
-                    break;
-                }
                 sel_.multiSelection.push_back(static_cast<int>(i));
             }
         }
@@ -478,13 +471,13 @@ void MapEditor::DeleteSelected() {
     EditResult result = EditResult::Refused({});
     switch (sel_.selectedKind) {
         case SelectedKind::Cell:
-            result = model_.DeleteCell(sel_.selectedIndex);
+            result = model_.DeleteCell(model_.cell(sel_.selectedIndex).cellID);
             break;
         case SelectedKind::Link:
-            result = model_.DeleteLink(sel_.selectedIndex);
+            result = model_.DeleteLink(model_.link(sel_.selectedIndex).linkID);
             break;
         case SelectedKind::Node:
-            result = model_.DeleteNode(sel_.selectedIndex);
+            result = model_.DeleteNode(model_.node(sel_.selectedIndex).nodeID);
             break;
         default:
             return;
@@ -516,7 +509,7 @@ void MapEditor::MoveCells(const std::vector<std::pair<int, scene::Point>>& targe
     std::vector<ObjectMove> moves;
     for (const auto& [position, to] : targets) {
         const CellRecord& cell = model_.cell(position);
-        moves.push_back({Movable::Cell, position, cell.x, cell.y, to.x, to.y});
+        moves.push_back({Movable::Cell, cell.cellID, cell.x, cell.y, to.x, to.y});
     }
     Refuse(model_.Move(moves, what));
 }

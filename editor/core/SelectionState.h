@@ -9,8 +9,6 @@ enum class SelectedKind { None = 0, Cell = 1, Link = 2, Node = 3, StreetLabel = 
 
 // What the map shows as chosen. Indices are table positions (0-based).
 struct SelectionState {
-    static constexpr int kMaxMultiSelection = 200;
-
     Tool currentTool = Tool::Arrow;
     SelectedKind selectedKind = SelectedKind::None;
     int selectedIndex = -1;

@@ -148,7 +148,7 @@ CellPage::CellPage(PanelContext& context, QWidget* parent) : QWidget(parent), ct
     });
     connect(orProp_, &QPushButton::clicked, this, [this] {
         if (Cell() != nullptr && ctx_.openOriginDialog) {
-            ctx_.openOriginDialog(position_);
+            ctx_.openOriginDialog(id_);
         }
     });
     Clear();
@@ -159,31 +159,27 @@ NumberField* CellPage::Field(QLineEdit* edit, CellField field, std::function<QSt
         edit, RuleFor(field), ctx_.prompter,
         [this, text = std::move(text)] { return Cell() != nullptr ? text() : QString(); },
         [this, field](double value) {
-            return Cell() != nullptr ? ctx_.model.SetCellValue(position_, field, value)
+            return Cell() != nullptr ? ctx_.model.SetCellValue(id_, field, value)
                                      : EditResult::Refused({});
         });
 }
 
 const CellRecord* CellPage::Cell() const {
-    const auto& cells = ctx_.model.tables().cells;
-    if (position_ < 0 || position_ >= static_cast<int>(cells.size())) {
-        return nullptr;
-    }
-    return &cells[position_];
+    return ctx_.model.FindCell(id_);
 }
 
 void CellPage::Set(CellField field, double value) {
     if (Cell() == nullptr) {
         return;
     }
-    if (const EditResult r = ctx_.model.SetCellValue(position_, field, value); !r) {
+    if (const EditResult r = ctx_.model.SetCellValue(id_, field, value); !r) {
         ctx_.prompter.caution(r.message());
-        ShowCell(position_);
+        ShowCell(id_);
     }
 }
 
-void CellPage::ShowCell(int position) {
-    position_ = position;
+void CellPage::ShowCell(int cellID) {
+    id_ = cellID;
     const CellRecord* cell = Cell();
     if (cell == nullptr) {
         Clear();
@@ -216,7 +212,7 @@ void CellPage::ShowCell(int position) {
 }
 
 void CellPage::Clear() {
-    position_ = -1;
+    id_ = kNoRecord;
     filling_ = true;
     for (QLineEdit* e : {lanesText_, speed_, carNum_, capacityFactor_, capacity_}) {
         SetTextUnchecked(e, QString());
@@ -236,7 +232,7 @@ void CellPage::FillSignalList() {
     filling_ = true;
     signalID_->clear();
     int selected = -1;
-    for (int k = 1; k <= Capacity::kSignals; ++k) {
+    for (int k = 1; k < static_cast<int>(owner.size()); ++k) {
         if (owner[k] == 0 || k == cell->signalID) {
             if (k == cell->signalID) {
                 selected = signalID_->count();
@@ -264,9 +260,9 @@ void CellPage::SetSignalChecked(bool checked) {
     }
     // Unchecking frees the cell's ID, unless a node's stage plan still runs it.
     if (cell->signalID != 0) {
-        if (const EditResult r = ctx_.model.SetCellSignal(position_, 0); !r) {
+        if (const EditResult r = ctx_.model.SetCellSignal(id_, 0); !r) {
             ctx_.prompter.caution(r.message());
-            ShowCell(position_);
+            ShowCell(id_);
             return;
         }
     }
@@ -281,7 +277,7 @@ void CellPage::ChooseSignal(int comboIndex) {
         return;
     }
     const int chosen = signalID_->itemData(comboIndex).toInt();
-    if (const EditResult r = ctx_.model.SetCellSignal(position_, chosen); !r) {
+    if (const EditResult r = ctx_.model.SetCellSignal(id_, chosen); !r) {
         ctx_.prompter.caution(r.message());
         FillSignalList();
     }

@@ -24,7 +24,7 @@ class CellPage : public QWidget {
   public:
     explicit CellPage(PanelContext& context, QWidget* parent = nullptr);
 
-    void ShowCell(int position);
+    void ShowCell(int cellID);
     void Clear();
 
   private:
@@ -36,7 +36,7 @@ class CellPage : public QWidget {
     NumberField* Field(QLineEdit* edit, CellField field, std::function<QString()> text);
 
     PanelContext& ctx_;
-    int position_ = -1;
+    int id_ = kNoRecord;  // the cell shown, by ID
     bool filling_ = false;
     QComboBox* orientation_;
     QSpinBox* lanes_;

@@ -43,20 +43,16 @@ LinkPage::LinkPage(PanelContext& context, QWidget* parent) : QWidget(parent), ct
     new NumberField(
         mergeDivert_, rules::kMergeDivert, ctx_.prompter,
         [this] { return Link() ? FormatRealField(Link()->mergeDivert) : QString(); },
-        [this](double value) { return ctx_.model.SetLinkMergeDivert(position_, value); });
+        [this](double value) { return ctx_.model.SetLinkMergeDivert(id_, value); });
     Clear();
 }
 
 const LinkRecord* LinkPage::Link() const {
-    const auto& links = ctx_.model.tables().links;
-    if (position_ < 0 || position_ >= static_cast<int>(links.size())) {
-        return nullptr;
-    }
-    return &links[position_];
+    return ctx_.model.FindLink(id_);
 }
 
-void LinkPage::ShowLink(int position) {
-    position_ = position;
+void LinkPage::ShowLink(int linkID) {
+    id_ = linkID;
     const LinkRecord* link = Link();
     if (link == nullptr) {
         Clear();
@@ -88,14 +84,14 @@ void LinkPage::ChoosePassNode(int comboIndex) {
         return;
     }
     const int chosen = passIntersection_->itemData(comboIndex).toInt();
-    if (const EditResult r = ctx_.model.SetLinkPassNode(position_, chosen); !r) {
+    if (const EditResult r = ctx_.model.SetLinkPassNode(id_, chosen); !r) {
         ctx_.prompter.caution(r.message());
         SelectPassNode(link->passNode);
     }
 }
 
 void LinkPage::Clear() {
-    position_ = -1;
+    id_ = kNoRecord;
     from_->clear();
     to_->clear();
     filling_ = true;

@@ -15,7 +15,7 @@ class LinkPage : public QWidget {
   public:
     explicit LinkPage(PanelContext& context, QWidget* parent = nullptr);
 
-    void ShowLink(int position);
+    void ShowLink(int linkID);
     void Clear();
 
   private:
@@ -24,7 +24,7 @@ class LinkPage : public QWidget {
     void SelectPassNode(int nodeID);
 
     PanelContext& ctx_;
-    int position_ = -1;
+    int id_ = kNoRecord;  // the link shown, by ID
     bool filling_ = false;
     QLineEdit* from_;
     QLineEdit* to_;

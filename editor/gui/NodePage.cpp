@@ -132,17 +132,15 @@ NodePage::NodePage(PanelContext& context, QWidget* parent) : QWidget(parent), ct
         phaseInterval_, NumberRule::Integer(), ctx_.prompter,
         [this] { return Stage() ? QString::number(Stage()->stageTime) : QString(); },
         [this](double value) {
-            return ctx_.model.SetStageTime(position_, stage_, static_cast<int>(value));
+            return ctx_.model.SetStageTime(id_, stage_, static_cast<int>(value));
         });
     new NumberField(
         phaseOffset_, NumberRule::Integer(), ctx_.prompter,
         [this] { return Node() ? QString::number(Node()->offset) : QString(); },
-        [this](double value) {
-            return ctx_.model.SetNodeOffset(position_, static_cast<int>(value));
-        });
+        [this](double value) { return ctx_.model.SetNodeOffset(id_, static_cast<int>(value)); });
     connect(phaseOptimization_, &QCheckBox::toggled, this, [this](bool checked) {
         if (!filling_ && Stage() != nullptr) {
-            Apply(ctx_.model.SetStageOptimize(position_, stage_, checked));
+            Apply(ctx_.model.SetStageOptimize(id_, stage_, checked));
         }
     });
     connect(right_, &QPushButton::clicked, this, &NodePage::MoveRight);
@@ -177,16 +175,12 @@ void NodePage::HighlightFrom(QListWidget* list) {
 void NodePage::Apply(const EditResult& result) {
     if (!result) {
         ctx_.prompter.caution(result.message());
-        ShowNode(position_);
+        ShowNode(id_);
     }
 }
 
 const NodeRecord* NodePage::Node() const {
-    const auto& nodes = ctx_.model.tables().nodes;
-    if (position_ < 0 || position_ >= static_cast<int>(nodes.size())) {
-        return nullptr;
-    }
-    return &nodes[position_];
+    return ctx_.model.FindNode(id_);
 }
 
 const StageRecord* NodePage::Stage() const {
@@ -197,10 +191,10 @@ const StageRecord* NodePage::Stage() const {
     return &node->stages[stage_];
 }
 
-void NodePage::ShowNode(int position) {
+void NodePage::ShowNode(int nodeID) {
     // Shown again after a change: the same node keeps its current stage.
-    const int keptStage = position == position_ ? stage_ : 0;
-    position_ = position;
+    const int keptStage = nodeID == id_ ? stage_ : 0;
+    id_ = nodeID;
     const NodeRecord* node = Node();
     if (node == nullptr) {
         Clear();
@@ -307,7 +301,7 @@ void NodePage::SetStageCount(int count) {
     }
     // The stage list is refilled with its first entry selected.
     stage_ = 0;
-    Apply(ctx_.model.SetStageCount(position_, std::clamp(count, 1, Capacity::kStages)));
+    Apply(ctx_.model.SetStageCount(id_, std::clamp(count, 1, Capacity::kStages)));
 }
 
 void NodePage::MoveRight() {
@@ -319,7 +313,7 @@ void NodePage::MoveRight() {
         ctx_.prompter.caution("You must select an item from the left list.");
         return;
     }
-    Apply(ctx_.model.AddStageMove(position_, stage_, item->data(Qt::UserRole).toInt()));
+    Apply(ctx_.model.AddStageMove(id_, stage_, item->data(Qt::UserRole).toInt()));
 }
 
 void NodePage::MoveLeft() {
@@ -331,18 +325,18 @@ void NodePage::MoveLeft() {
         ctx_.prompter.caution("You must select an item from the right list.");
         return;
     }
-    Apply(ctx_.model.RemoveStageMove(position_, stage_, current_->row(item)));
+    Apply(ctx_.model.RemoveStageMove(id_, stage_, current_->row(item)));
 }
 
 void NodePage::DeleteStage() {
     if (Node() == nullptr) {
         return;
     }
-    Apply(ctx_.model.DeleteStage(position_, stage_));
+    Apply(ctx_.model.DeleteStage(id_, stage_));
 }
 
 void NodePage::Clear() {
-    position_ = -1;
+    id_ = kNoRecord;
     stage_ = -1;
     candidates_.clear();
     filling_ = true;

@@ -21,7 +21,7 @@ class NodePage : public QWidget {
   public:
     explicit NodePage(PanelContext& context, QWidget* parent = nullptr);
 
-    void ShowNode(int position);
+    void ShowNode(int nodeID);
     void Clear();
 
   protected:
@@ -42,7 +42,7 @@ class NodePage : public QWidget {
     void HighlightFrom(QListWidget* list);
 
     PanelContext& ctx_;
-    int position_ = -1;
+    int id_ = kNoRecord;  // the node shown, by ID
     int stage_ = -1;
     bool filling_ = false;
     std::vector<int> candidates_;

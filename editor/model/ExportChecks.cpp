@@ -17,12 +17,12 @@ namespace talvo {
 namespace {
 
 // The engine's fixed tables.
-constexpr int kEngineCells = 200;
-constexpr int kEngineNodes = 30;
-constexpr int kEngineSignals = 30;
-constexpr int kEngineGroups = 20;
-constexpr int kEngineGroupCells = 50;
-constexpr int kEngineTimeLimit = 10000;  // times run 0..9999
+constexpr int kEngineCells = Capacity::kCells;
+constexpr int kEngineNodes = Capacity::kNodes;
+constexpr int kEngineSignals = Capacity::kSignals;
+constexpr int kEngineGroups = Capacity::kDelayGroups;
+constexpr int kEngineGroupCells = Capacity::kGroupCells;
+constexpr int kEngineTimeLimit = Capacity::kTimeLimit;  // times run below it
 constexpr int kEnginePlanEntries = 301;  // switching-sequence entries, closing one included
 
 // A check's finding: its message and the cells, nodes or links it names.
@@ -329,7 +329,8 @@ Message CheckReferences(const NetworkTables& t) {
 Message CheckSignalsReachTheirNode(const NetworkTables& t) {
     const auto movementNode = AssignMovementsToNodes(t);
     const auto ids = CellsWhere(t, [&](int, const CellRecord& cell) {
-        const bool known = cell.signalID >= 1 && cell.signalID <= Capacity::kSignals;
+        const bool known =
+            cell.signalID >= 1 && cell.signalID < static_cast<int>(movementNode.size());
         return cell.signalID != 0 && (!known || movementNode[cell.signalID] == 0);
     });
     if (!ids.empty()) {
@@ -393,7 +394,8 @@ Message CheckEngineLimits(const Project& project) {
     const auto tooLate = [](const std::string& what, int value) -> Message {
         if (value >= kEngineTimeLimit) {
             return "The " + what + " of " + std::to_string(value) +
-                   " seconds is beyond the engine's last time of 9999 seconds.";
+                   " seconds is beyond the engine's last time of " +
+                   std::to_string(kEngineTimeLimit - 1) + " seconds.";
         }
         return std::nullopt;
     };
@@ -409,7 +411,7 @@ Message CheckEngineLimits(const Project& project) {
     }
     if (p.phaseCycle >= kEngineTimeLimit) {
         return "The Simulated Cycles of " + std::to_string(p.phaseCycle) +
-               " is beyond the engine's limit of 9999.";
+               " is beyond the engine's limit of " + std::to_string(kEngineTimeLimit - 1) + ".";
     }
     for (const CellRecord& cell : t.cells) {
         for (int j = 0; j < cell.orIntervalNum(); ++j) {
@@ -448,7 +450,7 @@ Message CheckEngineLimits(const Project& project) {
 
     // The engine keeps at most 301 entries of a switching sequence, the closing one
     // included; a long horizon of short cycles gives more.
-    for (int k = 1; k <= Capacity::kSignals; ++k) {
+    for (int k = 1; k < static_cast<int>(movementNode.size()); ++k) {
         if (movementNode[k] == 0) {
             continue;
         }

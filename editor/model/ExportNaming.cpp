@@ -37,8 +37,8 @@ std::string CellNames::operator()(int cellID) const {
     return found == names_.end() ? std::string("0") : found->second;
 }
 
-std::array<int, Capacity::kSignals + 1> AssignMovementsToNodes(const NetworkTables& tables) {
-    std::array<int, Capacity::kSignals + 1> movementNode{};
+std::vector<int> AssignMovementsToNodes(const NetworkTables& tables) {
+    std::vector<int> movementNode(SignalOwnerCount(tables.cells) + 1, 0);
     for (std::size_t p = 0; p < tables.nodes.size(); ++p) {
         const NodeRecord& node = tables.nodes[p];
         for (const LinkRecord& link : tables.links) {
@@ -51,7 +51,8 @@ std::array<int, Capacity::kSignals + 1> AssignMovementsToNodes(const NetworkTabl
                     continue;
                 }
                 const int k = tables.cells[index - 1].signalID;
-                if (k >= 1 && k <= Capacity::kSignals && NodeUsesMovement(node, k)) {
+                if (k >= 1 && k < static_cast<int>(movementNode.size()) &&
+                    NodeUsesMovement(node, k)) {
                     movementNode[k] = static_cast<int>(p) + 1;
                 }
             }

@@ -31,6 +31,6 @@ class CellNames {
 // movementNode[k] = position (1-based) of the node that signal movement k belongs to, 0
 // when none. Movement k belongs to node p when a link passing node p has at its from or
 // to cell the signal k and a stage of node p runs k; a later node overrides an earlier.
-std::array<int, Capacity::kSignals + 1> AssignMovementsToNodes(const NetworkTables& tables);
+std::vector<int> AssignMovementsToNodes(const NetworkTables& tables);
 
 }  // namespace talvo

@@ -32,7 +32,7 @@ constexpr Range kSpeed{0, 200, false, true};       // km/h
 constexpr Range kLoadRate{0, 100000, true, true};  // veh/h
 constexpr Range kVolMultiplier{0, 100, true, true};
 
-constexpr int kLastSecond = 9999;  // the times a project holds, within what the engine runs
+constexpr int kLastSecond = Capacity::kTimeLimit - 1;  // the last second the engine runs
 constexpr int kMaxPopulation = 10000;
 
 using Message = std::optional<std::string>;

@@ -14,6 +14,10 @@ bool ValidPosition(int position, std::size_t size) {
     return position >= 0 && position < static_cast<int>(size);
 }
 
+std::string Count(int n) {
+    return std::to_string(n);
+}
+
 std::string SignalInUseMessage(int nodeID, int cellID) {
     return "Node " + std::to_string(nodeID) + " has used the signal at cell " +
            std::to_string(cellID) + ".  You have to remove the signal from the node first.";
@@ -23,9 +27,10 @@ std::string SignalInUseMessage(int nodeID, int cellID) {
 
 EditResult CheckAddCell(const NetworkTables& t) {
     if (static_cast<int>(t.cells.size()) >= Capacity::kCells) {
-        return EditResult::Refused("You can't have more than 500 cells.");
+        return EditResult::Refused("You can't have more than " + Count(Capacity::kCells) +
+                                   " cells.");
     }
-    if (t.lastCellID >= Capacity::kMaxInt16) {
+    if (t.lastCellID >= Capacity::kMaxID) {
         return EditResult::Refused("No more cell numbers are left in this project.");
     }
     return EditResult::Done();
@@ -33,9 +38,10 @@ EditResult CheckAddCell(const NetworkTables& t) {
 
 EditResult CheckAddNode(const NetworkTables& t) {
     if (static_cast<int>(t.nodes.size()) >= Capacity::kNodes) {
-        return EditResult::Refused("You cannot add more than 50 nodes.");
+        return EditResult::Refused("You cannot add more than " + Count(Capacity::kNodes) +
+                                   " nodes.");
     }
-    if (t.lastCellID >= Capacity::kMaxInt16) {
+    if (t.lastCellID >= Capacity::kMaxID) {
         return EditResult::Refused("No more node numbers are left in this project.");
     }
     return EditResult::Done();
@@ -84,9 +90,10 @@ EditResult CheckAddLink(const NetworkTables& t, int fromCellID, int toCellID) {
         }
     }
     if (static_cast<int>(t.links.size()) >= Capacity::kLinks) {
-        return EditResult::Refused("You can't have more than 1000 links.");
+        return EditResult::Refused("You can't have more than " + Count(Capacity::kLinks) +
+                                   " links.");
     }
-    if (t.lastLinkID >= Capacity::kMaxInt16) {
+    if (t.lastLinkID >= Capacity::kMaxID) {
         return EditResult::Refused("No more link numbers are left in this project.");
     }
     return EditResult::Done();
@@ -213,16 +220,18 @@ EditResult CheckCellSignal(const NetworkTables& t, int position, int signalID) {
         return EditResult::Refused("There is no cell selected.");
     }
     if (signalID < 0 || signalID > Capacity::kSignals) {
-        return EditResult::Refused("The signal ID must be between 1 and 100.");
+        return EditResult::Refused("The signal ID must be between 1 and " +
+                                   std::to_string(Capacity::kSignals) + ".");
     }
     const CellRecord& cell = t.cells[position];
     if (signalID == cell.signalID) {
         return EditResult::Done(signalID);
     }
-    if (signalID != 0 && t.signalOwner[signalID] != 0 && t.signalOwner[signalID] != cell.cellID) {
+    const int owner =
+        signalID < static_cast<int>(t.signalOwner.size()) ? t.signalOwner[signalID] : 0;
+    if (signalID != 0 && owner != 0 && owner != cell.cellID) {
         return EditResult::Refused("Signal " + std::to_string(signalID) +
-                                   " is already used by cell " +
-                                   std::to_string(t.signalOwner[signalID]) + ".");
+                                   " is already used by cell " + std::to_string(owner) + ".");
     }
     // A movement that a stage plan runs cannot be taken from its cell.
     if (cell.signalID != 0) {
@@ -302,11 +311,14 @@ EditResult CheckGroupTables(const NetworkTables& t) {
         });
     };
     if (tooMany(t.streets, Capacity::kStreets, Capacity::kStreetCells)) {
-        return EditResult::Refused("You can't have more than 50 streets of 200 cells each.");
+        return EditResult::Refused("You can't have more than " + Count(Capacity::kStreets) +
+                                   " streets of " + Count(Capacity::kStreetCells) + " cells each.");
     }
     if (tooMany(t.delayGroups, Capacity::kDelayGroups, Capacity::kGroupCells) ||
         tooMany(t.plotGroups, Capacity::kPlotGroups, Capacity::kGroupCells)) {
-        return EditResult::Refused("You can't have more than 20 special roads of 50 cells each.");
+        return EditResult::Refused("You can't have more than " + Count(Capacity::kDelayGroups) +
+                                   " special roads of " + Count(Capacity::kGroupCells) +
+                                   " cells each.");
     }
     return EditResult::Done();
 }

@@ -87,8 +87,9 @@ std::string FormatProject(const Project& project) {
         r.boolean(c.isDummy).endLine();
     }
 
-    for (int k = 1; k <= Capacity::kSignals; ++k) {
-        r.integer(t.signalOwner[k]);
+    const int owners = SignalOwnerCount(t.cells);
+    for (int k = 1; k <= owners; ++k) {
+        r.integer(k < static_cast<int>(t.signalOwner.size()) ? t.signalOwner[k] : 0);
     }
     r.endLine();
 

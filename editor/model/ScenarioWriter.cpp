@@ -178,7 +178,7 @@ void WriteSectionD(std::string& out, const Project& project) {
     const auto movementNode = AssignMovementsToNodes(t);
     Line(out) << static_cast<int>(
         std::count_if(movementNode.begin() + 1, movementNode.end(), [](int p) { return p != 0; }));
-    for (int k = 1; k <= Capacity::kSignals; ++k) {
+    for (int k = 1; k < static_cast<int>(movementNode.size()); ++k) {
         if (movementNode[k] == 0) {
             continue;
         }
@@ -192,37 +192,50 @@ void WriteSectionD(std::string& out, const Project& project) {
     }
 }
 
-constexpr int kGroupWidth = 50;
+// Group rows are padded to one width: 50, or the largest group's size when that is more.
+constexpr int kClassicGroupWidth = 50;
 
-void WriteGroupNames(Line& line, const std::vector<int>& ids, const CellNames& names) {
+int GroupWidth(const NetworkTables& t) {
+    std::size_t width = kClassicGroupWidth;
+    for (const DelayGroup& group : t.delayGroups) {
+        width = std::max(width, group.cellIDs.size());
+    }
+    for (const PlotGroup& group : t.plotGroups) {
+        width = std::max(width, group.cellIDs.size());
+    }
+    return static_cast<int>(width);
+}
+
+void WriteGroupNames(Line& line, const std::vector<int>& ids, const CellNames& names, int width) {
     int written = 0;
     for (int id : ids) {
-        if (written == kGroupWidth) {
+        if (written == width) {
             break;
         }
         line << names(id);
         ++written;
     }
-    for (; written < kGroupWidth; ++written) {
+    for (; written < width; ++written) {
         line << "0";
     }
 }
 
 void WriteSectionsEF(std::string& out, const Project& project, const CellNames& names) {
     const NetworkTables& t = project.tables;
-    Line(out) << static_cast<int>(t.delayGroups.size()) << kGroupWidth;
+    const int width = GroupWidth(t);
+    Line(out) << static_cast<int>(t.delayGroups.size()) << width;
     for (std::size_t g = 0; g < t.delayGroups.size(); ++g) {
         Line line(out);
         line << static_cast<int>(g) + 1 << "1";
-        WriteGroupNames(line, t.delayGroups[g].cellIDs, names);
+        WriteGroupNames(line, t.delayGroups[g].cellIDs, names, width);
     }
-    Line(out) << static_cast<int>(t.plotGroups.size()) << kGroupWidth;
+    Line(out) << static_cast<int>(t.plotGroups.size()) << width;
     for (std::size_t g = 0; g < t.plotGroups.size(); ++g) {
         const PlotGroup& group = t.plotGroups[g];
         Line line(out);
         line << static_cast<int>(g) + 1 << "1" << YesNo(group.occupancyPlot) << group.startStep
              << group.endStep;
-        WriteGroupNames(line, group.cellIDs, names);
+        WriteGroupNames(line, group.cellIDs, names, width);
     }
 }
 
@@ -312,7 +325,7 @@ std::string FormatScenario(const Project& project) {
 std::string FormatPlan(const Project& project) {
     std::string out;
     const auto movementNode = AssignMovementsToNodes(project.tables);
-    for (int k = 1; k <= Capacity::kSignals; ++k) {
+    for (int k = 1; k < static_cast<int>(movementNode.size()); ++k) {
         if (movementNode[k] != 0) {
             Line(out) << k;
             const NodeRecord& node = project.tables.nodes[movementNode[k] - 1];

@@ -292,6 +292,10 @@ def plan_lines(k, stages, flags):
                 first = False
                 if t < END:
                     lines.append("1\t%d" % t)
+                else:  # cut while green: the closing entry stays green
+                    lines.append("1\t%d" % END)
+                    lines.append("1\t10000")
+                    return lines
             else:
                 t += stages[s] + (2 if first else 4)
                 first = False

@@ -12,17 +12,21 @@
 
 namespace talvo {
 
-// Fixed capacities of the editor's tables.
+// Upper bounds of the tables, set by what the engine runs: the tables are sized by the file,
+// and a count beyond these is refused as a damaged file rather than allocated.
 struct Capacity {
-    static constexpr int kCells = 500;
-    static constexpr int kLinks = 1000;
-    static constexpr int kNodes = 50;
-    static constexpr int kSignals = 100;  // signal movement IDs 1..100
-    static constexpr int kStreets = 50;
-    static constexpr int kStreetCells = 200;
-    static constexpr int kDelayGroups = 20;
-    static constexpr int kPlotGroups = 20;
-    static constexpr int kGroupCells = 50;
+    static constexpr int kCells = 1000000;
+    static constexpr int kLinks = 4000000;  // a few per cell
+    static constexpr int kNodes = 100000;
+    static constexpr int kSignals = 1000000;     // signal movement IDs 1..kSignals
+    static constexpr int kClassicSignals = 100;  // the owner table is never shorter
+    static constexpr int kStreets = 100000;
+    static constexpr int kStreetCells = kCells;
+    static constexpr int kDelayGroups = 100000;
+    static constexpr int kPlotGroups = 100000;
+    static constexpr int kGroupCells = 100000;
+    static constexpr int kMaxID = 10000000;    // cell, node and link IDs
+    static constexpr int kTimeLimit = 100000;  // times of a run are below it
     static constexpr int kStages = 20;
     static constexpr int kStageMoves = 20;
     static constexpr int kOriginIntervals = 30;
@@ -159,9 +163,9 @@ struct NetworkTables {
     std::vector<LinkRecord> links;
     int lastLinkID = 0;
     std::vector<NodeRecord> nodes;
-    // signalOwner[k] = ID of the cell whose signal query uses movement k (1..100); 0 = free.
-    // Entry 0 is unused.
-    std::array<int, Capacity::kSignals + 1> signalOwner{};
+    // signalOwner[k] = ID of the cell whose signal query uses movement k; 0 = free. Entry 0
+    // is unused; the table reaches at least movement 100 and every signal a cell holds.
+    std::vector<int> signalOwner = std::vector<int>(Capacity::kClassicSignals + 1, 0);
     std::vector<StreetRecord> streets;
     std::vector<DelayGroup> delayGroups;
     std::vector<PlotGroup> plotGroups;
@@ -179,5 +183,9 @@ struct Project {
 // File New state of the parameters: every value back to its default except the cell
 // initial occupancy and the two cell scales.
 void ResetParameters(GlobalParameters& params);
+
+// Entries of the owner table in the project file: 100, or the highest signal a cell holds
+// when that is more. The file keeps no count of its own, so reader and writer agree on this.
+int SignalOwnerCount(const std::vector<CellRecord>& cells);
 
 }  // namespace talvo

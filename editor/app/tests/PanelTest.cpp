@@ -239,7 +239,7 @@ TEST_F(PanelTest, NodeStagesAndMovements) {
 
     // A stage full with 20 movements takes no more.
     for (int k = 0; k < 20; ++k) {
-        ASSERT_TRUE(f.window.model().AddStageMove(0, 0, 50).ok());
+        ASSERT_TRUE(f.window.model().AddStageMove(node.nodeID, 0, 50).ok());
     }
     available->setCurrentRow(0);
     Field<QPushButton>("cmdRightArrow")->click();
@@ -310,7 +310,7 @@ TEST_F(PanelTest, ASignalWhenAllHundredAreTakenIsRefused) {
     EditorModel& model = f.window.model();
     for (int k = 1; k <= 100; ++k) {
         ASSERT_TRUE(model.AddCell(3000.0 + 10 * k, 6000.0));
-        ASSERT_TRUE(model.SetCellSignal(static_cast<int>(model.tables().cells.size()) - 1, k));
+        ASSERT_TRUE(model.SetCellSignal(model.tables().cells.back().cellID, k));
     }
     f.Click(1500, 1500);
     ASSERT_EQ(f.window.editor().selection().selectedIndex, 0);

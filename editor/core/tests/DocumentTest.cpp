@@ -24,22 +24,22 @@ TEST(Document, EditedNetworkRoundTrips) {
     ASSERT_TRUE(model.AddLink(1, 2).ok());
     ASSERT_TRUE(model.AddLink(2, 3).ok());
     ASSERT_TRUE(model.AddLink(2, 4).ok());
-    ASSERT_TRUE(model.SetLinkMergeDivert(1, 0.6).ok());
-    ASSERT_TRUE(model.SetLinkMergeDivert(2, 0.4).ok());
-    ASSERT_TRUE(model.SetLinkPassNode(1, node).ok());
-    ASSERT_TRUE(model.SetCellSignal(1, 12).ok());
-    ASSERT_TRUE(model.SetStageCount(0, 3).ok());
-    ASSERT_TRUE(model.SetNodeOffset(0, 7).ok());
-    ASSERT_TRUE(model.SetStageTime(0, 0, 30).ok());
-    ASSERT_TRUE(model.SetStageOptimize(0, 0, true).ok());
-    ASSERT_TRUE(model.AddStageMove(0, 0, 12).ok());
-    ASSERT_TRUE(model.SetStageTime(0, 1, 5).ok());
-    ASSERT_TRUE(model.SetStageTime(0, 2, 25).ok());
-    ASSERT_TRUE(model.AddStageMove(0, 2, 12).ok());
-    ASSERT_TRUE(model.SetCellIntervals(0, {{900, 0, 300}, {450, 301, 1000}}).ok());
-    ASSERT_TRUE(model.SetCellValue(2, CellField::OwnOccupancy, 1).ok());
-    ASSERT_TRUE(model.SetCellValue(2, CellField::InitialCarNum, 40).ok());
-    ASSERT_TRUE(model.SetCellValue(3, CellField::Dummy, 1).ok());
+    ASSERT_TRUE(model.SetLinkMergeDivert(2, 0.6).ok());
+    ASSERT_TRUE(model.SetLinkMergeDivert(3, 0.4).ok());
+    ASSERT_TRUE(model.SetLinkPassNode(2, node).ok());
+    ASSERT_TRUE(model.SetCellSignal(2, 12).ok());
+    ASSERT_TRUE(model.SetStageCount(node, 3).ok());
+    ASSERT_TRUE(model.SetNodeOffset(node, 7).ok());
+    ASSERT_TRUE(model.SetStageTime(node, 0, 30).ok());
+    ASSERT_TRUE(model.SetStageOptimize(node, 0, true).ok());
+    ASSERT_TRUE(model.AddStageMove(node, 0, 12).ok());
+    ASSERT_TRUE(model.SetStageTime(node, 1, 5).ok());
+    ASSERT_TRUE(model.SetStageTime(node, 2, 25).ok());
+    ASSERT_TRUE(model.AddStageMove(node, 2, 12).ok());
+    ASSERT_TRUE(model.SetCellIntervals(1, {{900, 0, 300}, {450, 301, 1000}}).ok());
+    ASSERT_TRUE(model.SetCellValue(3, CellField::OwnOccupancy, 1).ok());
+    ASSERT_TRUE(model.SetCellValue(3, CellField::InitialCarNum, 40).ok());
+    ASSERT_TRUE(model.SetCellValue(4, CellField::Dummy, 1).ok());
     NetworkTables groups;
     groups.streets.push_back({"Quay \"Road\"", 10.5, 20, {1, 2, 3, 4}});
     groups.delayGroups = {{{1, 2}}, {{3}}};
@@ -86,7 +86,7 @@ TEST(Document, OpenMissingFileLeavesEverythingAsItWas) {
 TEST(Document, FailedOpenKeepsTheOpenNetworkAndNamesFileLineAndValue) {
     TempDir dir;
     std::string text = ReadText(DataPath("corridor.tin"));
-    text.replace(text.find("13,15\r\n"), 7, "501,15\r\n");
+    text.replace(text.find("13,15\r\n"), 7, "1000001,15\r\n");
     WriteText(dir.file("big.tin"), text);
 
     EditorModel model;
@@ -99,7 +99,7 @@ TEST(Document, FailedOpenKeepsTheOpenNetworkAndNamesFileLineAndValue) {
     const EditResult result = model.OpenProject(dir.file("big.tin"), ProjectLayout::Current);
     EXPECT_EQ(result.message(), "Incorrect file format!  Check the version!\n" +
                                     dir.file("big.tin") +
-                                    ", line 3: cellCount 501 is outside 0 to 500");
+                                    ", line 3: cellCount 1000001 is outside 0 to 1000000");
     EXPECT_EQ(model.project(), before);
     EXPECT_EQ(model.params().endStep, 1800);  // the open project's, not File New's
     EXPECT_EQ(model.fileName(), name);

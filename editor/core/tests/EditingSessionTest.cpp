@@ -36,7 +36,6 @@ struct Session {
         }
         tools.ReleaseLeft(x1, y1);
     }
-    int Cell(int id) const { return model.FindCellIndex(id) - 1; }
 };
 
 void Ok(const EditResult& result) {
@@ -84,32 +83,29 @@ const std::vector<Step>& Steps() {
              s.tools.SetTool(Tool::Arrow);
              s.Drag(2400, 2400, 2700, 2900);
          }},
-        {"speed", [](Session& s) { Ok(s.model.SetCellValue(s.Cell(1), CellField::Speed, 80)); }},
-        {"lanes", [](Session& s) { Ok(s.model.SetCellValue(s.Cell(2), CellField::LaneNum, 2)); }},
+        {"speed", [](Session& s) { Ok(s.model.SetCellValue(1, CellField::Speed, 80)); }},
+        {"lanes", [](Session& s) { Ok(s.model.SetCellValue(2, CellField::LaneNum, 2)); }},
         {"orientation",
-         [](Session& s) {
-             Ok(s.model.SetCellValue(s.Cell(4), CellField::Orientation, kVertical));
-         }},
+         [](Session& s) { Ok(s.model.SetCellValue(4, CellField::Orientation, kVertical)); }},
         {"own occupancy",
-         [](Session& s) { Ok(s.model.SetCellValue(s.Cell(3), CellField::OwnOccupancy, 1)); }},
+         [](Session& s) { Ok(s.model.SetCellValue(3, CellField::OwnOccupancy, 1)); }},
         {"initial cars",
-         [](Session& s) { Ok(s.model.SetCellValue(s.Cell(3), CellField::InitialCarNum, 40)); }},
+         [](Session& s) { Ok(s.model.SetCellValue(3, CellField::InitialCarNum, 40)); }},
         {"capacity factor",
-         [](Session& s) { Ok(s.model.SetCellValue(s.Cell(2), CellField::CapacityFactor, 0.8)); }},
-        {"capacity",
-         [](Session& s) { Ok(s.model.SetCellValue(s.Cell(3), CellField::Capacity, 0.9)); }},
-        {"dummy", [](Session& s) { Ok(s.model.SetCellValue(s.Cell(4), CellField::Dummy, 1)); }},
-        {"signal", [](Session& s) { Ok(s.model.SetCellSignal(s.Cell(2), 7)); }},
-        {"pass node", [](Session& s) { Ok(s.model.SetLinkPassNode(1, 5)); }},
-        {"merge divert", [](Session& s) { Ok(s.model.SetLinkMergeDivert(1, 0.6)); }},
-        {"stage count", [](Session& s) { Ok(s.model.SetStageCount(0, 2)); }},
-        {"stage time", [](Session& s) { Ok(s.model.SetStageTime(0, 0, 30)); }},
-        {"stage optimisation", [](Session& s) { Ok(s.model.SetStageOptimize(0, 1, true)); }},
-        {"offset", [](Session& s) { Ok(s.model.SetNodeOffset(0, 5)); }},
-        {"stage movement", [](Session& s) { Ok(s.model.AddStageMove(0, 0, 7)); }},
+         [](Session& s) { Ok(s.model.SetCellValue(2, CellField::CapacityFactor, 0.8)); }},
+        {"capacity", [](Session& s) { Ok(s.model.SetCellValue(3, CellField::Capacity, 0.9)); }},
+        {"dummy", [](Session& s) { Ok(s.model.SetCellValue(4, CellField::Dummy, 1)); }},
+        {"signal", [](Session& s) { Ok(s.model.SetCellSignal(2, 7)); }},
+        {"pass node", [](Session& s) { Ok(s.model.SetLinkPassNode(2, 5)); }},
+        {"merge divert", [](Session& s) { Ok(s.model.SetLinkMergeDivert(2, 0.6)); }},
+        {"stage count", [](Session& s) { Ok(s.model.SetStageCount(5, 2)); }},
+        {"stage time", [](Session& s) { Ok(s.model.SetStageTime(5, 0, 30)); }},
+        {"stage optimisation", [](Session& s) { Ok(s.model.SetStageOptimize(5, 1, true)); }},
+        {"offset", [](Session& s) { Ok(s.model.SetNodeOffset(5, 5)); }},
+        {"stage movement", [](Session& s) { Ok(s.model.AddStageMove(5, 0, 7)); }},
         {"origin demand",
          [](Session& s) {
-             Ok(s.model.SetCellIntervals(s.Cell(1), {{900, 0, 300}, {450, 301, 900}}));
+             Ok(s.model.SetCellIntervals(1, {{900, 0, 300}, {450, 301, 900}}));
          }},
         {"parameters",
          [](Session& s) {
@@ -130,8 +126,8 @@ const std::vector<Step>& Steps() {
              s.tools.Space(true);
          }},
         {"align", [](Session& s) { s.tools.Align(false); }},
-        {"delete stage", [](Session& s) { Ok(s.model.DeleteStage(0, 1)); }},
-        {"remove stage movement", [](Session& s) { Ok(s.model.RemoveStageMove(0, 0, 0)); }},
+        {"delete stage", [](Session& s) { Ok(s.model.DeleteStage(5, 1)); }},
+        {"remove stage movement", [](Session& s) { Ok(s.model.RemoveStageMove(5, 0, 0)); }},
         {"delete link",
          [](Session& s) {
              // Select the link 2 -> 4 at the middle of its line, then delete it.

@@ -38,34 +38,27 @@ TEST(EditorModel, NewCellTakesDefaults) {
     EXPECT_EQ(model.cell(0), expected);
 }
 
-TEST(EditorModel, The501stCellAndThe51stNodeAreRefused) {
-    EditorModel model;
-    AddCells(model, 500);
-    const int steps = model.history().count();
-    EXPECT_EQ(model.AddCell(0, 0).message(), "You can't have more than 500 cells.");
-    EXPECT_EQ(model.tables().cells.size(), 500u);
-    EXPECT_EQ(model.tables().lastCellID, 500);
-    for (int i = 0; i < 50; ++i) {
-        ASSERT_TRUE(model.AddNode(i, i).ok());
-    }
-    EXPECT_EQ(model.AddNode(0, 0).message(), "You cannot add more than 50 nodes.");
-    EXPECT_EQ(model.tables().nodes.size(), 50u);
-    // Refusals never reach the history.
-    EXPECT_EQ(model.history().count(), steps + 50);
-}
-
-TEST(NetworkRules, The1001stLinkIsRefused) {
-    // Only the count matters for the limit: links between cells that are not there.
+TEST(NetworkRules, TablesGrowPastTheOldCapacitiesUntilTheIDsRunOut) {
+    // Only the counts and the counters matter for the limits.
     NetworkTables t;
-    for (int id = 1; id <= 2; ++id) {
+    for (int id = 1; id <= 501; ++id) {
         CellRecord cell;
         cell.cellID = id;
         t.cells.push_back(cell);
     }
-    for (int i = 0; i < 1000; ++i) {
+    t.nodes.resize(51);
+    for (int i = 0; i < 1001; ++i) {
         t.links.push_back({i + 1, 1000 + i, 3000 + i, 0, 1.0});
     }
-    EXPECT_EQ(CheckAddLink(t, 1, 2).message(), "You can't have more than 1000 links.");
+    t.lastCellID = 552;
+    t.lastLinkID = 1001;
+    EXPECT_TRUE(CheckAddCell(t).ok());
+    EXPECT_TRUE(CheckAddNode(t).ok());
+    EXPECT_TRUE(CheckAddLink(t, 1, 2).ok());
+    t.lastCellID = Capacity::kMaxID;
+    t.lastLinkID = Capacity::kMaxID;
+    EXPECT_EQ(CheckAddCell(t).message(), "No more cell numbers are left in this project.");
+    EXPECT_EQ(CheckAddNode(t).message(), "No more node numbers are left in this project.");
 }
 
 struct LinkRefusal {
@@ -91,7 +84,7 @@ TEST_P(AddLinkRefusal, GivesItsMessageAndChangesNothing) {
         ASSERT_TRUE(model.AddLink(from, to).ok()) << from << "->" << to;
     }
     if (c.toIsOrigin) {
-        ASSERT_TRUE(model.SetCellIntervals(At(model, c.to), {{600, 0, 100}}).ok());
+        ASSERT_TRUE(model.SetCellIntervals(c.to, {{600, 0, 100}}).ok());
     }
     const NetworkTables before = model.tables();
     const int steps = model.history().count();
@@ -166,12 +159,12 @@ TEST(EditorModel, IDsAreNeverReusedAcrossDeletions) {
     ASSERT_EQ(model.AddCell(0, 0).id(), 1);
     ASSERT_EQ(model.AddNode(0, 0).id(), 2);  // nodes share the cell counter
     ASSERT_EQ(model.AddCell(0, 0).id(), 3);
-    ASSERT_TRUE(model.DeleteCell(At(model, 3)).ok());
+    ASSERT_TRUE(model.DeleteCell(3).ok());
     EXPECT_EQ(model.AddCell(0, 0).id(), 4);
-    ASSERT_TRUE(model.DeleteNode(model.FindNodeIndex(2) - 1).ok());
+    ASSERT_TRUE(model.DeleteNode(2).ok());
     EXPECT_EQ(model.AddNode(0, 0).id(), 5);
     ASSERT_TRUE(model.AddLink(1, 4).ok());
-    ASSERT_TRUE(model.DeleteLink(0).ok());
+    ASSERT_TRUE(model.DeleteLink(1).ok());
     EXPECT_EQ(model.AddLink(1, 4).id(), 2);
 }
 
@@ -179,14 +172,14 @@ TEST(EditorModel, DeletingACellMovesTheLastIntoItsSlotAndUndoPutsBothBack) {
     EditorModel model;
     AddCells(model, 4);
     const NetworkTables before = model.tables();
-    ASSERT_TRUE(model.DeleteCell(1).ok());
+    ASSERT_TRUE(model.DeleteCell(2).ok());
     ASSERT_EQ(model.tables().cells.size(), 3u);
     EXPECT_EQ(model.cell(1).cellID, 4);
     EXPECT_EQ(model.FindCellIndex(2), 0);
     model.Undo();
     EXPECT_EQ(model.tables(), before);
     // The last cell itself.
-    ASSERT_TRUE(model.DeleteCell(3).ok());
+    ASSERT_TRUE(model.DeleteCell(4).ok());
     model.Undo();
     EXPECT_EQ(model.tables(), before);
 }
@@ -201,13 +194,13 @@ TEST(EditorModel, FindOnEmptyTablesGivesZero) {
 TEST(EditorModel, DeleteCellRefusals) {
     EditorModel model;
     AddCells(model, 3);
-    ASSERT_TRUE(model.SetCellSignal(0, 7).ok());
-    EXPECT_EQ(model.DeleteCell(0).message(),
+    ASSERT_TRUE(model.SetCellSignal(1, 7).ok());
+    EXPECT_EQ(model.DeleteCell(1).message(),
               "You can't delete this cell because there is signal on it.");
     ASSERT_TRUE(model.AddLink(2, 3).ok());
-    EXPECT_EQ(model.DeleteCell(2).message(),
+    EXPECT_EQ(model.DeleteCell(3).message(),
               "You can't delete this cell because link: 2->3 referencing it.");
-    ASSERT_TRUE(model.SetCellSignal(0, 0).ok());
+    ASSERT_TRUE(model.SetCellSignal(1, 0).ok());
 
     const struct {
         void (*place)(NetworkTables&);
@@ -224,11 +217,11 @@ TEST(EditorModel, DeleteCellRefusals) {
         NetworkTables edited;
         g.place(edited);
         ASSERT_TRUE(model.SetGroups(edited, "Grouping").ok());
-        EXPECT_EQ(model.DeleteCell(0).message(), g.message);
+        EXPECT_EQ(model.DeleteCell(1).message(), g.message);
         ASSERT_TRUE(model.SetGroups(NetworkTables{}, "Grouping").ok());
     }
     EXPECT_EQ(model.tables().cells.size(), 3u);
-    EXPECT_TRUE(model.DeleteCell(0).ok());
+    EXPECT_TRUE(model.DeleteCell(1).ok());
 }
 
 TEST(EditorModel, ALinkOrSignalThatTheStagePlanRunsStaysUntilTheStageLetsGo) {
@@ -236,39 +229,44 @@ TEST(EditorModel, ALinkOrSignalThatTheStagePlanRunsStaysUntilTheStageLetsGo) {
     AddCells(model, 2);
     const int node = model.AddNode(0, 0).id();
     ASSERT_TRUE(model.AddLink(1, 2).ok());
-    ASSERT_TRUE(model.SetLinkPassNode(0, node).ok());
-    ASSERT_TRUE(model.SetCellSignal(0, 4).ok());
-    ASSERT_TRUE(model.AddStageMove(0, 0, 4).ok());
-    EXPECT_EQ(model.DeleteLink(0).message(),
+    ASSERT_TRUE(model.SetLinkPassNode(1, node).ok());
+    ASSERT_TRUE(model.SetCellSignal(1, 4).ok());
+    ASSERT_TRUE(model.AddStageMove(node, 0, 4).ok());
+    EXPECT_EQ(model.DeleteLink(1).message(),
               "You must delete the signal on the node's phase plan for cell 1 before deleting "
               "the link.");
-    EXPECT_EQ(model.DeleteNode(0).message(),
+    EXPECT_EQ(model.DeleteNode(node).message(),
               "You can't delete this node because there are links referencing it.");
     const std::string inUse =
         "Node 3 has used the signal at cell 1.  You have to remove the signal from the node "
         "first.";
-    EXPECT_EQ(model.SetLinkPassNode(0, 0).message(), inUse);
-    EXPECT_EQ(model.SetCellSignal(0, 0).message(), inUse);
-    EXPECT_EQ(model.SetCellSignal(0, 5).message(), inUse);
-    ASSERT_TRUE(model.RemoveStageMove(0, 0, 0).ok());
-    EXPECT_TRUE(model.DeleteLink(0).ok());
-    EXPECT_TRUE(model.DeleteNode(0).ok());
+    EXPECT_EQ(model.SetLinkPassNode(1, 0).message(), inUse);
+    EXPECT_EQ(model.SetCellSignal(1, 0).message(), inUse);
+    EXPECT_EQ(model.SetCellSignal(1, 5).message(), inUse);
+    ASSERT_TRUE(model.RemoveStageMove(node, 0, 0).ok());
+    EXPECT_TRUE(model.DeleteLink(1).ok());
+    EXPECT_TRUE(model.DeleteNode(node).ok());
 }
 
 TEST(EditorModel, SignalOwnersStayInStepThroughUndo) {
     EditorModel model;
     AddCells(model, 2);
-    ASSERT_TRUE(model.SetCellSignal(0, 5).ok());
+    ASSERT_TRUE(model.SetCellSignal(1, 5).ok());
     EXPECT_EQ(model.tables().signalOwner[5], 1);
-    EXPECT_EQ(model.SetCellSignal(1, 5).message(), "Signal 5 is already used by cell 1.");
-    ASSERT_TRUE(model.SetCellSignal(0, 6).ok());
+    EXPECT_EQ(model.SetCellSignal(2, 5).message(), "Signal 5 is already used by cell 1.");
+    ASSERT_TRUE(model.SetCellSignal(1, 6).ok());
     EXPECT_EQ(model.tables().signalOwner[5], 0);
     EXPECT_EQ(model.tables().signalOwner[6], 1);
     model.Undo();
     EXPECT_EQ(model.tables().signalOwner[5], 1);
     EXPECT_EQ(model.tables().signalOwner[6], 0);
     EXPECT_EQ(model.cell(0).signalID, 5);
-    EXPECT_FALSE(model.SetCellSignal(0, 101).ok());
+    // Signals past the old 100 grow the owner table; undo shrinks it back.
+    ASSERT_TRUE(model.SetCellSignal(2, 250).ok());
+    EXPECT_EQ(model.tables().signalOwner.at(250), 2);
+    model.Undo();
+    EXPECT_EQ(model.tables().signalOwner.size(), 101u);
+    EXPECT_FALSE(model.SetCellSignal(2, Capacity::kSignals + 1).ok());
 }
 
 struct FieldCase {
@@ -291,14 +289,14 @@ TEST(EditorModel, CellValuesKeepToTheirRanges) {
     EditorModel model;
     AddCells(model, 1);
     for (const FieldCase& c : cases) {
-        EXPECT_TRUE(model.SetCellValue(0, c.field, c.accepted).ok());
+        EXPECT_TRUE(model.SetCellValue(1, c.field, c.accepted).ok());
         EXPECT_EQ(ValueOf(model.cell(0), c.field), c.accepted);
-        EXPECT_EQ(model.SetCellValue(0, c.field, c.refused).message(), c.message);
+        EXPECT_EQ(model.SetCellValue(1, c.field, c.refused).message(), c.message);
         EXPECT_EQ(ValueOf(model.cell(0), c.field), c.accepted);
     }
     // Storing what is stored already records nothing.
     const int steps = model.history().count();
-    EXPECT_TRUE(model.SetCellValue(0, CellField::Capacity, 0).ok());
+    EXPECT_TRUE(model.SetCellValue(1, CellField::Capacity, 0).ok());
     EXPECT_EQ(model.history().count(), steps);
 }
 
@@ -331,7 +329,7 @@ TEST(EditorModel, UndoGoesBackOneStepAtATimeAndRedoForward) {
     EditorModel model;
     AddCells(model, 2);
     ASSERT_TRUE(model.AddLink(1, 2).ok());
-    ASSERT_TRUE(model.Move({{Movable::Cell, 0, 0, 50, 999, 50}}, "Move").ok());
+    ASSERT_TRUE(model.Move({{Movable::Cell, 1, 0, 50, 999, 50}}, "Move").ok());
     model.Undo();
     EXPECT_DOUBLE_EQ(model.cell(0).x, 0);
     EXPECT_EQ(model.tables().links.size(), 1u);
@@ -348,10 +346,10 @@ TEST(EditorModel, MovesOfOneGestureMergeAndAReturnToTheStartLeavesNothing) {
     EditorModel model;
     AddCells(model, 1);
     const int steps = model.history().count();
-    ASSERT_TRUE(model.Move({{Movable::Cell, 0, 0, 50, 10, 50}}, "Move", 7).ok());
-    ASSERT_TRUE(model.Move({{Movable::Cell, 0, 10, 50, 20, 60}}, "Move", 7).ok());
+    ASSERT_TRUE(model.Move({{Movable::Cell, 1, 0, 50, 10, 50}}, "Move", 7).ok());
+    ASSERT_TRUE(model.Move({{Movable::Cell, 1, 10, 50, 20, 60}}, "Move", 7).ok());
     EXPECT_EQ(model.history().count(), steps + 1);
-    ASSERT_TRUE(model.Move({{Movable::Cell, 0, 20, 60, 30, 60}}, "Move", 8).ok());
+    ASSERT_TRUE(model.Move({{Movable::Cell, 1, 20, 60, 30, 60}}, "Move", 8).ok());
     EXPECT_EQ(model.history().count(), steps + 2);
     model.Undo();
     EXPECT_DOUBLE_EQ(model.cell(0).x, 20);
@@ -361,8 +359,8 @@ TEST(EditorModel, MovesOfOneGestureMergeAndAReturnToTheStartLeavesNothing) {
 
     // A drag back to where it began leaves no step.
     model.Redo();
-    ASSERT_TRUE(model.Move({{Movable::Cell, 0, 20, 60, 40, 60}}, "Move", 9).ok());
-    ASSERT_TRUE(model.Move({{Movable::Cell, 0, 40, 60, 20, 60}}, "Move", 9).ok());
+    ASSERT_TRUE(model.Move({{Movable::Cell, 1, 20, 60, 40, 60}}, "Move", 9).ok());
+    ASSERT_TRUE(model.Move({{Movable::Cell, 1, 40, 60, 20, 60}}, "Move", 9).ok());
     EXPECT_EQ(model.history().count(), steps + 1);
     EXPECT_DOUBLE_EQ(model.cell(0).x, 20);
 }

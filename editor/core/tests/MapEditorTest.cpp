@@ -55,6 +55,40 @@ TEST_F(MapEditorHistory, ARefusedDeleteLeavesHistoryAndSelection) {
     EXPECT_TRUE(model.tables().links.empty());
 }
 
+// Deleting the first cell moves the last into its place: the history and the selection
+// still name the same records by ID through undo and redo.
+TEST_F(MapEditorHistory, DeleteUndoRedoByIDAcrossRenumbering) {
+    ASSERT_TRUE(model.AddCell(3300, 1500).ok());
+    const int last = model.tables().cells.back().cellID;
+    ASSERT_TRUE(model.DeleteLink(1).ok());
+    const NetworkTables before = model.tables();
+    Click(1500, 1500);  // cell 1, first in the table
+    tools.DeleteSelected();
+    ASSERT_EQ(model.FindCell(1), nullptr);
+    EXPECT_EQ(model.cell(0).cellID, last);  // renumbered: the last cell took the place
+    // The last cell, now first in the table, is selected and edited by its ID.
+    Click(3300, 1500);
+    ASSERT_EQ(tools.selection().selectedIndex, 0);
+    ASSERT_TRUE(model.SetCellValue(last, CellField::Speed, 80).ok());
+    model.Undo();
+    model.Undo();  // the cell comes back in its place, the link still to undo
+    EXPECT_EQ(model.tables(), before);
+    EXPECT_EQ(model.FindCellIndex(last) - 1, 2);
+    // The selection followed its cell back to its old place.
+    EXPECT_EQ(tools.selection().selectedKind, SelectedKind::Cell);
+    EXPECT_EQ(model.cell(tools.selection().selectedIndex).cellID, last);
+    model.Undo();  // the link
+    ASSERT_EQ(model.tables().links.size(), 1u);
+    EXPECT_EQ(model.tables().links[0].fromCell, 1);
+    model.Redo();
+    model.Redo();
+    model.Redo();
+    EXPECT_EQ(model.FindCell(1), nullptr);
+    EXPECT_EQ(model.cell(0).cellID, last);
+    EXPECT_EQ(model.cell(0).speed, 80);
+    EXPECT_EQ(model.cell(tools.selection().selectedIndex).cellID, last);
+}
+
 TEST_F(MapEditorHistory, ToolChangesAndPickingCellsRecordNothing) {
     tools.SetTool(Tool::Node);
     tools.SetTool(Tool::Arrow);

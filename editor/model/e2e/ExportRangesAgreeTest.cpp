@@ -136,10 +136,10 @@ INSTANTIATE_TEST_SUITE_P(
         RangeCase{"MutationRate", [](Project& p) { p.params.mutationRate = 1.5; },
                   "The Mutation Rate is 1.5, outside what the engine takes: 0 to 1.",
                   ", line 11: mutationRate is 1.5, expected 0 to 1"},
-        // The engine runs to second 100000; the projects still end by 9999.
+        // The engine runs to second 99999; a project ending at 100000 is refused by both.
         RangeCase{"LastStep", [](Project& p) { p.params.endSimulationStep = 100000; },
                   "The End Simulation Step of 100000 seconds is beyond the engine's last time of "
-                  "9999 seconds.",
+                  "99999 seconds.",
                   ", line 6: endSimulationStep is 100000, expected 0 to 99999"},
         RangeCase{"DelayPeriodOffTheSteps",
                   [](Project& p) {
@@ -183,37 +183,37 @@ INSTANTIATE_TEST_SUITE_P(
                   ", line 46: loadRate of loading 1 is 200000, expected 0 to 100000"},
         // Every time the engine reads is a second of its time tables, never below 0.
         RangeCase{"StartStep", [](Project& p) { p.params.startStep = -1; },
-                  "The Start Step is -1, outside what the engine takes: 0 to 9999.",
+                  "The Start Step is -1, outside what the engine takes: 0 to 99999.",
                   ", line 7: startStep is -1, expected 0 to 100000"},
         RangeCase{"EndStep", [](Project& p) { p.params.endStep = -1; },
-                  "The End Step is -1, outside what the engine takes: 0 to 9999.",
+                  "The End Step is -1, outside what the engine takes: 0 to 99999.",
                   ", line 7: endStep is -1, expected 0 to 100000"},
         RangeCase{"IntervalStart", [](Project& p) { Cell(p, 1).intervals[0].orStart = -1; },
                   "The Start of interval #1 of cell 1 is -1, outside what the engine takes: 0 "
-                  "to 9999.",
+                  "to 99999.",
                   ", line 46: loadStart of loading 1 is -1, expected 0 to 100000"},
         RangeCase{"IntervalEnd", [](Project& p) { Cell(p, 1).intervals[0].orEnd = -1; },
                   "The End of interval #1 of cell 1 is -1, outside what the engine takes: 0 to "
-                  "9999.",
+                  "99999.",
                   ", line 46: loadEnd of loading 1 is -1, expected 0 to 100000"},
         RangeCase{"SimulatedCycles", [](Project& p) { p.params.phaseCycle = -1; },
-                  "The Simulated Cycles is -1, outside what the engine takes: 0 to 9999.",
+                  "The Simulated Cycles is -1, outside what the engine takes: 0 to 99999.",
                   ", line 52: phaseCycle is -1, expected 0 to 100000"},
         RangeCase{"MaxCycleTime", [](Project& p) { p.params.maxCycleTime = -1; },
-                  "The Max. Cycle Time is -1, outside what the engine takes: 0 to 9999.",
+                  "The Max. Cycle Time is -1, outside what the engine takes: 0 to 99999.",
                   ", line 53: maxCycleTime is -1, expected 0 to 100000"},
         RangeCase{"MinimumGreenTime", [](Project& p) { p.params.minGreenTime = -1; },
-                  "The Minimum Green Time is -1, outside what the engine takes: 0 to 9999.",
+                  "The Minimum Green Time is -1, outside what the engine takes: 0 to 99999.",
                   ", line 54: minGreenTime is -1, expected 0 to 100000"},
         RangeCase{"LostTime", [](Project& p) { p.params.lostTime = -1; },
-                  "The Lost Time is -1, outside what the engine takes: 0 to 9999.",
+                  "The Lost Time is -1, outside what the engine takes: 0 to 99999.",
                   ", line 55: lostTime is -1, expected 0 to 100000"},
         RangeCase{"NetworkCycleTime", [](Project& p) { p.params.networkCycleTime = -1; },
                   "The Regional Network Cycle Time is -1, outside what the engine takes: 0 to "
-                  "9999.",
+                  "99999.",
                   ", line 56: networkCycleTime is -1, expected 0 to 100000"},
         RangeCase{"NodeOffset", [](Project& p) { p.tables.nodes[0].offset = -1; },
-                  "The Offset of node 19 is -1, outside what the engine takes: 0 to 9999.",
+                  "The Offset of node 19 is -1, outside what the engine takes: 0 to 99999.",
                   ", line 58: offset of intersection 1 is -1, expected 0 to 100000"},
         // A stage with movements is held to 5 seconds at least; one without (all red) must
         // have a time the engine takes too.
@@ -225,13 +225,13 @@ INSTANTIATE_TEST_SUITE_P(
                       node.stages[2].stageTime = -1;
                   },
                   "The Stage Time of stage 3 of node 19 is -1, outside what the engine takes: 0 "
-                  "to 9999.",
+                  "to 99999.",
                   ", line 58: stage 3 time of intersection 1 is -1, expected 0 to 100000"},
         RangeCase{"PlotStart", [](Project& p) { p.tables.plotGroups[1].startStep = -1; },
-                  "The Start of CTM plot 2 is -1, outside what the engine takes: 0 to 9999.",
+                  "The Start of CTM plot 2 is -1, outside what the engine takes: 0 to 99999.",
                   ", line 77: plotStart of plot group 2 is -1, expected 0 to 100000"},
         RangeCase{"PlotEnd", [](Project& p) { p.tables.plotGroups[0].endStep = -1; },
-                  "The End of CTM plot 1 is -1, outside what the engine takes: 0 to 9999.",
+                  "The End of CTM plot 1 is -1, outside what the engine takes: 0 to 99999.",
                   ", line 76: plotEnd of plot group 1 is -1, expected 0 to 100000"},
         RangeCase{"ControlStrategy",
                   [](Project& p) {

@@ -110,23 +110,23 @@ TEST_P(EngineLimit, RefusesWhatTheEngineCannotRead) {
 INSTANTIATE_TEST_SUITE_P(
     Times, EngineLimit,
     ::testing::Values(
-        LimitCase{"NetworkCycleTime", [](Project& p) { p.params.networkCycleTime = 10000; },
-                  "The Regional Network Cycle Time of 10000 seconds is beyond the engine's last "
-                  "time of 9999 seconds."},
-        LimitCase{"MaxCycleTime", [](Project& p) { p.params.maxCycleTime = 12000; },
-                  "The Max. Cycle Time of 12000 seconds is beyond the engine's last time of 9999 "
+        LimitCase{"NetworkCycleTime", [](Project& p) { p.params.networkCycleTime = 100000; },
+                  "The Regional Network Cycle Time of 100000 seconds is beyond the engine's last "
+                  "time of 99999 seconds."},
+        LimitCase{"MaxCycleTime", [](Project& p) { p.params.maxCycleTime = 120000; },
+                  "The Max. Cycle Time of 120000 seconds is beyond the engine's last time of 99999 "
                   "seconds."},
-        LimitCase{"MinGreenTime", [](Project& p) { p.params.minGreenTime = 10000; },
-                  "The Minimum Green Time of 10000 seconds is beyond the engine's last time of "
-                  "9999 seconds."},
-        LimitCase{"LostTime", [](Project& p) { p.params.lostTime = 10000; },
-                  "The Lost Time of 10000 seconds is beyond the engine's last time of 9999 "
+        LimitCase{"MinGreenTime", [](Project& p) { p.params.minGreenTime = 100000; },
+                  "The Minimum Green Time of 100000 seconds is beyond the engine's last time of "
+                  "99999 seconds."},
+        LimitCase{"LostTime", [](Project& p) { p.params.lostTime = 100000; },
+                  "The Lost Time of 100000 seconds is beyond the engine's last time of 99999 "
                   "seconds."},
-        LimitCase{"SimulatedCycles", [](Project& p) { p.params.phaseCycle = 10000; },
-                  "The Simulated Cycles of 10000 is beyond the engine's limit of 9999."},
-        LimitCase{"StageTime", [](Project& p) { p.tables.nodes[1].stages[1].stageTime = 10000; },
-                  "The time of stage 2 of node 9 of 10000 seconds is beyond the engine's last "
-                  "time of 9999 seconds."},
+        LimitCase{"SimulatedCycles", [](Project& p) { p.params.phaseCycle = 100000; },
+                  "The Simulated Cycles of 100000 is beyond the engine's limit of 99999."},
+        LimitCase{"StageTime", [](Project& p) { p.tables.nodes[1].stages[1].stageTime = 100000; },
+                  "The time of stage 2 of node 9 of 100000 seconds is beyond the engine's last "
+                  "time of 99999 seconds."},
         LimitCase{"PlanEntries",
                   [](Project& p) {
                       // Red to 0, 333 switches of 166 cycles of 60 s, red to the horizon, closing

@@ -209,12 +209,14 @@ INSTANTIATE_TEST_SUITE_P(
         CheckCase{"X3_TooManyCellRecords",
                   [](Project& p) {
                       StreetRecord extra;
-                      extra.cellIDs.assign(188, 1);
+                      extra.cellIDs.assign(999988, 1);
                       p.tables.streets.push_back(extra);
                   },
-                  "The network has 201 cell records to export.  The engine can take at most 200.",
+                  "The network has 1000001 cell records to export.  The engine can take at most "
+                  "1000000.",
                   0},
-        CheckCase{"X4_TooManyNodes",
+        // Past the engine's old 30 nodes and 30 signal records: exported.
+        CheckCase{"X4_NodesPastTheOldLimit",
                   [](Project& p) {
                       for (int n = 0; n < 29; ++n) {
                           NodeRecord node = p.tables.nodes[0];
@@ -222,8 +224,8 @@ INSTANTIATE_TEST_SUITE_P(
                           p.tables.nodes.push_back(node);
                       }
                   },
-                  "The network has 31 nodes.  The engine can take at most 30.", 0},
-        CheckCase{"X5_TooManySignals",
+                  "", 0},
+        CheckCase{"X5_SignalsPastTheOldLimit",
                   [](Project& p) {
                       NetworkTables& t = p.tables;
                       t.delayGroups.push_back({});
@@ -241,26 +243,24 @@ INSTANTIATE_TEST_SUITE_P(
                           t.nodes[0].stages[k < 20 ? 0 : 1].stageMoves.push_back(k);
                       }
                   },
-                  "The network has 35 signal records.  The engine can take at most 30.", 0},
+                  "", 0},
         CheckCase{"X8_GroupBeyondEngine",
                   [](Project& p) {
-                      for (int i = 0; i < 44; ++i) {
-                          p.tables.delayGroups[0].cellIDs.push_back(1);
-                      }
+                      p.tables.delayGroups[0].cellIDs.resize(Capacity::kGroupCells + 1, 1);
                   },
-                  "The special road 1 has 51 cells.  The engine can take at most 50.", 0},
-        CheckCase{"X6_TimeBeyondEngine", [](Project& p) { p.params.endSimulationStep = 10000; },
-                  "The End Simulation Step of 10000 seconds is beyond the engine's last time of "
-                  "9999 seconds.",
+                  "The special road 1 has 100001 cells.  The engine can take at most 100000.", 0},
+        CheckCase{"X6_TimeBeyondEngine", [](Project& p) { p.params.endSimulationStep = 100000; },
+                  "The End Simulation Step of 100000 seconds is beyond the engine's last time of "
+                  "99999 seconds.",
                   0},
-        CheckCase{"X9_LastStepBeyondEngine", [](Project& p) { p.params.endSimulationStep = 9999; },
-                  "The End Simulation Step is 9999, outside what the engine takes with a Time "
-                  "Step of 1: at most 9998, so that its last step ends by 9999.",
+        CheckCase{"X9_LastStepBeyondEngine", [](Project& p) { p.params.endSimulationStep = 99999; },
+                  "The End Simulation Step is 99999, outside what the engine takes with a Time "
+                  "Step of 1: at most 99998, so that its last step ends by 99999.",
                   0},
         CheckCase{"X7_IntervalBeyondEngine",
-                  [](Project& p) { p.tables.cells[0].intervals[0].orEnd = 12000; },
-                  "The end of interval #1 of cell 1 of 12000 seconds is beyond the engine's last "
-                  "time of 9999 seconds.",
+                  [](Project& p) { p.tables.cells[0].intervals[0].orEnd = 120000; },
+                  "The end of interval #1 of cell 1 of 120000 seconds is beyond the engine's last "
+                  "time of 99999 seconds.",
                   0}),
     [](const ::testing::TestParamInfo<CheckCase>& info) { return info.param.name; });
 
