@@ -23,59 +23,32 @@ constexpr int kCycle = 90;
 // signals switching on a cycle.
 display::DisplayModel DisplayModelOf(const Project& project) {
     display::DisplayModel model;
-    model.parameters.jamDensity = 150;
-    model.parameters.endSimulationStep = kSteps;
-    model.parameters.endStep = kSteps;
-    model.parameters.cellScaleX = project.params.cellScaleX;
-    model.parameters.cellScaleY = project.params.cellScaleY;
+    model.project = project;
+    GlobalParameters& parameters = model.project.params;
+    parameters.jamDensity = 150;
+    parameters.endSimulationStep = kSteps;
+    parameters.endStep = kSteps;
     for (const CellRecord& c : project.tables.cells) {
-        display::DisplayCell cell;
-        cell.cellID = c.cellID;
-        cell.x = c.x;
-        cell.y = c.y;
-        cell.laneNum = c.laneNum;
-        cell.orientation = c.orientation;
-        cell.speed = c.speed;
-        cell.signalID = c.signalID;
+        std::vector<double>& series = model.occupancy[c.cellID];
         for (int t = 0; t <= kSteps; ++t) {
-            cell.occupancy.push_back(1.2 * (1.0 + std::sin(0.05 * t + 0.3 * c.cellID)));
+            series.push_back(1.2 * (1.0 + std::sin(0.05 * t + 0.3 * c.cellID)));
         }
-        model.cells.push_back(std::move(cell));
     }
-    for (const LinkRecord& l : project.tables.links) {
-        model.links.push_back(display::DisplayLink{l.linkID, l.fromCell, l.toCell, l.passNode});
-    }
-    for (const NodeRecord& n : project.tables.nodes) {
-        display::DisplayNode node;
-        node.nodeID = n.nodeID;
-        node.x = n.x;
-        node.y = n.y;
-        model.nodes.push_back(node);
-    }
-    for (const StreetRecord& s : project.tables.streets) {
-        model.streets.push_back(display::DisplayStreet{s.streetName, s.x, s.y, s.cellIDs});
-    }
-    for (size_t i = 0; i < model.links.size(); ++i) {
-        if (model.links[i].passNode == 0) {
-            continue;
-        }
-        display::SignalRow row;
-        row.linkIndex = static_cast<int>(i);
-        row.states.push_back(0);
-        for (int t = 1; t <= kSteps; ++t) {
-            const int phase = (t + static_cast<int>(i)) % kCycle;
-            row.states.push_back(phase < 40   ? display::kGreen
+    model.sizeSignalTable();
+    for (auto& [linkID, row] : model.signalRows) {
+        for (size_t column = 1; column < row.states.size(); ++column) {
+            const int phase = (static_cast<int>(column) + linkID) % kCycle;
+            row.states[column] = phase < 40   ? display::kGreen
                                  : phase < 43 ? display::kAmber
-                                              : display::kRed);
+                                              : display::kRed;
         }
-        model.signalRows.push_back(std::move(row));
     }
     return model;
 }
 
 void Playback(benchmark::State& state, double zoomOnMiddle) {
     const display::DisplayModel model = DisplayModelOf(MakeGridProject(kDistrictGrid));
-    const scene::MapNetwork network = display::MapNetworkOf(model);
+    const scene::MapNetwork network = scene::MapNetworkOf(model.project);
     scene::Viewport view;
     view.resize(kView);
     const scene::TextMeasure measure = scene::MeasureWith(scene::SceneFont());
@@ -92,7 +65,7 @@ void Playback(benchmark::State& state, double zoomOnMiddle) {
         display::PaintPlaybackFrame(painter, model, network, step, view, drag);
         step = step % kSteps + 1;
     }
-    state.counters["cells"] = static_cast<double>(model.cells.size());
+    state.counters["cells"] = static_cast<double>(network.cells.size());
 }
 
 void BM_PlaybackFrameFit(benchmark::State& state) {
