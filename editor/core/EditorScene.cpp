@@ -132,10 +132,11 @@ int Count(size_t size) {
 
 scene::Scene BuildEditorScene(const scene::MapNetwork& network, const ColourScheme& colours,
                               const SelectionState& sel, const scene::TextMeasure& measure,
-                              const std::optional<scene::Rect>& rubberBand) {
+                              const std::optional<scene::Rect>& rubberBand,
+                              const scene::Rect& extent) {
     scene::Scene picture;
     picture.background = kOutsideMap;
-    picture.world.add(scene::Box{kMapExtent, scene::kWhite, std::nullopt});
+    picture.world.add(scene::Box{extent, scene::kWhite, std::nullopt});
     EditorMap map(network, colours, measure, picture.world);
     const scene::Colour red = map.selectionColour();
 

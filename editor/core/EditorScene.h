@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "core/ColourScheme.h"
+#include "core/MapHits.h"
 #include "core/SelectionState.h"
 #include "scene/MapNetwork.h"
 #include "scene/Scene.h"
@@ -24,10 +25,12 @@ inline constexpr double kEndCellWidth = 2.0;
 inline constexpr double kStopLineWidth = 3.0;
 inline constexpr double kSignalisedLinkWidth = 2.0;
 
-// rubberBand: the rectangle being dragged, in pixels of the view.
+// rubberBand: the rectangle being dragged, in pixels of the view. extent: the map's white
+// area, MapExtentOf the whole network (network may be the part of it in view).
 scene::Scene BuildEditorScene(const scene::MapNetwork& network, const ColourScheme& colours,
                               const SelectionState& selection, const scene::TextMeasure& measure,
-                              const std::optional<scene::Rect>& rubberBand = std::nullopt);
+                              const std::optional<scene::Rect>& rubberBand = std::nullopt,
+                              const scene::Rect& extent = kMapExtent);
 
 // What the map's symbols mean, each drawn as the map draws it at zoom 1 (map units, 15 to a
 // pixel) beside its text; the scene's extent is the legend's area.

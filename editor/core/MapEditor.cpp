@@ -180,7 +180,7 @@ void MapEditor::PressLeft(double px, double py) {
             break;
         case Tool::Cell:
             // Nothing is placed beyond the map's extent, which the view may show.
-            if (kMapExtent.contains(p)) {
+            if (MapExtentOf(Network()).contains(p)) {
                 Refuse(model_.AddCell(p.x, p.y));
             }
             break;
@@ -188,7 +188,7 @@ void MapEditor::PressLeft(double px, double py) {
             LinkToolPress(p);
             break;
         case Tool::Node:
-            if (kMapExtent.contains(p)) {
+            if (MapExtentOf(Network()).contains(p)) {
                 Refuse(model_.AddNode(p.x, p.y));
             }
             break;
@@ -277,15 +277,19 @@ void MapEditor::MovePointer(double px, double py) {
     pointerY_ = py;
 }
 
-void MapEditor::KeepInsideMap(double& x, double& y, double halfX, double halfY) const {
-    x = std::clamp(x, halfX, std::max(halfX, kMapExtent.right - halfX));
-    y = std::clamp(y, halfY, std::max(halfY, kMapExtent.bottom - halfY));
+void MapEditor::KeepInsideMap(const scene::Rect& extent, double& x, double& y, double halfX,
+                              double halfY) const {
+    const double left = extent.left + halfX;
+    const double top = extent.top + halfY;
+    x = std::clamp(x, left, std::max(left, extent.right - halfX));
+    y = std::clamp(y, top, std::max(top, extent.bottom - halfY));
 }
 
 void MapEditor::AutoScroll() {
     // Scroll towards the pointer when it has left the visible picture, by how far it is
     // out, at most a tenth of the picture per tick, and never past the map's edge.
     const scene::Rect visible = view_.visibleMap();
+    const scene::Rect extent = MapExtentOf(Network());
     const double scale = view_.scale();
     auto step = [scale](double pointer, double size, double roomBefore, double roomAfter) {
         const double limit = size * kAutoScrollShare;
@@ -297,10 +301,10 @@ void MapEditor::AutoScroll() {
         }
         return 0.0;
     };
-    const double dx = step(pointerX_, view_.size().width, visible.left - kMapExtent.left,
-                           kMapExtent.right - visible.right);
-    const double dy = step(pointerY_, view_.size().height, visible.top - kMapExtent.top,
-                           kMapExtent.bottom - visible.bottom);
+    const double dx = step(pointerX_, view_.size().width, visible.left - extent.left,
+                           extent.right - visible.right);
+    const double dy = step(pointerY_, view_.size().height, visible.top - extent.top,
+                           extent.bottom - visible.bottom);
     if (dx != 0.0 || dy != 0.0) {
         view_.panBy(scene::Point{-dx, -dy});
     }
@@ -350,6 +354,7 @@ bool MapEditor::DragTick() {
     AutoScroll();
     const scene::Point p = PointerMap(pointerX_, pointerY_);
     const scene::MapNetwork network = Network();
+    const scene::Rect extent = MapExtentOf(network);
     const NetworkTables& t = model_.tables();
     std::vector<ObjectMove> moves;
     if (groupMove_) {
@@ -358,8 +363,8 @@ bool MapEditor::DragTick() {
         // Hold the whole group at the map's edge.
         for (const int i : sel_.multiSelection) {
             const scene::Rect& r = network.cells[static_cast<size_t>(i)].rect;
-            dx = std::clamp(dx, kMapExtent.left - r.left, kMapExtent.right - r.right);
-            dy = std::clamp(dy, kMapExtent.top - r.top, kMapExtent.bottom - r.bottom);
+            dx = std::clamp(dx, extent.left - r.left, extent.right - r.right);
+            dy = std::clamp(dy, extent.top - r.top, extent.bottom - r.bottom);
         }
         for (const int i : sel_.multiSelection) {
             const CellRecord& cell = t.cells[i];
@@ -375,16 +380,16 @@ bool MapEditor::DragTick() {
     switch (sel_.selectedKind) {
         case SelectedKind::Cell: {
             const scene::Rect& r = network.cells[static_cast<size_t>(i)].rect;
-            KeepInsideMap(x, y, r.width() / 2, r.height() / 2);
+            KeepInsideMap(extent, x, y, r.width() / 2, r.height() / 2);
             moves.push_back({Movable::Cell, t.cells[i].cellID, t.cells[i].x, t.cells[i].y, x, y});
             break;
         }
         case SelectedKind::Node:
-            KeepInsideMap(x, y, 0, 0);
+            KeepInsideMap(extent, x, y, 0, 0);
             moves.push_back({Movable::Node, t.nodes[i].nodeID, t.nodes[i].x, t.nodes[i].y, x, y});
             break;
         case SelectedKind::StreetLabel:
-            KeepInsideMap(x, y, 0, 0);
+            KeepInsideMap(extent, x, y, 0, 0);
             moves.push_back({Movable::StreetLabel, i, t.streets[i].x, t.streets[i].y, x, y});
             break;
         case SelectedKind::Link:

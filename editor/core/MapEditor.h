@@ -80,7 +80,9 @@ class MapEditor : public QObject {
     void GrabAt(scene::Point p);
     void LinkToolPress(scene::Point p);
     void SortMulti(bool byX);
-    void KeepInsideMap(double& x, double& y, double halfX, double halfY) const;
+    // Holds a point (an object's centre, halfX and halfY from its sides) within the extent.
+    void KeepInsideMap(const scene::Rect& extent, double& x, double& y, double halfX,
+                       double halfY) const;
     void AutoScroll();
     bool DropStaleIndices();
     void MoveCells(const std::vector<std::pair<int, scene::Point>>& targets, const char* what);

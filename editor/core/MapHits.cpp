@@ -54,6 +54,23 @@ int FirstHit(const Records& records, const scene::GridIndex& index, bool indexed
 
 }  // namespace
 
+scene::Rect MapExtentOf(const scene::MapNetwork& network) {
+    scene::Rect reach = kMapExtent;
+    for (const scene::MapCell& cell : network.cells) {
+        reach = reach.united(cell.rect);
+    }
+    for (const scene::MapNode& node : network.nodes) {
+        reach = reach.united(scene::Rect::Around(node.centre, 0.0, 0.0));
+    }
+    // Grown only on the sides the network passes, so that a small network's map stays as it is.
+    const scene::Rect& sheet = kMapExtent;
+    const double m = kGrownMapMargin;
+    return scene::Rect{reach.left < sheet.left ? reach.left - m : sheet.left,
+                       reach.top < sheet.top ? reach.top - m : sheet.top,
+                       reach.right > sheet.right ? reach.right + m : sheet.right,
+                       reach.bottom > sheet.bottom ? reach.bottom + m : sheet.bottom};
+}
+
 int HitCell(const scene::MapNetwork& network, scene::Point p) {
     // The hit area uses the exact extents; only drawing rounds them.
     return FirstHit(network.cells, network.index.cells, network.indexed(),

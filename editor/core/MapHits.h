@@ -9,6 +9,13 @@ namespace talvo {
 
 // Where objects may be placed: the map's extent in map units.
 inline constexpr scene::Rect kMapExtent{0.0, 0.0, 15360.0, 11520.0};
+// The room left around a network that reaches beyond kMapExtent.
+inline constexpr double kGrownMapMargin = 2000.0;
+
+// The extent of this network's map: kMapExtent, or, for a network whose cells or nodes reach
+// beyond it, kMapExtent grown to hold them with kGrownMapMargin to spare, so that none of
+// them is held at the small map's edge.
+scene::Rect MapExtentOf(const scene::MapNetwork& network);
 
 inline constexpr double kNodeHitRadius = 200.0;
 inline constexpr double kLinkHitDistance = 50.0;

@@ -29,10 +29,10 @@ void Fit(scene::Viewport& view, const std::optional<scene::Rect>& bounds) {
 
 void Paint(QPainter& painter, const scene::MapNetwork& network, const ColourScheme& colours,
            const SelectionState& selection, const scene::Viewport& view,
-           const std::optional<scene::Rect>& rubberBand) {
+           const std::optional<scene::Rect>& rubberBand, const scene::Rect& extent) {
     const QFont font = scene::SceneFont();
     const scene::Scene picture =
-        BuildEditorScene(network, colours, selection, scene::MeasureWith(font), rubberBand);
+        BuildEditorScene(network, colours, selection, scene::MeasureWith(font), rubberBand, extent);
     const QRectF area(0.0, 0.0, view.size().width, view.size().height);
     scene::PaintScene(painter, picture, scene::MapTransform(view), area, font);
 }
@@ -76,13 +76,15 @@ void FitEditorMap(scene::Viewport& view, const Project& project) {
 }
 
 scene::Rect EditorMapContent(const Project& project) {
-    return *scene::United(NetworkBounds(scene::MapNetworkOf(project)), kMapExtent);
+    const scene::MapNetwork network = scene::MapNetworkOf(project);
+    return *scene::United(NetworkBounds(network), MapExtentOf(network));
 }
 
 void PaintEditorMap(QPainter& painter, const Project& project, const ColourScheme& colours,
                     const SelectionState& selection, const scene::Viewport& view,
                     const std::optional<scene::Rect>& rubberBand) {
-    Paint(painter, scene::MapNetworkOf(project), colours, selection, view, rubberBand);
+    const scene::MapNetwork network = scene::MapNetworkOf(project);
+    Paint(painter, network, colours, selection, view, rubberBand, MapExtentOf(network));
 }
 
 QImage RenderEditorMap(const Project& project, const ColourScheme& colours,
@@ -98,6 +100,7 @@ const scene::MapNetwork& EditorMapPainter::networkOf(const Project& project) {
         project_ = project;
         network_ = scene::MapNetworkOf(project);
         bounds_ = NetworkBounds(network_);
+        extent_ = MapExtentOf(network_);
     }
     return network_;
 }
@@ -109,7 +112,7 @@ void EditorMapPainter::fit(scene::Viewport& view, const Project& project) {
 
 scene::Rect EditorMapPainter::content(const Project& project) {
     networkOf(project);
-    return *scene::United(bounds_, kMapExtent);
+    return *scene::United(bounds_, extent_);
 }
 
 void EditorMapPainter::paint(QPainter& painter, const Project& project, const ColourScheme& colours,
@@ -119,16 +122,17 @@ void EditorMapPainter::paint(QPainter& painter, const Project& project, const Co
     const double reach = kViewReach / view.scale();
     const scene::Rect area = view.visibleMap().expanded(reach, reach);
     if (!bounds_ || area.contains(*bounds_)) {
-        Paint(painter, network, colours, selection, view, rubberBand);
+        Paint(painter, network, colours, selection, view, rubberBand, extent_);
         return;
     }
     const scene::MapNetwork::Positions kept = network.within(area);
     if (kept.cells.size() == network.cells.size() && kept.links.size() == network.links.size() &&
         kept.nodes.size() == network.nodes.size()) {
-        Paint(painter, network, colours, selection, view, rubberBand);
+        Paint(painter, network, colours, selection, view, rubberBand, extent_);
         return;
     }
-    Paint(painter, network.part(kept), colours, SelectionInPart(selection, kept), view, rubberBand);
+    Paint(painter, network.part(kept), colours, SelectionInPart(selection, kept), view, rubberBand,
+          extent_);
 }
 
 }  // namespace talvo

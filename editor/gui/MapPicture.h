@@ -7,6 +7,7 @@
 
 #include "common/ProjectRecords.h"
 #include "core/ColourScheme.h"
+#include "core/MapHits.h"
 #include "core/SelectionState.h"
 #include "scene/MapNetwork.h"
 #include "scene/Viewport.h"
@@ -45,6 +46,7 @@ class EditorMapPainter {
     std::optional<Project> project_;
     scene::MapNetwork network_;
     std::optional<scene::Rect> bounds_;
+    scene::Rect extent_ = kMapExtent;  // MapExtentOf the network
 };
 
 }  // namespace talvo

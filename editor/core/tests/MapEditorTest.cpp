@@ -114,5 +114,21 @@ TEST_F(MapEditorHistory, NothingIsAddedBeyondTheMapsExtent) {
     EXPECT_EQ(model.tables().nodes.size(), 1u);
 }
 
+// A network that reaches past the small map (as a district's project does) gets a map that
+// holds it: its far cells move where they are dragged and new ones go beside them.
+TEST_F(MapEditorHistory, ALargeNetworksMapGrowsToHoldIt) {
+    EXPECT_EQ(MapExtentOf(scene::MapNetworkOf(model.project())), kMapExtent);
+    ASSERT_TRUE(model.AddCell(30000, 1500).ok());
+    view.zoomAbout({0, 0}, 1.0);  // 15 map units to a pixel
+    tools.PressLeft(2000, 100);   // the far cell
+    tools.MovePointer(2100, 100);
+    tools.DragTick();
+    tools.ReleaseLeft(2100, 100);
+    EXPECT_DOUBLE_EQ(model.tables().cells.back().x, 31500);
+    tools.SetTool(Tool::Cell);
+    Click(2100, 300);  // (31500, 4500)
+    EXPECT_EQ(model.tables().cells.size(), 4u);
+}
+
 }  // namespace
 }  // namespace talvo
