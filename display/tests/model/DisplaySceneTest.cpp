@@ -198,7 +198,8 @@ TEST(DisplayScene, AValueLooksAndIsPlacedAlikeOnEveryShade) {
     std::vector<scene::Text> values;
     for (const double vehicles : {0.02, 1.5, 3.0, 12.25}) {  // nearly empty to beyond jam
         model.occupancy[1][12] = vehicles;
-        for (const scene::Text* text : All<scene::Text>(Build(model, 12).world)) {
+        const scene::Scene picture = Build(model, 12);  // outlives the texts it holds
+        for (const scene::Text* text : All<scene::Text>(picture.world)) {
             if (text->within && text->anchor.x == 1000) {
                 values.push_back(*text);
             }
