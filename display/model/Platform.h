@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "platform/FileDialogRequest.h"
 #include "platform/Prompter.h"
 
 namespace talvo::display {
@@ -10,12 +11,7 @@ namespace talvo::display {
 using talvo::Prompter;
 
 // A file dialog: title, filter list ("Name (*.ext)|*.ext|..."), filter index, initial name.
-struct FileDialogRequest {
-    std::string title;
-    std::string filter;
-    int filterIndex = 1;
-    std::string initialName;
-};
+using talvo::FileDialogRequest;
 
 // File dialogs; an empty answer means the user cancelled.
 class FileChooser {

@@ -5,6 +5,7 @@
 #include <QWidget>
 
 #include "model/Platform.h"
+#include "platform/FileDialogs.h"
 
 namespace talvo::display {
 
@@ -23,25 +24,27 @@ struct DisplayPlatform {
     QString programDirectory;  // where "ctmplot.bmp" is saved
 };
 
-// "Name (*.ext)|*.ext|..." as a Qt filter list ("Name (*.ext);;...").
-QString QtFilterList(const std::string& filter);
-// The n-th (1-based) filter of such a list, in Qt's form.
-QString QtSelectedFilter(const std::string& filter, int filterIndex);
-
 // The folder a file dialog starts in: the last one a file was chosen in (remembered between
 // sessions), else the current one.
 QString LastFileFolder();
 void RememberFileFolder(const std::string& chosenFile);
 
+// The Display's remembered folder: LastFileFolder() and RememberFileFolder() above.
+LastFolder DisplayFolder();
+
 // File dialogs that start in the last folder used unless given a name to start from.
 class QtFileChooser : public FileChooser {
   public:
-    explicit QtFileChooser(QWidget* parent = nullptr) : parent_(parent) {}
-    std::string openFileName(const FileDialogRequest& request) override;
-    std::string saveFileName(const FileDialogRequest& request) override;
+    explicit QtFileChooser(QWidget* parent = nullptr) : files_(parent, DisplayFolder()) {}
+    std::string openFileName(const FileDialogRequest& request) override {
+        return files_.openFileName(request);
+    }
+    std::string saveFileName(const FileDialogRequest& request) override {
+        return files_.saveFileName(request);
+    }
 
   private:
-    QWidget* parent_;
+    QtFileDialogs files_;
 };
 
 class QtPicturePrinter : public PicturePrinter {

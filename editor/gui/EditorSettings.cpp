@@ -1,6 +1,5 @@
 #include "EditorSettings.h"
 
-#include <QDir>
 #include <QFileInfo>
 #include <QMainWindow>
 #include <QSettings>
@@ -51,18 +50,6 @@ void AddRecentProject(const QString& path) {
     }
     QSettings settings = Store();
     settings.setValue("recentProjects", recent);
-}
-
-QString LastFileFolder() {
-    const QString folder = Store().value("folders/lastFile").toString();
-    return !folder.isEmpty() && QFileInfo(folder).isDir() ? folder : QDir::homePath();
-}
-
-void SetLastFileFolder(const QString& chosenFile) {
-    if (!chosenFile.isEmpty()) {
-        QSettings settings = Store();
-        settings.setValue("folders/lastFile", QFileInfo(chosenFile).absolutePath());
-    }
 }
 
 }  // namespace talvo

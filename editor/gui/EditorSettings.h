@@ -1,6 +1,6 @@
 #pragma once
 // What the Editor remembers between sessions (QSettings, per user): the main window's size
-// and docks, the recent projects, and the last folder of a file dialog.
+// and docks, and the recent projects (the last folder of a file dialog: QtDialogs).
 
 #include <QString>
 #include <QStringList>
@@ -19,10 +19,5 @@ void SaveWindowState(const QMainWindow& window);
 QStringList RecentProjects();
 // Puts the project first in the list (once), keeping at most kMaxRecentProjects.
 void AddRecentProject(const QString& path);
-
-// The folder a file dialog starts in: the last one a file was chosen in, else the home
-// folder.
-QString LastFileFolder();
-void SetLastFileFolder(const QString& chosenFile);
 
 }  // namespace talvo

@@ -2,64 +2,23 @@
 
 #include <QColorDialog>
 #include <QDir>
-#include <QFileDialog>
-#include <QFileInfo>
 #include <QMessageBox>
-#include <QStringList>
 
-#include "EditorSettings.h"
 #include "scenepainter/ScenePainter.h"
 
 namespace talvo {
 
-namespace {
-
-// A dialog starts in the folder last used, with the suggested name there.
-QString StartOf(const std::string& initialName) {
-    const QString name = QString::fromStdString(initialName);
-    if (QFileInfo(name).isAbsolute()) {
-        return name;
-    }
-    return QDir(LastFileFolder()).filePath(name);
-}
-
-}  // namespace
-
-QString ToQtFilter(const std::string& filter, int filterIndex, QString* selected) {
-    const QStringList parts = QString::fromStdString(filter).split('|');
-    QStringList entries;
-    for (int i = 0; i + 1 < parts.size(); i += 2) {
-        QString name = parts[i];
-        const QString pattern = QString(parts[i + 1]).replace(';', ' ');
-        if (!name.contains('(')) {
-            name += " (" + pattern + ")";
-        }
-        entries << name;
-    }
-    if (selected != nullptr && filterIndex >= 1 && filterIndex <= entries.size()) {
-        *selected = entries[filterIndex - 1];
-    }
-    return entries.join(";;");
-}
+QtDialogs::QtDialogs(QWidget* parent)
+    : parent_(parent), files_(parent, LastFolder("Editor", QDir::homePath())) {}
 
 std::string QtDialogs::OpenFileName(const std::string& title, const std::string& filter,
                                     int filterIndex, const std::string& initialName) {
-    QString selected;
-    const QString filters = ToQtFilter(filter, filterIndex, &selected);
-    const QString chosen = QFileDialog::getOpenFileName(parent_, QString::fromStdString(title),
-                                                        StartOf(initialName), filters, &selected);
-    SetLastFileFolder(chosen);
-    return chosen.toStdString();
+    return files_.openFileName({title, filter, filterIndex, initialName});
 }
 
 std::string QtDialogs::SaveFileName(const std::string& title, const std::string& filter,
                                     int filterIndex, const std::string& initialName) {
-    QString selected;
-    const QString filters = ToQtFilter(filter, filterIndex, &selected);
-    const QString chosen = QFileDialog::getSaveFileName(parent_, QString::fromStdString(title),
-                                                        StartOf(initialName), filters, &selected);
-    SetLastFileFolder(chosen);
-    return chosen.toStdString();
+    return files_.saveFileName({title, filter, filterIndex, initialName});
 }
 
 std::optional<ColourValue> QtDialogs::ChooseColour(ColourValue initial) {

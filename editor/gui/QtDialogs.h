@@ -3,6 +3,7 @@
 #include <QString>
 
 #include "core/Dialogs.h"
+#include "platform/FileDialogs.h"
 
 class QWidget;
 
@@ -10,11 +11,19 @@ namespace talvo {
 
 // "Name|pattern|Name|pattern" to Qt's "Name (pattern);;Name (pattern)" list. Returns
 // the filter list and, through selected, the entry of the 1-based filterIndex.
-QString ToQtFilter(const std::string& filter, int filterIndex, QString* selected);
+inline QString ToQtFilter(const std::string& filter, int filterIndex, QString* selected) {
+    if (selected != nullptr) {
+        if (const QString entry = QtSelectedFilter(filter, filterIndex); !entry.isEmpty()) {
+            *selected = entry;
+        }
+    }
+    return QtFilterList(filter);
+}
 
 class QtDialogs : public Dialogs {
   public:
-    explicit QtDialogs(QWidget* parent) : parent_(parent) {}
+    // File dialogs start in the folder last used, else the home folder.
+    explicit QtDialogs(QWidget* parent);
 
     std::string OpenFileName(const std::string& title, const std::string& filter, int filterIndex,
                              const std::string& initialName) override;
@@ -25,6 +34,7 @@ class QtDialogs : public Dialogs {
 
   private:
     QWidget* parent_;
+    QtFileDialogs files_;
 };
 
 }  // namespace talvo
