@@ -24,7 +24,7 @@ int main(int argc, char* argv[]) {
     }
     talvo::QtPrompter prompter;
     talvo::display::QtFileChooser chooser;
-    talvo::display::QtPicturePrinter printer;
+    talvo::display::QtPicturePrinter printer(prompter);
     const talvo::display::DisplayPlatform platform{&prompter, &chooser, &printer,
                                                    QCoreApplication::applicationDirPath()};
     talvo::display::GraphicDisplayWindow window(platform);

@@ -1,9 +1,9 @@
 #include "ui/QtPlatform.h"
 
 #include <QDir>
-#include <QPainter>
-#include <QPrintDialog>
 #include <QPrinter>
+
+#include "platform/PicturePrinting.h"
 
 namespace talvo::display {
 
@@ -23,17 +23,9 @@ void QtPicturePrinter::print(const QImage& picture) {
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageOrientation(picture.width() > picture.height() ? QPageLayout::Landscape
                                                                   : QPageLayout::Portrait);
-    QPrintDialog dialog(&printer, parent_);
-    if (dialog.exec() != QDialog::Accepted) {
-        return;
+    if (ChoosePrinter(printer, parent_)) {
+        PrintPicture(picture, printer, prompter_);
     }
-    QPainter painter(&printer);
-    const QRect page = painter.viewport();
-    QSize size = picture.size();
-    size.scale(page.size(), Qt::KeepAspectRatio);
-    painter.setViewport(page.x(), page.y(), size.width(), size.height());
-    painter.setWindow(picture.rect());
-    painter.drawImage(0, 0, picture);
 }
 
 }  // namespace talvo::display

@@ -47,12 +47,15 @@ class QtFileChooser : public FileChooser {
     QtFileDialogs files_;
 };
 
+// Qt's print dialog, then the picture on one page; a printer that cannot be used is shown.
 class QtPicturePrinter : public PicturePrinter {
   public:
-    explicit QtPicturePrinter(QWidget* parent = nullptr) : parent_(parent) {}
+    explicit QtPicturePrinter(Prompter& prompter, QWidget* parent = nullptr)
+        : prompter_(prompter), parent_(parent) {}
     void print(const QImage& picture) override;
 
   private:
+    Prompter& prompter_;
     QWidget* parent_;
 };
 

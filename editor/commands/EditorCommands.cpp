@@ -1,6 +1,5 @@
 #include "EditorCommands.h"
 
-#include <QPrintDialog>
 #include <QPrinter>
 #include <algorithm>
 #include <filesystem>
@@ -33,9 +32,7 @@ EditorCommands::EditorCommands(EditorCommandHooks hooks, QObject* parent)
         return dialog.result();
     };
     choosePrinter = [this](QPrinter& printer) {
-        QPrintDialog dialog(&printer, hooks_.window);
-        dialog.setWindowTitle("Print Map");
-        return dialog.exec() == QDialog::Accepted;
+        return ChoosePrinter(printer, hooks_.window, "Print Map");
     };
 }
 
@@ -180,9 +177,7 @@ void EditorCommands::printMap() {
     if (!choosePrinter(printer)) {
         return;
     }
-    if (auto error = PrintPicture(picture, printer)) {
-        caution(*error);
-    }
+    PrintPicture(picture, printer, *hooks_.prompter);
 }
 
 void EditorCommands::saveMapPicture() {

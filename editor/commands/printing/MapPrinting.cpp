@@ -3,8 +3,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QImageWriter>
-#include <QPainter>
-#include <QPrinter>
 #include <QSaveFile>
 
 namespace talvo {
@@ -37,21 +35,6 @@ std::optional<std::string> SaveMapPicture(const QImage& picture, const QString& 
 
 std::optional<std::string> SavePrintBitmap(const QImage& picture, const QString& programDir) {
     return SaveMapPicture(picture, QDir(programDir).filePath(kPrintBitmapName));
-}
-
-std::optional<std::string> PrintPicture(const QImage& picture, QPrinter& printer) {
-    QPainter painter;
-    if (!painter.begin(&printer)) {
-        return std::string("The printer cannot be used.");
-    }
-    const QRect page = painter.viewport();
-    QSize size = picture.size();
-    size.scale(page.size(), Qt::KeepAspectRatio);
-    painter.setViewport(page.x(), page.y(), size.width(), size.height());
-    painter.setWindow(picture.rect());
-    painter.drawImage(0, 0, picture);
-    painter.end();
-    return std::nullopt;
 }
 
 }  // namespace talvo

@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-class QPrinter;
+#include "platform/PicturePrinting.h"
 
 namespace talvo {
 
@@ -18,9 +18,5 @@ std::optional<std::string> SavePrintBitmap(const QImage& picture, const QString&
 // Saves the map picture in the format its name ends with (PNG for ".png"). Returns the error
 // message naming the file when it cannot be written.
 std::optional<std::string> SaveMapPicture(const QImage& picture, const QString& path);
-
-// Prints the picture on one page, as large as the page allows with its proportions kept.
-// Returns the error message when the printer cannot be used.
-std::optional<std::string> PrintPicture(const QImage& picture, QPrinter& printer);
 
 }  // namespace talvo
