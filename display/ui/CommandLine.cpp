@@ -1,16 +1,8 @@
 #include "ui/CommandLine.h"
 
-#include <QCommandLineParser>
-#include <QCoreApplication>
-#include <algorithm>
-#include <cstdio>
-
 #include "model/DisplayMessages.h"
+#include "platform/ProgramCommandLine.h"
 #include "ui/GraphicDisplayWindow.h"
-
-#ifndef TALVO_VERSION
-#define TALVO_VERSION "unknown"
-#endif
 
 namespace talvo::display {
 
@@ -20,24 +12,14 @@ constexpr const char* kUsage =
     "Usage: Display [PROJECT.tin OCCUPANCY.occ PLAN.tpl]\n"
     "       Display --plot FILE.plt...";
 
-DisplayCommandLine Error(const QString& what) {
-    DisplayCommandLine line;
-    line.action = DisplayCommandLine::Action::Error;
-    line.text = "Display: " + what + "\n" + kUsage + "\nTry 'Display --help' for more.\n";
-    return line;
-}
-
 }  // namespace
 
 DisplayCommandLine ParseDisplayCommandLine(const QStringList& arguments) {
-    QCommandLineParser parser;
-    parser.setApplicationDescription(
+    ProgramCommandLine common(
+        "Display", kUsage,
         "Plays an engine run back on the project's map and draws time-space occupancy plots.");
-    const QCommandLineOption help({"h", "help"}, "Print this text and exit.");
-    const QCommandLineOption version("version", "Print the version and exit.");
+    QCommandLineParser& parser = common.parser();
     const QCommandLineOption plot("plot", "Open each FILE.plt in a time-space plot window.");
-    parser.addOption(help);
-    parser.addOption(version);
     parser.addOption(plot);
     parser.addPositionalArgument(
         "files",
@@ -45,31 +27,22 @@ DisplayCommandLine ParseDisplayCommandLine(const QStringList& arguments) {
         "file of one of its runs, opened as File > Open does; with --plot, plot files.",
         "[PROJECT.tin OCCUPANCY.occ PLAN.tpl | --plot FILE.plt...]");
 
-    if (!parser.parse(arguments)) {
-        return Error(parser.errorText());
+    if (const auto answered = common.answered<DisplayCommandLine>(arguments)) {
+        return *answered;
     }
     DisplayCommandLine line;
-    if (parser.isSet(help)) {
-        line.action = DisplayCommandLine::Action::Help;
-        line.text = QString(kUsage) + "\n\n" + parser.helpText().section('\n', 1);
-        return line;
-    }
-    if (parser.isSet(version)) {
-        line.action = DisplayCommandLine::Action::Version;
-        line.text = QString("Display ") + TALVO_VERSION + "\n";
-        return line;
-    }
     const QStringList files = parser.positionalArguments();
     if (parser.isSet(plot)) {
         if (files.isEmpty()) {
-            return Error("--plot needs at least one plot file.");
+            return common.errorLine<DisplayCommandLine>("--plot needs at least one plot file.");
         }
         line.plotFiles = files;
     } else if (!files.isEmpty() && files.size() != 3) {
         // Fewer than three would open a window only to say that a file is not specified.
-        return Error(QString("three files (project, occupancy, timing plan) or none, but %1 "
-                             "were given.")
-                         .arg(files.size()));
+        return common.errorLine<DisplayCommandLine>(
+            QString("three files (project, occupancy, timing plan) or none, "
+                    "but %1 were given.")
+                .arg(files.size()));
     } else {
         line.runFiles = files;
     }
@@ -80,22 +53,11 @@ int AnswerCommandLine(const DisplayCommandLine& line) {
     if (line.action == DisplayCommandLine::Action::OpenWindow) {
         return -1;
     }
-    const bool error = line.action == DisplayCommandLine::Action::Error;
-    std::fputs(line.text.toLocal8Bit().constData(), error ? stderr : stdout);
-    return error ? 2 : 0;
+    return PrintCommandLineText(line.text, line.action == DisplayCommandLine::Action::Error);
 }
 
 int AnswerBeforeWindow(int argc, char* argv[]) {
-    const QCoreApplication app(argc, argv);
-    const QStringList arguments = app.arguments();
-    const DisplayCommandLine line = ParseDisplayCommandLine(arguments);
-    const bool mayBeQtOption = std::any_of(arguments.begin() + 1, arguments.end(), [](auto& a) {
-        return a.size() > 2 && a.startsWith('-') && !a.startsWith("--");
-    });
-    if (line.action == DisplayCommandLine::Action::Error && mayBeQtOption) {
-        return -1;
-    }
-    return AnswerCommandLine(line);
+    return talvo::AnswerBeforeWindow(argc, argv, ParseDisplayCommandLine, AnswerCommandLine);
 }
 
 void OpenFromCommandLine(GraphicDisplayWindow& window, const DisplayCommandLine& line) {
