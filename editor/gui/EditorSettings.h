@@ -1,6 +1,7 @@
 #pragma once
 // What the Editor remembers between sessions (QSettings, per user): the main window's size
-// and docks, and the recent projects (the last folder of a file dialog: QtDialogs).
+// and docks, and the recent projects. The file dialogs keep their last folder themselves
+// (QtDialogs).
 
 #include <QString>
 #include <QStringList>
