@@ -126,7 +126,7 @@ class EditorModel : public QObject {
   signals:
     // The network or its parameters changed: an edit, an undo or a redo.
     void changed();
-    // An undo or redo is about to run: table positions held elsewhere may go stale.
+    // An undo or redo is about to run: a drag or a pending link in progress ends.
     void aboutToStep();
     // A whole project came in (New or Open).
     void replaced();

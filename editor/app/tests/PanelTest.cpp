@@ -313,14 +313,14 @@ TEST_F(PanelTest, ASignalWhenAllHundredAreTakenIsRefused) {
         ASSERT_TRUE(model.SetCellSignal(model.tables().cells.back().cellID, k));
     }
     f.Click(1500, 1500);
-    ASSERT_EQ(f.window.editor().selection().selectedIndex, 0);
+    ASSERT_EQ(f.window.editor().selection().selectedID, Cell(0).cellID);
     Field<QCheckBox>("chkSignal")->setChecked(true);
     EXPECT_EQ(f.prompter.Last(), "All 100 signals have been used up.");
     EXPECT_EQ(Field<QComboBox>("cmbSignalID")->count(), 0);
     EXPECT_EQ(Cell(0).signalID, 0);
     // A cell that holds one is still offered its own.
     f.Click(3010, 6000);
-    ASSERT_EQ(f.window.editor().selection().selectedIndex, 3);
+    ASSERT_EQ(f.window.editor().selection().selectedID, Cell(3).cellID);
     QComboBox* ids = Field<QComboBox>("cmbSignalID");
     ASSERT_EQ(ids->count(), 1);
     EXPECT_EQ(ids->currentText(), "001");

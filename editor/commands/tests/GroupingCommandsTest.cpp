@@ -67,7 +67,7 @@ class GroupingCommands : public ::testing::Test {
 TEST_F(GroupingCommands, AddStreetTakesTheSelectionAsksTheNameAndCanBeUndone) {
     ASSERT_TRUE(f.Open("corridor.tin"));
     f.EditGroups([](NetworkTables& t) { t.streets.clear(); });
-    f.Select({2, 0, 1});
+    f.Select({3, 1, 2});
     QString dialogName;
     f.answerDialog = [&](QDialog& dialog) {
         dialogName = dialog.objectName();
@@ -103,7 +103,7 @@ TEST_F(GroupingCommands, AddStreetTakesTheSelectionAsksTheNameAndCanBeUndone) {
 
 TEST_F(GroupingCommands, AddStreetWithACellOfStreetTwoListsItAndMakesNothing) {
     ASSERT_TRUE(f.Open("corridor.tin"));
-    f.Select({8, 0});  // cells 11 (street 2) and 1 (street 1)
+    f.Select({11, 1});  // street 2 and street 1
     f.Trigger("mnuAddStreet");
     EXPECT_EQ(f.prompter.cautions,
               std::vector<std::string>{
@@ -132,7 +132,7 @@ TEST_F(GroupingCommands, GroupLimitsAreRefused) {
         t.delayGroups.resize(20);
         t.plotGroups.resize(20);
     });
-    f.Select({0});
+    f.Select({1});
     f.Trigger("mnuAddStreet");
     f.Trigger("munSpecialCell");
     f.Trigger("mnuAddCTMPlot");
@@ -149,7 +149,7 @@ TEST_F(GroupingCommands, FiftyOneCellsAreRefusedForDelayAndPlotGroupsFiftyAreTak
     AddCells(f, 51);
     std::vector<int> all(51);
     for (int i = 0; i < 51; ++i) {
-        all[i] = i;
+        all[i] = i + 1;
     }
     f.Select(all);
     f.Trigger("munSpecialCell");
