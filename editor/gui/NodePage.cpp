@@ -185,7 +185,7 @@ const NodeRecord* NodePage::Node() const {
 
 const StageRecord* NodePage::Stage() const {
     const NodeRecord* node = Node();
-    if (node == nullptr || stage_ < 0 || stage_ >= node->stageNum || stage_ >= Capacity::kStages) {
+    if (node == nullptr || stage_ < 0 || stage_ >= node->usedStages()) {
         return nullptr;
     }
     return &node->stages[stage_];
@@ -272,7 +272,7 @@ void NodePage::FillMovementLists() {
                 if (other.nodeID == node->nodeID) {
                     continue;
                 }
-                for (int s = 0; s < other.stageNum && s < Capacity::kStages; ++s) {
+                for (int s = 0; s < other.usedStages(); ++s) {
                     const auto& moves = other.stages[s].stageMoves;
                     elsewhere |= std::find(moves.begin(), moves.end(), m) != moves.end();
                 }

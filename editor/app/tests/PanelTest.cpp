@@ -237,14 +237,16 @@ TEST_F(PanelTest, NodeStagesAndMovements) {
     EXPECT_TRUE(node.stages[0].stageMoves.empty());
     EXPECT_EQ(available->count(), 1);
 
-    // A stage full with 20 movements takes no more.
-    for (int k = 0; k < 20; ++k) {
+    // A full stage takes no more.
+    for (int k = 0; k < Capacity::kStageMoves; ++k) {
         ASSERT_TRUE(f.window.model().AddStageMove(node.nodeID, 0, 50).ok());
     }
     available->setCurrentRow(0);
     Field<QPushButton>("cmdRightArrow")->click();
-    EXPECT_EQ(f.prompter.Last(), "You can't have more than 20 green signals in the same phase.");
-    EXPECT_EQ(node.stages[0].stageMoveNum(), 20);
+    EXPECT_EQ(f.prompter.Last(), "You can't have more than " +
+                                     std::to_string(Capacity::kStageMoves) +
+                                     " green signals in the same phase.");
+    EXPECT_EQ(node.stages[0].stageMoveNum(), Capacity::kStageMoves);
 }
 
 TEST_F(PanelTest, OriginDialogFromThePanel) {
