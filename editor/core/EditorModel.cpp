@@ -295,7 +295,7 @@ EditResult EditorModel::SetNodeOffset(int nodeID, int offset) {
     if (before == nullptr) {
         return EditResult::Refused("There is no node selected.");
     }
-    if (const EntryCheck check = CheckValue(NumberRule::Integer(), offset);
+    if (const EntryCheck check = CheckValue(rules::kTime, offset);
         check.state != EntryState::Complete) {
         return EditResult::Refused(check.message);
     }
@@ -327,7 +327,7 @@ EditResult EditorModel::SetStageTime(int nodeID, int stage, int seconds) {
     if (!ValidStage(before, stage)) {
         return EditResult::Refused("There is no stage selected.");
     }
-    if (const EntryCheck check = CheckValue(NumberRule::Integer(), seconds);
+    if (const EntryCheck check = CheckValue(rules::kTime, seconds);
         check.state != EntryState::Complete) {
         return EditResult::Refused(check.message);
     }

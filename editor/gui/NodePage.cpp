@@ -129,13 +129,13 @@ NodePage::NodePage(PanelContext& context, QWidget* parent) : QWidget(parent), ct
         }
     });
     new NumberField(
-        phaseInterval_, NumberRule::Integer(), ctx_.prompter,
+        phaseInterval_, rules::kTime, ctx_.prompter,
         [this] { return Stage() ? QString::number(Stage()->stageTime) : QString(); },
         [this](double value) {
             return ctx_.model.SetStageTime(id_, stage_, static_cast<int>(value));
         });
     new NumberField(
-        phaseOffset_, NumberRule::Integer(), ctx_.prompter,
+        phaseOffset_, rules::kTime, ctx_.prompter,
         [this] { return Node() ? QString::number(Node()->offset) : QString(); },
         [this](double value) { return ctx_.model.SetNodeOffset(id_, static_cast<int>(value)); });
     connect(phaseOptimization_, &QCheckBox::toggled, this, [this](bool checked) {

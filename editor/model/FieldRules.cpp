@@ -14,7 +14,9 @@ struct Parsed {
 
 Parsed Parse(const NumberRule& rule, const std::string& text) {
     if (rule.kind == NumberKind::Integer) {
-        const ParsedInteger p = ParseInteger(text);
+        // A field that holds more than 16 bits takes whole numbers up to its top.
+        const int largest = rule.high > kLargest16Bit ? static_cast<int>(rule.high) : kLargest16Bit;
+        const ParsedInteger p = ParseInteger(text, largest);
         return {p.refused(), double(p.value), p.message};
     }
     const ParsedReal p = ParseReal(text);

@@ -42,7 +42,7 @@ bool ToNumber(std::string_view text, double& value) {
 
 }  // namespace
 
-ParsedInteger ParseInteger(const std::string& text) {
+ParsedInteger ParseInteger(const std::string& text, int largest) {
     const std::string_view trimmed = Trim(text);
     if (trimmed.empty()) {
         return {0, {}};
@@ -52,8 +52,8 @@ ParsedInteger ParseInteger(const std::string& text) {
         return {-1, kEnterNumber};
     }
     const double truncated = std::trunc(number);
-    if (truncated > 32767.0 || truncated < -32768.0) {
-        return {-1, kEnterNumber};  // does not fit a 16-bit integer
+    if (truncated > largest || truncated < -1.0 - largest) {
+        return {-1, kEnterNumber};  // does not fit the field
     }
     if (number < 0) {
         return {-1, kEnterPositive};

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "TestSupport.h"
+#include "model/FieldRules.h"
 
 namespace talvo {
 namespace {
@@ -42,6 +43,17 @@ TEST(NumberParsers, ParseInteger) {
         EXPECT_EQ(parsed.value, c.value) << '"' << c.text << '"';
         EXPECT_EQ(parsed.message, c.message) << '"' << c.text << '"';
     }
+}
+
+// Times take whole numbers past 16 bits, up to what a project file holds.
+TEST(NumberParsers, TimeFieldsTakeTheRunsSeconds) {
+    EXPECT_EQ(CheckEntry(rules::kTime, "86400").value, 86400);
+    EXPECT_EQ(CheckEntry(rules::kTime, "100000").state, EntryState::Complete);
+    EXPECT_EQ(CheckTyping(rules::kTime, "100001").message, kEnterNumber);
+    EXPECT_EQ(CheckValue(rules::kTime, 100001).message,
+              "You must enter a number between 0 and 100000 in this field.");
+    // Other fields stay 16-bit.
+    EXPECT_EQ(CheckTyping(NumberRule::Integer(), "40000").message, kEnterNumber);
 }
 
 TEST(NumberParsers, ParseReal) {
