@@ -68,7 +68,6 @@ class EditorModel : public QObject {
     std::string CellType(int cellIndex) const;
 
     // The cell tool's defaults: part of the tool, not of the network, so not recorded.
-    const NewCellDefaults& newCellDefaults() const { return newCellDefaults_; }
     void SetNewCellDefaults(const NewCellDefaults& defaults) { newCellDefaults_ = defaults; }
 
     // Each add returns the new object's ID.

@@ -92,28 +92,6 @@ const NumberRule& RuleFor(CellField field) {
     return flag;
 }
 
-double ValueOf(const CellRecord& cell, CellField field) {
-    switch (field) {
-        case CellField::Orientation:
-            return cell.orientation;
-        case CellField::LaneNum:
-            return cell.laneNum;
-        case CellField::Speed:
-            return cell.speed;
-        case CellField::OwnOccupancy:
-            return cell.ownOccupancy ? 1 : 0;
-        case CellField::InitialCarNum:
-            return cell.initialCarNum;
-        case CellField::CapacityFactor:
-            return cell.capacityFactor;
-        case CellField::Capacity:
-            return cell.capacity;
-        case CellField::Dummy:
-            break;
-    }
-    return cell.isDummy ? 1 : 0;
-}
-
 void SetValue(CellRecord& cell, CellField field, double value) {
     switch (field) {
         case CellField::Orientation:

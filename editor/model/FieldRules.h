@@ -80,7 +80,6 @@ enum class CellField {
 inline constexpr int kMaxLanes = 20;
 
 const NumberRule& RuleFor(CellField field);
-double ValueOf(const CellRecord& cell, CellField field);
 void SetValue(CellRecord& cell, CellField field, double value);
 
 }  // namespace talvo

@@ -5,7 +5,6 @@
 #include <string_view>
 #include <system_error>
 
-#include "common/NumberText.h"
 #include "platform/Prompter.h"
 
 namespace talvo {
@@ -95,10 +94,6 @@ double ParseReal(const std::string& text, Prompter& prompter) {
         prompter.caution(parsed.message);
     }
     return parsed.value;
-}
-
-std::string FormatBoxReal(double value) {
-    return FormatFixed2(value);
 }
 
 }  // namespace talvo

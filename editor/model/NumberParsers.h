@@ -38,7 +38,4 @@ ParsedReal ParseReal(const std::string& text);
 int ParseInteger(const std::string& text, Prompter& prompter);
 double ParseReal(const std::string& text, Prompter& prompter);
 
-// How a box shows a stored real again ("0.00").
-std::string FormatBoxReal(double value);
-
 }  // namespace talvo
