@@ -35,7 +35,19 @@ MapEditor::MapEditor(EditorModel& model, scene::Viewport& view, QObject* parent)
     // A new or opened project starts with the arrow tool and nothing selected.
     connect(&model_, &EditorModel::replaced, this, [this] { SetTool(Tool::Arrow); });
     connect(&model_, &EditorModel::changed, this, [this] {
-        if (KeepExisting() || std::exchange(stepped_, false)) {
+        const bool stepped = std::exchange(stepped_, false);
+        const SelectionState before = sel_;
+        if (KeepExisting()) {
+            // What an edit took away is chosen again when an undo brings it back.
+            gone_ = before;
+            emit selectionChanged();
+        } else if (stepped) {
+            if (gone_ && !sel_.HasSingle() && sel_.selectedCells.empty()) {
+                sel_.selectedKind = gone_->selectedKind;
+                sel_.selectedID = gone_->selectedID;
+                sel_.selectedCells = gone_->selectedCells;
+                KeepExisting();
+            }
             emit selectionChanged();
         }
     });
@@ -115,6 +127,7 @@ void MapEditor::Refuse(const EditResult& result) const {
 }
 
 void MapEditor::SetTool(Tool tool) {
+    gone_.reset();
     sel_.currentTool = tool;
     sel_.highlightedMovement = 0;
     sel_.ClearSelection();
@@ -124,12 +137,14 @@ void MapEditor::SetTool(Tool tool) {
 }
 
 void MapEditor::ClearSelection() {
+    gone_.reset();
     sel_.ClearSelection();
     emit selectionChanged();
 }
 
 void MapEditor::SetSelection(const SelectionState& selection) {
     const Tool tool = sel_.currentTool;
+    gone_.reset();
     sel_ = selection;
     KeepExisting();
     if (tool != sel_.currentTool) {
@@ -139,6 +154,7 @@ void MapEditor::SetSelection(const SelectionState& selection) {
 }
 
 void MapEditor::SelectCells(std::vector<int> cellIDs) {
+    gone_.reset();
     sel_.ClearSelection();
     sel_.selectedCells = std::move(cellIDs);
     KeepExisting();
@@ -180,6 +196,7 @@ void MapEditor::PressLeft(double px, double py) {
 }
 
 void MapEditor::GrabAt(scene::Point p) {
+    gone_.reset();
     sel_.highlightedMovement = 0;
     const scene::MapNetwork network = Network();
     groupMove_ = false;
@@ -452,9 +469,8 @@ void MapEditor::DeleteSelected() {
     if (!result) {
         // A refusal leaves the network, its history and the selection as they were.
         Caution(result.message());
-        return;
     }
-    ClearSelection();
+    // A delete leaves the object out of the selection as the network changes.
 }
 
 void MapEditor::SortMulti(bool byX) {

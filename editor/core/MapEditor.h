@@ -89,6 +89,8 @@ class MapEditor : public QObject {
     scene::Viewport& view_;
     SelectionState sel_;
     bool stepped_ = false;  // an undo or redo is running
+    // The selection before an edit left some of it out, until something else is chosen.
+    std::optional<SelectionState> gone_;
 
     bool buttonDown_ = false;
     bool groupMove_ = false;

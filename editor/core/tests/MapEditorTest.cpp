@@ -135,6 +135,27 @@ TEST_F(MapEditorHistory, UndoAndRedoKeepSelectedLinksNodesAndPickedCells) {
     EXPECT_EQ(tools.selection().selectedCells, std::vector<int>{1});
 }
 
+// Undoing a delete brings the object back selected, as it was before the delete.
+TEST_F(MapEditorHistory, AnUndoneDeleteSelectsItsObjectAgain) {
+    Click(2400, 1500);  // cell 2
+    ASSERT_TRUE(model.DeleteLink(1).ok());
+    tools.DeleteSelected();
+    ASSERT_EQ(model.FindCell(2), nullptr);
+    EXPECT_EQ(tools.selection().selectedKind, SelectedKind::None);
+    model.Undo();
+    EXPECT_EQ(tools.selection().selectedKind, SelectedKind::Cell);
+    EXPECT_EQ(tools.selection().selectedID, 2);
+    model.Redo();
+    EXPECT_EQ(tools.selection().selectedKind, SelectedKind::None);
+    model.Undo();
+    EXPECT_EQ(tools.selection().selectedID, 2);
+    // Once something else is chosen, an undo leaves the choice alone.
+    tools.DeleteSelected();
+    Click(1500, 1500);
+    model.Undo();
+    EXPECT_EQ(tools.selection().selectedID, 1);
+}
+
 TEST_F(MapEditorHistory, ToolChangesAndPickingCellsRecordNothing) {
     tools.SetTool(Tool::Node);
     tools.SetTool(Tool::Arrow);
