@@ -86,6 +86,7 @@ NodeRecord ReadNode(FieldReader& in) {
     node.y = in.readReal("node y");
     node.stageNum = in.readInt("stageNum", 0, Capacity::kStages);
     node.offset = ReadTime(in, "offset");
+    node.sizeStages(node.stageNum);
     for (int s = 0; s < node.stageNum; ++s) {
         StageRecord& stage = node.stages[s];
         stage.stageTime = ReadTime(in, "stageTime");

@@ -83,7 +83,7 @@ MainWindow::MainWindow(Prompter* prompter, Dialogs* dialogs, const QString& prog
     hooks.dialogs = &dialogs_;
     hooks.window = this;
     hooks.programDir = programDir_;
-    hooks.multiSelection = [this] { return editor_.selection().multiSelection; };
+    hooks.selectedCells = [this] { return editor_.selection().selectedCells; };
     hooks.drawMapForPrint = [this] {
         return DrawMapForPrint(model_.project(), colours_, editor_.selection());
     };
@@ -435,24 +435,18 @@ void MainWindow::SelectProblem(const ExportProblem& problem) {
     }
     SelectionState selection = editor_.selection();
     selection.ClearSelection();
-    const auto single = [&selection](SelectedKind kind, int index) {
-        if (index > 0) {
-            selection.selectedKind = kind;
-            selection.selectedIndex = index - 1;
-        }
+    const auto single = [&selection](SelectedKind kind, int id) {
+        selection.selectedKind = kind;
+        selection.selectedID = id;
     };
     if (!problem.nodeIDs.empty()) {
-        single(SelectedKind::Node, model_.FindNodeIndex(problem.nodeIDs.front()));
+        single(SelectedKind::Node, problem.nodeIDs.front());
     } else if (problem.cellIDs.size() == 1) {
-        single(SelectedKind::Cell, model_.FindCellIndex(problem.cellIDs.front()));
+        single(SelectedKind::Cell, problem.cellIDs.front());
     } else if (!problem.cellIDs.empty()) {
-        for (const int id : problem.cellIDs) {
-            if (const int index = model_.FindCellIndex(id); index > 0) {
-                selection.multiSelection.push_back(index - 1);
-            }
-        }
+        selection.selectedCells = problem.cellIDs;
     } else if (!problem.linkIDs.empty()) {
-        single(SelectedKind::Link, model_.FindLinkIndex(problem.linkIDs.front()));
+        single(SelectedKind::Link, problem.linkIDs.front());
     }
     editor_.SetSelection(selection);
 }

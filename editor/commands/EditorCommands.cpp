@@ -89,7 +89,7 @@ void EditorCommands::addGroup(GroupKind kind) {
         return runDialog(dialog) == QDialog::Accepted;
     };
     NetworkTables edited = hooks_.model->tables();
-    if (AddGroupFromSelection(kind, edited, hooks_.multiSelection(), hooks)) {
+    if (AddGroupFromSelection(kind, edited, hooks_.selectedCells(), hooks)) {
         store(edited, TextsFor(kind).addCommand);
     }
 }

@@ -30,8 +30,8 @@ struct EditorCommandHooks {
     Dialogs* dialogs = nullptr;
     QWidget* window = nullptr;  // parent of the dialogs and the run windows
     QString programDir;         // where the engine, its start script and inout.dir live
-    // Cell table positions (0-based) of the multi-selection, in selection order.
-    std::function<std::vector<int>()> multiSelection;
+    // Cell IDs of the multi-selection, in selection order.
+    std::function<std::vector<int>()> selectedCells;
     // The whole map at zoom 1 without scrolling, drawn as the map is drawn on screen.
     std::function<QImage()> drawMapForPrint;
     // Shows every problem of a check run at once (none: the list goes). Without it each

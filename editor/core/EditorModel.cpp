@@ -115,7 +115,7 @@ EditResult EditorModel::Record(EditCommand* command, EditResult result) {
 }
 
 bool EditorModel::ValidStage(const NodeRecord* node, int stage) const {
-    return node != nullptr && stage >= 0 && stage < std::min(node->stageNum, Capacity::kStages);
+    return node != nullptr && stage >= 0 && stage < node->usedStages();
 }
 
 template <typename Table>
@@ -295,7 +295,7 @@ EditResult EditorModel::SetNodeOffset(int nodeID, int offset) {
     if (before == nullptr) {
         return EditResult::Refused("There is no node selected.");
     }
-    if (const EntryCheck check = CheckValue(NumberRule::Integer(), offset);
+    if (const EntryCheck check = CheckValue(rules::kTime, offset);
         check.state != EntryState::Complete) {
         return EditResult::Refused(check.message);
     }
@@ -314,8 +314,9 @@ EditResult EditorModel::SetStageCount(int nodeID, int count) {
     }
     NodeRecord changed = *before;
     // Stages that come into use start afresh, without movements left from earlier use.
-    for (int s = std::clamp(changed.stageNum, 0, Capacity::kStages); s < count; ++s) {
-        changed.stages[s] = StageRecord{};
+    changed.sizeStages(count);
+    for (int s = std::clamp(changed.stageNum, 0, count); s < count; ++s) {
+        changed.stages[static_cast<std::size_t>(s)] = StageRecord{};
     }
     changed.stageNum = count;
     return Change<NodeTable>(*before, std::move(changed), "Number Of Stages");
@@ -326,7 +327,7 @@ EditResult EditorModel::SetStageTime(int nodeID, int stage, int seconds) {
     if (!ValidStage(before, stage)) {
         return EditResult::Refused("There is no stage selected.");
     }
-    if (const EntryCheck check = CheckValue(NumberRule::Integer(), seconds);
+    if (const EntryCheck check = CheckValue(rules::kTime, seconds);
         check.state != EntryState::Complete) {
         return EditResult::Refused(check.message);
     }

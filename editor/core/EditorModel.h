@@ -68,7 +68,6 @@ class EditorModel : public QObject {
     std::string CellType(int cellIndex) const;
 
     // The cell tool's defaults: part of the tool, not of the network, so not recorded.
-    const NewCellDefaults& newCellDefaults() const { return newCellDefaults_; }
     void SetNewCellDefaults(const NewCellDefaults& defaults) { newCellDefaults_ = defaults; }
 
     // Each add returns the new object's ID.
@@ -126,7 +125,7 @@ class EditorModel : public QObject {
   signals:
     // The network or its parameters changed: an edit, an undo or a redo.
     void changed();
-    // An undo or redo is about to run: table positions held elsewhere may go stale.
+    // An undo or redo is about to run: a drag or a pending link in progress ends.
     void aboutToStep();
     // A whole project came in (New or Open).
     void replaced();

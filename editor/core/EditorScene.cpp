@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "common/RecordLookup.h"
 #include "core/MapHits.h"
 #include "scene/MapScene.h"
 
@@ -144,8 +145,8 @@ scene::Scene BuildEditorScene(const scene::MapNetwork& network, const ColourSche
         map.cell(i, map.cellColour(), false);
     }
     if (sel.currentTool == Tool::Arrow && !sel.HasSingle()) {
-        for (const int position : sel.multiSelection) {
-            map.cell(position, red, true);
+        for (const int id : sel.selectedCells) {
+            map.cell(network.cellIndex(id), red, true);
         }
     }
     if (sel.pendingLinkStart != 0) {
@@ -166,18 +167,19 @@ scene::Scene BuildEditorScene(const scene::MapNetwork& network, const ColourSche
     }
     switch (sel.selectedKind) {
         case SelectedKind::Cell:
-            map.cell(sel.selectedIndex, red, true);
+            map.cell(network.cellIndex(sel.selectedID), red, true);
             break;
         case SelectedKind::Link:
-            map.link(sel.selectedIndex, red);
-            // The passed node again, so that its circle covers the selected line.
-            if (sel.selectedIndex >= 0 && sel.selectedIndex < Count(network.links.size())) {
-                map.node(network.links[static_cast<size_t>(sel.selectedIndex)].nodeIndex,
-                         map.nodeColour());
+            if (const int link =
+                    PositionOfID(network.links, &scene::MapLink::linkID, sel.selectedID);
+                link >= 0) {
+                map.link(link, red);
+                // The passed node again, so that its circle covers the selected line.
+                map.node(network.links[static_cast<size_t>(link)].nodeIndex, map.nodeColour());
             }
             break;
         case SelectedKind::Node:
-            map.node(sel.selectedIndex, red);
+            map.node(network.nodeIndex(sel.selectedID), red);
             break;
         default:
             break;
@@ -192,9 +194,9 @@ scene::Scene BuildEditorScene(const scene::MapNetwork& network, const ColourSche
         map.label(i, map.textColour());
     }
     if (sel.selectedKind == SelectedKind::StreetLabel) {
-        map.label(sel.selectedIndex, red);
-        map.labelBox(sel.selectedIndex, red);
-        map.labelCells(sel.selectedIndex, red);
+        map.label(sel.selectedID, red);
+        map.labelBox(sel.selectedID, red);
+        map.labelCells(sel.selectedID, red);
     }
     if (rubberBand) {
         picture.overlay.add(scene::Box{*rubberBand, std::nullopt, scene::Stroke{map.textColour()}});

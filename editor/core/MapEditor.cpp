@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
+#include "common/RecordLookup.h"
 #include "core/MapHits.h"
 
 namespace talvo {
@@ -22,92 +24,86 @@ constexpr double kAutoScrollShare = 0.1;
 
 MapEditor::MapEditor(EditorModel& model, scene::Viewport& view, QObject* parent)
     : QObject(parent), model_(model), view_(view) {
-    // An undo or redo moves records in their tables: the selection is held by ID across
-    // it and keeps what is still there.
+    // The selection names its objects by ID, so an undo or a redo keeps what is still there;
+    // a drag, a pending link and a movement highlight end with it.
     connect(&model_, &EditorModel::aboutToStep, this, [this] {
         buttonDown_ = false;
-        keptSelection_ = IDsOfSelection();
-        sel_.ClearSelection();
         sel_.pendingLinkStart = 0;
         sel_.highlightedMovement = 0;
+        stepped_ = true;
     });
     // A new or opened project starts with the arrow tool and nothing selected.
-    connect(&model_, &EditorModel::replaced, this, [this] {
-        keptSelection_.reset();
-        SetTool(Tool::Arrow);
-    });
+    connect(&model_, &EditorModel::replaced, this, [this] { SetTool(Tool::Arrow); });
     connect(&model_, &EditorModel::changed, this, [this] {
-        if (keptSelection_) {
-            SelectByIDs(*keptSelection_);
-            keptSelection_.reset();
+        const bool stepped = std::exchange(stepped_, false);
+        const SelectionState before = sel_;
+        if (KeepExisting()) {
+            // What an edit took away is chosen again when an undo brings it back.
+            gone_ = before;
             emit selectionChanged();
-        } else if (DropStaleIndices()) {
+        } else if (stepped) {
+            if (gone_ && !sel_.HasSingle() && sel_.selectedCells.empty()) {
+                sel_.selectedKind = gone_->selectedKind;
+                sel_.selectedID = gone_->selectedID;
+                sel_.selectedCells = gone_->selectedCells;
+                KeepExisting();
+            }
             emit selectionChanged();
         }
     });
 }
 
-MapEditor::SelectionIDs MapEditor::IDsOfSelection() const {
+bool MapEditor::KeepExisting() {
     const NetworkTables& t = model_.tables();
-    SelectionIDs ids;
-    ids.kind = sel_.selectedKind;
-    const auto at = [](const auto& table, int i) {
-        return i >= 0 && i < static_cast<int>(table.size());
-    };
-    const int i = sel_.selectedIndex;
+    auto& cells = sel_.selectedCells;
+    const std::size_t before = cells.size();
+    if (!cells.empty()) {
+        const IdPositions positions(t.cells, &CellRecord::cellID);
+        cells.erase(std::remove_if(cells.begin(), cells.end(),
+                                   [&](int id) { return !positions.holds(id); }),
+                    cells.end());
+    }
+    bool dropped = cells.size() != before;
+    bool held = true;
     switch (sel_.selectedKind) {
         case SelectedKind::Cell:
-            ids.id = at(t.cells, i) ? t.cells[i].cellID : 0;
+            held = model_.FindCell(sel_.selectedID) != nullptr;
             break;
         case SelectedKind::Link:
-            ids.id = at(t.links, i) ? t.links[i].linkID : 0;
+            held = model_.FindLink(sel_.selectedID) != nullptr;
             break;
         case SelectedKind::Node:
-            ids.id = at(t.nodes, i) ? t.nodes[i].nodeID : 0;
-            break;
-        case SelectedKind::StreetLabel:  // streets have no ID: their place
-            ids.id = i;
-            break;
-        case SelectedKind::None:
-            break;
-    }
-    for (const int cell : sel_.multiSelection) {
-        if (at(t.cells, cell)) {
-            ids.cells.push_back(t.cells[cell].cellID);
-        }
-    }
-    return ids;
-}
-
-void MapEditor::SelectByIDs(const SelectionIDs& ids) {
-    sel_.ClearSelection();
-    int index = -1;
-    switch (ids.kind) {
-        case SelectedKind::Cell:
-            index = model_.FindCellIndex(ids.id) - 1;
-            break;
-        case SelectedKind::Link:
-            index = model_.FindLinkIndex(ids.id) - 1;
-            break;
-        case SelectedKind::Node:
-            index = model_.FindNodeIndex(ids.id) - 1;
+            held = model_.FindNode(sel_.selectedID) != nullptr;
             break;
         case SelectedKind::StreetLabel:
-            index = ids.id;
+            held = sel_.selectedID >= 0 && sel_.selectedID < static_cast<int>(t.streets.size());
             break;
         case SelectedKind::None:
             break;
     }
-    if (index >= 0) {
-        sel_.selectedKind = ids.kind;
-        sel_.selectedIndex = index;
+    if (!held) {
+        sel_.selectedKind = SelectedKind::None;
+        sel_.selectedID = 0;
+        dropped = true;
     }
-    for (const int id : ids.cells) {
-        if (const int cell = model_.FindCellIndex(id) - 1; cell >= 0) {
-            sel_.multiSelection.push_back(cell);
+    if (sel_.pendingLinkStart != 0 && model_.FindCell(sel_.pendingLinkStart) == nullptr) {
+        sel_.pendingLinkStart = 0;
+        dropped = true;
+    }
+    return dropped;
+}
+
+std::vector<const CellRecord*> MapEditor::SelectedCellRecords() const {
+    const auto& cells = model_.tables().cells;
+    const IdPositions positions(cells, &CellRecord::cellID);
+    std::vector<const CellRecord*> records;
+    records.reserve(sel_.selectedCells.size());
+    for (const int id : sel_.selectedCells) {
+        if (const int at = positions.positionOf(id); at >= 0) {
+            records.push_back(&cells[static_cast<size_t>(at)]);
         }
     }
-    DropStaleIndices();
+    return records;
 }
 
 scene::Point MapEditor::PointerMap(double px, double py) const {
@@ -131,6 +127,7 @@ void MapEditor::Refuse(const EditResult& result) const {
 }
 
 void MapEditor::SetTool(Tool tool) {
+    gone_.reset();
     sel_.currentTool = tool;
     sel_.highlightedMovement = 0;
     sel_.ClearSelection();
@@ -140,24 +137,27 @@ void MapEditor::SetTool(Tool tool) {
 }
 
 void MapEditor::ClearSelection() {
+    gone_.reset();
     sel_.ClearSelection();
     emit selectionChanged();
 }
 
 void MapEditor::SetSelection(const SelectionState& selection) {
     const Tool tool = sel_.currentTool;
+    gone_.reset();
     sel_ = selection;
-    DropStaleIndices();
+    KeepExisting();
     if (tool != sel_.currentTool) {
         emit toolChanged();
     }
     emit selectionChanged();
 }
 
-void MapEditor::SelectCells(std::vector<int> positions) {
+void MapEditor::SelectCells(std::vector<int> cellIDs) {
+    gone_.reset();
     sel_.ClearSelection();
-    sel_.multiSelection = std::move(positions);
-    DropStaleIndices();
+    sel_.selectedCells = std::move(cellIDs);
+    KeepExisting();
     emit selectionChanged();
 }
 
@@ -196,20 +196,23 @@ void MapEditor::PressLeft(double px, double py) {
 }
 
 void MapEditor::GrabAt(scene::Point p) {
-    DropStaleIndices();
+    gone_.reset();
     sel_.highlightedMovement = 0;
     const scene::MapNetwork network = Network();
     groupMove_ = false;
     rubberBandActive_ = false;
-    if (!sel_.multiSelection.empty()) {
-        const int hit = HitCell(network, p);
+    const int hit = HitCell(network, p);
+    if (!sel_.selectedCells.empty()) {
+        const auto& picked = sel_.selectedCells;
         const bool inGroup =
-            hit >= 0 && std::find(sel_.multiSelection.begin(), sel_.multiSelection.end(), hit) !=
-                            sel_.multiSelection.end();
+            hit >= 0 && std::find(picked.begin(), picked.end(),
+                                  network.cells[static_cast<size_t>(hit)].cellID) != picked.end();
         if (inGroup) {
             std::optional<scene::Rect> group;
-            for (const int i : sel_.multiSelection) {
-                group = scene::United(group, network.cells[static_cast<size_t>(i)].rect);
+            for (const int id : picked) {
+                if (const int at = network.cellIndex(id); at >= 0) {
+                    group = scene::United(group, network.cells[static_cast<size_t>(at)].rect);
+                }
             }
             const scene::Rect visible = view_.visibleMap();
             if (group->width() > visible.width() || group->height() > visible.height()) {
@@ -221,28 +224,26 @@ void MapEditor::GrabAt(scene::Point p) {
             lastGroupPoint_ = p;
             return;
         }
-        sel_.multiSelection.clear();
+        sel_.selectedCells.clear();
     }
     sel_.selectedKind = SelectedKind::None;
-    sel_.selectedIndex = -1;
-    const NetworkTables& t = model_.tables();
-    if (const int cell = HitCell(network, p); cell >= 0) {
-        sel_.selectedKind = SelectedKind::Cell;
-        sel_.selectedIndex = cell;
-        grabOffset_ = {p.x - t.cells[cell].x, p.y - t.cells[cell].y};
+    sel_.selectedID = 0;
+    const auto grab = [&](SelectedKind kind, int id, scene::Point at) {
+        sel_.selectedKind = kind;
+        sel_.selectedID = id;
+        grabOffset_ = {p.x - at.x, p.y - at.y};
+    };
+    if (hit >= 0) {
+        const scene::MapCell& cell = network.cells[static_cast<size_t>(hit)];
+        grab(SelectedKind::Cell, cell.cellID, cell.centre);
     } else if (const int node = HitNode(network, p); node >= 0) {
-        sel_.selectedKind = SelectedKind::Node;
-        sel_.selectedIndex = node;
-        grabOffset_ = {p.x - t.nodes[node].x, p.y - t.nodes[node].y};
+        const scene::MapNode& picked = network.nodes[static_cast<size_t>(node)];
+        grab(SelectedKind::Node, picked.nodeID, picked.centre);
     } else if (const int link = HitLink(network, p); link >= 0) {
-        sel_.selectedKind = SelectedKind::Link;
-        sel_.selectedIndex = link;
-        grabOffset_ = {0, 0};
+        grab(SelectedKind::Link, network.links[static_cast<size_t>(link)].linkID, p);
     } else if (const int label = measure ? HitStreetLabel(network, p, measure, view_.zoom()) : -1;
                label >= 0) {
-        sel_.selectedKind = SelectedKind::StreetLabel;
-        sel_.selectedIndex = label;
-        grabOffset_ = {p.x - t.streets[label].x, p.y - t.streets[label].y};
+        grab(SelectedKind::StreetLabel, label, network.labels[static_cast<size_t>(label)].anchor);
     }
     if (!sel_.HasSingle()) {
         rubberBandActive_ = true;
@@ -252,11 +253,12 @@ void MapEditor::GrabAt(scene::Point p) {
 }
 
 void MapEditor::LinkToolPress(scene::Point p) {
-    const int hit = HitCell(Network(), p);
+    const scene::MapNetwork network = Network();
+    const int hit = HitCell(network, p);
     if (hit < 0) {
         return;  // keep waiting for a cell
     }
-    const int id = model_.cell(hit).cellID;
+    const int id = network.cells[static_cast<size_t>(hit)].cellID;
     if (sel_.pendingLinkStart == 0) {
         sel_.pendingLinkStart = id;
         emit selectionChanged();
@@ -310,65 +312,33 @@ void MapEditor::AutoScroll() {
     }
 }
 
-bool MapEditor::DropStaleIndices() {
-    // The tables may have shrunk since the selection was made: never touch a record that
-    // is gone.
-    const NetworkTables& t = model_.tables();
-    auto& multi = sel_.multiSelection;
-    const std::size_t before = multi.size();
-    multi.erase(
-        std::remove_if(multi.begin(), multi.end(),
-                       [&](int i) { return i < 0 || i >= static_cast<int>(t.cells.size()); }),
-        multi.end());
-    bool dropped = multi.size() != before;
-    std::size_t size = 0;
-    switch (sel_.selectedKind) {
-        case SelectedKind::Cell:
-            size = t.cells.size();
-            break;
-        case SelectedKind::Link:
-            size = t.links.size();
-            break;
-        case SelectedKind::Node:
-            size = t.nodes.size();
-            break;
-        case SelectedKind::StreetLabel:
-            size = t.streets.size();
-            break;
-        case SelectedKind::None:
-            return dropped;
-    }
-    if (sel_.selectedIndex < 0 || sel_.selectedIndex >= static_cast<int>(size)) {
-        sel_.selectedKind = SelectedKind::None;
-        sel_.selectedIndex = -1;
-        dropped = true;
-    }
-    return dropped;
-}
-
 bool MapEditor::DragTick() {
     if (!buttonDown_ || sel_.currentTool != Tool::Arrow) {
         return false;
     }
-    DropStaleIndices();
     AutoScroll();
     const scene::Point p = PointerMap(pointerX_, pointerY_);
     const scene::MapNetwork network = Network();
     const scene::Rect extent = MapExtentOf(network);
-    const NetworkTables& t = model_.tables();
     std::vector<ObjectMove> moves;
     if (groupMove_) {
+        std::vector<const scene::MapCell*> group;
+        for (const int id : sel_.selectedCells) {
+            if (const int at = network.cellIndex(id); at >= 0) {
+                group.push_back(&network.cells[static_cast<size_t>(at)]);
+            }
+        }
         double dx = p.x - lastGroupPoint_.x;
         double dy = p.y - lastGroupPoint_.y;
         // Hold the whole group at the map's edge.
-        for (const int i : sel_.multiSelection) {
-            const scene::Rect& r = network.cells[static_cast<size_t>(i)].rect;
+        for (const scene::MapCell* cell : group) {
+            const scene::Rect& r = cell->rect;
             dx = std::clamp(dx, extent.left - r.left, extent.right - r.right);
             dy = std::clamp(dy, extent.top - r.top, extent.bottom - r.bottom);
         }
-        for (const int i : sel_.multiSelection) {
-            const CellRecord& cell = t.cells[i];
-            moves.push_back({Movable::Cell, cell.cellID, cell.x, cell.y, cell.x + dx, cell.y + dy});
+        for (const scene::MapCell* cell : group) {
+            const scene::Point& c = cell->centre;
+            moves.push_back({Movable::Cell, cell->cellID, c.x, c.y, c.x + dx, c.y + dy});
         }
         lastGroupPoint_ = {lastGroupPoint_.x + dx, lastGroupPoint_.y + dy};
         Refuse(model_.Move(moves, "Move", gesture_));
@@ -376,22 +346,37 @@ bool MapEditor::DragTick() {
     }
     double x = p.x - grabOffset_.x;
     double y = p.y - grabOffset_.y;
-    const int i = sel_.selectedIndex;
+    const int id = sel_.selectedID;
     switch (sel_.selectedKind) {
         case SelectedKind::Cell: {
-            const scene::Rect& r = network.cells[static_cast<size_t>(i)].rect;
-            KeepInsideMap(extent, x, y, r.width() / 2, r.height() / 2);
-            moves.push_back({Movable::Cell, t.cells[i].cellID, t.cells[i].x, t.cells[i].y, x, y});
+            const int at = network.cellIndex(id);
+            if (at < 0) {
+                return false;
+            }
+            const scene::MapCell& cell = network.cells[static_cast<size_t>(at)];
+            KeepInsideMap(extent, x, y, cell.rect.width() / 2, cell.rect.height() / 2);
+            moves.push_back({Movable::Cell, id, cell.centre.x, cell.centre.y, x, y});
             break;
         }
-        case SelectedKind::Node:
+        case SelectedKind::Node: {
+            const int at = network.nodeIndex(id);
+            if (at < 0) {
+                return false;
+            }
+            const scene::Point& from = network.nodes[static_cast<size_t>(at)].centre;
             KeepInsideMap(extent, x, y, 0, 0);
-            moves.push_back({Movable::Node, t.nodes[i].nodeID, t.nodes[i].x, t.nodes[i].y, x, y});
+            moves.push_back({Movable::Node, id, from.x, from.y, x, y});
             break;
-        case SelectedKind::StreetLabel:
+        }
+        case SelectedKind::StreetLabel: {
+            if (id < 0 || id >= static_cast<int>(network.labels.size())) {
+                return false;
+            }
+            const scene::Point& from = network.labels[static_cast<size_t>(id)].anchor;
             KeepInsideMap(extent, x, y, 0, 0);
-            moves.push_back({Movable::StreetLabel, i, t.streets[i].x, t.streets[i].y, x, y});
+            moves.push_back({Movable::StreetLabel, id, from.x, from.y, x, y});
             break;
+        }
         case SelectedKind::Link:
             return false;
         case SelectedKind::None:
@@ -425,12 +410,10 @@ void MapEditor::ReleaseLeft(double px, double py) {
         const double right = std::max(rubberStart_.x, end.x);
         const double top = std::min(rubberStart_.y, end.y);
         const double bottom = std::max(rubberStart_.y, end.y);
-        const auto& cells = model_.tables().cells;
-        sel_.multiSelection.clear();
-        for (std::size_t i = 0; i < cells.size(); ++i) {
-            if (cells[i].x >= left && cells[i].x <= right && cells[i].y >= top &&
-                cells[i].y <= bottom) {
-                sel_.multiSelection.push_back(static_cast<int>(i));
+        sel_.selectedCells.clear();
+        for (const CellRecord& cell : model_.tables().cells) {
+            if (cell.x >= left && cell.x <= right && cell.y >= top && cell.y <= bottom) {
+                sel_.selectedCells.push_back(cell.cellID);
             }
         }
     }
@@ -448,7 +431,7 @@ MapEditor::PopupMenu MapEditor::ReleaseRight() const {
     if (sel_.selectedKind == SelectedKind::StreetLabel) {
         return PopupMenu::None;
     }
-    if (!sel_.multiSelection.empty()) {
+    if (!sel_.selectedCells.empty()) {
         return PopupMenu::Format;
     }
     if (!sel_.HasSingle()) {
@@ -461,7 +444,7 @@ void MapEditor::DeleteKey() {
     if (sel_.currentTool != Tool::Arrow || sel_.selectedKind == SelectedKind::StreetLabel) {
         return;
     }
-    if (!sel_.multiSelection.empty()) {
+    if (!sel_.selectedCells.empty()) {
         Caution(kDeleteOneOnly);
         return;
     }
@@ -469,20 +452,16 @@ void MapEditor::DeleteKey() {
 }
 
 void MapEditor::DeleteSelected() {
-    DropStaleIndices();
-    if (sel_.selectedIndex < 0) {
-        return;
-    }
     EditResult result = EditResult::Refused({});
     switch (sel_.selectedKind) {
         case SelectedKind::Cell:
-            result = model_.DeleteCell(model_.cell(sel_.selectedIndex).cellID);
+            result = model_.DeleteCell(sel_.selectedID);
             break;
         case SelectedKind::Link:
-            result = model_.DeleteLink(model_.link(sel_.selectedIndex).linkID);
+            result = model_.DeleteLink(sel_.selectedID);
             break;
         case SelectedKind::Node:
-            result = model_.DeleteNode(model_.node(sel_.selectedIndex).nodeID);
+            result = model_.DeleteNode(sel_.selectedID);
             break;
         default:
             return;
@@ -490,16 +469,14 @@ void MapEditor::DeleteSelected() {
     if (!result) {
         // A refusal leaves the network, its history and the selection as they were.
         Caution(result.message());
-        return;
     }
-    ClearSelection();
+    // A delete leaves the object out of the selection as the network changes.
 }
 
 void MapEditor::SortMulti(bool byX) {
     // A plain exchange sort: entry i swaps with every later entry that is strictly smaller.
-    const auto& cells = model_.tables().cells;
-    auto key = [&](int position) { return byX ? cells[position].x : cells[position].y; };
-    auto& list = sel_.multiSelection;
+    std::vector<const CellRecord*> list = SelectedCellRecords();
+    auto key = [byX](const CellRecord* cell) { return byX ? cell->x : cell->y; };
     for (std::size_t i = 0; i < list.size(); ++i) {
         for (std::size_t j = i + 1; j < list.size(); ++j) {
             if (key(list[j]) < key(list[i])) {
@@ -507,56 +484,61 @@ void MapEditor::SortMulti(bool byX) {
             }
         }
     }
+    sel_.selectedCells.clear();
+    for (const CellRecord* cell : list) {
+        sel_.selectedCells.push_back(cell->cellID);
+    }
 }
 
-void MapEditor::MoveCells(const std::vector<std::pair<int, scene::Point>>& targets,
+void MapEditor::MoveCells(const std::vector<std::pair<const CellRecord*, scene::Point>>& targets,
                           const char* what) {
     std::vector<ObjectMove> moves;
-    for (const auto& [position, to] : targets) {
-        const CellRecord& cell = model_.cell(position);
-        moves.push_back({Movable::Cell, cell.cellID, cell.x, cell.y, to.x, to.y});
+    for (const auto& [cell, to] : targets) {
+        moves.push_back({Movable::Cell, cell->cellID, cell->x, cell->y, to.x, to.y});
     }
     Refuse(model_.Move(moves, what));
 }
 
 void MapEditor::Align(bool horizontal) {
-    DropStaleIndices();
-    if (sel_.multiSelection.size() < 2) {
+    if (sel_.selectedCells.size() < 2) {
         return;
     }
     SortMulti(horizontal);
-    const CellRecord& first = model_.cell(sel_.multiSelection.front());
-    const double target = horizontal ? first.y : first.x;
-    std::vector<std::pair<int, scene::Point>> targets;
-    for (const int i : sel_.multiSelection) {
-        const CellRecord& cell = model_.cell(i);
+    const std::vector<const CellRecord*> cells = SelectedCellRecords();
+    if (cells.size() < 2) {
+        return;
+    }
+    const double target = horizontal ? cells.front()->y : cells.front()->x;
+    std::vector<std::pair<const CellRecord*, scene::Point>> targets;
+    for (const CellRecord* cell : cells) {
         targets.push_back(
-            {i, horizontal ? scene::Point{cell.x, target} : scene::Point{target, cell.y}});
+            {cell, horizontal ? scene::Point{cell->x, target} : scene::Point{target, cell->y}});
     }
     MoveCells(targets, "Align");
 }
 
 void MapEditor::Space(bool horizontal) {
-    DropStaleIndices();
-    const std::size_t count = sel_.multiSelection.size();
-    if (count <= 2) {
+    if (sel_.selectedCells.size() <= 2) {
         return;
     }
     SortMulti(horizontal);
-    auto coordinate = [&](int position) {
-        const CellRecord& cell = model_.cell(position);
-        return horizontal ? cell.x : cell.y;
+    const std::vector<const CellRecord*> cells = SelectedCellRecords();
+    const std::size_t count = cells.size();
+    if (count <= 2) {
+        return;
+    }
+    auto coordinate = [horizontal](const CellRecord* cell) {
+        return horizontal ? cell->x : cell->y;
     };
-    const double first = coordinate(sel_.multiSelection.front());
-    const double last = coordinate(sel_.multiSelection.back());
+    const double first = coordinate(cells.front());
+    const double last = coordinate(cells.back());
     const double gap = std::nearbyint((last - first) / static_cast<double>(count - 1));
-    std::vector<std::pair<int, scene::Point>> targets;
+    std::vector<std::pair<const CellRecord*, scene::Point>> targets;
     for (std::size_t i = 0; i < count; ++i) {
-        const int position = sel_.multiSelection[i];
-        const CellRecord& cell = model_.cell(position);
+        const CellRecord* cell = cells[i];
         const double at = first + static_cast<double>(i) * gap;
         targets.push_back(
-            {position, horizontal ? scene::Point{at, cell.y} : scene::Point{cell.x, at}});
+            {cell, horizontal ? scene::Point{at, cell->y} : scene::Point{cell->x, at}});
     }
     MoveCells(targets, "Space");
 }

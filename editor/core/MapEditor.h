@@ -34,9 +34,10 @@ class MapEditor : public QObject {
 
     void SetTool(Tool tool);
     void ClearSelection();
-    // Puts a selection back (after a dialog put it aside) or picks cells by position.
+    // Puts a selection back (after a dialog put it aside) or picks cells by ID; what is
+    // not in the network is left out.
     void SetSelection(const SelectionState& selection);
-    void SelectCells(std::vector<int> positions);
+    void SelectCells(std::vector<int> cellIDs);
     // Cells of this signal movement drawn in the selection colour; 0 ends it.
     void HighlightMovement(int movement);
 
@@ -66,14 +67,6 @@ class MapEditor : public QObject {
     void highlightChanged();
 
   private:
-    // A selection by record IDs, which an undo or redo leaves valid.
-    struct SelectionIDs {
-        SelectedKind kind = SelectedKind::None;
-        int id = 0;
-        std::vector<int> cells;
-    };
-    SelectionIDs IDsOfSelection() const;
-    void SelectByIDs(const SelectionIDs& ids);
     scene::Point PointerMap(double px, double py) const;
     void Caution(const std::string& text) const;
     void Refuse(const EditResult& result) const;
@@ -84,14 +77,20 @@ class MapEditor : public QObject {
     void KeepInsideMap(const scene::Rect& extent, double& x, double& y, double halfX,
                        double halfY) const;
     void AutoScroll();
-    bool DropStaleIndices();
-    void MoveCells(const std::vector<std::pair<int, scene::Point>>& targets, const char* what);
+    // Leaves out of the selection what the network no longer holds; true when it did.
+    bool KeepExisting();
+    // The records of the picked cells, in selection order.
+    std::vector<const CellRecord*> SelectedCellRecords() const;
+    void MoveCells(const std::vector<std::pair<const CellRecord*, scene::Point>>& targets,
+                   const char* what);
     scene::MapNetwork Network() const;
 
     EditorModel& model_;
     scene::Viewport& view_;
     SelectionState sel_;
-    std::optional<SelectionIDs> keptSelection_;  // across an undo or redo
+    bool stepped_ = false;  // an undo or redo is running
+    // The selection before an edit left some of it out, until something else is chosen.
+    std::optional<SelectionState> gone_;
 
     bool buttonDown_ = false;
     bool groupMove_ = false;

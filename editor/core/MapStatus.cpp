@@ -1,15 +1,15 @@
 #include "core/MapStatus.h"
 
+#include "common/RecordLookup.h"
+
 namespace talvo {
 
 namespace {
 
-template <typename Records>
-const typename Records::value_type* At(const Records& records, int position) {
-    if (position < 0 || position >= static_cast<int>(records.size())) {
-        return nullptr;
-    }
-    return &records[static_cast<size_t>(position)];
+template <typename Record>
+const Record* WithID(const std::vector<Record>& records, int Record::*idField, int id) {
+    const int position = PositionOfID(records, idField, id);
+    return position >= 0 ? &records[static_cast<size_t>(position)] : nullptr;
 }
 
 }  // namespace
@@ -32,35 +32,35 @@ std::string ToolText(const SelectionState& selection) {
 }
 
 std::string SelectionText(const NetworkTables& tables, const SelectionState& selection) {
-    const int i = selection.selectedIndex;
+    const int id = selection.selectedID;
     switch (selection.selectedKind) {
         case SelectedKind::Cell:
-            if (const CellRecord* cell = At(tables.cells, i)) {
+            if (const CellRecord* cell = WithID(tables.cells, &CellRecord::cellID, id)) {
                 return "Cell " + std::to_string(cell->cellID);
             }
             break;
         case SelectedKind::Link:
-            if (const LinkRecord* link = At(tables.links, i)) {
+            if (const LinkRecord* link = WithID(tables.links, &LinkRecord::linkID, id)) {
                 return "Link " + std::to_string(link->linkID) + " (" +
                        std::to_string(link->fromCell) + "->" + std::to_string(link->toCell) + ")";
             }
             break;
         case SelectedKind::Node:
-            if (const NodeRecord* node = At(tables.nodes, i)) {
+            if (const NodeRecord* node = WithID(tables.nodes, &NodeRecord::nodeID, id)) {
                 return "Node " + std::to_string(node->nodeID);
             }
             break;
         case SelectedKind::StreetLabel:
-            if (const StreetRecord* street = At(tables.streets, i)) {
-                return "Street label " + street->streetName;
+            if (id >= 0 && id < static_cast<int>(tables.streets.size())) {
+                return "Street label " + tables.streets[static_cast<size_t>(id)].streetName;
             }
             break;
         case SelectedKind::None:
-            if (selection.multiSelection.size() == 1) {
+            if (selection.selectedCells.size() == 1) {
                 return "1 cell selected";
             }
-            if (!selection.multiSelection.empty()) {
-                return std::to_string(selection.multiSelection.size()) + " cells selected";
+            if (!selection.selectedCells.empty()) {
+                return std::to_string(selection.selectedCells.size()) + " cells selected";
             }
             break;
     }

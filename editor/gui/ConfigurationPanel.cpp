@@ -60,17 +60,12 @@ void ConfigurationPanel::ShowPages(int tab) {
 void ConfigurationPanel::ShowTab(int tab) {
     ShowPages(tab);
     const SelectionState& sel = selection_();
-    const NetworkTables& t = ctx_.model.tables();
-    const auto idAt = [&](const auto& table, auto id) {
-        const int i = sel.selectedIndex;
-        return i >= 0 && i < static_cast<int>(table.size()) ? id(table[i]) : kNoRecord;
-    };
     if (tab == kCellTab && sel.selectedKind == SelectedKind::Cell) {
-        cellPage_->ShowCell(idAt(t.cells, [](const CellRecord& r) { return r.cellID; }));
+        cellPage_->ShowCell(sel.selectedID);
     } else if (tab == kLinkTab && sel.selectedKind == SelectedKind::Link) {
-        linkPage_->ShowLink(idAt(t.links, [](const LinkRecord& r) { return r.linkID; }));
+        linkPage_->ShowLink(sel.selectedID);
     } else if (tab == kNodeTab && sel.selectedKind == SelectedKind::Node) {
-        nodePage_->ShowNode(idAt(t.nodes, [](const NodeRecord& r) { return r.nodeID; }));
+        nodePage_->ShowNode(sel.selectedID);
     }
 }
 

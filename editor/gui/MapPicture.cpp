@@ -37,38 +37,6 @@ void Paint(QPainter& painter, const scene::MapNetwork& network, const ColourSche
     scene::PaintScene(painter, picture, scene::MapTransform(view), area, font);
 }
 
-// A position in the whole network as a position in a part of it; -1 where not kept.
-int PartPosition(const std::vector<int>& kept, int position) {
-    const auto at = std::lower_bound(kept.begin(), kept.end(), position);
-    return at != kept.end() && *at == position ? static_cast<int>(at - kept.begin()) : -1;
-}
-
-// The selection as it names the records of the part; what lies outside is not drawn.
-SelectionState SelectionInPart(const SelectionState& selection,
-                               const scene::MapNetwork::Positions& kept) {
-    SelectionState part = selection;
-    switch (selection.selectedKind) {
-        case SelectedKind::Cell:
-            part.selectedIndex = PartPosition(kept.cells, selection.selectedIndex);
-            break;
-        case SelectedKind::Link:
-            part.selectedIndex = PartPosition(kept.links, selection.selectedIndex);
-            break;
-        case SelectedKind::Node:
-            part.selectedIndex = PartPosition(kept.nodes, selection.selectedIndex);
-            break;
-        default:
-            break;  // street labels are all kept
-    }
-    part.multiSelection.clear();
-    for (const int cell : selection.multiSelection) {
-        if (const int inPart = PartPosition(kept.cells, cell); inPart >= 0) {
-            part.multiSelection.push_back(inPart);
-        }
-    }
-    return part;
-}
-
 }  // namespace
 
 void FitEditorMap(scene::Viewport& view, const Project& project) {
@@ -131,8 +99,7 @@ void EditorMapPainter::paint(QPainter& painter, const Project& project, const Co
         Paint(painter, network, colours, selection, view, rubberBand, extent_);
         return;
     }
-    Paint(painter, network.part(kept), colours, SelectionInPart(selection, kept), view, rubberBand,
-          extent_);
+    Paint(painter, network.part(kept), colours, selection, view, rubberBand, extent_);
 }
 
 }  // namespace talvo

@@ -129,13 +129,13 @@ NodePage::NodePage(PanelContext& context, QWidget* parent) : QWidget(parent), ct
         }
     });
     new NumberField(
-        phaseInterval_, NumberRule::Integer(), ctx_.prompter,
+        phaseInterval_, rules::kTime, ctx_.prompter,
         [this] { return Stage() ? QString::number(Stage()->stageTime) : QString(); },
         [this](double value) {
             return ctx_.model.SetStageTime(id_, stage_, static_cast<int>(value));
         });
     new NumberField(
-        phaseOffset_, NumberRule::Integer(), ctx_.prompter,
+        phaseOffset_, rules::kTime, ctx_.prompter,
         [this] { return Node() ? QString::number(Node()->offset) : QString(); },
         [this](double value) { return ctx_.model.SetNodeOffset(id_, static_cast<int>(value)); });
     connect(phaseOptimization_, &QCheckBox::toggled, this, [this](bool checked) {
@@ -185,7 +185,7 @@ const NodeRecord* NodePage::Node() const {
 
 const StageRecord* NodePage::Stage() const {
     const NodeRecord* node = Node();
-    if (node == nullptr || stage_ < 0 || stage_ >= node->stageNum || stage_ >= Capacity::kStages) {
+    if (node == nullptr || stage_ < 0 || stage_ >= node->usedStages()) {
         return nullptr;
     }
     return &node->stages[stage_];
@@ -272,7 +272,7 @@ void NodePage::FillMovementLists() {
                 if (other.nodeID == node->nodeID) {
                     continue;
                 }
-                for (int s = 0; s < other.stageNum && s < Capacity::kStages; ++s) {
+                for (int s = 0; s < other.usedStages(); ++s) {
                     const auto& moves = other.stages[s].stageMoves;
                     elsewhere |= std::find(moves.begin(), moves.end(), m) != moves.end();
                 }

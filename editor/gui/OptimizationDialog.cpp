@@ -74,9 +74,9 @@ OptimizationDialog::OptimizationDialog(const GlobalParameters& params, Prompter&
     }
     const NumberRule integer = NumberRule::Integer();
     fields_ = {
-        BindToValue(maxCycleTime_, integer, prompter, p.maxCycleTime),
-        BindToValue(minGreenTime_, integer, prompter, p.minGreenTime),
-        BindToValue(lostTime_, integer, prompter, p.lostTime),
+        BindToValue(maxCycleTime_, rules::kTime, prompter, p.maxCycleTime),
+        BindToValue(minGreenTime_, rules::kTime, prompter, p.minGreenTime),
+        BindToValue(lostTime_, rules::kTime, prompter, p.lostTime),
         BindToValue(populationSize_, integer, prompter, p.populationSize),
         BindToValue(generationNum_, integer, prompter, p.generationNum),
         BindToValue(terminationNum_, integer, prompter, p.terminationNum),

@@ -19,14 +19,6 @@ EditResult FromFailure(const std::string& failure) {
 
 }  // namespace
 
-EditResult WriteScenarioFile(const std::string& path, const Project& project) {
-    return FromFailure(WriteFileReplacing(path, FormatScenario(project)));
-}
-
-EditResult WritePlanFile(const std::string& path, const Project& project) {
-    return FromFailure(WriteFileReplacing(path, FormatPlan(project)));
-}
-
 EditResult WriteInputFiles(const std::string& scenarioPath, const std::string& planPath,
                            const Project& project) {
     return FromFailure(WriteFilesReplacing(

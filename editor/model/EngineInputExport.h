@@ -11,9 +11,6 @@ namespace talvo {
 
 class Prompter;
 
-EditResult WriteScenarioFile(const std::string& path, const Project& project);
-EditResult WritePlanFile(const std::string& path, const Project& project);
-
 // Both files of the export command at the paths the user chose: if either cannot be
 // written, neither is replaced.
 EditResult WriteInputFiles(const std::string& scenarioPath, const std::string& planPath,

@@ -55,7 +55,7 @@ bool Listed(const std::vector<int>& ids, int id) {
 
 int StageSum(const NodeRecord& node) {
     int sum = 0;
-    for (int s = 0; s < node.stageNum && s < Capacity::kStages; ++s) {
+    for (int s = 0; s < node.usedStages(); ++s) {
         sum += node.stages[s].stageTime;
     }
     return sum;
@@ -228,7 +228,7 @@ Message CheckFromProportions(const NetworkTables& t) {
 
 Message CheckShortStages(const NetworkTables& t) {
     const auto ids = NodesWhere(t, [](const NodeRecord& n) {
-        for (int s = 0; s < n.stageNum && s < Capacity::kStages; ++s) {
+        for (int s = 0; s < n.usedStages(); ++s) {
             if (n.stages[s].stageTime < 5 && n.stages[s].stageMoveNum() > 0) {
                 return true;
             }
@@ -439,7 +439,7 @@ Message CheckEngineLimits(const Project& project) {
                              node.offset + p.startStep)) {
             return m;
         }
-        for (int s = 0; s < node.stageNum && s < Capacity::kStages; ++s) {
+        for (int s = 0; s < node.usedStages(); ++s) {
             if (auto m = tooLate("time of stage " + std::to_string(s + 1) + " of node " +
                                      std::to_string(node.nodeID),
                                  node.stages[s].stageTime)) {

@@ -203,7 +203,7 @@ Message CheckNode(const NodeRecord& node) {
     if (auto m = OutsideInteger("Offset" + of, node.offset, 0, kLastSecond)) {
         return m;
     }
-    for (int s = 1; s <= node.stageNum && s <= Capacity::kStages; ++s) {
+    for (int s = 1; s <= node.usedStages(); ++s) {
         if (auto m = OutsideInteger("Stage Time of stage " + std::to_string(s) + of,
                                     node.stages[s - 1].stageTime, 0, kLastSecond)) {
             return m;

@@ -14,7 +14,9 @@ struct Parsed {
 
 Parsed Parse(const NumberRule& rule, const std::string& text) {
     if (rule.kind == NumberKind::Integer) {
-        const ParsedInteger p = ParseInteger(text);
+        // A field that holds more than 16 bits takes whole numbers up to its top.
+        const int largest = rule.high > kLargest16Bit ? static_cast<int>(rule.high) : kLargest16Bit;
+        const ParsedInteger p = ParseInteger(text, largest);
         return {p.refused(), double(p.value), p.message};
     }
     const ParsedReal p = ParseReal(text);
@@ -88,28 +90,6 @@ const NumberRule& RuleFor(CellField field) {
             break;
     }
     return flag;
-}
-
-double ValueOf(const CellRecord& cell, CellField field) {
-    switch (field) {
-        case CellField::Orientation:
-            return cell.orientation;
-        case CellField::LaneNum:
-            return cell.laneNum;
-        case CellField::Speed:
-            return cell.speed;
-        case CellField::OwnOccupancy:
-            return cell.ownOccupancy ? 1 : 0;
-        case CellField::InitialCarNum:
-            return cell.initialCarNum;
-        case CellField::CapacityFactor:
-            return cell.capacityFactor;
-        case CellField::Capacity:
-            return cell.capacity;
-        case CellField::Dummy:
-            break;
-    }
-    return cell.isDummy ? 1 : 0;
 }
 
 void SetValue(CellRecord& cell, CellField field, double value) {

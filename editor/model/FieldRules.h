@@ -55,6 +55,11 @@ inline const NumberRule kPercent =
 inline const NumberRule kWVRatio = NumberRule::Real(0, 1, "The W/V Ratio must be between 0 to 1.");
 inline const NumberRule kMutationRate =
     NumberRule::Real(0, 1, "The Mutation Rate must be between 0 to 1.");
+// Seconds of a run, as far as a project file holds them.
+inline const NumberRule kTime =
+    NumberRule::Integer(0, Capacity::kTimeLimit,
+                        "You must enter a number between 0 and " +
+                            std::to_string(Capacity::kTimeLimit) + " in this field.");
 inline const NumberRule kMergeDivert =
     NumberRule::Real(0, 1, "The Merge/Divert proportion must be between 0 to 1.");
 }  // namespace rules
@@ -75,7 +80,6 @@ enum class CellField {
 inline constexpr int kMaxLanes = 20;
 
 const NumberRule& RuleFor(CellField field);
-double ValueOf(const CellRecord& cell, CellField field);
 void SetValue(CellRecord& cell, CellField field, double value);
 
 }  // namespace talvo

@@ -81,7 +81,7 @@ std::string CellType(const NetworkTables& tables, int cellIndex) {
 }
 
 bool NodeUsesMovement(const NodeRecord& node, int movementID) {
-    const int stages = std::clamp(node.stageNum, 0, Capacity::kStages);
+    const int stages = node.usedStages();
     for (int s = 0; s < stages; ++s) {
         const auto& moves = node.stages[s].stageMoves;
         if (std::find(moves.begin(), moves.end(), movementID) != moves.end()) {

@@ -264,7 +264,9 @@ EditResult CheckPassNode(const NetworkTables& t, int linkPosition, int nodeID) {
 
 EditResult CheckIntervals(const std::vector<OriginInterval>& intervals) {
     if (static_cast<int>(intervals.size()) > Capacity::kOriginIntervals) {
-        return EditResult::Refused("A cell can't have more than 30 loading intervals.");
+        return EditResult::Refused("A cell can't have more than " +
+                                   std::to_string(Capacity::kOriginIntervals) +
+                                   " loading intervals.");
     }
     for (std::size_t i = 0; i < intervals.size(); ++i) {
         const std::string n = std::to_string(i + 1);
@@ -281,14 +283,17 @@ EditResult CheckIntervals(const std::vector<OriginInterval>& intervals) {
 
 EditResult CheckStageCount(int count) {
     if (count < 1 || count > Capacity::kStages) {
-        return EditResult::Refused("A node must have between 1 and 20 stages.");
+        return EditResult::Refused("A node must have between 1 and " +
+                                   std::to_string(Capacity::kStages) + " stages.");
     }
     return EditResult::Done();
 }
 
 EditResult CheckAddStageMove(const StageRecord& stage) {
     if (stage.stageMoveNum() >= Capacity::kStageMoves) {
-        return EditResult::Refused("You can't have more than 20 green signals in the same phase.");
+        return EditResult::Refused("You can't have more than " +
+                                   std::to_string(Capacity::kStageMoves) +
+                                   " green signals in the same phase.");
     }
     return EditResult::Done();
 }

@@ -5,7 +5,6 @@
 #include <string_view>
 #include <system_error>
 
-#include "common/NumberText.h"
 #include "platform/Prompter.h"
 
 namespace talvo {
@@ -42,7 +41,7 @@ bool ToNumber(std::string_view text, double& value) {
 
 }  // namespace
 
-ParsedInteger ParseInteger(const std::string& text) {
+ParsedInteger ParseInteger(const std::string& text, int largest) {
     const std::string_view trimmed = Trim(text);
     if (trimmed.empty()) {
         return {0, {}};
@@ -52,8 +51,8 @@ ParsedInteger ParseInteger(const std::string& text) {
         return {-1, kEnterNumber};
     }
     const double truncated = std::trunc(number);
-    if (truncated > 32767.0 || truncated < -32768.0) {
-        return {-1, kEnterNumber};  // does not fit a 16-bit integer
+    if (truncated > largest || truncated < -1.0 - largest) {
+        return {-1, kEnterNumber};  // does not fit the field
     }
     if (number < 0) {
         return {-1, kEnterPositive};
@@ -95,10 +94,6 @@ double ParseReal(const std::string& text, Prompter& prompter) {
         prompter.caution(parsed.message);
     }
     return parsed.value;
-}
-
-std::string FormatBoxReal(double value) {
-    return FormatFixed2(value);
 }
 
 }  // namespace talvo

@@ -24,9 +24,11 @@ inline constexpr const char* kEnterNumber = "You must enter a number in this fie
 inline constexpr const char* kEnterPositive = "You must enter a positive number in this field.";
 inline constexpr const char* kNoDecimal = "You cannot enter a decimal number in this field.";
 
-// A whole number 0..32767: blank gives 0; text that is no number, or above 32767, gives
-// kEnterNumber; a negative value kEnterPositive; a text with "." kNoDecimal.
-ParsedInteger ParseInteger(const std::string& text);
+// A whole number 0..largest (32767 unless a field holds more): blank gives 0; text that is
+// no number, or above largest, gives kEnterNumber; a negative value kEnterPositive; a text
+// with "." kNoDecimal.
+inline constexpr int kLargest16Bit = 32767;
+ParsedInteger ParseInteger(const std::string& text, int largest = kLargest16Bit);
 
 // A real >= 0: blank gives 0; a text with "-" gives kEnterPositive; otherwise "0" and the
 // text are read as one number (".5" is 0.5), else kEnterNumber.
@@ -35,8 +37,5 @@ ParsedReal ParseReal(const std::string& text);
 // The same, showing a refusal's message through the prompter.
 int ParseInteger(const std::string& text, Prompter& prompter);
 double ParseReal(const std::string& text, Prompter& prompter);
-
-// How a box shows a stored real again ("0.00").
-std::string FormatBoxReal(double value);
 
 }  // namespace talvo

@@ -102,7 +102,7 @@ std::string FormatProject(const Project& project) {
     r.integer(static_cast<int>(t.nodes.size())).endLine();
     for (const NodeRecord& n : t.nodes) {
         r.integer(n.nodeID).real(n.x).real(n.y).integer(n.stageNum).integer(n.offset).endLine();
-        for (int s = 0; s < n.stageNum && s < Capacity::kStages; ++s) {
+        for (int s = 0; s < n.usedStages(); ++s) {
             const StageRecord& stage = n.stages[s];
             r.integer(stage.stageTime).boolean(stage.stageOptimize);
             r.integer(stage.stageMoveNum()).endLine();

@@ -161,7 +161,7 @@ void WriteSectionD(std::string& out, const Project& project) {
         const NodeRecord& node = t.nodes[n];
         Line line(out);
         line << n + 1 << node.offset << node.stageNum;
-        for (int s = 0; s < node.stageNum && s < Capacity::kStages; ++s) {
+        for (int s = 0; s < node.usedStages(); ++s) {
             line << node.stages[s].stageTime;
         }
     }
@@ -170,7 +170,7 @@ void WriteSectionD(std::string& out, const Project& project) {
         const NodeRecord& node = t.nodes[n];
         Line line(out);
         line << n + 1 << node.offset << node.stageNum;
-        for (int s = 0; s < node.stageNum && s < Capacity::kStages; ++s) {
+        for (int s = 0; s < node.usedStages(); ++s) {
             const bool fixed = !node.stages[s].stageOptimize || !p.optimizationOn;
             line << (fixed ? "1" : "0");
         }
@@ -185,7 +185,7 @@ void WriteSectionD(std::string& out, const Project& project) {
         const NodeRecord& node = t.nodes[movementNode[k] - 1];
         Line line(out);
         line << k << movementNode[k];
-        for (int s = 0; s < node.stageNum && s < Capacity::kStages; ++s) {
+        for (int s = 0; s < node.usedStages(); ++s) {
             const auto& moves = node.stages[s].stageMoves;
             line << YesNo(std::find(moves.begin(), moves.end(), k) != moves.end());
         }
@@ -252,7 +252,7 @@ std::vector<std::pair<int, int>> ExistingPlanSequence(const GlobalParameters& p,
         pair(0, 10000);
         return pairs;
     }
-    const int stageNum = std::clamp(node.stageNum, 1, Capacity::kStages);
+    const int stageNum = std::max(node.usedStages(), 1);
     const auto stopped = [&](int s) {
         const auto& moves = node.stages[s - 1].stageMoves;
         return std::find(moves.begin(), moves.end(), k) == moves.end();

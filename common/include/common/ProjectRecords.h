@@ -6,7 +6,8 @@
 // Tables are std::vector whose size is the table's count. Records refer to each other by
 // ID (cell, link and node IDs), never by table position. Integers hold 16-bit values.
 
-#include <array>
+#include <algorithm>
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -25,11 +26,12 @@ struct Capacity {
     static constexpr int kDelayGroups = 100000;
     static constexpr int kPlotGroups = 100000;
     static constexpr int kGroupCells = 100000;
-    static constexpr int kMaxID = 10000000;    // cell, node and link IDs
-    static constexpr int kTimeLimit = 100000;  // times of a run are below it
-    static constexpr int kStages = 20;
-    static constexpr int kStageMoves = 20;
-    static constexpr int kOriginIntervals = 30;
+    static constexpr int kMaxID = 10000000;         // cell, node and link IDs
+    static constexpr int kTimeLimit = 100000;       // times of a run are below it
+    static constexpr int kStages = 1000;            // what the engine runs at one junction
+    static constexpr int kKeptStages = 20;          // stage records every node keeps
+    static constexpr int kStageMoves = 1000;        // movements green in one stage
+    static constexpr int kOriginIntervals = 10000;  // loading intervals of one cell
     static constexpr int kMaxInt16 = 32767;
 };
 
@@ -91,8 +93,16 @@ struct NodeRecord {
     double y = 0;
     int offset = 0;
     int stageNum = 1;
-    // All 20 stages are kept; only 1..stageNum are in use (stage s is stages[s - 1]).
-    std::array<StageRecord, Capacity::kStages> stages{};
+    // Stage s is stages[s - 1]; only 1..stageNum are in use. At least kKeptStages records
+    // are kept, more while the node has more stages.
+    std::vector<StageRecord> stages = std::vector<StageRecord>(Capacity::kKeptStages);
+
+    // The stages in use that have a record: stageNum, unless a record was built short.
+    int usedStages() const { return std::clamp(stageNum, 0, static_cast<int>(stages.size())); }
+    // Records for stages 1..count: kKeptStages, or count when that is more.
+    void sizeStages(int count) {
+        stages.resize(static_cast<std::size_t>(std::max(count, Capacity::kKeptStages)));
+    }
 
     bool operator==(const NodeRecord&) const = default;
 };

@@ -128,7 +128,7 @@ TEST(DailyUse, UndoAndRedoKeysWorkInAPanelFieldAndKeepTheSelection) {
     QTest::keyClick(speed, Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(f.project().tables.cells[0].speed, 50);
     EXPECT_EQ(f.window.editor().selection().selectedKind, SelectedKind::Cell);
-    EXPECT_EQ(f.window.editor().selection().selectedIndex, 0);
+    EXPECT_EQ(f.window.editor().selection().selectedID, f.project().tables.cells[0].cellID);
     EXPECT_EQ(speed->text(), "50");
     QTest::keyClick(speed, Qt::Key_Y, Qt::ControlModifier);
     EXPECT_EQ(f.project().tables.cells[0].speed, 45);
@@ -158,11 +158,7 @@ TEST(DailyUse, TheChecksListEveryProblemAndAnEntrySelectsItsCells) {
     EXPECT_TRUE(f.window.findChild<QWidget*>("dockChecks")->isVisible());
     EXPECT_TRUE(f.prompter.cautions.empty());
     list->setCurrentRow(0);
-    std::vector<int> selected;
-    for (const int position : f.window.editor().selection().multiSelection) {
-        selected.push_back(f.project().tables.cells[position].cellID);
-    }
-    EXPECT_EQ(selected, (std::vector<int>{26, 27, 28, 29}));
+    EXPECT_EQ(f.window.editor().selection().selectedCells, (std::vector<int>{26, 27, 28, 29}));
 }
 
 // The Window menu lists the run windows and brings one to the front.

@@ -22,11 +22,11 @@ TEST(EditorPictures, TheArterialMapAsTheEditorDrawsIt) {
     selection.selectedKind = SelectedKind::Link;
     for (size_t i = 0; i < read.project.tables.links.size(); ++i) {
         if (read.project.tables.links[i].passNode != 0) {
-            selection.selectedIndex = static_cast<int>(i);
+            selection.selectedID = read.project.tables.links[i].linkID;
             break;
         }
     }
-    ASSERT_GE(selection.selectedIndex, 0);
+    ASSERT_NE(selection.selectedID, 0);
     ExpectLooksLike(RenderEditorMap(read.project, ColourScheme{}, selection, view),
                     std::string(TALVO_APP_TEST_DATA) + "/control/arterial_editor_map.png");
 }

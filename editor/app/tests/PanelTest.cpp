@@ -237,14 +237,16 @@ TEST_F(PanelTest, NodeStagesAndMovements) {
     EXPECT_TRUE(node.stages[0].stageMoves.empty());
     EXPECT_EQ(available->count(), 1);
 
-    // A stage full with 20 movements takes no more.
-    for (int k = 0; k < 20; ++k) {
+    // A full stage takes no more.
+    for (int k = 0; k < Capacity::kStageMoves; ++k) {
         ASSERT_TRUE(f.window.model().AddStageMove(node.nodeID, 0, 50).ok());
     }
     available->setCurrentRow(0);
     Field<QPushButton>("cmdRightArrow")->click();
-    EXPECT_EQ(f.prompter.Last(), "You can't have more than 20 green signals in the same phase.");
-    EXPECT_EQ(node.stages[0].stageMoveNum(), 20);
+    EXPECT_EQ(f.prompter.Last(), "You can't have more than " +
+                                     std::to_string(Capacity::kStageMoves) +
+                                     " green signals in the same phase.");
+    EXPECT_EQ(node.stages[0].stageMoveNum(), Capacity::kStageMoves);
 }
 
 TEST_F(PanelTest, OriginDialogFromThePanel) {
@@ -313,14 +315,14 @@ TEST_F(PanelTest, ASignalWhenAllHundredAreTakenIsRefused) {
         ASSERT_TRUE(model.SetCellSignal(model.tables().cells.back().cellID, k));
     }
     f.Click(1500, 1500);
-    ASSERT_EQ(f.window.editor().selection().selectedIndex, 0);
+    ASSERT_EQ(f.window.editor().selection().selectedID, Cell(0).cellID);
     Field<QCheckBox>("chkSignal")->setChecked(true);
     EXPECT_EQ(f.prompter.Last(), "All 100 signals have been used up.");
     EXPECT_EQ(Field<QComboBox>("cmbSignalID")->count(), 0);
     EXPECT_EQ(Cell(0).signalID, 0);
     // A cell that holds one is still offered its own.
     f.Click(3010, 6000);
-    ASSERT_EQ(f.window.editor().selection().selectedIndex, 3);
+    ASSERT_EQ(f.window.editor().selection().selectedID, Cell(3).cellID);
     QComboBox* ids = Field<QComboBox>("cmbSignalID");
     ASSERT_EQ(ids->count(), 1);
     EXPECT_EQ(ids->currentText(), "001");

@@ -73,7 +73,7 @@ TEST_F(ToolsTest, ClickSelectsTheLowerIndexOfOverlappingCellsAndFillsThePanel) {
     f.Click(1530, 1500);
     const SelectionState& sel = f.window.editor().selection();
     EXPECT_EQ(sel.selectedKind, SelectedKind::Cell);
-    EXPECT_EQ(sel.selectedIndex, 0);
+    EXPECT_EQ(sel.selectedID, 1);
     auto* tabs = f.window.findChild<QTabBar*>("tspConfiguration");
     EXPECT_EQ(tabs->currentIndex(), 0);
     auto* panel = f.window.findChild<QWidget*>("frmConfiguration");
@@ -143,7 +143,7 @@ TEST_F(ToolsTest, RubberBandSelectsCellsAndDeleteKeyRefusesAGroup) {
     AddCells({{1500, 1500}, {2100, 1500}, {2700, 1500}, {6000, 4000}});
     f.Drag(1200, 1200, 3000, 1800);
     const SelectionState& sel = f.window.editor().selection();
-    EXPECT_EQ(sel.multiSelection, (std::vector<int>{0, 1, 2}));
+    EXPECT_EQ(sel.selectedCells, (std::vector<int>{1, 2, 3}));
     f.canvas->setFocus();
     QTest::keyClick(f.canvas, Qt::Key_Delete);
     EXPECT_EQ(f.prompter.Last(), "You can delete only one object at a time.");
@@ -172,7 +172,7 @@ TEST_F(ToolsTest, RubberBandTakesAnyNumberOfCells) {
     }
     EXPECT_EQ(cells.size(), 201u);
     f.Drag(15, 15, 14000, 5700);
-    EXPECT_EQ(f.window.editor().selection().multiSelection.size(), 201u);
+    EXPECT_EQ(f.window.editor().selection().selectedCells.size(), 201u);
 }
 
 TEST_F(ToolsTest, AlignAndSpaceTheMultiSelection) {
@@ -197,7 +197,7 @@ TEST_F(ToolsTest, SpacingRoundsTheGapHalvesToEven) {
                           "Move")
                     .ok());
     f.Drag(600, 1200, 1400, 1800);
-    ASSERT_EQ(f.window.editor().selection().multiSelection.size(), 3u);
+    ASSERT_EQ(f.window.editor().selection().selectedCells.size(), 3u);
     f.Trigger("mnuSpaceHorizontal");
     EXPECT_EQ(cells[0].x, 1000);
     EXPECT_EQ(cells[1].x, 1012);
@@ -207,12 +207,12 @@ TEST_F(ToolsTest, SpacingRoundsTheGapHalvesToEven) {
 TEST_F(ToolsTest, AlignNeedsTwoCellsAndSpaceThree) {
     AddCells({{1500, 1500}, {2100, 1700}});
     f.Drag(1200, 1200, 1800, 1800);
-    ASSERT_EQ(f.window.editor().selection().multiSelection.size(), 1u);
+    ASSERT_EQ(f.window.editor().selection().selectedCells.size(), 1u);
     const double y = f.project().tables.cells[1].y;
     f.Trigger("mnuAlignHorizontal");
     EXPECT_EQ(f.project().tables.cells[1].y, y);
     f.Drag(1200, 1200, 2400, 1900);
-    ASSERT_EQ(f.window.editor().selection().multiSelection.size(), 2u);
+    ASSERT_EQ(f.window.editor().selection().selectedCells.size(), 2u);
     f.Trigger("mnuSpaceHorizontal");
     EXPECT_NEAR(f.project().tables.cells[1].x, 2100, 15);
     f.Trigger("mnuAlignHorizontal");
@@ -333,7 +333,7 @@ TEST(StreetLabels, ALabelIsDraggedWithItsGroupAndReleased) {
     QTest::mousePress(f.picture, Qt::LeftButton, {}, f.Pixel(1780, 3730));
     const SelectionState& sel = f.window.editor().selection();
     EXPECT_EQ(sel.selectedKind, SelectedKind::StreetLabel);
-    EXPECT_EQ(sel.selectedIndex, 2);
+    EXPECT_EQ(sel.selectedID, 2);  // streets are named by their place
     QTest::mouseMove(f.picture, f.Pixel(3280, 4330));
     f.WaitForTicks(2);
     QTest::mouseRelease(f.picture, Qt::LeftButton, {}, f.Pixel(3280, 4330));
@@ -346,19 +346,19 @@ TEST(StreetLabels, ALabelIsDraggedWithItsGroupAndReleased) {
     EXPECT_EQ(f.popups.back(), "mnuZoom");
 }
 
-TEST(Selection, StaleIndicesAreNeverUsed) {
+TEST(Selection, ACellDeletedUnderTheSelectionLeavesIt) {
     WindowFixture f;
     f.UseTool("mnuCell");
     f.Click(1500, 1500);
     f.Click(2100, 1500);
     f.Trigger("mnuArrow");
     f.Drag(1200, 1200, 2400, 1800);
-    ASSERT_EQ(f.window.editor().selection().multiSelection.size(), 2u);
+    ASSERT_EQ(f.window.editor().selection().selectedCells.size(), 2u);
     // Another command shrinks the table under the selection.
     ASSERT_TRUE(f.window.model().DeleteCell(2).ok());
     f.Trigger("mnuAlignVertical");
     f.Trigger("mnuSpaceVertical");
-    EXPECT_EQ(f.window.editor().selection().multiSelection, std::vector<int>{0});
+    EXPECT_EQ(f.window.editor().selection().selectedCells, std::vector<int>{1});
     f.canvas->repaint();
 }
 
@@ -414,7 +414,7 @@ TEST(GroupMove, AGroupWiderThanTheViewIsRefusedAndNothingMoves) {
     f.Trigger("mnuArrow");
     EditorModel& model = f.window.model();
     ASSERT_TRUE(model.AddCell(15200, 1500));
-    f.window.editor().SelectCells({0, 2});
+    f.window.editor().SelectCells({1, 3});
     QTest::mousePress(f.picture, Qt::LeftButton, {}, f.Pixel(1000, 1500));
     EXPECT_FALSE(f.canvas->dragTimer()->isActive());
     QTest::mouseMove(f.picture, f.Pixel(1600, 2100));
@@ -425,7 +425,7 @@ TEST(GroupMove, AGroupWiderThanTheViewIsRefusedAndNothingMoves) {
     EXPECT_NEAR(f.project().tables.cells[0].x, 1000, 15);
     EXPECT_DOUBLE_EQ(f.project().tables.cells[2].x, 15200);
     // Two cells well inside the view move together.
-    f.window.editor().SelectCells({0, 1});
+    f.window.editor().SelectCells({1, 2});
     f.Drag(1000, 1500, 1600, 2100);
     EXPECT_NEAR(f.project().tables.cells[0].x, 1600, 30);
     EXPECT_NEAR(f.project().tables.cells[1].x, 3600, 30);

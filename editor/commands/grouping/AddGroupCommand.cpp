@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "common/RecordLookup.h"
 #include "grouping/GroupingRules.h"
 #include "grouping/ModelGroupTables.h"
 
@@ -14,10 +15,16 @@ constexpr double kLabelOffset = 250.0;
 
 }  // namespace
 
-bool AddGroupFromSelection(GroupKind kind, NetworkTables& tables,
-                           const std::vector<int>& cellPositions, const AddGroupHooks& hooks) {
+bool AddGroupFromSelection(GroupKind kind, NetworkTables& tables, const std::vector<int>& cellIDs,
+                           const AddGroupHooks& hooks) {
     const std::unique_ptr<GroupTable> table = MakeGroupTable(kind, tables);
-    const std::vector<int> cellIds = CellIdsAt(tables, cellPositions);
+    const IdPositions positions(tables.cells, &CellRecord::cellID);
+    std::vector<int> cellIds;
+    for (const int id : cellIDs) {
+        if (positions.holds(id)) {
+            cellIds.push_back(id);
+        }
+    }
     if (const EditResult check = CheckNewGroup(*table, cellIds); !check) {
         hooks.caution(check.message());
         return false;
@@ -27,11 +34,14 @@ bool AddGroupFromSelection(GroupKind kind, NetworkTables& tables,
         StreetRecord& street = tables.streets[group - 1];
         // The label starts beside its cells (over the first of them, left-aligned with the
         // leftmost), not in the map's corner far from them.
-        double left = tables.cells[cellPositions.front()].x;
-        double top = tables.cells[cellPositions.front()].y;
-        for (const int position : cellPositions) {
-            left = std::min(left, tables.cells[position].x);
-            top = std::min(top, tables.cells[position].y);
+        const auto cellWith = [&](int id) -> const CellRecord& {
+            return tables.cells[static_cast<size_t>(positions.positionOf(id))];
+        };
+        double left = cellWith(cellIds.front()).x;
+        double top = cellWith(cellIds.front()).y;
+        for (const int id : cellIds) {
+            left = std::min(left, cellWith(id).x);
+            top = std::min(top, cellWith(id).y);
         }
         street.x = std::max(0.0, left - kLabelOffset);
         street.y = std::max(0.0, top - kLabelOffset);

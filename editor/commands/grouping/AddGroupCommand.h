@@ -16,10 +16,10 @@ struct AddGroupHooks {
     std::function<void(const std::string&)> caution;
 };
 
-// Makes a new group of the kind from the cells of the multi-selection (0-based cell table
-// positions, in selection order) in tables, a copy the caller then hands to the model as
-// one command. A refusal is shown and changes nothing. Returns true when the group was made.
-bool AddGroupFromSelection(GroupKind kind, NetworkTables& tables,
-                           const std::vector<int>& cellPositions, const AddGroupHooks& hooks);
+// Makes a new group of the kind from the cells of the multi-selection (cell IDs, in
+// selection order) in tables, a copy the caller then hands to the model as one command. A
+// refusal is shown and changes nothing. Returns true when the group was made.
+bool AddGroupFromSelection(GroupKind kind, NetworkTables& tables, const std::vector<int>& cellIDs,
+                           const AddGroupHooks& hooks);
 
 }  // namespace talvo

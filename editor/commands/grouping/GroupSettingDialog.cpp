@@ -152,7 +152,7 @@ void GroupSettingDialog::build() {
         connect(plotFlag_, &QCheckBox::toggled, this, &GroupSettingDialog::plotFlagToggled);
         for (const bool isStart : {true, false}) {
             stepFields_.push_back(new NumberField(
-                isStart ? start_ : end_, NumberRule::Integer(), prompter_,
+                isStart ? start_ : end_, rules::kTime, prompter_,
                 [this, isStart] { return storedStep(isStart); },
                 [this, isStart](double value) { return storeStep(value, isStart); }));
         }

@@ -1,44 +1,51 @@
 #include "GroupTexts.h"
 
+#include "common/ProjectRecords.h"
+
 namespace talvo {
 
 namespace {
 
+std::string MoreThan(int limit, const char* what) {
+    return "You can't have more than " + std::to_string(limit) + what;
+}
+
+// As many groups, of as many cells, as a project file holds.
 const GroupTexts kStreetTexts{
-    50,
-    200,
+    Capacity::kStreets,
+    Capacity::kStreetCells,
     "You must choose at least one cell for grouping special cell(s).",
     " has/have already assigned in other street(s).",
-    "You can't have more than 50 streets.",
-    nullptr,
+    MoreThan(Capacity::kStreets, " streets."),
+    {},
     "There is no street selected.",
-    "You can't have more than 200 cells in a street.",
+    MoreThan(Capacity::kStreetCells, " cells in a street."),
     "Street Name Grouping",
     "Street Name Setting",
 };
 
 const GroupTexts kDelayTexts{
-    20,
-    50,
+    Capacity::kDelayGroups,
+    Capacity::kGroupCells,
     "You must choose at least one cell for grouping special cell(s).",
     " has/have already assigned in other special road.",
-    "You can't have more than 20 special roads.",
-    "You can't have more than 50 cells in a special road.",
+    MoreThan(Capacity::kDelayGroups, " special roads."),
+    MoreThan(Capacity::kGroupCells, " cells in a special road."),
     "There is no special road selected.",
-    "You can't have more than 50 cells for a special road.",
+    MoreThan(Capacity::kGroupCells, " cells for a special road."),
     "Delay Result Grouping",
     "Delay Result Setting",
 };
 
 const GroupTexts kPlotTexts{
-    20,
-    50,
+    Capacity::kPlotGroups,
+    Capacity::kGroupCells,
     "You must choose at least one cell for grouping CTM Plot cell(s).",
     " has/have already assigned in other special road.",
-    "You can't have more than 20 special roads.",
-    "You can't have more than 50 cells in a special road.",
+    MoreThan(Capacity::kPlotGroups, " special roads."),
+    MoreThan(Capacity::kGroupCells, " cells in a special road."),
     "There is no special road selected.",
-    "You can't have more than 50 cells for a special road.",
+    MoreThan(Capacity::kGroupCells, " cells for a special road."),
     "CTM Plot Grouping",
     "CTM Plot Setting",
 };

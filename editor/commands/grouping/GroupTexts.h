@@ -12,10 +12,10 @@ struct GroupTexts {
     int maxCells;
     const char* emptySelection;
     const char* conflictTail;  // follows "Cell " + list
-    const char* tooManyGroups;
-    const char* tooManyCellsOnAdd;  // nullptr: the multi-selection can never exceed it
+    std::string tooManyGroups;
+    std::string tooManyCellsOnAdd;  // empty: the multi-selection can never exceed it
     const char* noGroupSelected;
-    const char* groupFull;
+    std::string groupFull;
     // How the history names the "&Add" command and the setting dialog's changes.
     const char* addCommand;
     const char* editCommand;

@@ -2,20 +2,26 @@
 
 #include <algorithm>
 #include <set>
+#include <unordered_map>
 
 #include "GroupTexts.h"
 
 namespace talvo {
 
-int GroupOfCell(const GroupTable& table, int cellId) {
+namespace {
+
+// The group (1..count) that lists each grouped cell; the first where one stands twice.
+std::unordered_map<int, int> GroupsOfCells(const GroupTable& table) {
+    std::unordered_map<int, int> groups;
     for (int g = 1; g <= table.count(); ++g) {
-        const std::vector<int> members = table.cells(g);
-        if (std::find(members.begin(), members.end(), cellId) != members.end()) {
-            return g;
+        for (const int id : table.cells(g)) {
+            groups.emplace(id, g);
         }
     }
-    return 0;
+    return groups;
 }
+
+}  // namespace
 
 EditResult CheckNewGroup(const GroupTable& table, const std::vector<int>& selectedCellIds) {
     const GroupTexts& texts = TextsFor(table.kind());
@@ -23,10 +29,10 @@ EditResult CheckNewGroup(const GroupTable& table, const std::vector<int>& select
         return EditResult::Refused(texts.emptySelection);
     }
     std::string conflicts;
+    const std::unordered_map<int, int> groups = GroupsOfCells(table);
     for (const int cellId : selectedCellIds) {
-        const int group = GroupOfCell(table, cellId);
-        if (group != 0) {
-            conflicts += "(" + std::to_string(group) + ":" + std::to_string(cellId) + "), ";
+        if (const auto found = groups.find(cellId); found != groups.end()) {
+            conflicts += "(" + std::to_string(found->second) + ":" + std::to_string(cellId) + "), ";
         }
     }
     if (!conflicts.empty()) {
@@ -38,8 +44,8 @@ EditResult CheckNewGroup(const GroupTable& table, const std::vector<int>& select
     if (static_cast<int>(selectedCellIds.size()) > texts.maxCells) {
         // Streets hold as many cells as a multi-selection can have, so only the smaller
         // groups have a message of their own; the limit holds for every kind all the same.
-        return EditResult::Refused(texts.tooManyCellsOnAdd ? texts.tooManyCellsOnAdd
-                                                           : texts.groupFull);
+        return EditResult::Refused(texts.tooManyCellsOnAdd.empty() ? texts.groupFull
+                                                                   : texts.tooManyCellsOnAdd);
     }
     return EditResult::Done();
 }

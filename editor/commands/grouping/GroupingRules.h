@@ -8,9 +8,6 @@
 
 namespace talvo {
 
-// The group (1..count) that lists the cell, or 0 when none does.
-int GroupOfCell(const GroupTable& table, int cellId);
-
 // Whether a new group of the selected cells may be made, with the refusal's message. The checks run
 // in a fixed order; the first that fails gives the message.
 EditResult CheckNewGroup(const GroupTable& table, const std::vector<int>& selectedCellIds);

@@ -54,15 +54,4 @@ NetworkView MakeNetworkView(const NetworkTables& tables) {
     return view;
 }
 
-std::vector<int> CellIdsAt(const NetworkTables& tables, const std::vector<int>& cellIndices) {
-    std::vector<int> ids;
-    ids.reserve(cellIndices.size());
-    for (const int index : cellIndices) {
-        if (index >= 0 && index < static_cast<int>(tables.cells.size())) {
-            ids.push_back(tables.cells[index].cellID);
-        }
-    }
-    return ids;
-}
-
 }  // namespace talvo

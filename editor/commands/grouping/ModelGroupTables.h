@@ -13,7 +13,4 @@ std::unique_ptr<GroupTable> MakeGroupTable(GroupKind kind, NetworkTables& tables
 // Live cells in table order and the links between them, for the candidate lists.
 NetworkView MakeNetworkView(const NetworkTables& tables);
 
-// Cell IDs of the given cell table positions (0-based), in the order given.
-std::vector<int> CellIdsAt(const NetworkTables& tables, const std::vector<int>& cellIndices);
-
 }  // namespace talvo

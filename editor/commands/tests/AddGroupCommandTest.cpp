@@ -39,7 +39,7 @@ TEST(AddGroupFromSelection, StreetTakesCellIdsInSelectionOrderAndAsksTheName) {
         tables.cells[i].y = 2000;
     }
     Hooks hooks;
-    ASSERT_TRUE(AddGroupFromSelection(GroupKind::StreetName, tables, {2, 0, 3}, hooks.bind()));
+    ASSERT_TRUE(AddGroupFromSelection(GroupKind::StreetName, tables, {30, 10, 40}, hooks.bind()));
     ASSERT_EQ(tables.streets.size(), 1u);
     EXPECT_EQ(tables.streets[0].cellIDs, (std::vector<int>{30, 10, 40}));
     EXPECT_EQ(tables.streets[0].streetName, "Main St");
@@ -49,7 +49,7 @@ TEST(AddGroupFromSelection, StreetTakesCellIdsInSelectionOrderAndAsksTheName) {
     EXPECT_EQ(hooks.asked, 1);
     // A cancelled name makes no street.
     hooks.answer = false;
-    EXPECT_FALSE(AddGroupFromSelection(GroupKind::StreetName, tables, {1}, hooks.bind()));
+    EXPECT_FALSE(AddGroupFromSelection(GroupKind::StreetName, tables, {20}, hooks.bind()));
     EXPECT_EQ(tables.streets.size(), 1u);
 }
 
@@ -58,7 +58,7 @@ TEST(AddGroupFromSelection, ConflictWithStreetThreeNamesItAndCreatesNothing) {
     tables.streets.resize(3);
     tables.streets[2].cellIDs = {40};
     Hooks hooks;
-    EXPECT_FALSE(AddGroupFromSelection(GroupKind::StreetName, tables, {0, 3}, hooks.bind()));
+    EXPECT_FALSE(AddGroupFromSelection(GroupKind::StreetName, tables, {10, 40}, hooks.bind()));
     EXPECT_EQ(hooks.messages, std::vector<std::string>{
                                   "Cell (3:40),  has/have already assigned in other street(s)."});
     EXPECT_EQ(tables.streets.size(), 3u);
@@ -68,8 +68,8 @@ TEST(AddGroupFromSelection, ConflictWithStreetThreeNamesItAndCreatesNothing) {
 TEST(AddGroupFromSelection, DelayAndPlotGroupsAskNoName) {
     NetworkTables tables = Cells(3);
     Hooks hooks;
-    ASSERT_TRUE(AddGroupFromSelection(GroupKind::DelayResult, tables, {1}, hooks.bind()));
-    ASSERT_TRUE(AddGroupFromSelection(GroupKind::CtmPlot, tables, {1, 2}, hooks.bind()));
+    ASSERT_TRUE(AddGroupFromSelection(GroupKind::DelayResult, tables, {20}, hooks.bind()));
+    ASSERT_TRUE(AddGroupFromSelection(GroupKind::CtmPlot, tables, {20, 30}, hooks.bind()));
     EXPECT_EQ(tables.delayGroups.at(0).cellIDs, std::vector<int>{20});
     EXPECT_EQ(tables.plotGroups.at(0).cellIDs, (std::vector<int>{20, 30}));
     EXPECT_FALSE(tables.plotGroups[0].occupancyPlot);

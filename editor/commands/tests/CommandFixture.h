@@ -48,7 +48,7 @@ struct CommandFixture {
     bool Open(const std::string& name) {
         return window.OpenProjectFile(DataPath(name), ProjectLayout::Current);
     }
-    void Select(std::vector<int> positions) { window.editor().SelectCells(std::move(positions)); }
+    void Select(std::vector<int> cellIDs) { window.editor().SelectCells(std::move(cellIDs)); }
 
     TempDir temp;
     RecordingPrompter prompter;

@@ -306,7 +306,7 @@ TEST_F(PrintCommand, PictureShowsTheMultiSelectionAndIgnoresZoomAndScroll) {
     EXPECT_EQ(CountColour(plain, aroundCell1, Qt::red), 0);
     EXPECT_GT(CountColour(plain, aroundCell1, QColor(0, 255, 0)), 10);
 
-    f.Select({0});
+    f.Select({1});
     const QImage selected = draw();
     EXPECT_GT(CountColour(selected, aroundCell1, Qt::red), 10);
 

@@ -67,7 +67,7 @@ class GroupingCommands : public ::testing::Test {
 TEST_F(GroupingCommands, AddStreetTakesTheSelectionAsksTheNameAndCanBeUndone) {
     ASSERT_TRUE(f.Open("corridor.tin"));
     f.EditGroups([](NetworkTables& t) { t.streets.clear(); });
-    f.Select({2, 0, 1});
+    f.Select({3, 1, 2});
     QString dialogName;
     f.answerDialog = [&](QDialog& dialog) {
         dialogName = dialog.objectName();
@@ -103,7 +103,7 @@ TEST_F(GroupingCommands, AddStreetTakesTheSelectionAsksTheNameAndCanBeUndone) {
 
 TEST_F(GroupingCommands, AddStreetWithACellOfStreetTwoListsItAndMakesNothing) {
     ASSERT_TRUE(f.Open("corridor.tin"));
-    f.Select({8, 0});  // cells 11 (street 2) and 1 (street 1)
+    f.Select({11, 1});  // street 2 and street 1
     f.Trigger("mnuAddStreet");
     EXPECT_EQ(f.prompter.cautions,
               std::vector<std::string>{
@@ -128,41 +128,38 @@ TEST_F(GroupingCommands, AddWithoutSelectionIsRefusedForEveryKind) {
 TEST_F(GroupingCommands, GroupLimitsAreRefused) {
     AddCells(f, 3);
     f.EditGroups([](NetworkTables& t) {
-        t.streets.resize(50);
-        t.delayGroups.resize(20);
-        t.plotGroups.resize(20);
+        t.streets.resize(Capacity::kStreets);
+        t.delayGroups.resize(Capacity::kDelayGroups);
+        t.plotGroups.resize(Capacity::kPlotGroups);
     });
-    f.Select({0});
+    f.Select({1});
     f.Trigger("mnuAddStreet");
     f.Trigger("munSpecialCell");
     f.Trigger("mnuAddCTMPlot");
+    const auto moreThan = [](int limit, const char* what) {
+        return "You can't have more than " + std::to_string(limit) + what;
+    };
     EXPECT_EQ(f.prompter.cautions,
-              (std::vector<std::string>{"You can't have more than 50 streets.",
-                                        "You can't have more than 20 special roads.",
-                                        "You can't have more than 20 special roads."}));
-    EXPECT_EQ(f.tables().streets.size(), 50u);
-    EXPECT_EQ(f.tables().delayGroups.size(), 20u);
-    EXPECT_EQ(f.tables().plotGroups.size(), 20u);
+              (std::vector<std::string>{moreThan(Capacity::kStreets, " streets."),
+                                        moreThan(Capacity::kDelayGroups, " special roads."),
+                                        moreThan(Capacity::kPlotGroups, " special roads.")}));
+    EXPECT_EQ(f.tables().streets.size(), std::size_t{Capacity::kStreets});
+    EXPECT_EQ(f.tables().delayGroups.size(), std::size_t{Capacity::kDelayGroups});
+    EXPECT_EQ(f.tables().plotGroups.size(), std::size_t{Capacity::kPlotGroups});
 }
 
-TEST_F(GroupingCommands, FiftyOneCellsAreRefusedForDelayAndPlotGroupsFiftyAreTaken) {
+TEST_F(GroupingCommands, DelayAndPlotGroupsTakeMoreThanFiftyCells) {
     AddCells(f, 51);
     std::vector<int> all(51);
     for (int i = 0; i < 51; ++i) {
-        all[i] = i;
+        all[i] = i + 1;
     }
     f.Select(all);
     f.Trigger("munSpecialCell");
     f.Trigger("mnuAddCTMPlot");
-    EXPECT_EQ(f.prompter.cautions,
-              (std::vector<std::string>{"You can't have more than 50 cells in a special road.",
-                                        "You can't have more than 50 cells in a special road."}));
-    all.pop_back();
-    f.Select(all);
-    f.Trigger("munSpecialCell");
-    f.Trigger("mnuAddCTMPlot");
+    EXPECT_TRUE(f.prompter.cautions.empty()) << f.prompter.Last();
     ASSERT_EQ(f.tables().delayGroups.size(), 1u);
-    EXPECT_EQ(f.tables().delayGroups[0].cellIDs.size(), 50u);
+    EXPECT_EQ(f.tables().delayGroups[0].cellIDs.size(), 51u);
     ASSERT_EQ(f.tables().plotGroups.size(), 1u);
     EXPECT_EQ(f.tables().plotGroups[0].cellIDs.front(), 1);
 }
@@ -255,7 +252,7 @@ TEST_F(GroupingCommands, StreetDialogKeepsTheRenamedAndMovedCells) {
     EXPECT_EQ(f.tables().streets[0].cellIDs, (std::vector<int>{1, 2, 3, 4, 5, 6}));
 }
 
-TEST_F(GroupingCommands, TheTwoHundredAndFirstCellOfAStreetIsRefused) {
+TEST_F(GroupingCommands, AStreetTakesATwoHundredAndFirstCell) {
     AddCells(f, 201);
     std::vector<int> first200(200);
     for (int i = 0; i < 200; ++i) {
@@ -267,11 +264,11 @@ TEST_F(GroupingCommands, TheTwoHundredAndFirstCellOfAStreetIsRefused) {
         EXPECT_EQ(Items(d, "lstAvailableCell"), QStringList{"0201"});
         Pick(d, "lstAvailableCell", "0201");
         Click(d, "cmdRight");
+        Click(d, "cmdConfirm");
     };
     f.Trigger("mnuStreet");
-    EXPECT_EQ(f.prompter.cautions,
-              std::vector<std::string>{"You can't have more than 200 cells in a street."});
-    EXPECT_EQ(f.tables().streets[0].cellIDs.size(), 200u);
+    EXPECT_TRUE(f.prompter.cautions.empty()) << f.prompter.Last();
+    EXPECT_EQ(f.tables().streets[0].cellIDs.size(), 201u);
 }
 
 TEST_F(GroupingCommands, DelayDialogHasItsOwnNamesAndMessages) {
@@ -298,9 +295,7 @@ TEST_F(GroupingCommands, DelayDialogHasItsOwnNamesAndMessages) {
         Click(d, "cmdConfirm");
     };
     f.Trigger("mnuRoadAttention");
-    EXPECT_EQ(f.prompter.cautions,
-              (std::vector<std::string>{"You can't have more than 50 cells for a special road.",
-                                        "There is no special road selected."}));
+    EXPECT_EQ(f.prompter.cautions, std::vector<std::string>{"There is no special road selected."});
     EXPECT_TRUE(f.tables().delayGroups.empty());
 }
 

@@ -3,6 +3,7 @@
 #include <numeric>
 
 #include "VectorGroupTable.h"
+#include "common/ProjectRecords.h"
 #include "grouping/GroupEditor.h"
 #include "grouping/GroupingRules.h"
 
@@ -21,8 +22,19 @@ struct AddCase {
     GroupKind kind;
     std::vector<std::vector<int>> existing;
     std::vector<int> selection;
-    const char* expected;  // nullptr: accepted
+    std::string expected;  // empty: accepted
 };
+
+std::string MoreThan(int limit, const char* what) {
+    return "You can't have more than " + std::to_string(limit) + what;
+}
+
+// A table of `count` groups, the first holding `first`.
+std::vector<std::vector<int>> Groups(int count, std::vector<int> first = {}) {
+    std::vector<std::vector<int>> groups(static_cast<size_t>(count));
+    groups.front() = std::move(first);
+    return groups;
+}
 
 class NewGroupCheck : public ::testing::TestWithParam<AddCase> {};
 
@@ -30,7 +42,7 @@ TEST_P(NewGroupCheck, GivesTheFirstFailingMessage) {
     const AddCase& c = GetParam();
     const VectorGroupTable table(c.kind, c.existing);
     const EditResult check = CheckNewGroup(table, c.selection);
-    if (c.expected == nullptr) {
+    if (c.expected.empty()) {
         EXPECT_TRUE(check.ok()) << check.message();
     } else {
         ASSERT_FALSE(check.ok());
@@ -66,31 +78,31 @@ INSTANTIATE_TEST_SUITE_P(
                 {8},
                 "Cell (1:8),  has/have already assigned in other special road."},
         AddCase{GroupKind::StreetName,
-                std::vector<std::vector<int>>(50),
+                Groups(Capacity::kStreets),
                 {1},
-                "You can't have more than 50 streets."},
-        AddCase{GroupKind::StreetName, std::vector<std::vector<int>>(49), Range(1, 200), nullptr},
+                MoreThan(Capacity::kStreets, " streets.")},
+        AddCase{GroupKind::StreetName, Groups(Capacity::kStreets - 1), Range(1, 201), ""},
         AddCase{GroupKind::DelayResult,
-                std::vector<std::vector<int>>(20),
+                Groups(Capacity::kDelayGroups),
                 {1},
-                "You can't have more than 20 special roads."},
+                MoreThan(Capacity::kDelayGroups, " special roads.")},
         AddCase{GroupKind::CtmPlot,
-                std::vector<std::vector<int>>(20),
+                Groups(Capacity::kPlotGroups),
                 {1},
-                "You can't have more than 20 special roads."},
+                MoreThan(Capacity::kPlotGroups, " special roads.")},
         AddCase{GroupKind::DelayResult,
                 {},
-                Range(1, 51),
-                "You can't have more than 50 cells in a special road."},
+                Range(1, Capacity::kGroupCells + 1),
+                MoreThan(Capacity::kGroupCells, " cells in a special road.")},
         AddCase{GroupKind::CtmPlot,
                 {},
-                Range(1, 51),
-                "You can't have more than 50 cells in a special road."},
-        AddCase{GroupKind::DelayResult, std::vector<std::vector<int>>(19), Range(1, 50), nullptr},
-        AddCase{GroupKind::CtmPlot, {{100}}, Range(1, 50), nullptr},
+                Range(1, Capacity::kGroupCells + 1),
+                MoreThan(Capacity::kGroupCells, " cells in a special road.")},
+        AddCase{GroupKind::DelayResult, Groups(Capacity::kDelayGroups - 1), Range(1, 51), ""},
+        AddCase{GroupKind::CtmPlot, {{0}}, Range(1, Capacity::kGroupCells), ""},
         // The conflict check comes before the limits.
         AddCase{GroupKind::DelayResult,
-                {{1}, {}, {}, {}, {}, {}, {}, {}, {}, {}, {}, {}, {}, {}, {}, {}, {}, {}, {}, {}},
+                Groups(Capacity::kDelayGroups, {1}),
                 {1},
                 "Cell (1:1),  has/have already assigned in other special road."}));
 
@@ -141,14 +153,14 @@ TEST(GroupEditor, CountRaisesWithEmptyGroupsAndLowersFromTheEnd) {
     EXPECT_EQ(editor.currentGroup(), 1);
     editor.setGroupCount(0);
     EXPECT_EQ(editor.currentGroup(), 0);
-    editor.setGroupCount(99);
-    EXPECT_EQ(table.count(), 20);
+    editor.setGroupCount(Capacity::kDelayGroups + 1);
+    EXPECT_EQ(table.count(), Capacity::kDelayGroups);
 }
 
 struct MoveCase {
     GroupKind kind;
     const char* noGroup;
-    const char* full;
+    std::string full;
     int maxCells;
 };
 
@@ -177,11 +189,14 @@ TEST_P(GroupEditorMessages, RefusesWithTheKindsMessagesAndChangesNothing) {
 INSTANTIATE_TEST_SUITE_P(
     AllKinds, GroupEditorMessages,
     ::testing::Values(MoveCase{GroupKind::StreetName, "There is no street selected.",
-                               "You can't have more than 200 cells in a street.", 200},
+                               MoreThan(Capacity::kStreetCells, " cells in a street."),
+                               Capacity::kStreetCells},
                       MoveCase{GroupKind::DelayResult, "There is no special road selected.",
-                               "You can't have more than 50 cells for a special road.", 50},
+                               MoreThan(Capacity::kGroupCells, " cells for a special road."),
+                               Capacity::kGroupCells},
                       MoveCase{GroupKind::CtmPlot, "There is no special road selected.",
-                               "You can't have more than 50 cells for a special road.", 50}));
+                               MoreThan(Capacity::kGroupCells, " cells for a special road."),
+                               Capacity::kGroupCells}));
 
 TEST(GroupEditor, MovesCellsToTheEndAndBackAndDeletesTheChosenGroup) {
     VectorGroupTable table(GroupKind::StreetName, {{3}, {6}, {1}});

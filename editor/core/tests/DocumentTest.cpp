@@ -72,6 +72,38 @@ TEST(Document, EditedNetworkRoundTrips) {
     EXPECT_EQ(FormatProject(again.project()), text);
 }
 
+// A junction with more stages, movements and loading intervals than the old fixed tables
+// held is edited, saved and read back whole; one past the engine's bounds is refused.
+TEST(Document, StagesMovementsAndIntervalsBeyondTheOldTablesRoundTrip) {
+    EditorModel model;
+    ASSERT_TRUE(model.AddCell(100, 100).ok());
+    const int node = model.AddNode(500, 500).id();
+    ASSERT_TRUE(model.SetStageCount(node, 25).ok());
+    ASSERT_TRUE(model.SetStageTime(node, 24, 33).ok());
+    for (int k = 1; k <= 21; ++k) {
+        ASSERT_TRUE(model.AddStageMove(node, 24, k).ok());
+    }
+    std::vector<OriginInterval> intervals;
+    for (int i = 0; i < 31; ++i) {
+        intervals.push_back({100 + i, 10 * i, 10 * i + 9});
+    }
+    ASSERT_TRUE(model.SetCellIntervals(1, intervals).ok());
+    EXPECT_EQ(model.SetStageCount(node, Capacity::kStages + 1).message(),
+              "A node must have between 1 and " + std::to_string(Capacity::kStages) + " stages.");
+    intervals.resize(Capacity::kOriginIntervals + 1);
+    EXPECT_FALSE(model.SetCellIntervals(1, intervals).ok());
+
+    TempDir dir;
+    ASSERT_TRUE(model.SaveProject(dir.file("big.tin")).ok());
+    EditorModel again;
+    ASSERT_TRUE(again.OpenProject(dir.file("big.tin"), ProjectLayout::Current).ok());
+    EXPECT_EQ(again.project(), model.project());
+    EXPECT_EQ(again.FindNode(node)->stages[24].stageMoveNum(), 21);
+    // Back to three stages: the node keeps the records every node has, and no more.
+    ASSERT_TRUE(model.SetStageCount(node, 3).ok());
+    EXPECT_EQ(model.FindNode(node)->stages.size(), std::size_t{Capacity::kKeptStages});
+}
+
 TEST(Document, OpenMissingFileLeavesEverythingAsItWas) {
     EditorModel model;
     ASSERT_TRUE(model.AddCell(1, 2).ok());

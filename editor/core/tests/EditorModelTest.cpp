@@ -289,10 +289,12 @@ TEST(EditorModel, CellValuesKeepToTheirRanges) {
     EditorModel model;
     AddCells(model, 1);
     for (const FieldCase& c : cases) {
+        CellRecord expected = model.cell(0);
+        SetValue(expected, c.field, c.accepted);
         EXPECT_TRUE(model.SetCellValue(1, c.field, c.accepted).ok());
-        EXPECT_EQ(ValueOf(model.cell(0), c.field), c.accepted);
+        EXPECT_EQ(model.cell(0), expected);
         EXPECT_EQ(model.SetCellValue(1, c.field, c.refused).message(), c.message);
-        EXPECT_EQ(ValueOf(model.cell(0), c.field), c.accepted);
+        EXPECT_EQ(model.cell(0), expected);
     }
     // Storing what is stored already records nothing.
     const int steps = model.history().count();

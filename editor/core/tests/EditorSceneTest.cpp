@@ -106,9 +106,9 @@ TEST(EditorScene, OriginsDestinationsSignalsAndSignalisedLinksAreDrawnDistinctly
 TEST(EditorScene, TheSelectedLinkIsDrawnAgainInRedWithItsNodeOverIt) {
     const scene::MapNetwork network = scene::MapNetworkOf(Row());
     SelectionState selection;
-    selection.multiSelection = {0};  // not shown while a single object is selected
+    selection.selectedCells = {1};  // not shown while a single object is selected
     selection.selectedKind = SelectedKind::Link;
-    selection.selectedIndex = 1;
+    selection.selectedID = 2;
     const scene::Scene picture = BuildEditorScene(network, ColourScheme{}, selection, kMeasure);
     const scene::Colour red = scene::Colour::FromValue(ColourScheme{}.selection);
     const auto& items = picture.world.items;

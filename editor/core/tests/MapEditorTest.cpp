@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "TestSupport.h"
 #include "UnitView.h"
 
@@ -68,7 +70,7 @@ TEST_F(MapEditorHistory, DeleteUndoRedoByIDAcrossRenumbering) {
     EXPECT_EQ(model.cell(0).cellID, last);  // renumbered: the last cell took the place
     // The last cell, now first in the table, is selected and edited by its ID.
     Click(3300, 1500);
-    ASSERT_EQ(tools.selection().selectedIndex, 0);
+    ASSERT_EQ(tools.selection().selectedID, last);
     ASSERT_TRUE(model.SetCellValue(last, CellField::Speed, 80).ok());
     model.Undo();
     model.Undo();  // the cell comes back in its place, the link still to undo
@@ -76,7 +78,7 @@ TEST_F(MapEditorHistory, DeleteUndoRedoByIDAcrossRenumbering) {
     EXPECT_EQ(model.FindCellIndex(last) - 1, 2);
     // The selection followed its cell back to its old place.
     EXPECT_EQ(tools.selection().selectedKind, SelectedKind::Cell);
-    EXPECT_EQ(model.cell(tools.selection().selectedIndex).cellID, last);
+    EXPECT_EQ(tools.selection().selectedID, last);
     model.Undo();  // the link
     ASSERT_EQ(model.tables().links.size(), 1u);
     EXPECT_EQ(model.tables().links[0].fromCell, 1);
@@ -86,7 +88,72 @@ TEST_F(MapEditorHistory, DeleteUndoRedoByIDAcrossRenumbering) {
     EXPECT_EQ(model.FindCell(1), nullptr);
     EXPECT_EQ(model.cell(0).cellID, last);
     EXPECT_EQ(model.cell(0).speed, 80);
-    EXPECT_EQ(model.cell(tools.selection().selectedIndex).cellID, last);
+    EXPECT_EQ(tools.selection().selectedID, last);
+}
+
+// A selected link or node, and the picked cells, stay chosen while another record of their
+// table is deleted (moving them in it), undone and redone; undoing their own adding ends
+// the choice.
+TEST_F(MapEditorHistory, UndoAndRedoKeepSelectedLinksNodesAndPickedCells) {
+    ASSERT_TRUE(model.AddCell(3300, 1500).ok());
+    const int link = model.AddLink(2, 3).id();
+    const int firstNode = model.AddNode(1500, 3000).id();
+    const int node = model.AddNode(2400, 3000).id();
+    struct Case {
+        SelectedKind kind;
+        int id;
+        std::function<EditResult()> deleteOther;
+    };
+    const std::vector<Case> cases = {
+        {SelectedKind::Link, link, [&] { return model.DeleteLink(1); }},
+        {SelectedKind::Node, node, [&] { return model.DeleteNode(firstNode); }},
+    };
+    for (const Case& c : cases) {
+        SelectionState chosen;
+        chosen.selectedKind = c.kind;
+        chosen.selectedID = c.id;
+        tools.SetSelection(chosen);
+        ASSERT_TRUE(c.deleteOther().ok());
+        model.Undo();
+        model.Redo();
+        model.Undo();
+        EXPECT_EQ(tools.selection().selectedKind, c.kind);
+        EXPECT_EQ(tools.selection().selectedID, c.id);
+    }
+    tools.SelectCells({3, 1, 99});  // a cell that is not there is left out
+    EXPECT_EQ(tools.selection().selectedCells, (std::vector<int>{3, 1}));
+    SelectionState both = tools.selection();
+    both.selectedKind = SelectedKind::Link;
+    both.selectedID = link;
+    tools.SetSelection(both);
+    model.Undo();  // the nodes
+    model.Undo();
+    model.Undo();  // the link
+    EXPECT_EQ(tools.selection().selectedKind, SelectedKind::None);
+    EXPECT_EQ(tools.selection().selectedCells, (std::vector<int>{3, 1}));
+    model.Undo();  // cell 3
+    EXPECT_EQ(tools.selection().selectedCells, std::vector<int>{1});
+}
+
+// Undoing a delete brings the object back selected, as it was before the delete.
+TEST_F(MapEditorHistory, AnUndoneDeleteSelectsItsObjectAgain) {
+    Click(2400, 1500);  // cell 2
+    ASSERT_TRUE(model.DeleteLink(1).ok());
+    tools.DeleteSelected();
+    ASSERT_EQ(model.FindCell(2), nullptr);
+    EXPECT_EQ(tools.selection().selectedKind, SelectedKind::None);
+    model.Undo();
+    EXPECT_EQ(tools.selection().selectedKind, SelectedKind::Cell);
+    EXPECT_EQ(tools.selection().selectedID, 2);
+    model.Redo();
+    EXPECT_EQ(tools.selection().selectedKind, SelectedKind::None);
+    model.Undo();
+    EXPECT_EQ(tools.selection().selectedID, 2);
+    // Once something else is chosen, an undo leaves the choice alone.
+    tools.DeleteSelected();
+    Click(1500, 1500);
+    model.Undo();
+    EXPECT_EQ(tools.selection().selectedID, 1);
 }
 
 TEST_F(MapEditorHistory, ToolChangesAndPickingCellsRecordNothing) {
@@ -96,7 +163,7 @@ TEST_F(MapEditorHistory, ToolChangesAndPickingCellsRecordNothing) {
     tools.MovePointer(3000, 2000);
     tools.DragTick();
     tools.ReleaseLeft(3000, 2000);
-    EXPECT_EQ(tools.selection().multiSelection, (std::vector<int>{0, 1}));
+    EXPECT_EQ(tools.selection().selectedCells, (std::vector<int>{1, 2}));
     // Aligning cells that are aligned already changes nothing and records nothing.
     tools.Align(true);
     EXPECT_EQ(model.history().count(), 3);

@@ -230,7 +230,7 @@ TEST(ORPropDialog, OkNamesTheFirstBadIntervalInOrder) {
     EXPECT_EQ(dialog.intervals()[1].orEnd, 30);
 }
 
-TEST(ORPropDialog, CancelDiscardsTheCopyAndThirtyIsTheMost) {
+TEST(ORPropDialog, CancelDiscardsTheCopyAndTheCapacityIsTheMost) {
     RecordingPrompter prompter;
     GlobalParameters params;
     CellRecord cell;
@@ -238,10 +238,12 @@ TEST(ORPropDialog, CancelDiscardsTheCopyAndThirtyIsTheMost) {
     ORPropDialog dialog(cell, params, prompter);
     EXPECT_EQ(dialog.windowTitle(), "OR Cell Properties");
     auto* total = dialog.findChild<QSpinBox*>("udcTotalORInterval");
-    total->setValue(31);
-    EXPECT_EQ(total->value(), 30);
-    EXPECT_EQ(dialog.findChild<QComboBox*>("cmbIntervalNo")->count(), 30);
-    EXPECT_EQ(dialog.findChild<QComboBox*>("cmbIntervalNo")->itemText(29), "30");
+    total->setValue(Capacity::kOriginIntervals + 1);
+    EXPECT_EQ(total->value(), Capacity::kOriginIntervals);
+    auto* number = dialog.findChild<QComboBox*>("cmbIntervalNo");
+    EXPECT_EQ(number->count(), Capacity::kOriginIntervals);
+    EXPECT_EQ(number->itemText(Capacity::kOriginIntervals - 1),
+              QString::number(Capacity::kOriginIntervals));
     Edit(dialog, "txtVehiclePerHr")->setText("0.5");
     EXPECT_EQ(prompter.Last(), "You cannot enter a decimal number in this field.");
     EXPECT_EQ(Edit(dialog, "txtVehiclePerHr")->text(), "0");

@@ -58,7 +58,7 @@ TEST(EditorMapPainter, DrawsTheViewAsTheWholeMapDrawsIt) {
     const Project project = LongRows();
     SelectionState selection;
     selection.selectedKind = SelectedKind::Link;
-    selection.selectedIndex = 9;  // through the node
+    selection.selectedID = project.tables.links[9].linkID;  // through the node
     const ColourScheme colours;
     EditorMapPainter map;
     struct View {
