@@ -101,6 +101,7 @@ const scene::MapNetwork& EditorMapPainter::networkOf(const Project& project) {
         network_ = scene::MapNetworkOf(project);
         bounds_ = NetworkBounds(network_);
         extent_ = MapExtentOf(network_);
+        frameKey_.reset();
     }
     return network_;
 }
@@ -115,10 +116,36 @@ scene::Rect EditorMapPainter::content(const Project& project) {
     return *scene::United(bounds_, extent_);
 }
 
+bool EditorMapPainter::Same(const FrameKey& a, const FrameKey& b) {
+    const SelectionState& s = a.selection;
+    const SelectionState& t = b.selection;
+    return a.colours == b.colours && s.currentTool == t.currentTool &&
+           s.selectedKind == t.selectedKind && s.selectedIndex == t.selectedIndex &&
+           s.multiSelection == t.multiSelection && s.pendingLinkStart == t.pendingLinkStart &&
+           s.highlightedMovement == t.highlightedMovement && a.size == b.size && a.zoom == b.zoom &&
+           a.origin == b.origin && a.rubberBand == b.rubberBand &&
+           a.devicePixelRatio == b.devicePixelRatio;
+}
+
 void EditorMapPainter::paint(QPainter& painter, const Project& project, const ColourScheme& colours,
                              const SelectionState& selection, const scene::Viewport& view,
                              const std::optional<scene::Rect>& rubberBand) {
-    const scene::MapNetwork& network = networkOf(project);
+    networkOf(project);
+    const double ratio = painter.device() ? painter.device()->devicePixelRatioF() : 1.0;
+    FrameKey key{colours, selection, view.size(), view.zoom(), view.origin(), rubberBand, ratio};
+    if (!frameKey_ || !Same(*frameKey_, key)) {
+        frame_ = scene::DrawnImage(view.size(), ratio, [&](QPainter& drawn) {
+            draw(drawn, colours, selection, view, rubberBand);
+        });
+        frameKey_ = std::move(key);
+    }
+    painter.drawImage(QPointF(0.0, 0.0), frame_);
+}
+
+void EditorMapPainter::draw(QPainter& painter, const ColourScheme& colours,
+                            const SelectionState& selection, const scene::Viewport& view,
+                            const std::optional<scene::Rect>& rubberBand) {
+    const scene::MapNetwork& network = network_;
     const double reach = kViewReach / view.scale();
     const scene::Rect area = view.visibleMap().expanded(reach, reach);
     if (!bounds_ || area.contains(*bounds_)) {

@@ -81,5 +81,29 @@ TEST(EditorMapPainter, DrawsTheViewAsTheWholeMapDrawsIt) {
     }
 }
 
+TEST(EditorMapPainter, AKeptPictureGivesWayToAChangedSelectionOrProject) {
+    Project project = LongRows();
+    SelectionState selection;
+    const ColourScheme colours;
+    scene::Viewport view;
+    view.resize(scene::Size{400, 300});
+    EditorMapPainter map;
+    auto expectAsWhole = [&](const char* after) {
+        const QImage whole = Painted(view, [&](QPainter& painter) {
+            PaintEditorMap(painter, project, colours, selection, view);
+        });
+        const QImage kept = Painted(view, [&](QPainter& painter) {
+            map.paint(painter, project, colours, selection, view);
+        });
+        EXPECT_TRUE(kept == whole) << after;
+    };
+    expectAsWhole("first");
+    selection.selectedKind = SelectedKind::Cell;
+    selection.selectedIndex = 1;
+    expectAsWhole("selection");
+    project.tables.cells[2].y += 300.0;
+    expectAsWhole("moved cell");
+}
+
 }  // namespace
 }  // namespace talvo
