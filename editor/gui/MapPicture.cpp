@@ -13,9 +13,6 @@ namespace {
 
 // Pixels kept around a fitted network.
 constexpr double kFitMargin = 20.0;
-// How far beyond the view (pixels) a drawn shape may still reach into it: the painter's
-// clipping margin and the widest ID beside its node or centred on its cell.
-constexpr double kViewReach = 16.0 + 120.0;
 
 std::optional<scene::Rect> NetworkBounds(const scene::MapNetwork& network) {
     return network.bounds(scene::MeasureWith(scene::SceneFont()));
@@ -145,21 +142,14 @@ void EditorMapPainter::paint(QPainter& painter, const Project& project, const Co
 void EditorMapPainter::draw(QPainter& painter, const ColourScheme& colours,
                             const SelectionState& selection, const scene::Viewport& view,
                             const std::optional<scene::Rect>& rubberBand) {
-    const scene::MapNetwork& network = network_;
-    const double reach = kViewReach / view.scale();
-    const scene::Rect area = view.visibleMap().expanded(reach, reach);
-    if (!bounds_ || area.contains(*bounds_)) {
-        Paint(painter, network, colours, selection, view, rubberBand, extent_);
+    const std::optional<scene::MapNetwork::Positions> kept =
+        scene::PartInView(network_, view, bounds_);
+    if (!bounds_ || !kept) {
+        Paint(painter, network_, colours, selection, view, rubberBand, extent_);
         return;
     }
-    const scene::MapNetwork::Positions kept = network.within(area);
-    if (kept.cells.size() == network.cells.size() && kept.links.size() == network.links.size() &&
-        kept.nodes.size() == network.nodes.size()) {
-        Paint(painter, network, colours, selection, view, rubberBand, extent_);
-        return;
-    }
-    Paint(painter, network.part(kept), colours, SelectionInPart(selection, kept), view, rubberBand,
-          extent_);
+    Paint(painter, network_.part(*kept), colours, SelectionInPart(selection, *kept), view,
+          rubberBand, extent_);
 }
 
 }  // namespace talvo
