@@ -7,6 +7,7 @@
 
 #include "model/CellTip.h"
 #include "model/DisplayScene.h"
+#include "scenepainter/ScaleBarPainter.h"
 #include "scenepainter/ScenePainter.h"
 #include "ui/PlaybackPicture.h"
 
@@ -19,6 +20,18 @@ constexpr int kDesignHeight = 729;
 
 scene::Point ToPoint(const QPointF& p) {
     return scene::Point{p.x(), p.y()};
+}
+
+// Only over a run's map: the empty background has no cells to measure by.
+void PaintBar(QPainter& painter, const DisplaySession& session, bool showing) {
+    if (!showing || !session.loaded()) {
+        return;
+    }
+    const GlobalParameters& parameters = session.model().project.params;
+    const scene::Viewport& view = session.view();
+    scene::PaintScaleBar(painter,
+                         scene::ScaleBarOf(view, parameters.cellScaleX, parameters.timeStep),
+                         QRectF(0.0, 0.0, view.size().width, view.size().height));
 }
 
 }  // namespace
@@ -48,7 +61,10 @@ void DisplayCanvas::resetZoom() {
 }
 
 QImage DisplayCanvas::frame() const {
-    return RenderPlayback(session_, showing_, devicePixelRatioF());
+    QImage image = RenderPlayback(session_, showing_, devicePixelRatioF());
+    QPainter painter(&image);
+    PaintBar(painter, session_, showing_);
+    return image;
 }
 
 std::optional<scene::Rect> DisplayCanvas::scrollContent() const {
@@ -62,6 +78,7 @@ std::optional<scene::Rect> DisplayCanvas::scrollContent() const {
 void DisplayCanvas::paintEvent(QPaintEvent*) {
     QPainter painter(viewport());
     PaintPlayback(painter, session_, showing_);
+    PaintBar(painter, session_, showing_);
 }
 
 bool DisplayCanvas::viewportEvent(QEvent* event) {

@@ -26,8 +26,13 @@ std::vector<scene::PaintedText> PaintPlaybackFrame(QPainter& painter, const Disp
                                                    const ZoomDrag& drag) {
     const QRectF area(0.0, 0.0, view.size().width, view.size().height);
     const QFont font = scene::SceneFont();
-    const scene::Scene picture =
-        BuildPlaybackScene(model, network, step, scene::MeasureWith(font), view.size(), drag);
+    // Zoomed in, only the records that reach into the view are shaded, labelled and drawn.
+    std::optional<scene::MapNetwork> part;
+    if (const auto kept = scene::PartInView(network, view)) {
+        part = network.part(*kept);
+    }
+    const scene::Scene picture = BuildPlaybackScene(model, part ? *part : network, step,
+                                                    scene::MeasureWith(font), view.size(), drag);
     return scene::PaintScene(painter, picture, scene::MapTransform(view), area, font);
 }
 

@@ -14,7 +14,7 @@ namespace talvo::display {
 // size in pixels); only the background while nothing is shown. Returns the texts drawn.
 std::vector<scene::PaintedText> PaintPlayback(QPainter& painter, const DisplaySession& session,
                                               bool showing);
-// A frame of a loaded run at a step, as PaintPlayback draws it.
+// A frame of a loaded run at a step, as PaintPlayback draws it: what reaches into the view.
 std::vector<scene::PaintedText> PaintPlaybackFrame(QPainter& painter, const DisplayModel& model,
                                                    const scene::MapNetwork& network, int step,
                                                    const scene::Viewport& view,

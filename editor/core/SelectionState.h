@@ -19,6 +19,8 @@ struct SelectionState {
     // Cells of one signal movement highlighted from the node tab's lists (0 = none).
     int highlightedMovement = 0;
 
+    bool operator==(const SelectionState&) const = default;
+
     bool HasSingle() const { return selectedKind != SelectedKind::None; }
     void ClearSelection() {
         selectedKind = SelectedKind::None;

@@ -7,6 +7,7 @@
 #include <QTimer>
 
 #include "MapPicture.h"
+#include "scenepainter/ScaleBarPainter.h"
 
 namespace talvo {
 
@@ -19,6 +20,10 @@ constexpr int kFirstHeight = 387;
 // The least that still shows a part of a network worth editing.
 constexpr int kMinimumWidth = 320;
 constexpr int kMinimumHeight = 200;
+
+std::optional<scene::ScaleBar> ScaleBarFor(const scene::Viewport& view, const Project& project) {
+    return scene::ScaleBarOf(view, project.params.cellScaleX, project.params.timeStep);
+}
 
 }  // namespace
 
@@ -55,8 +60,12 @@ void MapCanvas::RedrawMap() {
 }
 
 QImage MapCanvas::frame() const {
-    return RenderEditorMap(model_.project(), colours_, editor_.selection(), view(),
-                           devicePixelRatioF());
+    QImage image = RenderEditorMap(model_.project(), colours_, editor_.selection(), view(),
+                                   devicePixelRatioF());
+    QPainter painter(&image);
+    scene::PaintScaleBar(painter, ScaleBarFor(view(), model_.project()),
+                         QRectF(0.0, 0.0, view().size().width, view().size().height));
+    return image;
 }
 
 void MapCanvas::fitView() {
@@ -82,6 +91,9 @@ void MapCanvas::paintEvent(QPaintEvent*) {
     QPainter painter(viewport());
     picture_.paint(painter, model_.project(), colours_, editor_.selection(), view(),
                    editor_.RubberBand());
+    // Over the map, fixed on the screen; the pictures of the map for files and print leave
+    // it out.
+    scene::PaintScaleBar(painter, ScaleBarFor(view(), model_.project()), viewport()->rect());
 }
 
 void MapCanvas::mousePressEvent(QMouseEvent* event) {

@@ -13,9 +13,6 @@ namespace {
 
 // Pixels kept around a fitted network.
 constexpr double kFitMargin = 20.0;
-// How far beyond the view (pixels) a drawn shape may still reach into it: the painter's
-// clipping margin and the widest ID beside its node or centred on its cell.
-constexpr double kViewReach = 16.0 + 120.0;
 
 std::optional<scene::Rect> NetworkBounds(const scene::MapNetwork& network) {
     return network.bounds(scene::MeasureWith(scene::SceneFont()));
@@ -69,6 +66,7 @@ const scene::MapNetwork& EditorMapPainter::networkOf(const Project& project) {
         network_ = scene::MapNetworkOf(project);
         bounds_ = NetworkBounds(network_);
         extent_ = MapExtentOf(network_);
+        frameKey_.reset();
     }
     return network_;
 }
@@ -83,23 +81,37 @@ scene::Rect EditorMapPainter::content(const Project& project) {
     return *scene::United(bounds_, extent_);
 }
 
+bool EditorMapPainter::Same(const FrameKey& a, const FrameKey& b) {
+    return a.colours == b.colours && a.selection == b.selection && a.size == b.size &&
+           a.zoom == b.zoom && a.origin == b.origin && a.rubberBand == b.rubberBand &&
+           a.devicePixelRatio == b.devicePixelRatio;
+}
+
 void EditorMapPainter::paint(QPainter& painter, const Project& project, const ColourScheme& colours,
                              const SelectionState& selection, const scene::Viewport& view,
                              const std::optional<scene::Rect>& rubberBand) {
-    const scene::MapNetwork& network = networkOf(project);
-    const double reach = kViewReach / view.scale();
-    const scene::Rect area = view.visibleMap().expanded(reach, reach);
-    if (!bounds_ || area.contains(*bounds_)) {
-        Paint(painter, network, colours, selection, view, rubberBand, extent_);
+    networkOf(project);
+    const double ratio = painter.device() ? painter.device()->devicePixelRatioF() : 1.0;
+    FrameKey key{colours, selection, view.size(), view.zoom(), view.origin(), rubberBand, ratio};
+    if (!frameKey_ || !Same(*frameKey_, key)) {
+        frame_ = scene::DrawnImage(view.size(), ratio, [&](QPainter& drawn) {
+            draw(drawn, colours, selection, view, rubberBand);
+        });
+        frameKey_ = std::move(key);
+    }
+    painter.drawImage(QPointF(0.0, 0.0), frame_);
+}
+
+void EditorMapPainter::draw(QPainter& painter, const ColourScheme& colours,
+                            const SelectionState& selection, const scene::Viewport& view,
+                            const std::optional<scene::Rect>& rubberBand) {
+    const std::optional<scene::MapNetwork::Positions> kept =
+        scene::PartInView(network_, view, bounds_);
+    if (!bounds_ || !kept) {
+        Paint(painter, network_, colours, selection, view, rubberBand, extent_);
         return;
     }
-    const scene::MapNetwork::Positions kept = network.within(area);
-    if (kept.cells.size() == network.cells.size() && kept.links.size() == network.links.size() &&
-        kept.nodes.size() == network.nodes.size()) {
-        Paint(painter, network, colours, selection, view, rubberBand, extent_);
-        return;
-    }
-    Paint(painter, network.part(kept), colours, selection, view, rubberBand, extent_);
+    Paint(painter, network_.part(*kept), colours, selection, view, rubberBand, extent_);
 }
 
 }  // namespace talvo

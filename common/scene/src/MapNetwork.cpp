@@ -179,6 +179,21 @@ std::optional<Rect> MapNetwork::bounds(const TextMeasure& measure) const {
     return all;
 }
 
+std::optional<MapNetwork::Positions> PartInView(const MapNetwork& network, const Viewport& view,
+                                                const std::optional<Rect>& bounds) {
+    const double reach = kViewReachPixels / view.scale();
+    const Rect area = view.visibleMap().expanded(reach, reach);
+    if (bounds && area.contains(*bounds)) {
+        return std::nullopt;
+    }
+    MapNetwork::Positions kept = network.within(area);
+    if (kept.cells.size() == network.cells.size() && kept.links.size() == network.links.size() &&
+        kept.nodes.size() == network.nodes.size()) {
+        return std::nullopt;
+    }
+    return kept;
+}
+
 MapNetwork MapNetworkOf(const Project& project) {
     MapNetwork network;
     network.scales = CellScales{project.params.cellScaleX, project.params.cellScaleY};

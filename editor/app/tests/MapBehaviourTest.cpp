@@ -1,7 +1,8 @@
 // The map behaves like one: the wheel zooms about the pointer, "Fit network" shows the whole
 // network and keeps it so as the window grows, the middle button pans with the scroll bars
-// following, pictures are drawn at the screen's pixel ratio, and the status bar tells the
-// tool, the pointer's map point, the zoom and the selected object.
+// following, pictures are drawn at the screen's pixel ratio, a scale bar of cell lengths
+// follows the zoom, and the status bar tells the tool, the pointer's map point, the zoom and
+// the selected object.
 #include <gtest/gtest.h>
 
 #include <QLabel>
@@ -10,6 +11,7 @@
 #include "MapPicture.h"
 #include "WindowFixture.h"
 #include "scene/MapScene.h"
+#include "scenepainter/ScaleBarPainter.h"
 #include "scenepainter/ScenePainter.h"
 
 namespace talvo::test {
@@ -92,6 +94,31 @@ TEST_F(MapBehaviour, PicturesAreDrawnAtTheScreensPixelRatio) {
     EXPECT_EQ(sharp.size(), QSize(2 * f.picture->width(), 2 * f.picture->height()));
     EXPECT_EQ(sharp.devicePixelRatio(), 2.0);
     EXPECT_EQ(f.canvas->frame().size(), f.picture->size() * f.canvas->devicePixelRatioF());
+}
+
+TEST_F(MapBehaviour, TheScaleBarOfCellLengthsIsDrawnInTheCornerAndFollowsTheZoom) {
+    // Black along the bar's whole length, just above its baseline, on the widget as shown.
+    auto barDrawn = [this](const scene::ScaleBar& bar) {
+        const QImage shown = f.picture->grab().toImage();
+        const QRectF box = scene::ScaleBarBox(bar, QRectF(f.picture->rect()));
+        const int row = static_cast<int>(box.bottom()) - 5;
+        for (int x = static_cast<int>(box.left()) + 6; x < box.left() + 2 + bar.pixels; ++x) {
+            if (shown.pixelColor(x, row) != QColor(0, 0, 0)) {
+                return false;
+            }
+        }
+        return true;
+    };
+    const auto near = scene::ScaleBarOf(f.window.view(), f.project().params.cellScaleX,
+                                        f.project().params.timeStep);
+    ASSERT_TRUE(near);
+    EXPECT_TRUE(barDrawn(*near));
+    Wheel(QPoint(100, 100), 8);
+    const auto closer = scene::ScaleBarOf(f.window.view(), f.project().params.cellScaleX,
+                                          f.project().params.timeStep);
+    ASSERT_TRUE(closer);
+    EXPECT_LT(closer->metres, near->metres);
+    EXPECT_TRUE(barDrawn(*closer));
 }
 
 TEST_F(MapBehaviour, TheStatusBarTellsToolPointerZoomAndSelection) {

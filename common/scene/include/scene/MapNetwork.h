@@ -13,6 +13,7 @@
 #include "scene/GridIndex.h"
 #include "scene/MapGeometry.h"
 #include "scene/Scene.h"
+#include "scene/Viewport.h"
 
 namespace talvo::scene {
 
@@ -107,6 +108,14 @@ struct MapNetwork {
     IdPositions cellByID_;
     IdPositions nodeByID_;
 };
+
+// How far beyond a view (pixels) a drawn shape may still reach into it: the painter's
+// clipping margin and the widest ID or value beside its node or cell.
+inline constexpr double kViewReachPixels = 16.0 + 120.0;
+// What a view of a resolved network draws of it, found with its index: nothing when that is
+// the whole network (its bounds, when known, lie in view or every record reaches into it).
+std::optional<MapNetwork::Positions> PartInView(const MapNetwork& network, const Viewport& view,
+                                                const std::optional<Rect>& bounds = std::nullopt);
 
 // The network of an editor project, resolved.
 MapNetwork MapNetworkOf(const Project& project);
