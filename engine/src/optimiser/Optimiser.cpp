@@ -232,8 +232,8 @@ OptimisationSummary RunOptimisation(EngineRun& run, unsigned threads, int maxLan
             const long long budget =
                 refine.budget > 0 ? refine.budget : RefinementBudget(summary.evaluations);
             summary.evaluations +=
-                RefineBestPlan(scenario, costs, evaluator.threadCount(), budget, *state.best,
-                               run.console, reports ? report : nullptr);
+                RefineBestPlan(scenario, costs, evaluator.pool(), budget, *state.best, run.console,
+                               reports ? report : nullptr);
         }
         SimulatedPlan simulated = SimulateBestPlan(run, *state.best, *results);
         if (reports)
