@@ -114,13 +114,14 @@ BENCHMARK_CAPTURE(BM_Evaluators, grid200, "grid200")
     ->Arg(4)
     ->Unit(benchmark::kMillisecond);
 
-// Lane cell-steps per second per core of the widest kernel on the grid grown to Arg cells
-// against the 200-cell grid, a batch of each in turn in every iteration, so that both see
-// the same load; "large/grid200" is the ratio of their rates.
+// Lane cell-steps per second per core of the widest kernel on a large network (the grid
+// grown to N cells, or the district example) against the 200-cell grid, a batch of each in
+// turn in every iteration, so that both see the same load; "large/grid200" is the ratio
+// of their rates. Each network runs random plans of its own junctions.
 //
 //   build/bin/talvo_bench --benchmark_filter=LaneScale
-void BM_LaneScale(benchmark::State& state) {
-    const std::string largeName = "grid" + std::to_string(state.range(0));
+void BM_LaneScale(benchmark::State& state, const char* network) {
+    const std::string largeName = network;
     const bench::LoadedScenario* large = nullptr;
     try {
         large = &bench::Example(largeName);
@@ -134,19 +135,20 @@ void BM_LaneScale(benchmark::State& state) {
         Subject(const bench::LoadedScenario& example, const LaneKernel& kernel)
             : lanes(*example.scenario, *example.tables, kernel),
               cellSteps(double(example.scenario->numCells) *
-                        (MakeDelayLayout(*example.scenario).lastStep + 1) * kernel.width) {}
+                        (MakeDelayLayout(*example.scenario).lastStep + 1) * kernel.width),
+              plans(RandomPlans(*example.scenario, kernel.width)) {}
         LaneDelayEvaluator lanes;
         double cellSteps;
+        std::vector<std::unique_ptr<SignalTables>> plans;
         double seconds = 0;
     };
     std::unique_ptr<Subject> subjects[] = {std::make_unique<Subject>(*large, kernel),
                                            std::make_unique<Subject>(small, kernel)};
-    const auto plans = RandomPlans(*small.scenario, kernel.width);  // the same junctions
     std::vector<float> twd(size_t(kernel.width), 0.0f);
     for (auto _ : state) {
         for (const auto& subject : subjects) {
             for (int k = 0; k < kernel.width; ++k) {
-                subject->lanes.load(k, *plans[size_t(k)]);
+                subject->lanes.load(k, *subject->plans[size_t(k)]);
             }
             const double start = ThreadSeconds();
             subject->lanes.evaluate(kernel.width, twd.data());
@@ -163,7 +165,9 @@ void BM_LaneScale(benchmark::State& state) {
     state.counters["grid200 cell-steps/s"] = smallRate;
     state.counters["large/grid200"] = largeRate / smallRate;
 }
-BENCHMARK(BM_LaneScale)->Arg(2000)->Arg(20000)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_LaneScale, grid2000, "grid2000")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_LaneScale, grid20000, "grid20000")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_LaneScale, district, "district")->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace talvo

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "ApproachResults.h"
+#include "ApproachTotals.h"
 #include "Delay.h"
 #include "FlowNetwork.h"
 #include "NetworkStepper.h"
@@ -36,21 +37,21 @@ void RunExistingPlan(EngineRun& run) {
     InScenario(run, [&] { CheckSimulationInput(s); });
 
     NetworkStepper stepper(s, run.tables, *signals);
-    RunRecording recording(stepper, ResultCells(s),
-                           RunRecording::kOccupancy | RunRecording::kInflow);
-    const DelayResults delay = RunToEnd(stepper, &recording);
+    ApproachCounter counter(s, stepper.stepCount());
+    RunRecording plots = PlotRecording(s, stepper);
+    const DelayResults delay = RunToEnd(stepper, {&counter, &plots});
     ConsoleLine(run.console, "Finished CTM Simulation...  Simulation end time step " +
                                  std::to_string(s.endSimulationStep));
     ConsoleLine(run.console, "Calculating total vehicles on each approach...");
 
-    const ApproachTotals totals = ComputeApproachTotals(s, recording, delay);
+    const ApproachTotals totals = counter.totals(delay);
     report.write("(' ')");
     report.write("(' ')");
     WriteTimingPlanFile(run.files.optExistPlan, s, *signals, PlanFileHorizon(s));
     WriteDelayTable(report, s, delay, totals);
     WriteApproachResults(run.files.resultsExist, s, delay, totals);
     WriteOccupancyFile(run.files.occuExist, s, stepper);
-    WritePlotFiles(run.files.ctmplot, s, recording);
+    WritePlotFiles(run.files.ctmplot, s, plots);
 }
 
 }  // namespace talvo

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "ResultTimes.h"
 #include "run/OutputFile.h"
 
 namespace talvo {
@@ -10,16 +11,6 @@ namespace {
 
 void Blank(RecordWriter& out) {
     out.write("(' ')");
-}
-
-// The time whose values stand for second t: the start of the step holding t, within the
-// simulated horizon (the run fills only the step starts); beyond it the table's own value.
-int32_t StepStartOf(const Scenario& s, int32_t t) {
-    if (s.timeStep <= 1) {
-        return t;
-    }
-    const int32_t lastWritten = (s.endSimulationStep / s.timeStep + 1) * s.timeStep;
-    return t <= lastWritten ? t - t % s.timeStep : t;
 }
 
 }  // namespace
@@ -60,41 +51,23 @@ std::vector<int> ResultCells(const Scenario& s) {
     return cells;
 }
 
-ApproachTotals ComputeApproachTotals(const Scenario& s, const RunRecording& run,
-                                     const DelayResults& delay) {
-    ApproachTotals totals;
-    totals.approachTotalVehicles.assign(size_t(s.numApproaches) + 1, 0.0f);
-    totals.delayPerVehicle.assign(size_t(s.numApproaches) + 1, 0.0f);
-    for (int a = 1; a <= s.numApproaches; ++a) {
-        const Group& approach = s.approaches[a];
-        float total = 0.0f;
-        for (int m = 1; m <= s.maxGroupCells; ++m) {
-            total += run.n(approach.cells[m], s.startStep);
+RunRecording PlotRecording(const Scenario& s, const NetworkStepper& stepper) {
+    std::vector<int> cells;
+    // The first and last step a plot reads (none when they cross).
+    int32_t first = stepper.stepCount() + 1, last = -1;
+    const int32_t ts = std::max<int32_t>(s.timeStep, 1);
+    for (int g = 1; g <= kMaxPlotFiles && g <= s.numPlotGroups; ++g) {
+        const Group& group = s.plotGroups[g];
+        if (group.plotFlag != 'Y') {
+            continue;
         }
-        const auto inApproach = [&](int cell) {
-            if (cell == 0) {
-                return false;
-            }
-            for (int m = 1; m <= s.maxGroupCells; ++m) {
-                if (approach.cells[m] == cell) {
-                    return true;
-                }
-            }
-            return false;
-        };
-        for (int m = 1; m <= s.maxGroupCells; ++m) {
-            const int c = approach.cells[m];
-            if (c == 0 || inApproach(s.cells[c].from1) || inApproach(s.cells[c].from2)) {
-                continue;
-            }
-            for (int32_t t = s.startStep + 1; t <= s.endStep; t += s.timeStep) {
-                total += run.x(c, StepStartOf(s, t));
-            }
+        cells.insert(cells.end(), group.cells.begin(), group.cells.end());
+        if (group.plotStart <= group.plotEnd) {
+            first = std::min(first, std::max<int32_t>(0, StepStartOf(s, group.plotStart)) / ts);
+            last = std::max(last, StepStartOf(s, group.plotEnd) / ts);
         }
-        totals.approachTotalVehicles[a] = total;
-        totals.delayPerVehicle[a] = total != 0.0f ? delay.approachDelaySeconds[a] / total : 0.0f;
     }
-    return totals;
+    return RunRecording(stepper, cells, RunRecording::kOccupancy, first, last);
 }
 
 void WriteDelayTable(RecordWriter& report, const Scenario& s, const DelayResults& delay,

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "ApproachTotals.h"
 #include "Delay.h"
 #include "RunRecording.h"
 #include "Scenario.h"
@@ -15,26 +16,17 @@
 
 namespace talvo {
 
-struct ApproachTotals {
-    std::vector<float> approachTotalVehicles;  // 1..numApproaches
-    std::vector<float> delayPerVehicle;        // seconds, 1..numApproaches
-};
-
 // "OPTIMIZED TIMING PLAN SETTING:" of the existing plan: the network cycle, and per
 // intersection its offset and stage durations.
 void WriteExistingPlanSetting(RecordWriter& report, const Scenario& scenario,
                               const StagePlan& plan);
 
-// Per approach: the vehicles in its cells at startStep plus those entering its entry cells
-// (cells none of whose upstream cells belong to the approach) during the delay period,
-// and the delay per vehicle. With steps longer than a second, an arrival second counts the
-// inflow of the step that holds it, the one the run moved.
-// Reads the occupancies and inflows of the approaches' cells from `run`.
-ApproachTotals ComputeApproachTotals(const Scenario& scenario, const RunRecording& run,
-                                     const DelayResults& delay);
-
 // The cells the approach totals and the plot files read, for a RunRecording.
 std::vector<int> ResultCells(const Scenario& scenario);
+
+// What the plot files read of a run of `stepper`: the occupancies of the plotted groups'
+// cells over the steps from the earliest plotStart to the latest plotEnd.
+RunRecording PlotRecording(const Scenario& scenario, const NetworkStepper& stepper);
 
 // "DELAY BY APPROACH:" with one row per approach, and "Total weighted delay(hr):".
 void WriteDelayTable(RecordWriter& report, const Scenario& scenario, const DelayResults& delay,

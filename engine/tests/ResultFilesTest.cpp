@@ -130,6 +130,27 @@ TEST(ComputeApproachTotals, CountsPresentVehiclesAndArrivalsAtEntryCells) {
     EXPECT_EQ(totals.delayPerVehicle[empty], 0.0f);
 }
 
+// Two entry cells are summed one after the other, as a count over the finished run adds
+// them: in step order the 1s would be lost beside the large inflow, in cell order they are
+// not.
+TEST(ComputeApproachTotals, EntryCellsAreSummedCellByCell) {
+    TestNetwork net(1, 20);
+    const int a = net.addCell(CellKind::Origin);
+    const int b = net.addCell(CellKind::Origin);
+    net.scenario.startStep = 4;
+    net.scenario.endStep = 8;
+    const int both = net.addApproach(1.0f, {a, b});
+    RunRecording run(net.scenario.numCells, 1, 20, {a, b}, RunRecording::kInflow);
+    for (int t = 5; t <= 8; ++t) {
+        run.put(RunRecording::kInflow, a, t, 1.0f);
+    }
+    run.put(RunRecording::kInflow, b, 5, 16777216.0f);  // 2^24: past it only even integers
+    DelayResults delay;
+    delay.reset(net.scenario.numApproaches);
+    const ApproachTotals totals = ComputeApproachTotals(net.scenario, run, delay);
+    EXPECT_EQ(totals.approachTotalVehicles[both], 16777220.0f);
+}
+
 TEST(WriteDelayTable, RowsAndTotalInTheirColumns) {
     TestNetwork net(2, 100);
     net.scenario.startStep = 10;

@@ -1,6 +1,7 @@
 #include "optimiser/GenerationEvaluator.h"
 
 #include <algorithm>
+#include <thread>
 
 namespace talvo {
 
@@ -29,47 +30,10 @@ GenerationEvaluator::GenerationEvaluator(const Scenario& scenario, const PlanCos
         worker->cost = makeCost();
         workers_.push_back(std::move(worker));
     }
-    try {
-        for (size_t w = 1; w < workers_.size(); ++w)
-            helpers_.emplace_back(&GenerationEvaluator::helperLoop, this, w);
-    } catch (...) {
-        stopHelpers();  // those already started, before their threads go out of scope
-        throw;
-    }
+    pool_ = std::make_unique<WorkerPool>(workers_.size());
 }
 
-GenerationEvaluator::~GenerationEvaluator() {
-    stopHelpers();
-}
-
-void GenerationEvaluator::stopHelpers() {
-    {
-        const std::lock_guard<std::mutex> lock(mutex_);
-        stopping_ = true;
-    }
-    wake_.notify_all();
-    for (std::thread& helper : helpers_)
-        helper.join();
-}
-
-void GenerationEvaluator::helperLoop(size_t w) {
-    uint64_t seen = 0;
-    for (;;) {
-        {
-            std::unique_lock<std::mutex> lock(mutex_);
-            wake_.wait(lock, [&] { return stopping_ || round_ != seen; });
-            if (stopping_)
-                return;
-            seen = round_;
-        }
-        claimBatches(*workers_[w]);
-        {
-            const std::lock_guard<std::mutex> lock(mutex_);
-            --busy_;
-        }
-        finished_.notify_one();
-    }
-}
+GenerationEvaluator::~GenerationEvaluator() = default;
 
 void GenerationEvaluator::claimBatches(Worker& worker) {
     PlanBatch* batch = worker.cost->batch();
@@ -113,20 +77,7 @@ void GenerationEvaluator::evaluate(const ChromosomeLayout& layout,
     for (const auto& worker : workers_)
         worker->failure = nullptr;
 
-    const bool helped = !helpers_.empty();
-    if (helped) {
-        {
-            const std::lock_guard<std::mutex> lock(mutex_);
-            busy_ = helpers_.size();
-            ++round_;
-        }
-        wake_.notify_all();
-    }
-    claimBatches(*workers_.front());
-    if (helped) {
-        std::unique_lock<std::mutex> lock(mutex_);
-        finished_.wait(lock, [&] { return busy_ == 0; });
-    }
+    pool_->run(workers_.size(), [this](size_t w) { claimBatches(*workers_[w]); });
     for (const auto& worker : workers_) {
         if (worker->failure)
             std::rethrow_exception(worker->failure);

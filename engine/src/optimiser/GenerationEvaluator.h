@@ -6,18 +6,15 @@
 // sees exactly what one thread would have computed.
 
 #include <atomic>
-#include <condition_variable>
-#include <cstdint>
 #include <exception>
 #include <memory>
-#include <mutex>
-#include <thread>
 #include <vector>
 
 #include "Scenario.h"
 #include "optimiser/Chromosome.h"
 #include "optimiser/PlanCost.h"
 #include "optimiser/PlanDecoder.h"
+#include "optimiser/WorkerPool.h"
 
 namespace talvo {
 
@@ -36,6 +33,9 @@ class GenerationEvaluator {
                   std::vector<float>& twd);
 
     unsigned threadCount() const { return static_cast<unsigned>(workers_.size()); }
+    // The evaluating threads, threadCount() of them, for the other searches of the same
+    // optimisation.
+    WorkerPool& pool() { return *pool_; }
     // The first worker's cost evaluator, for single evaluations outside a generation.
     PlanCost& cost() { return *workers_.front()->cost; }
 
@@ -58,8 +58,6 @@ class GenerationEvaluator {
     };
 
     void claimBatches(Worker& worker);
-    void helperLoop(size_t w);
-    void stopHelpers();
 
     const Scenario& scenario_;
     std::vector<std::unique_ptr<Worker>> workers_;
@@ -68,12 +66,7 @@ class GenerationEvaluator {
     std::vector<Batch> batches_;
     std::atomic<size_t> nextBatch_{0};
     Job job_;
-    std::mutex mutex_;
-    std::condition_variable wake_, finished_;
-    uint64_t round_ = 0;  // counts evaluations handed out
-    size_t busy_ = 0;     // helpers still working on the current round
-    bool stopping_ = false;
-    std::vector<std::thread> helpers_;
+    std::unique_ptr<WorkerPool> pool_;  // last, so that its threads stop first
 };
 
 }  // namespace talvo

@@ -17,15 +17,32 @@ struct MoveEvaluator::Worker {
 };
 
 MoveEvaluator::MoveEvaluator(const Scenario& scenario, PlanVariant variant,
-                             const PlanCostFactory& makeCost, unsigned threadCount)
-    : scenario_(scenario), variant_(variant) {
-    if (threadCount == 0)
-        threadCount = std::max(1u, std::thread::hardware_concurrency());
-    for (unsigned i = 0; i < threadCount; ++i) {
+                             const PlanCostFactory& makeCost, WorkerPool& pool)
+    : scenario_(scenario), variant_(variant), pool_(pool) {
+    for (size_t i = 0; i < pool_.size(); ++i) {
         auto worker = std::make_unique<Worker>();
         worker->cost = makeCost();
         workers_.push_back(std::move(worker));
     }
+}
+
+namespace {
+
+unsigned ThreadsOrCores(unsigned threadCount) {
+    return threadCount != 0 ? threadCount : std::max(1u, std::thread::hardware_concurrency());
+}
+
+}  // namespace
+
+MoveEvaluator::MoveEvaluator(const Scenario& scenario, PlanVariant variant,
+                             const PlanCostFactory& makeCost, unsigned threadCount)
+    : MoveEvaluator(scenario, variant, makeCost,
+                    std::make_unique<WorkerPool>(ThreadsOrCores(threadCount))) {}
+
+MoveEvaluator::MoveEvaluator(const Scenario& scenario, PlanVariant variant,
+                             const PlanCostFactory& makeCost, std::unique_ptr<WorkerPool> pool)
+    : MoveEvaluator(scenario, variant, makeCost, *pool) {
+    ownPool_ = std::move(pool);
 }
 
 MoveEvaluator::~MoveEvaluator() = default;
@@ -74,23 +91,13 @@ void MoveEvaluator::evaluate(const DecodedPlan& base, const std::vector<PlanMove
     const size_t runs = (count + width - 1) / width;
     const size_t helpers = std::min(workers_.size(), std::max<size_t>(runs, 1)) - 1;
     std::vector<std::exception_ptr> failures(helpers + 1);
-    std::vector<std::thread> threads;
-    for (size_t w = 1; w <= helpers; ++w) {
-        threads.emplace_back([this, &base, &moves, count, &twd, &failures, w] {
-            try {
-                run(*workers_[w], base, moves, count, twd);
-            } catch (...) {
-                failures[w] = std::current_exception();
-            }
-        });
-    }
-    try {
-        run(*workers_.front(), base, moves, count, twd);
-    } catch (...) {
-        failures[0] = std::current_exception();
-    }
-    for (std::thread& thread : threads)
-        thread.join();
+    pool_.run(helpers + 1, [&](size_t w) {
+        try {
+            run(*workers_[w], base, moves, count, twd);
+        } catch (...) {
+            failures[w] = std::current_exception();
+        }
+    });
     for (const std::exception_ptr& failure : failures) {
         if (failure)
             std::rethrow_exception(failure);

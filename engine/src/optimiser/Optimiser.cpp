@@ -119,17 +119,19 @@ SeedPopulation MakeSeeding(EngineRun& run, const ChromosomeLayout& layout, BestP
 // The best plan's run, kept for its result files.
 struct SimulatedPlan {
     std::unique_ptr<NetworkStepper> stepper;
-    std::unique_ptr<RunRecording> recording;
+    std::unique_ptr<ApproachCounter> counter;
+    std::unique_ptr<RunRecording> plots;
 };
 
 SimulatedPlan SimulateBestPlan(EngineRun& run, const BestPlan& best, DelayResults& results) {
     ConsoleLine(run.console, "Simulating Best Plan");
     SimulatedPlan simulated;
     simulated.stepper = std::make_unique<NetworkStepper>(run.scenario, run.tables, best.tables);
-    simulated.recording =
-        std::make_unique<RunRecording>(*simulated.stepper, ResultCells(run.scenario),
-                                       RunRecording::kOccupancy | RunRecording::kInflow);
-    results = RunToEnd(*simulated.stepper, simulated.recording.get());
+    simulated.counter =
+        std::make_unique<ApproachCounter>(run.scenario, simulated.stepper->stepCount());
+    simulated.plots =
+        std::make_unique<RunRecording>(PlotRecording(run.scenario, *simulated.stepper));
+    results = RunToEnd(*simulated.stepper, {simulated.counter.get(), simulated.plots.get()});
     ConsoleLine(run.console, "Finished CTM Simulation...  Simulation end time step " +
                                  std::to_string(run.scenario.endSimulationStep));
     ConsoleLine(run.console, "Calculating total vehicles on each approach...");
@@ -140,7 +142,7 @@ void WriteVariantResults(EngineRun& run, RecordWriter& report, const BestPlan& b
                          const DelayResults& results, SimulatedPlan& simulated) {
     const Scenario& scenario = run.scenario;
     const int32_t strategy = scenario.controlStrategy;
-    const ApproachTotals totals = ComputeApproachTotals(scenario, *simulated.recording, results);
+    const ApproachTotals totals = simulated.counter->totals(results);
     report.write("(' ')");
     report.write("(' ')");
     WriteTimingPlanFile(run.files.variantPlan(strategy), scenario, best.tables,
@@ -149,7 +151,7 @@ void WriteVariantResults(EngineRun& run, RecordWriter& report, const BestPlan& b
     WriteDelayTable(report, scenario, results, totals);
     WriteApproachResults(run.files.variantResults(strategy), scenario, results, totals);
     WriteOccupancyFile(run.files.variantOccupancy(strategy), scenario, *simulated.stepper);
-    WritePlotFiles(run.files.ctmplot, scenario, *simulated.recording);
+    WritePlotFiles(run.files.ctmplot, scenario, *simulated.plots);
 }
 
 // A network that cannot be simulated stops the run before any search, with the same
@@ -230,8 +232,8 @@ OptimisationSummary RunOptimisation(EngineRun& run, unsigned threads, int maxLan
             const long long budget =
                 refine.budget > 0 ? refine.budget : RefinementBudget(summary.evaluations);
             summary.evaluations +=
-                RefineBestPlan(scenario, costs, evaluator.threadCount(), budget, *state.best,
-                               run.console, reports ? report : nullptr);
+                RefineBestPlan(scenario, costs, evaluator.pool(), budget, *state.best, run.console,
+                               reports ? report : nullptr);
         }
         SimulatedPlan simulated = SimulateBestPlan(run, *state.best, *results);
         if (reports)

@@ -104,10 +104,10 @@ void WriteRefinementSection(RecordWriter& report, const RefinementResult& result
 }
 
 long long RefineBestPlan(const Scenario& scenario, const PlanCostFactory& makeCost,
-                         unsigned threads, long long budget, BestPlan& best, std::ostream& console,
+                         WorkerPool& pool, long long budget, BestPlan& best, std::ostream& console,
                          RecordWriter* report) {
     ConsoleLine(console, "Refining the best plan...");
-    MoveEvaluator evaluator(scenario, best.variant, makeCost, threads);
+    MoveEvaluator evaluator(scenario, best.variant, makeCost, pool);
     const RefinementResult result =
         RefinePlan(scenario, best.variant, evaluator, best.plan, best.twd, budget);
     const LocalSearchResult& chosen = result.chosen();

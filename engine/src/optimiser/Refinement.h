@@ -17,6 +17,7 @@
 #include "optimiser/BestPlan.h"
 #include "optimiser/MoveEvaluator.h"
 #include "optimiser/PlanCost.h"
+#include "optimiser/WorkerPool.h"
 
 namespace talvo {
 
@@ -62,11 +63,10 @@ RefinementResult RefinePlan(const Scenario& scenario, PlanVariant variant, MoveE
 // evaluations, the start whose result was kept, and the evaluations in all.
 void WriteRefinementSection(RecordWriter& report, const RefinementResult& result);
 
-// Refines `best` in place (plan, signal tables, TWD) with `threads` evaluating threads,
-// showing the outcome on the console and, when given, in the report. Returns the plans
-// evaluated.
+// Refines `best` in place (plan, signal tables, TWD) on the threads of `pool`, showing the
+// outcome on the console and, when given, in the report. Returns the plans evaluated.
 long long RefineBestPlan(const Scenario& scenario, const PlanCostFactory& makeCost,
-                         unsigned threads, long long budget, BestPlan& best, std::ostream& console,
+                         WorkerPool& pool, long long budget, BestPlan& best, std::ostream& console,
                          RecordWriter* report);
 
 }  // namespace talvo

@@ -1,0 +1,78 @@
+#include "optimiser/WorkerPool.h"
+
+#include <algorithm>
+
+namespace talvo {
+
+WorkerPool::WorkerPool(size_t threads) {
+    try {
+        for (size_t w = 1; w < threads; ++w)
+            helpers_.emplace_back(&WorkerPool::helperLoop, this, w);
+    } catch (...) {
+        stop();  // those already started, before their threads go out of scope
+        throw;
+    }
+}
+
+WorkerPool::~WorkerPool() {
+    stop();
+}
+
+void WorkerPool::stop() {
+    {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        stopping_ = true;
+    }
+    wake_.notify_all();
+    for (std::thread& helper : helpers_)
+        helper.join();
+}
+
+void WorkerPool::helperLoop(size_t w) {
+    uint64_t seen = 0;
+    for (;;) {
+        const std::function<void(size_t)>* task = nullptr;
+        {
+            std::unique_lock<std::mutex> lock(mutex_);
+            wake_.wait(lock, [&] { return stopping_ || round_ != seen; });
+            if (stopping_)
+                return;
+            seen = round_;
+            task = w < workers_ ? task_ : nullptr;
+        }
+        if (task != nullptr)
+            (*task)(w);
+        {
+            const std::lock_guard<std::mutex> lock(mutex_);
+            --busy_;
+        }
+        finished_.notify_one();
+    }
+}
+
+void WorkerPool::run(size_t workers, const std::function<void(size_t)>& task) {
+    workers = std::min(workers, size());
+    if (workers == 0)
+        return;
+    // A round for one worker stays on this thread; helpers past a round's workers only
+    // acknowledge it.
+    const size_t helpers = workers - 1;
+    if (helpers > 0) {
+        {
+            const std::lock_guard<std::mutex> lock(mutex_);
+            task_ = &task;
+            workers_ = workers;
+            busy_ = helpers_.size();
+            ++round_;
+        }
+        wake_.notify_all();
+    }
+    task(0);
+    if (helpers > 0) {
+        std::unique_lock<std::mutex> lock(mutex_);
+        finished_.wait(lock, [&] { return busy_ == 0; });
+        task_ = nullptr;
+    }
+}
+
+}  // namespace talvo

@@ -1,0 +1,43 @@
+#pragma once
+// The threads of one optimisation: started once and handed one round of work at a time
+// (a generation, a refinement round), so that no round waits for threads to start.
+
+#include <condition_variable>
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+namespace talvo {
+
+class WorkerPool {
+  public:
+    // `threads` workers in all, the caller of run being the first (at least one).
+    explicit WorkerPool(size_t threads);
+    ~WorkerPool();
+    WorkerPool(const WorkerPool&) = delete;
+    WorkerPool& operator=(const WorkerPool&) = delete;
+
+    size_t size() const { return helpers_.size() + 1; }
+
+    // Calls task(w) for w = 0..workers-1 (at most size()), w = 0 on this thread, and
+    // returns when every call has. `task` must not throw.
+    void run(size_t workers, const std::function<void(size_t)>& task);
+
+  private:
+    void helperLoop(size_t w);
+    void stop();
+
+    std::mutex mutex_;
+    std::condition_variable wake_, finished_;
+    const std::function<void(size_t)>* task_ = nullptr;
+    size_t workers_ = 0;  // of the current round
+    uint64_t round_ = 0;  // counts rounds handed out
+    size_t busy_ = 0;     // helpers still in the current round
+    bool stopping_ = false;
+    std::vector<std::thread> helpers_;
+};
+
+}  // namespace talvo
