@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <ostream>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -80,6 +81,23 @@ struct RunSummary {
     std::string runDirectory;  // where the run's files are, ending with '/'
     std::string console;       // the console output of the run
 };
+
+// A whole run as the command line makes it: where its run directory is, and how many
+// threads evaluate the GA's plans.
+struct RunRequest {
+    std::string inoutPath = "inout.dir";  // the file naming the run directory, when none is given
+    std::string runDirectory;             // given: used as it stands, inout.dir is not read
+    unsigned threads = 0;                 // 0: one per processor core
+    bool refine = false;                  // refine the GA's best plan (optimisation runs)
+};
+
+// Reads input.fin and plan.tpl of the run directory, simulates the existing plan or
+// optimises as the scenario asks, and writes the results there; the console output goes to
+// `console`. Returns the process exit status: 0 after a complete run, 1 after a failure
+// whose message is the console's last line.
+int RunEngine(std::ostream& console, const RunRequest& request);
+// The same with the run directory named by `inoutPath`.
+int RunEngine(std::ostream& console, const std::string& inoutPath);
 
 // One scenario with its plan file, read once and shared read-only.
 class Model {

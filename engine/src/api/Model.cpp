@@ -1,12 +1,12 @@
 // The library's scenario: read once from its two texts, then shared read-only by
-// evaluations and simulations; whole runs go through the command line's own driver.
+// evaluations and simulations; a whole run writes its texts into the run directory and
+// runs there as the command line does.
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 
 #include "EngineError.h"
-#include "RunDriver.h"
 #include "Scenario.h"
 #include "SignalControl.h"
 #include "TimingPlanFile.h"

@@ -1,11 +1,10 @@
-#include "RunDriver.h"
-
+// The engine's whole run in a run directory, as the command line and the models' whole
+// runs make it: the console and every result file.
 #include <cerrno>
 #include <chrono>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <iostream>
 #include <memory>
 #include <vector>
 
@@ -22,6 +21,7 @@
 #include "run/ResultStaging.h"
 #include "run/RunDirectoryLock.h"
 #include "run/RunFiles.h"
+#include "talvo/Engine.h"
 
 namespace talvo {
 
@@ -186,10 +186,6 @@ int Run(std::ostream& console, const RunRequest& request) {
 }
 
 }  // namespace
-
-int RunEngine() {
-    return RunEngine(std::cout, RunRequest{});
-}
 
 int RunEngine(std::ostream& console, const std::string& inoutPath) {
     RunRequest request;
