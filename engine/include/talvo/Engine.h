@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <ostream>
 #include <stdexcept>
 #include <string>
@@ -71,6 +72,9 @@ struct OptimiseOptions {
     int variant = 3;       // 1 FGFC, 2 VGFC, 3 VGVC
     unsigned threads = 0;  // 0: one per processor core
     bool refine = false;
+    // At most this many plans per lane batch (1: one at a time, 0: the widest); unset: as
+    // the environment variable TALVO_LANES asks. The results are the same for any width.
+    std::optional<int> lanes;
     // Called after every generation; returning false cancels the run (Cancelled is thrown
     // and the run directory keeps its earlier results).
     std::function<bool(const GenerationProgress&)> onGeneration;
@@ -89,6 +93,7 @@ struct RunRequest {
     std::string runDirectory;             // given: used as it stands, inout.dir is not read
     unsigned threads = 0;                 // 0: one per processor core
     bool refine = false;                  // refine the GA's best plan (optimisation runs)
+    std::optional<int> lanes;             // the GA's lane width (OptimiseOptions::lanes)
 };
 
 // Reads input.fin and plan.tpl of the run directory, simulates the existing plan or
@@ -139,9 +144,10 @@ class Model {
     // The plan file the engine writes for `plan` (CR LF lines).
     std::string planText(const Plan& plan) const;
 
-    // Every plan's TWD and approach delays through the lanes evaluator, `laneWidth` plans
-    // per batch (0: the widest).
-    std::vector<PlanDelays> evaluate(const std::vector<Plan>& plans, int laneWidth = 0) const;
+    // Every plan's TWD and approach delays through the lanes evaluator, at most `laneWidth`
+    // plans per batch (0: the widest; unset: as TALVO_LANES asks, unset the widest).
+    std::vector<PlanDelays> evaluate(const std::vector<Plan>& plans,
+                                     std::optional<int> laneWidth = std::nullopt) const;
 
     // The command line's run in `runDirectory` (created, the model's two files written
     // into it): the existing plan's or the variant's files, byte for byte as TALVO writes

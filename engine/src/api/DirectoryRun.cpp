@@ -146,7 +146,12 @@ void RunInDirectory(std::ostream& console, const RunRequest& request, ResultStag
                       startTime};
         // The two paths: each is one call taking `run`.
         if (scenario->optimising()) {
-            RunOptimisation(run, request.threads, RefineOptions{request.refine});
+            const RefineOptions refine{request.refine};
+            if (request.lanes) {
+                RunOptimisation(run, request.threads, *request.lanes, refine);
+            } else {
+                RunOptimisation(run, request.threads, refine);  // as TALVO_LANES asks
+            }
         } else {
             RunExistingPlan(run);
         }
