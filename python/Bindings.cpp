@@ -35,12 +35,13 @@ py::dict Parameters(const Model& model) {
 
 talvo::RunSummary Optimise(const ModelPtr& model, int variant, unsigned threads,
                            const py::object& callback, const std::string& runDirectory, bool refine,
-                           std::optional<int> lanes) {
+                           std::optional<int> lanes, std::optional<int> seed) {
     talvo::OptimiseOptions options;
     options.variant = variant;
     options.threads = threads;
     options.refine = refine;
     options.lanes = lanes;
+    options.seed = seed;
     std::optional<py::error_already_set> failure;
     if (!callback.is_none()) {
         options.onGeneration = [&](const talvo::GenerationProgress& progress) {
@@ -243,8 +244,9 @@ PYBIND11_MODULE(_engine, m) {
         "unset the widest). The results are the same for any width.");
     m.def("optimise", &Optimise, py::arg("scenario"), py::arg("variant") = 3,
           py::arg("threads") = 0, py::arg("callback") = py::none(), py::arg("run_directory") = "",
-          py::arg("refine") = false, py::arg("lanes") = py::none(),
+          py::arg("refine") = false, py::arg("lanes") = py::none(), py::arg("seed") = py::none(),
           "Runs the GA for variant 1 (FGFC), 2 (VGFC) or 3 (VGVC) as the command line does, "
           "writing its files; callback(progress) per generation, False cancels; `lanes` the "
-          "lane width of its evaluations, as for evaluate().");
+          "lane width of its evaluations, as for evaluate(); `seed` the GA's first random state "
+          "(1..2147483646, None the engine's own 1).");
 }

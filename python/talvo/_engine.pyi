@@ -97,8 +97,9 @@ def evaluate(scenario: Scenario, plans: Sequence[Plan], lanes: Optional[int] = N
 def optimise(scenario: Scenario, variant: int = 3, threads: int = 0,
              callback: Optional[Callable[[Progress], Optional[bool]]] = None,
              run_directory: str = "", refine: bool = False,
-             lanes: Optional[int] = None) -> RunResult:
+             lanes: Optional[int] = None, seed: Optional[int] = None) -> RunResult:
     """Runs the GA for variant 1 (FGFC), 2 (VGFC) or 3 (VGVC) as the command line does,
     writing its files; callback(progress) after every generation, False cancels; `lanes`
-    the lane width of its evaluations, as for evaluate()."""
+    the lane width of its evaluations, as for evaluate(); `seed` the GA's first random
+    state (1..2147483646; None: the engine's own 1, as the command line runs)."""
     ...

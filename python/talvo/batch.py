@@ -21,12 +21,13 @@ class Task:
     directory: str = ""
     variant: Optional[int] = None         # None: the scenario's own choice; 0 existing plan
     vol_multiplier: Optional[float] = None
+    seed: Optional[int] = None            # the GA's first random state; None the engine's own
 
 
-def task_for(directory: str, variant=None, vol_multiplier=None) -> Task:
+def task_for(directory: str, variant=None, vol_multiplier=None, seed=None) -> Task:
     """A task reading input.fin and plan.tpl of `directory` now (workers need no files)."""
     s = _engine.Scenario(directory)
-    return Task(s.scenario_text, s.plan_text, s.directory, variant, vol_multiplier)
+    return Task(s.scenario_text, s.plan_text, s.directory, variant, vol_multiplier, seed)
 
 
 def run_task(task: Task) -> dict:
@@ -49,7 +50,7 @@ def _run_on(model, task: Task) -> dict:
     else:
         if task.vol_multiplier is not None:
             model = model.with_variant(variant).with_vol_multiplier(task.vol_multiplier)
-        result = _engine.optimise(model, variant=variant, threads=1)
+        result = _engine.optimise(model, variant=variant, threads=1, seed=task.seed)
         twd = result.twd
         shutil.rmtree(result.run_directory, ignore_errors=True)
     row = asdict(task)
@@ -134,14 +135,16 @@ def run_serial(tasks: Iterable[Task]) -> List[dict]:
     return [run_task(t) for t in tasks]
 
 
-def sweep_tasks(directory: str, demands: Sequence[float], variants: Sequence[int]) -> List[Task]:
-    """Every (demand, variant) pair of one scenario."""
+def sweep_tasks(directory: str, demands: Sequence[float], variants: Sequence[int],
+                seeds: Sequence[Optional[int]] = (None,)) -> List[Task]:
+    """Every (demand, variant, seed) of one scenario; the existing plan (variant 0) has no
+    search, so it runs once per demand whatever the seeds."""
     base = task_for(directory)
-    return [Task(base.scenario_text, base.plan_text, base.directory, v, d)
-            for d in demands for v in variants]
+    return [Task(base.scenario_text, base.plan_text, base.directory, v, d, seed)
+            for d in demands for v in variants for seed in (seeds if v != 0 else seeds[:1])]
 
 
 def sweep(directory: str, demands: Sequence[float], variants: Sequence[int] = (0, 1, 2, 3),
-          **kwargs) -> List[dict]:
-    """A demand sweep of one scenario on Dask (see run)."""
-    return run(sweep_tasks(directory, demands, variants), **kwargs)
+          seeds: Sequence[Optional[int]] = (None,), **kwargs) -> List[dict]:
+    """A demand sweep of one scenario on Dask (see run), each search once per seed."""
+    return run(sweep_tasks(directory, demands, variants, seeds), **kwargs)

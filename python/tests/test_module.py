@@ -112,3 +112,13 @@ def test_lane_widths_give_equal_results(arterial, tmp_path):
     assert files_of(runs[0].run_directory) == files_of(runs[1].run_directory)
     with pytest.raises(talvo.InputError, match="lanes is -1"):
         talvo.evaluate(arterial, plans, lanes=-1)
+
+
+def test_seed_starts_another_search(arterial, tmp_path):
+    runs = {seed: talvo.optimise(arterial, variant=1, threads=1, seed=seed,
+                                 run_directory=str(tmp_path / str(seed)))
+            for seed in (None, 1, 4242)}
+    assert files_of(runs[None].run_directory) == files_of(runs[1].run_directory)
+    assert runs[4242].console != runs[1].console
+    with pytest.raises(talvo.InputError, match="seed is 0"):
+        talvo.optimise(arterial, variant=1, seed=0, run_directory=str(tmp_path / "0"))

@@ -75,6 +75,9 @@ struct OptimiseOptions {
     // At most this many plans per lane batch (1: one at a time, 0: the widest); unset: as
     // the environment variable TALVO_LANES asks. The results are the same for any width.
     std::optional<int> lanes;
+    // The GA's random source started from this state (1..2147483646) instead of the
+    // engine's own 1: another search of the same scenario.
+    std::optional<int> seed;
     // Called after every generation; returning false cancels the run (Cancelled is thrown
     // and the run directory keeps its earlier results).
     std::function<bool(const GenerationProgress&)> onGeneration;
@@ -94,6 +97,7 @@ struct RunRequest {
     unsigned threads = 0;                 // 0: one per processor core
     bool refine = false;                  // refine the GA's best plan (optimisation runs)
     std::optional<int> lanes;             // the GA's lane width (OptimiseOptions::lanes)
+    std::optional<int> seed;              // the GA's first random state (OptimiseOptions::seed)
 };
 
 // Reads input.fin and plan.tpl of the run directory, simulates the existing plan or

@@ -14,6 +14,7 @@
 #include "format/RecordWriter.h"
 #include "input/ScenarioReader.h"
 #include "input/TokenReader.h"
+#include "optimiser/DelayCosts.h"
 #include "optimiser/Optimiser.h"
 #include "run/Console.h"
 #include "run/EngineRun.h"
@@ -147,8 +148,10 @@ void RunInDirectory(std::ostream& console, const RunRequest& request, ResultStag
         // The two paths: each is one call taking `run`.
         if (scenario->optimising()) {
             const RefineOptions refine{request.refine};
-            if (request.lanes) {
-                RunOptimisation(run, request.threads, *request.lanes, refine);
+            if (request.lanes || request.seed) {
+                RunOptimisation(run, request.threads,
+                                request.lanes ? *request.lanes : LanesFromEnvironment(), refine,
+                                request.seed.value_or(1));
             } else {
                 RunOptimisation(run, request.threads, refine);  // as TALVO_LANES asks
             }

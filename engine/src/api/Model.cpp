@@ -74,6 +74,7 @@ RunSummary RunIn(const Model& model, std::string directory, const OptimiseOption
     request.threads = options.threads;
     request.refine = options.refine;
     request.lanes = options.lanes;
+    request.seed = options.seed;
     std::ostream out(&console);
     out.exceptions(std::ios::badbit);  // a cancellation leaves the run through the console
     int status = 1;
@@ -316,6 +317,10 @@ RunSummary Model::writeRun(const std::string& runDirectory) const {
 
 RunSummary Model::optimise(const OptimiseOptions& options, const std::string& runDirectory) const {
     CheckLaneWidth(options.lanes);
+    if (options.seed && (*options.seed < 1 || *options.seed > 2147483646)) {
+        throw InputError("seed is " + std::to_string(*options.seed) +
+                         ", expected a whole number from 1 to 2147483646");
+    }
     const std::shared_ptr<const Model> variant = withVariant(options.variant);
     ConsoleLines console(options.onGeneration);
     return RunIn(*variant, runDirectory, options, console);
