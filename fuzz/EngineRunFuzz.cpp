@@ -21,11 +21,11 @@
 
 #include "EngineError.h"
 #include "FuzzSupport.h"
-#include "RunDriver.h"
 #include "Scenario.h"
 #include "format/RecordWriter.h"
 #include "input/ScenarioReader.h"
 #include "input/TokenReader.h"
+#include "talvo/Engine.h"
 
 namespace {
 

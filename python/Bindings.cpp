@@ -34,12 +34,14 @@ py::dict Parameters(const Model& model) {
 }
 
 talvo::RunSummary Optimise(const ModelPtr& model, int variant, unsigned threads,
-                           const py::object& callback, const std::string& runDirectory,
-                           bool refine) {
+                           const py::object& callback, const std::string& runDirectory, bool refine,
+                           std::optional<int> lanes, std::optional<int> seed) {
     talvo::OptimiseOptions options;
     options.variant = variant;
     options.threads = threads;
     options.refine = refine;
+    options.lanes = lanes;
+    options.seed = seed;
     std::optional<py::error_already_set> failure;
     if (!callback.is_none()) {
         options.onGeneration = [&](const talvo::GenerationProgress& progress) {
@@ -232,15 +234,19 @@ PYBIND11_MODULE(_engine, m) {
 
     m.def(
         "evaluate",
-        [](const ModelPtr& s, const std::vector<talvo::Plan>& plans, int laneWidth) {
+        [](const ModelPtr& s, const std::vector<talvo::Plan>& plans, std::optional<int> lanes) {
             py::gil_scoped_release nogil;
-            return s->evaluate(plans, laneWidth);
+            return s->evaluate(plans, lanes);
         },
-        py::arg("scenario"), py::arg("plans"), py::arg("lane_width") = 0,
-        "TWD and approach delays of every plan (lanes evaluator, GIL released).");
+        py::arg("scenario"), py::arg("plans"), py::arg("lanes") = py::none(),
+        "TWD and approach delays of every plan (lanes evaluator, GIL released); at most "
+        "`lanes` plans per batch (1 one at a time, 0 the widest; None: as TALVO_LANES asks, "
+        "unset the widest). The results are the same for any width.");
     m.def("optimise", &Optimise, py::arg("scenario"), py::arg("variant") = 3,
           py::arg("threads") = 0, py::arg("callback") = py::none(), py::arg("run_directory") = "",
-          py::arg("refine") = false,
+          py::arg("refine") = false, py::arg("lanes") = py::none(), py::arg("seed") = py::none(),
           "Runs the GA for variant 1 (FGFC), 2 (VGFC) or 3 (VGVC) as the command line does, "
-          "writing its files; callback(progress) per generation, False cancels.");
+          "writing its files; callback(progress) per generation, False cancels; `lanes` the "
+          "lane width of its evaluations, as for evaluate(); `seed` the GA's first random state "
+          "(1..2147483646, None the engine's own 1).");
 }

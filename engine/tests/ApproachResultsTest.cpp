@@ -6,8 +6,8 @@
 #include <sstream>
 
 #include "ApproachResults.h"
-#include "RunDriver.h"
 #include "TestFiles.h"
+#include "talvo/Engine.h"
 
 namespace talvo {
 namespace {

@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "EngineError.h"
-#include "RunDriver.h"
 #include "RunSetup.h"
 #include "SmallScenario.h"
 #include "TestFiles.h"
@@ -17,6 +16,7 @@
 #include "optimiser/Optimiser.h"
 #include "run/Console.h"
 #include "run/RunFiles.h"
+#include "talvo/Engine.h"
 
 namespace talvo {
 namespace {

@@ -10,7 +10,6 @@
 #include <sstream>
 #include <string>
 
-#include "RunDriver.h"
 #include "TestFiles.h"
 #include "TestNetworks.h"
 #include "input/ScenarioReader.h"
@@ -19,6 +18,7 @@
 #include "optimiser/Optimiser.h"
 #include "optimiser/Refinement.h"
 #include "run/RunFiles.h"
+#include "talvo/Engine.h"
 
 namespace talvo {
 namespace {

@@ -9,11 +9,11 @@
 #include <set>
 #include <sstream>
 
-#include "RunDriver.h"
 #include "RunSetup.h"
 #include "SmallScenario.h"
 #include "TestFiles.h"
 #include "run/RunFiles.h"
+#include "talvo/Engine.h"
 
 namespace talvo {
 namespace {

@@ -14,9 +14,9 @@
 #include <sstream>
 #include <thread>
 
-#include "RunDriver.h"
 #include "TestFiles.h"
 #include "run/CommandLine.h"
+#include "talvo/Engine.h"
 
 extern char** environ;
 

@@ -6,8 +6,8 @@
 #include <sstream>
 #include <string>
 
-#include "RunDriver.h"
 #include "TestFiles.h"
+#include "talvo/Engine.h"
 
 namespace talvo::test {
 

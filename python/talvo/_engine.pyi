@@ -89,7 +89,17 @@ class Simulation:
     def set_green(self, record: int, state: int) -> None: ...
     def delays(self) -> Delays: ...
 
-def evaluate(scenario: Scenario, plans: Sequence[Plan], lane_width: int = 0) -> List[Delays]: ...
+def evaluate(scenario: Scenario, plans: Sequence[Plan], lanes: Optional[int] = None) -> List[Delays]:
+    """TWD and approach delays of every plan through the lanes evaluator, at most `lanes`
+    plans per batch (1 one at a time, 0 the widest; None: as TALVO_LANES asks, unset the
+    widest). The results are the same for any width."""
+    ...
 def optimise(scenario: Scenario, variant: int = 3, threads: int = 0,
              callback: Optional[Callable[[Progress], Optional[bool]]] = None,
-             run_directory: str = "", refine: bool = False) -> RunResult: ...
+             run_directory: str = "", refine: bool = False,
+             lanes: Optional[int] = None, seed: Optional[int] = None) -> RunResult:
+    """Runs the GA for variant 1 (FGFC), 2 (VGFC) or 3 (VGVC) as the command line does,
+    writing its files; callback(progress) after every generation, False cancels; `lanes`
+    the lane width of its evaluations, as for evaluate(); `seed` the GA's first random
+    state (1..2147483646; None: the engine's own 1, as the command line runs)."""
+    ...

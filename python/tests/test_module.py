@@ -100,3 +100,25 @@ def test_a_callback_returning_false_cancels(arterial, tmp_path):
     with pytest.raises(talvo.Cancelled):
         talvo.optimise(arterial, variant=1, run_directory=str(tmp_path), callback=lambda p: False)
     assert not (tmp_path / "output_FGFC.out").exists()
+
+
+def test_lane_widths_give_equal_results(arterial, tmp_path):
+    plans = [arterial.existing_plan(), talvo.Plan(60, [0, 40], [[20, 40], [30, 20, 10]])] * 5
+    one, widest = talvo.evaluate(arterial, plans, lanes=1), talvo.evaluate(arterial, plans, lanes=0)
+    assert [d.twd for d in one] == [d.twd for d in widest]
+    assert [d.approach_delays for d in one] == [d.approach_delays for d in widest]
+    runs = [talvo.optimise(arterial, variant=2, threads=1, lanes=lanes,
+                           run_directory=str(tmp_path / str(lanes))) for lanes in (1, 0)]
+    assert files_of(runs[0].run_directory) == files_of(runs[1].run_directory)
+    with pytest.raises(talvo.InputError, match="lanes is -1"):
+        talvo.evaluate(arterial, plans, lanes=-1)
+
+
+def test_seed_starts_another_search(arterial, tmp_path):
+    runs = {seed: talvo.optimise(arterial, variant=1, threads=1, seed=seed,
+                                 run_directory=str(tmp_path / str(seed)))
+            for seed in (None, 1, 4242)}
+    assert files_of(runs[None].run_directory) == files_of(runs[1].run_directory)
+    assert runs[4242].console != runs[1].console
+    with pytest.raises(talvo.InputError, match="seed is 0"):
+        talvo.optimise(arterial, variant=1, seed=0, run_directory=str(tmp_path / "0"))

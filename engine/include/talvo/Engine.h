@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
+#include <ostream>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -70,6 +72,12 @@ struct OptimiseOptions {
     int variant = 3;       // 1 FGFC, 2 VGFC, 3 VGVC
     unsigned threads = 0;  // 0: one per processor core
     bool refine = false;
+    // At most this many plans per lane batch (1: one at a time, 0: the widest); unset: as
+    // the environment variable TALVO_LANES asks. The results are the same for any width.
+    std::optional<int> lanes;
+    // The GA's random source started from this state (1..2147483646) instead of the
+    // engine's own 1: another search of the same scenario.
+    std::optional<int> seed;
     // Called after every generation; returning false cancels the run (Cancelled is thrown
     // and the run directory keeps its earlier results).
     std::function<bool(const GenerationProgress&)> onGeneration;
@@ -80,6 +88,25 @@ struct RunSummary {
     std::string runDirectory;  // where the run's files are, ending with '/'
     std::string console;       // the console output of the run
 };
+
+// A whole run as the command line makes it: where its run directory is, and how many
+// threads evaluate the GA's plans.
+struct RunRequest {
+    std::string inoutPath = "inout.dir";  // the file naming the run directory, when none is given
+    std::string runDirectory;             // given: used as it stands, inout.dir is not read
+    unsigned threads = 0;                 // 0: one per processor core
+    bool refine = false;                  // refine the GA's best plan (optimisation runs)
+    std::optional<int> lanes;             // the GA's lane width (OptimiseOptions::lanes)
+    std::optional<int> seed;              // the GA's first random state (OptimiseOptions::seed)
+};
+
+// Reads input.fin and plan.tpl of the run directory, simulates the existing plan or
+// optimises as the scenario asks, and writes the results there; the console output goes to
+// `console`. Returns the process exit status: 0 after a complete run, 1 after a failure
+// whose message is the console's last line.
+int RunEngine(std::ostream& console, const RunRequest& request);
+// The same with the run directory named by `inoutPath`.
+int RunEngine(std::ostream& console, const std::string& inoutPath);
 
 // One scenario with its plan file, read once and shared read-only.
 class Model {
@@ -121,9 +148,10 @@ class Model {
     // The plan file the engine writes for `plan` (CR LF lines).
     std::string planText(const Plan& plan) const;
 
-    // Every plan's TWD and approach delays through the lanes evaluator, `laneWidth` plans
-    // per batch (0: the widest).
-    std::vector<PlanDelays> evaluate(const std::vector<Plan>& plans, int laneWidth = 0) const;
+    // Every plan's TWD and approach delays through the lanes evaluator, at most `laneWidth`
+    // plans per batch (0: the widest; unset: as TALVO_LANES asks, unset the widest).
+    std::vector<PlanDelays> evaluate(const std::vector<Plan>& plans,
+                                     std::optional<int> laneWidth = std::nullopt) const;
 
     // The command line's run in `runDirectory` (created, the model's two files written
     // into it): the existing plan's or the variant's files, byte for byte as TALVO writes

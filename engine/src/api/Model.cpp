@@ -1,12 +1,12 @@
 // The library's scenario: read once from its two texts, then shared read-only by
-// evaluations and simulations; whole runs go through the command line's own driver.
+// evaluations and simulations; a whole run writes its texts into the run directory and
+// runs there as the command line does.
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 
 #include "EngineError.h"
-#include "RunDriver.h"
 #include "Scenario.h"
 #include "SignalControl.h"
 #include "TimingPlanFile.h"
@@ -17,6 +17,7 @@
 #include "input/ScenarioReader.h"
 #include "input/TokenReader.h"
 #include "lanes/LaneDelayEvaluator.h"
+#include "optimiser/DelayCosts.h"
 #include "talvo/Engine.h"
 
 namespace talvo {
@@ -60,7 +61,7 @@ std::string FreshDirectory() {
 }
 
 // The run's console output, with the last line (an error's message) at hand.
-RunSummary RunIn(const Model& model, std::string directory, unsigned threads, bool refine,
+RunSummary RunIn(const Model& model, std::string directory, const OptimiseOptions& options,
                  ConsoleLines& console) {
     if (directory.empty()) {
         directory = FreshDirectory();
@@ -70,8 +71,10 @@ RunSummary RunIn(const Model& model, std::string directory, unsigned threads, bo
     WriteFile(std::filesystem::path(directory) / "plan.tpl", model.planText());
     RunRequest request;
     request.runDirectory = directory;
-    request.threads = threads;
-    request.refine = refine;
+    request.threads = options.threads;
+    request.refine = options.refine;
+    request.lanes = options.lanes;
+    request.seed = options.seed;
     std::ostream out(&console);
     out.exceptions(std::ios::badbit);  // a cancellation leaves the run through the console
     int status = 1;
@@ -94,6 +97,13 @@ RunSummary RunIn(const Model& model, std::string directory, unsigned threads, bo
     summary.console = console.text();
     summary.twd = console.lastTwd();
     return summary;
+}
+
+void CheckLaneWidth(const std::optional<int>& lanes) {
+    if (lanes && *lanes < 0) {
+        throw InputError("lanes is " + std::to_string(*lanes) +
+                         ", expected 0 (the widest) or a whole number of at least 1");
+    }
 }
 
 GroupInfo GroupOf(const Group& group) {
@@ -267,15 +277,18 @@ std::string Model::planText(const Plan& plan) const {
     return out.str();
 }
 
-std::vector<PlanDelays> Model::evaluate(const std::vector<Plan>& plans, int laneWidth) const {
+std::vector<PlanDelays> Model::evaluate(const std::vector<Plan>& plans,
+                                        std::optional<int> laneWidth) const {
     std::vector<PlanDelays> delays(plans.size());
     try {
-        LaneDelayEvaluator evaluator(*scenario_, *tables_, WidestLaneKernel(laneWidth));
-        const int width = evaluator.width();
-        auto twd = std::vector<float>(size_t(width));
-        auto results = std::vector<DelayResults>(size_t(width));
-        for (size_t first = 0; first < plans.size(); first += size_t(width)) {
-            const int count = int(std::min(plans.size() - first, size_t(width)));
+        CheckLaneWidth(laneWidth);
+        const int width = laneWidth ? *laneWidth : LanesFromEnvironment();
+        LaneDelayEvaluator evaluator(*scenario_, *tables_, WidestLaneKernel(width));
+        const size_t batch = size_t(evaluator.width());
+        auto twd = std::vector<float>(batch);
+        auto results = std::vector<DelayResults>(batch);
+        for (size_t first = 0; first < plans.size(); first += batch) {
+            const int count = int(std::min(plans.size() - first, batch));
             for (int lane = 0; lane < count; ++lane) {
                 evaluator.load(lane, SignalTablesOf(*scenario_, plans[first + size_t(lane)]));
             }
@@ -295,17 +308,22 @@ std::vector<PlanDelays> Model::evaluate(const std::vector<Plan>& plans, int lane
 
 RunSummary Model::writeRun(const std::string& runDirectory) const {
     ConsoleLines console(nullptr);
-    RunSummary summary = RunIn(*this, runDirectory, 0, false, console);
+    RunSummary summary = RunIn(*this, runDirectory, OptimiseOptions{}, console);
     if (!scenario_->optimising()) {
-        summary.twd = evaluate({existingPlan()}).front().twd;
+        summary.twd = evaluate({existingPlan()}, 0).front().twd;
     }
     return summary;
 }
 
 RunSummary Model::optimise(const OptimiseOptions& options, const std::string& runDirectory) const {
+    CheckLaneWidth(options.lanes);
+    if (options.seed && (*options.seed < 1 || *options.seed > 2147483646)) {
+        throw InputError("seed is " + std::to_string(*options.seed) +
+                         ", expected a whole number from 1 to 2147483646");
+    }
     const std::shared_ptr<const Model> variant = withVariant(options.variant);
     ConsoleLines console(options.onGeneration);
-    return RunIn(*variant, runDirectory, options.threads, options.refine, console);
+    return RunIn(*variant, runDirectory, options, console);
 }
 
 }  // namespace talvo

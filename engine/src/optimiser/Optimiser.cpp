@@ -188,7 +188,7 @@ OptimisationSummary RunOptimisation(EngineRun& run, unsigned threads, const Refi
 }
 
 OptimisationSummary RunOptimisation(EngineRun& run, unsigned threads, int maxLanes,
-                                    const RefineOptions& refine) {
+                                    const RefineOptions& refine, int32_t seed) {
     const Scenario& scenario = run.scenario;
     try {
         CheckOptimisationInput(scenario);
@@ -212,6 +212,7 @@ OptimisationSummary RunOptimisation(EngineRun& run, unsigned threads, int maxLan
     GenerationEvaluator evaluator(scenario, costs, threads);
     const std::vector<PlanVariant> chain = StageChain(scenario.controlStrategy);
     GaState state;
+    state.random = UniformRandom(seed);
     OptimisationSummary summary;
     auto results = std::make_unique<DelayResults>();
     for (const PlanVariant variant : chain) {

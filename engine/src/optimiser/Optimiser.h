@@ -22,8 +22,9 @@ struct OptimisationSummary {
 // plan at a time, 0: the widest the processor offers). The outcome is the same for any
 // number of threads and lanes. With `refine.refine` the last stage's best plan is refined
 // (Refinement.h) before its final simulation; without it nothing of the run changes.
+// `seed` is the random source's first state (1..2^31 - 2; 1 is the engine's own).
 OptimisationSummary RunOptimisation(EngineRun& run, unsigned threads, int maxLanes,
-                                    const RefineOptions& refine = {});
+                                    const RefineOptions& refine = {}, int32_t seed = 1);
 
 // As above with the lanes that the environment variable TALVO_LANES asks for (unset: the
 // widest; 1 forces the one-plan evaluator, for comparison and debugging).

@@ -9,6 +9,10 @@ namespace talvo {
 
 class UniformRandom {
   public:
+    UniformRandom() = default;
+    // Started from `seed` instead, a state in 1..2^31 - 2.
+    explicit UniformRandom(int32_t seed) : state_(seed) {}
+
     // The next number in [0, 1) as a 32-bit real: state * 2^-31 after advancing.
     float next();
 

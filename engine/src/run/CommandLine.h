@@ -1,13 +1,13 @@
 #pragma once
-// The engine's command line: "TALVO [--threads N] [--refine] [RUN_DIR]". Without arguments the engine
-// reads its run directory from inout.dir in the current directory, as the editor's start
+// The engine's command line: "TALVO [--threads N] [--refine] [RUN_DIR]". Without arguments the
+// engine reads its run directory from inout.dir in the current directory, as the editor's start
 // script expects; with RUN_DIR it runs there and reads no inout.dir.
 
 #include <ostream>
 #include <string>
 #include <vector>
 
-#include "RunDriver.h"
+#include "talvo/Engine.h"
 
 namespace talvo {
 

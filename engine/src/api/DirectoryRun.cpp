@@ -1,11 +1,10 @@
-#include "RunDriver.h"
-
+// The engine's whole run in a run directory, as the command line and the models' whole
+// runs make it: the console and every result file.
 #include <cerrno>
 #include <chrono>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <iostream>
 #include <memory>
 #include <vector>
 
@@ -15,6 +14,7 @@
 #include "format/RecordWriter.h"
 #include "input/ScenarioReader.h"
 #include "input/TokenReader.h"
+#include "optimiser/DelayCosts.h"
 #include "optimiser/Optimiser.h"
 #include "run/Console.h"
 #include "run/EngineRun.h"
@@ -22,6 +22,7 @@
 #include "run/ResultStaging.h"
 #include "run/RunDirectoryLock.h"
 #include "run/RunFiles.h"
+#include "talvo/Engine.h"
 
 namespace talvo {
 
@@ -146,7 +147,14 @@ void RunInDirectory(std::ostream& console, const RunRequest& request, ResultStag
                       startTime};
         // The two paths: each is one call taking `run`.
         if (scenario->optimising()) {
-            RunOptimisation(run, request.threads, RefineOptions{request.refine});
+            const RefineOptions refine{request.refine};
+            if (request.lanes || request.seed) {
+                RunOptimisation(run, request.threads,
+                                request.lanes ? *request.lanes : LanesFromEnvironment(), refine,
+                                request.seed.value_or(1));
+            } else {
+                RunOptimisation(run, request.threads, refine);  // as TALVO_LANES asks
+            }
         } else {
             RunExistingPlan(run);
         }
@@ -186,10 +194,6 @@ int Run(std::ostream& console, const RunRequest& request) {
 }
 
 }  // namespace
-
-int RunEngine() {
-    return RunEngine(std::cout, RunRequest{});
-}
 
 int RunEngine(std::ostream& console, const std::string& inoutPath) {
     RunRequest request;
