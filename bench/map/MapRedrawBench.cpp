@@ -29,7 +29,7 @@ void Redraw(benchmark::State& state, const scene::Viewport& view, const Project&
         if (changed) {
             const bool selected = selection.selectedKind == SelectedKind::Cell;
             selection.selectedKind = selected ? SelectedKind::None : SelectedKind::Cell;
-            selection.selectedIndex = selected ? -1 : 0;
+            selection.selectedID = selected ? 0 : project.tables.cells.front().cellID;
         }
         QPainter painter(&image);
         map.paint(painter, project, colours, selection, view);

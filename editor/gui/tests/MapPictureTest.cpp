@@ -64,7 +64,7 @@ TEST(EditorMapPainter, AKeptPictureGivesWayToAChangedSelectionOrProject) {
     };
     expectAsWhole("first");
     selection.selectedKind = SelectedKind::Cell;
-    selection.selectedIndex = 1;
+    selection.selectedID = project.tables.cells[1].cellID;
     expectAsWhole("selection");
     project.tables.cells[2].y += 300.0;
     expectAsWhole("moved cell");
