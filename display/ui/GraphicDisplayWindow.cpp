@@ -42,6 +42,8 @@ GraphicDisplayWindow::GraphicDisplayWindow(const DisplayPlatform& platform, QWid
     setWindowTitle(msg::kCaption);
 
     timer_ = new QTimer(this);
+    // A coarse timer may fire up to 5% late, which a fast playback shows as lost steps.
+    timer_->setTimerType(Qt::PreciseTimer);
     timer_->setObjectName("tirRefresh");
     timer_->setInterval(session_.playback().intervalMs());
     connect(timer_, &QTimer::timeout, this, &GraphicDisplayWindow::tirRefresh_Timer);

@@ -11,14 +11,6 @@ LastFolder DisplayFolder() {
     return LastFolder("Display", QDir::currentPath());
 }
 
-QString LastFileFolder() {
-    return DisplayFolder().folder();
-}
-
-void RememberFileFolder(const std::string& chosenFile) {
-    DisplayFolder().remember(QString::fromStdString(chosenFile));
-}
-
 void QtPicturePrinter::print(const QImage& picture) {
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageOrientation(picture.width() > picture.height() ? QPageLayout::Landscape

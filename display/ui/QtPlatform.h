@@ -24,12 +24,8 @@ struct DisplayPlatform {
     QString programDirectory;  // where "ctmplot.bmp" is saved
 };
 
-// The folder a file dialog starts in: the last one a file was chosen in (remembered between
-// sessions), else the current one.
-QString LastFileFolder();
-void RememberFileFolder(const std::string& chosenFile);
-
-// The Display's remembered folder: LastFileFolder() and RememberFileFolder() above.
+// The folder the Display's file dialogs start in: the last one a file was chosen in
+// (remembered between sessions), else the current one.
 LastFolder DisplayFolder();
 
 // File dialogs that start in the last folder used unless given a name to start from.

@@ -9,17 +9,6 @@ class QWidget;
 
 namespace talvo {
 
-// "Name|pattern|Name|pattern" to Qt's "Name (pattern);;Name (pattern)" list. Returns
-// the filter list and, through selected, the entry of the 1-based filterIndex.
-inline QString ToQtFilter(const std::string& filter, int filterIndex, QString* selected) {
-    if (selected != nullptr) {
-        if (const QString entry = QtSelectedFilter(filter, filterIndex); !entry.isEmpty()) {
-            *selected = entry;
-        }
-    }
-    return QtFilterList(filter);
-}
-
 class QtDialogs : public Dialogs {
   public:
     // File dialogs start in the folder last used, else the home folder.

@@ -39,14 +39,5 @@ TEST(EditorProgram, ExportOfAMissingProjectFails) {
     EXPECT_FALSE(QFile::exists(run.filePath("input.fin")));
 }
 
-TEST(QtDialogs, FilterListsBecomeQtFilters) {
-    QString selected;
-    EXPECT_EQ(ToQtFilter("Talvo Input (*.tin)|*.tin|Text File (*.txt)|*.txt", 2, &selected),
-              "Talvo Input (*.tin);;Text File (*.txt)");
-    EXPECT_EQ(selected, "Text File (*.txt)");
-    EXPECT_EQ(ToQtFilter("Bitmap|*.bmp", 1, &selected), "Bitmap (*.bmp)");
-    EXPECT_EQ(selected, "Bitmap (*.bmp)");
-}
-
 }  // namespace
 }  // namespace talvo
