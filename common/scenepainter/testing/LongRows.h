@@ -1,7 +1,10 @@
 #pragma once
 // A map test network shared by both programs' map tests.
 
+#include <vector>
+
 #include "common/ProjectRecords.h"
+#include "scene/Viewport.h"
 
 namespace talvo::scene::testing {
 
@@ -39,6 +42,23 @@ inline Project LongRows() {
     street.y = 1500.0;
     project.tables.streets.push_back(street);
     return project;
+}
+
+// 400 x 300 views of it: zoomed in on the node, on a stretch of plain cells, and far out
+// over everything.
+inline std::vector<Viewport> LongRowsViews() {
+    struct View {
+        double zoom;
+        Point origin;
+    };
+    std::vector<Viewport> views;
+    for (const View& v : {View{2.0, {2600, 1700}}, View{1.0, {20000, 1000}}, View{0.3, {0, 0}}}) {
+        Viewport& view = views.emplace_back();
+        view.resize(Size{400, 300});
+        view.zoomAbout(Point{}, v.zoom);
+        view.setOrigin(v.origin);
+    }
+    return views;
 }
 
 }  // namespace talvo::scene::testing

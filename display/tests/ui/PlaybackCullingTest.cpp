@@ -34,16 +34,7 @@ TEST(PlaybackCulling, AZoomedFrameDrawsAsTheWholeNetworkDoes) {
     const DisplayModel model = LongRowsRun();
     const scene::MapNetwork network = scene::MapNetworkOf(model.project);
     const ZoomDrag drag;
-    struct View {
-        double zoom;
-        scene::Point origin;
-    };
-    // On the node, on a stretch of plain cells, and far out over everything.
-    for (const View& v : {View{2.0, {2600, 1700}}, View{1.0, {20000, 1000}}, View{0.3, {0, 0}}}) {
-        scene::Viewport view;
-        view.resize(scene::Size{400, 300});
-        view.zoomAbout(scene::Point{}, v.zoom);
-        view.setOrigin(v.origin);
+    for (const scene::Viewport& view : scene::testing::LongRowsViews()) {
         const QRectF area(0, 0, 400, 300);
         QImage whole(400, 300, QImage::Format_RGB32);
         QImage culled = whole;
@@ -59,7 +50,7 @@ TEST(PlaybackCulling, AZoomedFrameDrawsAsTheWholeNetworkDoes) {
             QPainter painter(&culled);
             PaintPlaybackFrame(painter, model, network, 7, view, drag);
         }
-        EXPECT_TRUE(culled == whole) << "zoom " << v.zoom;
+        EXPECT_TRUE(culled == whole) << "zoom " << view.zoom();
     }
 }
 

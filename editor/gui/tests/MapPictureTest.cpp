@@ -26,23 +26,14 @@ TEST(EditorMapPainter, DrawsTheViewAsTheWholeMapDrawsIt) {
     selection.selectedID = project.tables.links[9].linkID;  // through the node
     const ColourScheme colours;
     EditorMapPainter map;
-    struct View {
-        double zoom;
-        scene::Point origin;
-    };
-    // Zoomed in on the node, on a stretch of plain cells, and far out over everything.
-    for (const View& v : {View{2.0, {2600, 1700}}, View{1.0, {20000, 1000}}, View{0.3, {0, 0}}}) {
-        scene::Viewport view;
-        view.resize(scene::Size{400, 300});
-        view.zoomAbout(scene::Point{}, v.zoom);
-        view.setOrigin(v.origin);
+    for (const scene::Viewport& view : scene::testing::LongRowsViews()) {
         const QImage whole = Painted(view, [&](QPainter& painter) {
             PaintEditorMap(painter, project, colours, selection, view);
         });
         const QImage part = Painted(view, [&](QPainter& painter) {
             map.paint(painter, project, colours, selection, view);
         });
-        EXPECT_TRUE(part == whole) << "zoom " << v.zoom;
+        EXPECT_TRUE(part == whole) << "zoom " << view.zoom();
     }
 }
 
