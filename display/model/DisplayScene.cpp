@@ -66,8 +66,9 @@ void AddCells(scene::Layer& layer, const DisplayModel& model, const scene::MapNe
             scene::AddCell(layer, cell, scene::CellLook{kSinkColour, scene::Stroke{kCellOutline}});
             scene::AddSinkMarker(layer, cell, scene::Stroke{kSinkMark});
         } else {
-            scene::AddCell(layer, cell,
-                           scene::CellLook{CellShade(model, cell, step), scene::Stroke{kCellOutline}});
+            scene::AddCell(
+                layer, cell,
+                scene::CellLook{CellShade(model, cell, step), scene::Stroke{kCellOutline}});
         }
     }
 }
@@ -242,10 +243,7 @@ double LegendReserve(const scene::TextMeasure& measure) {
 
 void FitNetwork(scene::Viewport& view, const scene::MapNetwork& network,
                 const scene::TextMeasure& measure) {
-    const auto bounds = network.bounds(measure);
-    if (bounds) {
-        view.fit(*bounds, kFitMargin, LegendReserve(measure));
-    }
+    scene::FitNetwork(view, network, measure, kFitMargin, LegendReserve(measure));
 }
 
 std::optional<scene::Rect> ScrollContent(const scene::Viewport& view,

@@ -18,12 +18,6 @@ std::optional<scene::Rect> NetworkBounds(const scene::MapNetwork& network) {
     return network.bounds(scene::MeasureWith(scene::SceneFont()));
 }
 
-void Fit(scene::Viewport& view, const std::optional<scene::Rect>& bounds) {
-    if (bounds) {
-        view.fit(*bounds, kFitMargin);
-    }
-}
-
 void Paint(QPainter& painter, const scene::MapNetwork& network, const ColourScheme& colours,
            const SelectionState& selection, const scene::Viewport& view,
            const std::optional<scene::Rect>& rubberBand, const scene::Rect& extent) {
@@ -37,7 +31,8 @@ void Paint(QPainter& painter, const scene::MapNetwork& network, const ColourSche
 }  // namespace
 
 void FitEditorMap(scene::Viewport& view, const Project& project) {
-    Fit(view, NetworkBounds(scene::MapNetworkOf(project)));
+    scene::FitNetwork(view, scene::MapNetworkOf(project), scene::MeasureWith(scene::SceneFont()),
+                      kFitMargin);
 }
 
 scene::Rect EditorMapContent(const Project& project) {
@@ -72,8 +67,7 @@ const scene::MapNetwork& EditorMapPainter::networkOf(const Project& project) {
 }
 
 void EditorMapPainter::fit(scene::Viewport& view, const Project& project) {
-    networkOf(project);
-    Fit(view, bounds_);
+    scene::FitNetwork(view, networkOf(project), scene::MeasureWith(scene::SceneFont()), kFitMargin);
 }
 
 scene::Rect EditorMapPainter::content(const Project& project) {

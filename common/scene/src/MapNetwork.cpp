@@ -179,6 +179,34 @@ std::optional<Rect> MapNetwork::bounds(const TextMeasure& measure) const {
     return all;
 }
 
+void FitNetwork(Viewport& view, const MapNetwork& network, const TextMeasure& measure,
+                double margin, double reservedRight) {
+    const std::optional<Rect> bounds = network.bounds(measure);
+    if (!bounds) {
+        return;
+    }
+    struct Label {
+        Point centre;
+        Size pixels;
+    };
+    std::vector<Label> labels;
+    for (const MapLabel& label : network.labels) {
+        labels.push_back({StreetLabelBox(label, measure).centre(), measure(label.text, false)});
+    }
+    view.fit(*bounds, margin, reservedRight);
+    // Each fit with the labels as wide as the last zoom draws them zooms out a little less
+    // than the one before; a few such rounds leave far less than the margin uncovered.
+    for (int round = 0; round < 4 && !labels.empty() && view.zoom() < 1.0; ++round) {
+        Rect whole = *bounds;
+        for (const Label& label : labels) {
+            const double halfWidth = label.pixels.width / 2.0 / view.scale();
+            const double halfHeight = label.pixels.height / 2.0 / view.scale();
+            whole = *United(whole, Rect::Around(label.centre, halfWidth, halfHeight));
+        }
+        view.fit(whole, margin, reservedRight);
+    }
+}
+
 std::optional<MapNetwork::Positions> PartInView(const MapNetwork& network, const Viewport& view,
                                                 const std::optional<Rect>& bounds) {
     const double reach = kViewReachPixels / view.scale();

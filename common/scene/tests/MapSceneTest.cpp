@@ -95,6 +95,21 @@ TEST(MapScene, AStreetLabelStartsAtItsAnchor) {
     EXPECT_EQ(network.bounds(measure)->left, 300.0);
 }
 
+TEST(MapNetwork, AFitBelowZoomOneKeepsTheStreetLabelsWhole) {
+    const MapNetwork network = Row();
+    const TextMeasure measure = [](const std::string& text, bool) {
+        return Size{7.0 * text.size(), 14.0};
+    };
+    Viewport view;
+    view.resize(Size{120, 90});
+    FitNetwork(view, network, measure, 10.0);
+    ASSERT_LT(view.zoom(), 1.0);
+    // The label is drawn 84 pixels wide about its box's centre, whatever the zoom.
+    const Point centre = view.toPixels(StreetLabelBox(network.labels[0], measure).centre());
+    EXPECT_GE(centre.x - 42.0, 0.0);
+    EXPECT_LE(centre.x + 42.0, 120.0);
+}
+
 TEST(MapScene, MarkersShowWhereTrafficEntersLeavesAndStops) {
     const MapNetwork network = Row();
     const MapCell& origin = network.cells[0];

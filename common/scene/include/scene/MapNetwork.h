@@ -117,6 +117,12 @@ inline constexpr double kViewReachPixels = 16.0 + 120.0;
 std::optional<MapNetwork::Positions> PartInView(const MapNetwork& network, const Viewport& view,
                                                 const std::optional<Rect>& bounds = std::nullopt);
 
+// Fits the view to a network's bounds (with `margin` pixels around and `reservedRight`
+// pixels kept free at the right), with its street labels whole: a label keeps its size
+// in pixels at every zoom, so below zoom 1 it reaches past the box it has at zoom 1.
+void FitNetwork(Viewport& view, const MapNetwork& network, const TextMeasure& measure,
+                double margin, double reservedRight = 0.0);
+
 // The network of an editor project, resolved.
 MapNetwork MapNetworkOf(const Project& project);
 
