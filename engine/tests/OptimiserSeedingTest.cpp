@@ -5,6 +5,7 @@
 #include "OptimiserTestScenario.h"
 #include "optimiser/PlanDecoder.h"
 #include "optimiser/Seeding.h"
+#include "optimiser/WebsterVolumes.h"
 
 namespace talvo {
 namespace {
@@ -128,6 +129,70 @@ TEST(WebsterCycle, SaturatedIntersectionsAreIgnored) {
     for (int t = 0; t <= 10; ++t)
         run.put(RunRecording::kInflow, 1, t, 2.0f);  // y = 2.2
     EXPECT_EQ(WebsterCycle(*scenario, *tables, run), 0);
+}
+
+// Two movements of one intersection; movement 1 has cells 1 and 2, movement 2 cell 3.
+std::unique_ptr<Scenario> SharedMovement(int32_t timeStep, int32_t end) {
+    auto scenario = MakeTimingScenario(10, 120, 1);
+    scenario->timeStep = timeStep;
+    scenario->endSimulationStep = end;
+    AddIntersection(*scenario, 0, {{20, false}, {20, false}});
+    AddSignal(*scenario, 1, "YN");
+    AddSignal(*scenario, 1, "NY");
+    scenario->numCells = 3;
+    for (const int c : {1, 2, 3})
+        scenario->cells[c].laneNum = 1;
+    scenario->cells[1].signalID = 1;
+    scenario->cells[2].signalID = 1;
+    scenario->cells[3].signalID = 2;
+    return scenario;
+}
+
+// The volumes of runs with the inflows of steps 1, 2, ... per cell, in as many passes as
+// needed.
+std::vector<float> VolumesOfRuns(const Scenario& scenario, const TimeTables& tables,
+                                 const std::vector<std::vector<float>>& steps,
+                                 size_t storedValues = WebsterVolumes::kStoredValues) {
+    WebsterVolumes volumes(scenario, tables, scenario.timeStep, int32_t(steps.size()),
+                           storedValues);
+    do {
+        for (size_t k = 1; k <= steps.size(); ++k)
+            volumes.take(int32_t(k), steps[k - 1].data());
+    } while (volumes.finishPass());
+    return volumes.volumes();
+}
+
+// The cells of a movement are summed one after the other, as a sum over the finished run
+// adds them: in step order the 1s would be lost beside the large inflow, in cell order
+// they are not. So it stays when the kept inflows do not fit and further passes are run.
+TEST(WebsterVolumes, CellsOfAMovementAreSummedCellByCell) {
+    auto scenario = SharedMovement(1, 3);
+    scenario->numCells = 4;
+    scenario->cells[4].laneNum = 1;
+    scenario->cells[4].signalID = 1;
+    auto tables = test::ClassicTimeTables();
+    // 2^24 on cell 2: past it only even integers, so cell 4's quarters are lost after it.
+    // Steps 4 and 5 start after the end.
+    const std::vector<float> later{0.0f, 1.0f, 0.0f, 0.5f, 0.25f};
+    const std::vector<std::vector<float>> steps{
+        {0.0f, 1.0f, 16777216.0f, 0.5f, 0.25f}, later, later, later, later};
+    const std::vector<float> expected{16777220.0f, 2.0f};
+    for (const size_t stored : {size_t(0), size_t(4), WebsterVolumes::kStoredValues}) {
+        EXPECT_EQ(VolumesOfRuns(*scenario, *tables, steps, stored), expected) << stored;
+    }
+}
+
+// With longer steps a step start has the step's inflow and a second within it its loading.
+TEST(WebsterVolumes, LongerStepsAddTheLoadingsBetweenStepStarts) {
+    auto scenario = SharedMovement(2, 5);
+    auto tables = test::ClassicTimeTables();
+    tables->load(1, 0, 9, 0.25f);
+    tables->load(2, 0, 9, 0.125f);
+    // The run ends at second 4. Cell 1: seconds 0, 2 from the run, 1, 3, 5 loaded, 4 past
+    // the run; cell 2 the same.
+    const std::vector<float> inflows{0.0f, 1.0f, 2.0f, 4.0f};
+    EXPECT_EQ(VolumesOfRuns(*scenario, *tables, {inflows, inflows}),
+              (std::vector<float>{2.0f + 0.75f + 4.0f + 0.375f, 8.0f}));
 }
 
 TEST(StageSeeds, VgfcRepeatsEachIntersectionsWeightGroupsPerCycle) {

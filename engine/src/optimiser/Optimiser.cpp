@@ -18,6 +18,7 @@
 #include "optimiser/GaReport.h"
 #include "optimiser/GaStage.h"
 #include "optimiser/Seeding.h"
+#include "optimiser/WebsterVolumes.h"
 #include "run/Console.h"
 #include "run/ScenarioErrors.h"
 
@@ -80,9 +81,11 @@ void SeedFromExistingPlan(EngineRun& run, const ChromosomeLayout& layout,
     int32_t websterCycle = 0;
     if (webster) {
         NetworkStepper stepper(scenario, run.tables, *existing);
-        RunRecording inflows(stepper, SignalisedCells(scenario), RunRecording::kInflow);
-        RunToEnd(stepper, &inflows);
-        websterCycle = WebsterCycle(scenario, run.tables, inflows);
+        WebsterVolumes volumes(scenario, run.tables, stepper.timeStep(), stepper.stepCount());
+        do {
+            RunToEnd(stepper, &volumes);
+        } while (volumes.finishPass());
+        websterCycle = WebsterCycle(scenario, volumes.volumes());
     }
     if (auto reason =
             EncodeExistingPlan(scenario, scenario.networkCycleTime, layout, population[0])) {

@@ -1,7 +1,10 @@
 #include "optimiser/Seeding.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
+
+#include "optimiser/WebsterVolumes.h"
 
 namespace talvo {
 
@@ -19,38 +22,14 @@ int32_t FixedDurationSum(const Scenario& scenario, int p) {
 
 }  // namespace
 
-std::vector<int> SignalisedCells(const Scenario& scenario) {
-    std::vector<int> cells;
-    for (int c = 1; c <= scenario.numCells; ++c) {
-        if (scenario.cells[c].signalID != 0) {
-            cells.push_back(c);
-        }
-    }
-    return cells;
-}
-
-int32_t WebsterCycle(const Scenario& scenario, const TimeTables& tables, const RunRecording& run) {
-    // A step start has the step's inflow; a second within a step only its loading.
-    const auto inflow = [&](int c, int32_t t) {
-        return scenario.timeStep <= 1 || t % scenario.timeStep == 0 ? run.x(c, t) : tables.x(c, t);
-    };
+int32_t WebsterCycle(const Scenario& scenario, const std::vector<float>& volumes) {
     const double capacityPerMovement =
         static_cast<double>(scenario.endSimulationStep) * scenario.saturationFlow / 3600.0;
-    const int lastSecond = std::min(scenario.endSimulationStep, tables.lastTime());
-
     std::vector<float> flowRatio(scenario.intersections.size(), 0.0f);
-    for (const int s : scenario.signalNumbers) {
-        float volume = 0;
-        for (int c = 1; c <= scenario.numCells; ++c) {
-            const Cell& cell = scenario.cells[c];
-            if (cell.signalID != s)
-                continue;
-            for (int t = 0; t <= lastSecond; ++t)
-                volume += inflow(c, t) / cell.laneNum;
-        }
-        const int p = scenario.signals[s].signalIntersection;
+    for (size_t m = 0; m < scenario.signalNumbers.size() && m < volumes.size(); ++m) {
+        const int p = scenario.signals[scenario.signalNumbers[m]].signalIntersection;
         if (p >= 1 && size_t(p) < flowRatio.size()) {
-            flowRatio[size_t(p)] += static_cast<float>(volume / capacityPerMovement);
+            flowRatio[size_t(p)] += static_cast<float>(volumes[m] / capacityPerMovement);
         }
     }
 
@@ -66,6 +45,20 @@ int32_t WebsterCycle(const Scenario& scenario, const TimeTables& tables, const R
                                                              : static_cast<int32_t>(value);
     }
     return std::min(cycle, scenario.maxCycleTime);
+}
+
+int32_t WebsterCycle(const Scenario& scenario, const TimeTables& tables, const RunRecording& run) {
+    WebsterVolumes volumes(scenario, tables, run.timeStep(), run.stepCount());
+    std::vector<float> inflows(size_t(std::max(run.numCells(), scenario.numCells)) + 1, 0.0f);
+    do {
+        for (int32_t k = 1; k <= run.stepCount(); ++k) {
+            for (int c = 1; c <= run.numCells(); ++c) {
+                inflows[size_t(c)] = run.x(c, (k - 1) * run.timeStep());
+            }
+            volumes.take(k, inflows.data());
+        }
+    } while (volumes.finishPass());
+    return WebsterCycle(scenario, volumes.volumes());
 }
 
 std::optional<std::string> EncodeExistingPlan(const Scenario& scenario, int32_t cycle,

@@ -14,12 +14,11 @@
 
 namespace talvo {
 
-// The cells that name a signal record (the cells the Webster cycle reads).
-std::vector<int> SignalisedCells(const Scenario& scenario);
-
-// The Webster cycle of the network from the inflows of a simulation of the existing plan
-// (`run`, recording at least the SignalisedCells' inflows) and the loadings of `tables`,
-// limited to maxCycleTime.
+// The Webster cycle of the network from the movement volumes of a simulation of the
+// existing plan (WebsterVolumes::volumes), limited to maxCycleTime.
+int32_t WebsterCycle(const Scenario& scenario, const std::vector<float>& volumes);
+// The same from a recorded run (`run`, holding at least the signalised cells' inflows)
+// and the loadings of `tables`.
 int32_t WebsterCycle(const Scenario& scenario, const TimeTables& tables, const RunRecording& run);
 
 // Encodes the existing plan (offsets, stage times) rescaled to `cycle` into `individual`
