@@ -100,20 +100,4 @@ ApproachTotals ApproachCounter::totals(const DelayResults& delay) const {
     return totals;
 }
 
-ApproachTotals ComputeApproachTotals(const Scenario& s, const RunRecording& run,
-                                     const DelayResults& delay) {
-    ApproachCounter counter(s, run.stepCount());
-    const size_t width = size_t(run.numCells()) + 1;
-    std::vector<float> occupancies(width), inflows(width);
-    for (int32_t k = 0; k <= run.stepCount(); ++k) {
-        const int32_t t = k * run.timeStep();
-        for (int c = 1; c < int(width); ++c) {
-            occupancies[size_t(c)] = run.n(c, t);
-            inflows[size_t(c)] = k > 0 ? run.x(c, t - run.timeStep()) : 0.0f;
-        }
-        counter.take(k, occupancies.data(), k > 0 ? inflows.data() : nullptr);
-    }
-    return counter.totals(delay);
-}
-
 }  // namespace talvo

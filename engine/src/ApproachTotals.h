@@ -51,8 +51,4 @@ class ApproachCounter : public StepRecorder {
     std::vector<Approach> approaches_;  // 1..numApproaches
 };
 
-// The totals of a recorded run (its occupancies and inflows of the approaches' cells).
-ApproachTotals ComputeApproachTotals(const Scenario& scenario, const RunRecording& run,
-                                     const DelayResults& delay);
-
 }  // namespace talvo

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "OptimiserTestScenario.h"
+#include "RecordedRunReplay.h"
 #include "optimiser/PlanDecoder.h"
 #include "optimiser/Seeding.h"
 #include "optimiser/WebsterVolumes.h"
@@ -109,9 +110,9 @@ TEST(WebsterCycle, FromTheFlowRatiosOfTheMovements) {
     }
     run.put(RunRecording::kInflow, 1, 101, 100.0f);  // after the end of the simulation
     // Intersection 1: 17 / (1 - 0.707) = 58.02; intersection 2: 41.
-    EXPECT_EQ(WebsterCycle(*scenario, *tables, run), 58);
+    EXPECT_EQ(test::WebsterCycle(*scenario, *tables, run), 58);
     scenario->maxCycleTime = 50;
-    EXPECT_EQ(WebsterCycle(*scenario, *tables, run), 50);
+    EXPECT_EQ(test::WebsterCycle(*scenario, *tables, run), 50);
 }
 
 TEST(WebsterCycle, SaturatedIntersectionsAreIgnored) {
@@ -128,7 +129,7 @@ TEST(WebsterCycle, SaturatedIntersectionsAreIgnored) {
     RunRecording run(1, 1, 11, {1}, RunRecording::kInflow);
     for (int t = 0; t <= 10; ++t)
         run.put(RunRecording::kInflow, 1, t, 2.0f);  // y = 2.2
-    EXPECT_EQ(WebsterCycle(*scenario, *tables, run), 0);
+    EXPECT_EQ(test::WebsterCycle(*scenario, *tables, run), 0);
 }
 
 // Two movements of one intersection; movement 1 has cells 1 and 2, movement 2 cell 3.

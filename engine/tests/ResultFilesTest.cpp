@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "RecordedRunReplay.h"
 #include "ResultFiles.h"
 #include "Simulation.h"
 #include "TestNetworks.h"
@@ -122,7 +123,7 @@ TEST(ComputeApproachTotals, CountsPresentVehiclesAndArrivalsAtEntryCells) {
     delay.reset(net.scenario.numApproaches);
     delay.approachDelaySeconds[first] = 10.0f;
     delay.approachDelaySeconds[second] = 10.0f;
-    const ApproachTotals totals = ComputeApproachTotals(net.scenario, t, delay);
+    const ApproachTotals totals = test::ComputeApproachTotals(net.scenario, t, delay);
     EXPECT_EQ(totals.approachTotalVehicles[first], 5.0f);  // 1 + 2 + 4 x 0.5
     EXPECT_EQ(totals.delayPerVehicle[first], 2.0f);
     EXPECT_EQ(totals.approachTotalVehicles[second], 5.0f);  // 4 + 4 x 0.25
@@ -147,7 +148,7 @@ TEST(ComputeApproachTotals, EntryCellsAreSummedCellByCell) {
     run.put(RunRecording::kInflow, b, 5, 16777216.0f);  // 2^24: past it only even integers
     DelayResults delay;
     delay.reset(net.scenario.numApproaches);
-    const ApproachTotals totals = ComputeApproachTotals(net.scenario, run, delay);
+    const ApproachTotals totals = test::ComputeApproachTotals(net.scenario, run, delay);
     EXPECT_EQ(totals.approachTotalVehicles[both], 16777220.0f);
 }
 
@@ -219,7 +220,7 @@ TEST(ComputeApproachTotals, LongerStepsCountTheInflowTheRunMoved) {
     }
     DelayResults delay;
     delay.reset(net.scenario.numApproaches);
-    const ApproachTotals totals = ComputeApproachTotals(net.scenario, run, delay);
+    const ApproachTotals totals = test::ComputeApproachTotals(net.scenario, run, delay);
     EXPECT_EQ(totals.approachTotalVehicles[second], 1.5f);
 }
 

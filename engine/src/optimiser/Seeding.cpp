@@ -4,8 +4,6 @@
 #include <cmath>
 #include <limits>
 
-#include "optimiser/WebsterVolumes.h"
-
 namespace talvo {
 
 namespace {
@@ -45,20 +43,6 @@ int32_t WebsterCycle(const Scenario& scenario, const std::vector<float>& volumes
                                                              : static_cast<int32_t>(value);
     }
     return std::min(cycle, scenario.maxCycleTime);
-}
-
-int32_t WebsterCycle(const Scenario& scenario, const TimeTables& tables, const RunRecording& run) {
-    WebsterVolumes volumes(scenario, tables, run.timeStep(), run.stepCount());
-    std::vector<float> inflows(size_t(std::max(run.numCells(), scenario.numCells)) + 1, 0.0f);
-    do {
-        for (int32_t k = 1; k <= run.stepCount(); ++k) {
-            for (int c = 1; c <= run.numCells(); ++c) {
-                inflows[size_t(c)] = run.x(c, (k - 1) * run.timeStep());
-            }
-            volumes.take(k, inflows.data());
-        }
-    } while (volumes.finishPass());
-    return WebsterCycle(scenario, volumes.volumes());
 }
 
 std::optional<std::string> EncodeExistingPlan(const Scenario& scenario, int32_t cycle,

@@ -7,7 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "RunRecording.h"
 #include "Scenario.h"
 #include "optimiser/BestPlan.h"
 #include "optimiser/Chromosome.h"
@@ -17,9 +16,6 @@ namespace talvo {
 // The Webster cycle of the network from the movement volumes of a simulation of the
 // existing plan (WebsterVolumes::volumes), limited to maxCycleTime.
 int32_t WebsterCycle(const Scenario& scenario, const std::vector<float>& volumes);
-// The same from a recorded run (`run`, holding at least the signalised cells' inflows)
-// and the loadings of `tables`.
-int32_t WebsterCycle(const Scenario& scenario, const TimeTables& tables, const RunRecording& run);
 
 // Encodes the existing plan (offsets, stage times) rescaled to `cycle` into `individual`
 // (FGFC layout). Returns the reason when the seed cannot be formed (a formula would
