@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
+#include <stdexcept>
 #include <thread>
 #include <vector>
 
@@ -32,6 +34,27 @@ TEST(WorkerPool, EachRoundCallsItsWorkersOnceOnThePoolsThreads) {
             EXPECT_EQ(ids, firstRound);  // no thread started for a later round
         }
     }
+}
+
+// A share that throws comes back to the caller only once every share is done, and the
+// pool takes the next round as before.
+TEST(WorkerPool, AFailingShareIsRethrownAfterTheRound) {
+    WorkerPool pool(2);
+    std::atomic<int> done{0};
+    for (const size_t failing : {0u, 1u}) {
+        done = 0;
+        EXPECT_THROW(pool.run(2,
+                              [&](size_t w) {
+                                  if (w == failing)
+                                      throw std::runtime_error("share failed");
+                                  std::this_thread::sleep_for(std::chrono::milliseconds(20));
+                                  ++done;
+                              }),
+                     std::runtime_error);
+        EXPECT_EQ(done, 1) << "failing share " << failing;
+    }
+    pool.run(2, [&](size_t) { ++done; });
+    EXPECT_EQ(done, 3);
 }
 
 }  // namespace

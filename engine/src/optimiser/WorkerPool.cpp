@@ -1,6 +1,7 @@
 #include "optimiser/WorkerPool.h"
 
 #include <algorithm>
+#include <exception>
 
 namespace talvo {
 
@@ -40,10 +41,18 @@ void WorkerPool::helperLoop(size_t w) {
             seen = round_;
             task = w < workers_ ? task_ : nullptr;
         }
-        if (task != nullptr)
-            (*task)(w);
+        std::exception_ptr failure;
+        if (task != nullptr) {
+            try {
+                (*task)(w);
+            } catch (...) {
+                failure = std::current_exception();
+            }
+        }
         {
             const std::lock_guard<std::mutex> lock(mutex_);
+            if (failure && !failure_)
+                failure_ = failure;
             --busy_;
         }
         finished_.notify_one();
@@ -67,12 +76,23 @@ void WorkerPool::run(size_t workers, const std::function<void(size_t)>& task) {
         }
         wake_.notify_all();
     }
-    task(0);
+    // The helpers hold `task` until the round ends, so even a failing share waits for them.
+    std::exception_ptr failure;
+    try {
+        task(0);
+    } catch (...) {
+        failure = std::current_exception();
+    }
     if (helpers > 0) {
         std::unique_lock<std::mutex> lock(mutex_);
         finished_.wait(lock, [&] { return busy_ == 0; });
         task_ = nullptr;
+        if (!failure)
+            failure = failure_;
+        failure_ = nullptr;
     }
+    if (failure)
+        std::rethrow_exception(failure);
 }
 
 }  // namespace talvo

@@ -5,6 +5,7 @@
 #include <condition_variable>
 #include <cstddef>
 #include <cstdint>
+#include <exception>
 #include <functional>
 #include <mutex>
 #include <thread>
@@ -23,7 +24,7 @@ class WorkerPool {
     size_t size() const { return helpers_.size() + 1; }
 
     // Calls task(w) for w = 0..workers-1 (at most size()), w = 0 on this thread, and
-    // returns when every call has. `task` must not throw.
+    // returns when every call has; then rethrows the first exception a call threw.
     void run(size_t workers, const std::function<void(size_t)>& task);
 
   private:
@@ -33,9 +34,10 @@ class WorkerPool {
     std::mutex mutex_;
     std::condition_variable wake_, finished_;
     const std::function<void(size_t)>* task_ = nullptr;
-    size_t workers_ = 0;  // of the current round
-    uint64_t round_ = 0;  // counts rounds handed out
-    size_t busy_ = 0;     // helpers still in the current round
+    size_t workers_ = 0;          // of the current round
+    uint64_t round_ = 0;          // counts rounds handed out
+    size_t busy_ = 0;             // helpers still in the current round
+    std::exception_ptr failure_;  // the current round's first
     bool stopping_ = false;
     std::vector<std::thread> helpers_;
 };
