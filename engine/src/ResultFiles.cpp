@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "OccupancyRecords.h"
 #include "ResultTimes.h"
 #include "run/OutputFile.h"
 
@@ -95,7 +96,6 @@ void WriteOccupancyFile(std::ostream& out, const Scenario& s, NetworkStepper& st
     Blank(writer);
     writer.write("('******** O C C U P A N C Y   A R R A Y *******')");
     writer.write("('Time Step',2X,'Cell No.',2X,'Vehicles')");
-    const std::string_view line = "(I5,5X,I5,5X,F10.2)";
     const size_t perCell = size_t(stepper.stepCount()) + 1;
     const int block = int(std::max<size_t>(1, blockValues / perCell));
     for (int first = 1; first <= s.numCells; first += block) {
@@ -106,14 +106,7 @@ void WriteOccupancyFile(std::ostream& out, const Scenario& s, NetworkStepper& st
         }
         RunRecording run(stepper, cells, RunRecording::kOccupancy);
         RunToEnd(stepper, &run);
-        for (int c = first; c <= last; ++c) {
-            for (int32_t t = 0; t <= s.endSimulationStep; t += s.timeStep) {
-                const float n = run.n(c, t);
-                for (int32_t step = 1; step <= s.timeStep; ++step) {
-                    writer.writeWidening(line, {int32_t(t + step - 1), int32_t(c), n});
-                }
-            }
-        }
+        WriteOccupancyRecords(out, s, run, cells);
     }
 }
 

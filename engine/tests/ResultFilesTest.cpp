@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "OccupancyRecords.h"
 #include "RecordedRunReplay.h"
 #include "ResultFiles.h"
 #include "Simulation.h"
@@ -51,6 +53,39 @@ TEST(WriteOccupancyFile, TwoSecondStepsGiveOneLinePerSecondInBlocksOfCells) {
     std::ostringstream blocks;
     WriteOccupancyFile(blocks, net.scenario, stepper, 7);
     EXPECT_EQ(blocks.str(), out.str());
+}
+
+// The occupancy records are built without the edit list, so they are checked against it:
+// widened times and cells, halves, signs, overflow and the words for non-numbers, each
+// value several times (the cache) and past the records' buffer.
+TEST(OccupancyRecords, EqualTheEditListWithWidening) {
+    const int32_t times[] = {0, 7, 99999, 100000, 1234567};
+    const int32_t cells[] = {1, 999, 99999, 100000};
+    const float vehicles[] = {0.0f,  -0.0f,       0.125f, 0.375f,     0.005f,
+                              -3.5f, -0.004f,     1e-9f,  1234567.0f, 12345678.0f,
+                              1e30f, -1234567.0f, NAN,    INFINITY,   -INFINITY};
+    std::ostringstream expected;
+    std::ostringstream built;
+    RecordWriter writer(expected);
+    OccupancyRecords records(built);
+    for (int round = 0; round < 300; ++round) {
+        for (const int32_t cell : cells) {
+            records.startCell(cell);
+            for (const int32_t time : times) {
+                for (const float n : vehicles) {
+                    writer.writeWidening("(I5,5X,I5,5X,F10.2)", {time, cell, n});
+                    records.write(time, n);
+                }
+            }
+        }
+    }
+    records.flush();
+    const std::vector<std::string> lines = Lines(built.str());
+    const std::vector<std::string> expectedLines = Lines(expected.str());
+    ASSERT_EQ(lines.size(), expectedLines.size());
+    ASSERT_GT(built.str().size(), size_t(1) << 19);
+    for (size_t i = 0; i < lines.size(); ++i)
+        ASSERT_EQ(lines[i], expectedLines[i]) << "line " << i;
 }
 
 TEST(WritePlotFile, LinesEndWithMinusOneExceptTheLast) {
