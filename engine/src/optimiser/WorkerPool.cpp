@@ -3,7 +3,25 @@
 #include <algorithm>
 #include <exception>
 
+#include "hwy/cache_control.h"
+
 namespace talvo {
+
+namespace {
+
+// Spins until `done` holds or WorkerPool::kSpin has passed; the caller then sleeps if
+// need be.
+template <class Done>
+void SpinFor(const Done& done) {
+    const auto until = std::chrono::steady_clock::now() + WorkerPool::kSpin;
+    for (unsigned look = 1; !done(); ++look) {
+        hwy::Pause();
+        if (look % 64 == 0 && std::chrono::steady_clock::now() >= until)
+            return;
+    }
+}
+
+}  // namespace
 
 WorkerPool::WorkerPool(size_t threads) {
     try {
@@ -33,6 +51,7 @@ void WorkerPool::helperLoop(size_t w) {
     uint64_t seen = 0;
     for (;;) {
         const std::function<void(size_t)>* task = nullptr;
+        SpinFor([&] { return stopping_.load() || round_.load() != seen; });
         {
             std::unique_lock<std::mutex> lock(mutex_);
             wake_.wait(lock, [&] { return stopping_ || round_ != seen; });
@@ -84,6 +103,7 @@ void WorkerPool::run(size_t workers, const std::function<void(size_t)>& task) {
         failure = std::current_exception();
     }
     if (helpers > 0) {
+        SpinFor([&] { return busy_.load() == 0; });
         std::unique_lock<std::mutex> lock(mutex_);
         finished_.wait(lock, [&] { return busy_ == 0; });
         task_ = nullptr;
