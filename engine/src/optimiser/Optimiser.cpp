@@ -1,5 +1,6 @@
 #include "optimiser/Optimiser.h"
 
+#include <exception>
 #include <memory>
 #include <optional>
 #include <string>
@@ -141,8 +142,9 @@ SimulatedPlan SimulateBestPlan(EngineRun& run, const BestPlan& best, DelayResult
     return simulated;
 }
 
-void WriteVariantResults(EngineRun& run, RecordWriter& report, const BestPlan& best,
-                         const DelayResults& results, SimulatedPlan& simulated) {
+// The plan, the report's tables and the approach results of the reported plan.
+void WriteVariantTables(EngineRun& run, RecordWriter& report, const BestPlan& best,
+                        const DelayResults& results, const SimulatedPlan& simulated) {
     const Scenario& scenario = run.scenario;
     const int32_t strategy = scenario.controlStrategy;
     const ApproachTotals totals = simulated.counter->totals(results);
@@ -153,8 +155,53 @@ void WriteVariantResults(EngineRun& run, RecordWriter& report, const BestPlan& b
     WriteOptimisedPlan(report, scenario, best.variant, best.plan);
     WriteDelayTable(report, scenario, results, totals);
     WriteApproachResults(run.files.variantResults(strategy), scenario, results, totals);
-    WriteOccupancyFile(run.files.variantOccupancy(strategy), scenario, *simulated.stepper);
-    WritePlotFiles(run.files.ctmplot, scenario, *simulated.plots);
+}
+
+// The reported plan's run and result files. The occupancy file, by far the largest, comes
+// from a run of its own on a second worker while the first simulates the plan for the
+// other files and writes them. A failure is reported as the files come: plan, report,
+// approach results, occupancy, plots.
+void SimulateAndWriteVariant(EngineRun& run, RecordWriter& report, const BestPlan& best,
+                             DelayResults& results, WorkerPool& pool) {
+    const Scenario& scenario = run.scenario;
+    const auto writeOccupancy = [&] {
+        NetworkStepper stepper(scenario, run.tables, best.tables);
+        WriteOccupancyFile(run.files.variantOccupancy(scenario.controlStrategy), scenario,
+                           stepper);
+    };
+    if (pool.size() < 2) {
+        const SimulatedPlan simulated = SimulateBestPlan(run, best, results);
+        WriteVariantTables(run, report, best, results, simulated);
+        writeOccupancy();
+        WritePlotFiles(run.files.ctmplot, scenario, *simulated.plots);
+        return;
+    }
+    std::exception_ptr tablesFailure, occupancyFailure, plotsFailure;
+    pool.run(2, [&](size_t w) {
+        if (w == 1) {
+            try {
+                writeOccupancy();
+            } catch (...) {
+                occupancyFailure = std::current_exception();
+            }
+            return;
+        }
+        try {
+            const SimulatedPlan simulated = SimulateBestPlan(run, best, results);
+            WriteVariantTables(run, report, best, results, simulated);
+            try {
+                WritePlotFiles(run.files.ctmplot, scenario, *simulated.plots);
+            } catch (...) {
+                plotsFailure = std::current_exception();
+            }
+        } catch (...) {
+            tablesFailure = std::current_exception();
+        }
+    });
+    for (const std::exception_ptr& failure : {tablesFailure, occupancyFailure, plotsFailure}) {
+        if (failure)
+            std::rethrow_exception(failure);
+    }
 }
 
 // A network that cannot be simulated stops the run before any search, with the same
@@ -239,9 +286,10 @@ OptimisationSummary RunOptimisation(EngineRun& run, unsigned threads, int maxLan
                 RefineBestPlan(scenario, costs, evaluator.pool(), budget, *state.best, run.console,
                                reports ? report : nullptr);
         }
-        SimulatedPlan simulated = SimulateBestPlan(run, *state.best, *results);
         if (reports)
-            WriteVariantResults(run, *report, *state.best, *results, simulated);
+            SimulateAndWriteVariant(run, *report, *state.best, *results, evaluator.pool());
+        else
+            SimulateBestPlan(run, *state.best, *results);
     }
     summary.bestTwd = state.best->twd;
     return summary;
