@@ -13,13 +13,8 @@ namespace {
 constexpr size_t kBlankColumns = 5;
 constexpr size_t kWidestTime = 11;  // "-2147483648"
 constexpr size_t kBufferSize = size_t(1) << 18;
-constexpr size_t kCacheSlots = 1024;  // small enough to stay in the first-level cache
 // Times from here on are wider than their field, and edited one by one.
 constexpr int32_t kFirstWideTime = 100000;
-
-size_t SlotOf(uint32_t bits) {
-    return size_t((bits * 2654435761u) >> 22) % kCacheSlots;
-}
 
 }  // namespace
 
@@ -33,13 +28,14 @@ void OccupancyRecords::startCell(int32_t cell) {
 }
 
 void OccupancyRecords::write(int32_t time, float vehicles) {
-    if (buffer_.size() - used_ < kWidestTime + cellColumns_.size() + kVehiclesWidth + 2)
+    constexpr size_t kLine = kWidestTime + kCellColumns + kVehiclesWidth + 2;
+    if (buffer_.size() - used_ < kLine + cellColumns_.size())
         flush();
     char* const line = buffer_.data() + used_;
     char* end = line;
     if (time >= 0 && time < kFirstWideTime) {
-        for (int32_t next = int32_t(timeColumns_.size() / kIndexWidth); next <= time; ++next)
-            AppendIntegerField(timeColumns_, next, kIndexWidth, -1, true);
+        if (size_t(time) >= timeColumns_.size() / kIndexWidth)
+            extendTimes(time);
         std::memcpy(end, timeColumns_.data() + size_t(time) * kIndexWidth, kIndexWidth);
         end += kIndexWidth;
     } else {
@@ -48,7 +44,11 @@ void OccupancyRecords::write(int32_t time, float vehicles) {
         std::memcpy(end, field_.data(), field_.size());
         end += field_.size();
     }
-    std::memcpy(end, cellColumns_.data(), cellColumns_.size());
+    // Whole blocks of fixed size copy fastest; the buffer has room for what is copied past.
+    if (cellColumns_.size() <= kCellColumns)
+        std::memcpy(end, cellColumns_.data(), kCellColumns);
+    else
+        std::memcpy(end, cellColumns_.data(), cellColumns_.size());
     end += cellColumns_.size();
     std::memcpy(end, vehiclesText(vehicles), kVehiclesWidth);
     end += kVehiclesWidth;
@@ -56,23 +56,20 @@ void OccupancyRecords::write(int32_t time, float vehicles) {
     used_ += size_t(end + 2 - line);
 }
 
-const char* OccupancyRecords::vehiclesText(float vehicles) {
-    const uint32_t bits = std::bit_cast<uint32_t>(vehicles);
-    // A cell's occupancy often stays the same from one second to the next.
-    if (last_ != nullptr && last_->bits == bits)
-        return last_->text.data();
-    CachedVehicles& slot = cache_[SlotOf(bits)];
-    if (!slot.used || slot.bits != bits) {
-        field_.clear();
-        // A float widens to double exactly; the rounding happens once, to two decimals.
-        AppendRealField(field_, double(vehicles), kVehiclesWidth, 2);
-        if (field_.size() != slot.text.size())
-            throw std::logic_error("an occupancy field that is not ten columns wide");
-        slot.bits = bits;
-        slot.used = true;
-        std::memcpy(slot.text.data(), field_.data(), slot.text.size());
-    }
-    last_ = &slot;
+void OccupancyRecords::extendTimes(int32_t time) {
+    for (int32_t next = int32_t(timeColumns_.size() / kIndexWidth); next <= time; ++next)
+        AppendIntegerField(timeColumns_, next, kIndexWidth, -1, true);
+}
+
+const char* OccupancyRecords::editVehicles(float vehicles, CachedVehicles& slot) {
+    field_.clear();
+    // A float widens to double exactly; the rounding happens once, to two decimals.
+    AppendRealField(field_, double(vehicles), kVehiclesWidth, 2);
+    if (field_.size() != slot.text.size())
+        throw std::logic_error("an occupancy field that is not ten columns wide");
+    slot.bits = std::bit_cast<uint32_t>(vehicles);
+    slot.used = true;
+    std::memcpy(slot.text.data(), field_.data(), slot.text.size());
     return slot.text.data();
 }
 
@@ -84,10 +81,13 @@ void OccupancyRecords::flush() {
 void WriteOccupancyRecords(std::ostream& out, const Scenario& s, const RunRecording& run,
                            const std::vector<int>& cells) {
     OccupancyRecords records(out);
+    std::vector<float> series;
     for (const int cell : cells) {
         records.startCell(cell);
-        for (int32_t t = 0; t <= s.endSimulationStep; t += s.timeStep) {
-            const float n = run.n(cell, t);
+        run.occupancies(cell, series);
+        size_t k = 0;
+        for (int32_t t = 0; t <= s.endSimulationStep; t += s.timeStep, ++k) {
+            const float n = k < series.size() ? series[k] : 0.0f;
             for (int32_t step = 1; step <= s.timeStep; ++step)
                 records.write(t + step - 1, n);
         }

@@ -7,6 +7,7 @@
 // in a small cache of recent values.
 
 #include <array>
+#include <bit>
 #include <cstdint>
 #include <ostream>
 #include <string>
@@ -39,8 +40,21 @@ class OccupancyRecords {
         std::array<char, kVehiclesWidth> text{};
     };
 
+    static constexpr size_t kCellColumns = 16;   // copied as one block, the classic 15 and one
+    static constexpr size_t kCacheSlots = 1024;  // small enough to stay in the first-level cache
+
     // The occupancy's ten columns, from the cache or edited into it.
-    const char* vehiclesText(float vehicles);
+    const char* vehiclesText(float vehicles) {
+        const uint32_t bits = std::bit_cast<uint32_t>(vehicles);
+        // A cell's occupancy often stays the same from one second to the next.
+        if (last_ != nullptr && last_->bits == bits)
+            return last_->text.data();
+        CachedVehicles& slot = cache_[size_t((bits * 2654435761u) >> 22) % kCacheSlots];
+        last_ = &slot;
+        return slot.used && slot.bits == bits ? slot.text.data() : editVehicles(vehicles, slot);
+    }
+    const char* editVehicles(float vehicles, CachedVehicles& slot);
+    void extendTimes(int32_t time);
 
     std::ostream& out_;
     std::vector<char> buffer_;
@@ -53,7 +67,7 @@ class OccupancyRecords {
 };
 
 // The records of `cells`, in that order, each second by second over the whole run, from
-// a recording of their occupancies.
+// a recording of their occupancies made at the scenario's time step.
 void WriteOccupancyRecords(std::ostream& out, const Scenario& scenario, const RunRecording& run,
                            const std::vector<int>& cells);
 

@@ -87,6 +87,19 @@ void RunRecording::put(Series series, int cell, int32_t t, float value) {
     }
 }
 
+void RunRecording::occupancies(int cell, std::vector<float>& values) const {
+    values.assign(size_t(stepCount_) + 1, 0.0f);
+    if (occupancy_.empty() || cell < 0 || size_t(cell) >= slotOf_.size() ||
+        slotOf_[size_t(cell)] < 0) {
+        return;
+    }
+    const size_t width = cells_.size();
+    const float* value = occupancy_.data() + size_t(slotOf_[size_t(cell)]);
+    for (int32_t k = firstStep_; k <= std::min(lastStep_, stepCount_); ++k, value += width) {
+        values[size_t(k)] = *value;
+    }
+}
+
 float RunRecording::at(const std::vector<float>& series, int cell, int32_t t, int32_t steps) const {
     const long place = slot(series, cell, t, steps);
     return place >= 0 ? series[size_t(place)] : 0.0f;

@@ -47,6 +47,10 @@ class RunRecording : public StepRecorder {
     float x(int cell, int32_t t) const { return at(inflow_, cell, t, stepCount_); }
     float D(int cell, int32_t t) const { return at(delayVehicles_, cell, t, stepCount_); }
 
+    // values[k] := n(cell, k x timeStep) for k = 0..stepCount: a cell's whole series at
+    // once, for readers of every step.
+    void occupancies(int cell, std::vector<float>& values) const;
+
     int numCells() const { return int(slotOf_.size()) - 1; }
     int32_t timeStep() const { return timeStep_; }
     int32_t stepCount() const { return stepCount_; }

@@ -166,8 +166,7 @@ void SimulateAndWriteVariant(EngineRun& run, RecordWriter& report, const BestPla
     const Scenario& scenario = run.scenario;
     const auto writeOccupancy = [&] {
         NetworkStepper stepper(scenario, run.tables, best.tables);
-        WriteOccupancyFile(run.files.variantOccupancy(scenario.controlStrategy), scenario,
-                           stepper);
+        WriteOccupancyFile(run.files.variantOccupancy(scenario.controlStrategy), scenario, stepper);
     };
     if (pool.size() < 2) {
         const SimulatedPlan simulated = SimulateBestPlan(run, best, results);
