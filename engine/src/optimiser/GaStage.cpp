@@ -74,7 +74,7 @@ void ReportSearchEnd(const GaOutput& output, float best) {
 
 StageResult RunGaStage(const Scenario& scenario, const ChromosomeLayout& layout,
                        GenerationEvaluator& evaluator, GaState& state, const SeedPopulation& seed,
-                       const GaOutput& output) {
+                       const GaOutput& output, const std::function<void()>& alongsideFirst) {
     std::vector<Individual> population =
         DrawPopulation(layout, scenario.populationSize, state.random);
     if (seed)
@@ -92,7 +92,8 @@ StageResult RunGaStage(const Scenario& scenario, const ChromosomeLayout& layout,
         // Not the best's start value: a network whose delays all exceed it must still see
         // its true minimum and keep a best plan.
         float genMin = std::numeric_limits<float>::infinity();
-        evaluator.evaluate(layout, population, twd);
+        evaluator.evaluate(layout, population, twd,
+                           generation == 1 ? alongsideFirst : std::function<void()>());
         // Applied in individual order, exactly as one evaluation after the other would.
         for (size_t i = 0; i < population.size(); ++i) {
             genMin = std::min(genMin, twd[i]);

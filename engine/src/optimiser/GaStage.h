@@ -32,8 +32,10 @@ struct StageResult {
 
 // Runs the stage of `layout.variant`: initialisation, seeding, the generation loop with its
 // console lines and report rows, and the closing best-delay and run-time lines.
+// `alongsideFirst`, when given, runs beside the first generation's evaluation (see
+// GenerationEvaluator::evaluate), before its console line.
 StageResult RunGaStage(const Scenario& scenario, const ChromosomeLayout& layout,
                        GenerationEvaluator& evaluator, GaState& state, const SeedPopulation& seed,
-                       const GaOutput& output);
+                       const GaOutput& output, const std::function<void()>& alongsideFirst = {});
 
 }  // namespace talvo

@@ -64,7 +64,8 @@ void GenerationEvaluator::claimBatches(Worker& worker) {
 
 void GenerationEvaluator::evaluate(const ChromosomeLayout& layout,
                                    const std::vector<Individual>& population,
-                                   std::vector<float>& twd) {
+                                   std::vector<float>& twd,
+                                   const std::function<void()>& alongside) {
     const size_t size = population.size();
     twd.resize(size);
     if (size == 0)
@@ -77,7 +78,11 @@ void GenerationEvaluator::evaluate(const ChromosomeLayout& layout,
     for (const auto& worker : workers_)
         worker->failure = nullptr;
 
-    pool_->run(workers_.size(), [this](size_t w) { claimBatches(*workers_[w]); });
+    pool_->run(workers_.size(), [&](size_t w) {
+        if (alongside && w + 1 == workers_.size())
+            alongside();
+        claimBatches(*workers_[w]);
+    });
     for (const auto& worker : workers_) {
         if (worker->failure)
             std::rethrow_exception(worker->failure);

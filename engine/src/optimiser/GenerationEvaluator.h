@@ -7,6 +7,7 @@
 
 #include <atomic>
 #include <exception>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -28,9 +29,11 @@ class GenerationEvaluator {
     GenerationEvaluator(const GenerationEvaluator&) = delete;
     GenerationEvaluator& operator=(const GenerationEvaluator&) = delete;
 
-    // twd[i] := the total weighted delay of population[i].
+    // twd[i] := the total weighted delay of population[i]. `alongside`, when given, runs
+    // on the last worker before it takes its first batch, while the others go on with the
+    // batches: other work of the search that need not wait for a round of its own.
     void evaluate(const ChromosomeLayout& layout, const std::vector<Individual>& population,
-                  std::vector<float>& twd);
+                  std::vector<float>& twd, const std::function<void()>& alongside = {});
 
     unsigned threadCount() const { return static_cast<unsigned>(workers_.size()); }
     // The evaluating threads, threadCount() of them, for the other searches of the same

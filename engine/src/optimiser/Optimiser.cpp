@@ -1,6 +1,7 @@
 #include "optimiser/Optimiser.h"
 
 #include <exception>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -127,19 +128,41 @@ struct SimulatedPlan {
     std::unique_ptr<RunRecording> plots;
 };
 
-SimulatedPlan SimulateBestPlan(EngineRun& run, const BestPlan& best, DelayResults& results) {
-    ConsoleLine(run.console, "Simulating Best Plan");
+// The run of `best`'s tables, made ready: the plan is copied, so it may change before the
+// run is made.
+SimulatedPlan PrepareBestPlanRun(EngineRun& run, const BestPlan& best) {
     SimulatedPlan simulated;
     simulated.stepper = std::make_unique<NetworkStepper>(run.scenario, run.tables, best.tables);
     simulated.counter =
         std::make_unique<ApproachCounter>(run.scenario, simulated.stepper->stepCount());
     simulated.plots =
         std::make_unique<RunRecording>(PlotRecording(run.scenario, *simulated.stepper));
+    return simulated;
+}
+
+void RunBestPlan(EngineRun& run, SimulatedPlan& simulated, DelayResults& results) {
+    ConsoleLine(run.console, "Simulating Best Plan");
     results = RunToEnd(*simulated.stepper, {simulated.counter.get(), simulated.plots.get()});
     ConsoleLine(run.console, "Finished CTM Simulation...  Simulation end time step " +
                                  std::to_string(run.scenario.endSimulationStep));
     ConsoleLine(run.console, "Calculating total vehicles on each approach...");
+}
+
+SimulatedPlan SimulateBestPlan(EngineRun& run, const BestPlan& best, DelayResults& results) {
+    SimulatedPlan simulated = PrepareBestPlanRun(run, best);
+    RunBestPlan(run, simulated, results);
     return simulated;
+}
+
+// The run of the best plan of a stage that is not reported, which no file shows: made
+// ready now and run beside the next stage's first generation, on a worker that would
+// otherwise wait for the batches.
+std::function<void()> BestPlanRunBeside(EngineRun& run, const BestPlan& best) {
+    auto simulated = std::make_shared<SimulatedPlan>(PrepareBestPlanRun(run, best));
+    return [&run, simulated] {
+        DelayResults results;
+        RunBestPlan(run, *simulated, results);
+    };
 }
 
 // The plan, the report's tables and the approach results of the reported plan.
@@ -264,6 +287,7 @@ OptimisationSummary RunOptimisation(EngineRun& run, unsigned threads, int maxLan
     state.random = UniformRandom(seed);
     OptimisationSummary summary;
     auto results = std::make_unique<DelayResults>();
+    std::function<void()> pendingRun;
     for (const PlanVariant variant : chain) {
         const ChromosomeLayout layout = MakeLayout(scenario, variant);
         const bool reports = reported == variant && report != nullptr;
@@ -271,8 +295,10 @@ OptimisationSummary RunOptimisation(EngineRun& run, unsigned threads, int maxLan
         output.console = &run.console;
         output.report = reports ? report : nullptr;
         output.elapsedSeconds = [&run] { return run.elapsedSeconds(); };
-        const StageResult stage = RunGaStage(scenario, layout, evaluator, state,
-                                             MakeSeeding(run, layout, *state.best), output);
+        const StageResult stage =
+            RunGaStage(scenario, layout, evaluator, state, MakeSeeding(run, layout, *state.best),
+                       output, pendingRun);
+        pendingRun = nullptr;
         summary.evaluations += static_cast<long long>(stage.generations) * scenario.populationSize;
         if (!state.best->found) {
             throw EngineError("No plan of the " + PlanVariantName(variant) +
@@ -287,6 +313,8 @@ OptimisationSummary RunOptimisation(EngineRun& run, unsigned threads, int maxLan
         }
         if (reports)
             SimulateAndWriteVariant(run, *report, *state.best, *results, evaluator.pool());
+        else if (variant != chain.back())
+            pendingRun = BestPlanRunBeside(run, *state.best);
         else
             SimulateBestPlan(run, *state.best, *results);
     }

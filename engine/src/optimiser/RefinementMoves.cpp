@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <array>
-#include <vector>
 #include <cstdlib>
+#include <vector>
 
 #include "SignalControl.h"
 
@@ -32,8 +32,7 @@ bool WithinCycleRange(const Scenario& scenario, int64_t cycle) {
 // away), the seconds left by rounding going to the largest remainders, the earlier stage
 // first. False when the free stages cannot give that much. Writes into `out` when given.
 bool Reshare(const Scenario& scenario, int p, int first, int32_t delta,
-             const std::vector<int32_t>& slots,
-             std::vector<int32_t>* out) {
+             const std::vector<int32_t>& slots, std::vector<int32_t>* out) {
     const Intersection& section = scenario.intersections[p];
     const int n = section.stageCount;
     std::array<int64_t, kMaxStages + 1> weight{};
