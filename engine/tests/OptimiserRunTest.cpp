@@ -15,6 +15,7 @@
 #include "lanes/LaneKernels.h"
 #include "optimiser/Optimiser.h"
 #include "run/Console.h"
+#include "run/OutputFile.h"
 #include "run/RunFiles.h"
 #include "talvo/Engine.h"
 
@@ -238,6 +239,33 @@ TEST(VariantRuns, VgvcFilesAreTheSameWithAnyThreadsAndLanes) {
         }
         EXPECT_EQ(ConsoleItems(onePlanConsole), ConsoleItems(lanesConsole)) << kernel.name;
         threads = 3 - threads;
+    }
+}
+
+// On two workers the occupancy file is written beside the other result files, yet a
+// failure reported is still the first in the order the files come.
+TEST(VariantRuns, AFailedWriteIsTheFirstInTheOrderOfTheFiles) {
+    if (!fs::exists("/dev/full")) {
+        GTEST_SKIP() << "no /dev/full on this system";
+    }
+    const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
+        {{"opt_FGFC_plan.tpl", "occu_FGFC.occ", "ctmplot_1.plt"}, "opt_FGFC_plan.tpl"},
+        {{"occu_FGFC.occ", "ctmplot_1.plt"}, "occu_FGFC.occ"},
+        {{"ctmplot_1.plt"}, "ctmplot_1.plt"},
+    };
+    for (const auto& [full, named] : cases) {
+        OptimisationSetup setup(Variant("1"));
+        for (const std::string& name : full)
+            fs::create_symlink("/dev/full", setup.runDir.path() / name);
+        std::string console;
+        try {
+            setup.optimise(2, console, 1);  // a batch per plan: both workers take part
+            ADD_FAILURE() << "no failure with " << named << " full";
+        } catch (const OutputFileError& error) {
+            EXPECT_EQ(std::string(error.what()), "Cannot write " +
+                                                     (setup.runDir.path() / named).string() +
+                                                     " (No space left on device)");
+        }
     }
 }
 
