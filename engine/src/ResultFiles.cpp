@@ -126,10 +126,11 @@ void WritePlotFile(std::ostream& out, const Scenario& s, const RunRecording& run
         }
     }
     // Rows of the classic 50 cells keep their lists; a wider group gets lists as wide.
-    const std::string row =
-        count <= 50 ? std::string("(51F7.2)") : "(" + std::to_string(count + 1) + "F7.2)";
-    const std::string lastRow =
-        count <= 50 ? std::string("(50F7.2)") : "(" + std::to_string(count) + "F7.2)";
+    const auto list = [](int values) {
+        return std::string("(").append(std::to_string(values)).append("F7.2)");
+    };
+    const std::string row = list(std::max(count, 50) + 1);
+    const std::string lastRow = list(std::max(count, 50));
     FormatValues values;
     values.reserve(size_t(count) + 1);
     for (int32_t t = group.plotStart; t <= group.plotEnd; ++t) {
