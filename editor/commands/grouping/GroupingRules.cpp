@@ -32,7 +32,8 @@ EditResult CheckNewGroup(const GroupTable& table, const std::vector<int>& select
     const std::unordered_map<int, int> groups = GroupsOfCells(table);
     for (const int cellId : selectedCellIds) {
         if (const auto found = groups.find(cellId); found != groups.end()) {
-            conflicts += "(" + std::to_string(found->second) + ":" + std::to_string(cellId) + "), ";
+            conflicts.append("(").append(std::to_string(found->second)).append(":");
+            conflicts.append(std::to_string(cellId)).append("), ");
         }
     }
     if (!conflicts.empty()) {
