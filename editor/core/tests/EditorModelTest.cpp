@@ -15,11 +15,6 @@ void AddCells(EditorModel& model, int n) {
     }
 }
 
-// The table position of a cell ID.
-int At(const EditorModel& model, int cellID) {
-    return model.FindCellIndex(cellID) - 1;
-}
-
 TEST(EditorModel, NewCellTakesDefaults) {
     EditorModel model;
     model.SetNewCellDefaults({3, 80, kVertical});
