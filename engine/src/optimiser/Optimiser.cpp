@@ -187,14 +187,13 @@ void WriteVariantTables(EngineRun& run, RecordWriter& report, const BestPlan& be
 void SimulateAndWriteVariant(EngineRun& run, RecordWriter& report, const BestPlan& best,
                              DelayResults& results, WorkerPool& pool) {
     const Scenario& scenario = run.scenario;
-    const auto writeOccupancy = [&] {
-        NetworkStepper stepper(scenario, run.tables, best.tables);
+    const auto writeOccupancy = [&](NetworkStepper& stepper) {
         WriteOccupancyFile(run.files.variantOccupancy(scenario.controlStrategy), scenario, stepper);
     };
     if (pool.size() < 2) {
         const SimulatedPlan simulated = SimulateBestPlan(run, best, results);
         WriteVariantTables(run, report, best, results, simulated);
-        writeOccupancy();
+        writeOccupancy(*simulated.stepper);
         WritePlotFiles(run.files.ctmplot, scenario, *simulated.plots);
         return;
     }
@@ -202,7 +201,8 @@ void SimulateAndWriteVariant(EngineRun& run, RecordWriter& report, const BestPla
     pool.run(2, [&](size_t w) {
         if (w == 1) {
             try {
-                writeOccupancy();
+                NetworkStepper own(scenario, run.tables, best.tables);
+                writeOccupancy(own);
             } catch (...) {
                 occupancyFailure = std::current_exception();
             }
